@@ -1,0 +1,38 @@
+#pragma once
+
+#include <pthread.h>
+
+#include "ustring/ustring.h"
+
+// Short random names for temporary files: eight characters of
+// [0-9a-zA-Z-_] from an RC4 keystream seeded by a fine-resolution clock.
+// A name source, not a random-number service; it does not check whether a
+// file of that name exists.
+class TmpNameGen {
+public:
+    static TmpNameGen& getInstance();
+
+    // A new name of exactly 8 characters. Thread-safe.
+    ustring getTmpName();
+    // path + "-" + name + ".vexofm"; no separator is added, so the caller's
+    // path is the prefix of the temporary file's name.
+    ustring getTmpPath(const ustring& path);
+
+private:
+    TmpNameGen();
+    ~TmpNameGen() {}
+    TmpNameGen(const TmpNameGen&) = delete;
+    TmpNameGen& operator=(const TmpNameGen&) = delete;
+
+    static void get_key(unsigned char* key, size_t size);
+    static void rc4_init(unsigned char* s_box, unsigned char* key);
+    static void rc4_randomize(unsigned char* s_box, unsigned char* buffer, int length);
+    static void lock();
+    static void unlock();
+
+    unsigned char m_s_box[256];
+    unsigned char m_key[256];
+    unsigned char m_buffer[6];
+
+    static pthread_mutex_t m_lock;
+};
