@@ -101,6 +101,7 @@ public:
     PObject(PObject&& other) noexcept;
     PObject(const char* value);  // throws like string_type on a null pointer
     PObject(const string_type& value);
+    PObject(string_type&& value);
     PObject(const buffer_type& value);
     PObject(integer_type value);
     // Other integer types: signed ones sign-extend, as operator= does.
@@ -116,6 +117,7 @@ public:
     PObject& operator=(const PObject& other);
     PObject& operator=(PObject&& other) noexcept;
     PObject& operator=(const string_type& value);
+    PObject& operator=(string_type&& value);
     PObject& operator=(const char* value);
     PObject& operator=(integer_type value);
     PObject& operator=(int32_t value);   // sign-extended: -1 is the largest u64
@@ -163,6 +165,8 @@ public:
     const buffer_type& asBuffer() const;
     // An integer gives the decimal digits of its low 32 bits only.
     string_type asString() const;
+    // The held string without a copy; "" for any other kind (integers too).
+    const string_type& asStringRef() const;
     bool asBool() const;
     integer_type asInteger() const;
     uint64_t asUInt64() const;

@@ -84,6 +84,8 @@ PObject::PObject(const string_type& value) : type(TYPE_NULL), data(nullptr) {
     copyValue(value);
 }
 
+PObject::PObject(string_type&& value) : type(TYPE_STRING), data(new string_type(std::move(value))) {}
+
 PObject::PObject(const buffer_type& value) : type(TYPE_NULL), data(nullptr) {
     copyValue(value);
 }
@@ -125,6 +127,18 @@ PObject& PObject::operator=(PObject&& other) noexcept {
 
 PObject& PObject::operator=(const string_type& value) {
     copyValue(value);
+    return *this;
+}
+
+PObject& PObject::operator=(string_type&& value) {
+    if (type == TYPE_STRING) {
+        held<string_type>() = std::move(value);
+    } else {
+        string_type* fresh = new string_type(std::move(value));
+        release();
+        type = TYPE_STRING;
+        data = fresh;
+    }
     return *this;
 }
 
@@ -235,6 +249,11 @@ PObject::string_type PObject::asString() const {
         return string_type(digits, n > 0 ? static_cast<size_t>(n) : 0);
     }
     return string_type();
+}
+
+const PObject::string_type& PObject::asStringRef() const {
+    static const string_type empty_string;
+    return type == TYPE_STRING ? held<string_type>() : empty_string;
 }
 
 bool PObject::asBool() const {
