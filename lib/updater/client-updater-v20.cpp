@@ -1,0 +1,31 @@
+#include "client-schema-updater.h"
+
+namespace {
+
+const char* const kSchemaScript =
+    "BEGIN TRANSACTION;ALTER TABLE connection_table RENAME TO connection_table_old;CREATE TABLE IF NOT EXISTS connection_table ( \n"
+    "   id                  INTEGER PRIMARY KEY AUTOINCREMENT, \n"
+    "   hostname            VARCHAR, \n"
+    "   domain_name         VARCHAR, \n"
+    "   port                INTEGER, \n"
+    "   username            VARCHAR, \n"
+    "   password            VARCHAR, \n"
+    "   remember_password   INTEGER, \n"
+    "   concurrent          INTEGER, \n"
+    "   max_upload          INTEGER, \n"
+    "   max_download        INTEGER, \n"
+    "   encrypted           INTEGER, \n"
+    "   compressed          INTEGER, \n"
+    "   last_used_time      DATETIME DEFAULT (strftime('%s','now')), \n"
+    "   UNIQUE (domain_name, username, port) ON CONFLICT REPLACE \n"
+    "); \n"
+    "INSERT INTO connection_table (id, hostname, domain_name, port, username, password, remember_password, concurrent, max_upload, max_download, encrypted, compressed, last_used_time)\tSELECT id, hostname, domain_name, port, username, password, remember_password, concurrent, max_upload, max_download, encrypted, compressed, last_used_time\tFROM connection_table_old;DROP TABLE IF EXISTS connection_table_old;END TRANSACTION;";
+
+const char* const kVersionSql = "INSERT or REPLACE INTO system_table VALUES ('release_version', '21');";
+
+}  // namespace
+
+ClientUpdaterV20::ClientUpdaterV20(const std::string& data_path)
+    : ClientSchemaUpdater(data_path, 20, kSchemaScript, kVersionSql)
+{
+}
