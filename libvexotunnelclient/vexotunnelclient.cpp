@@ -1,0 +1,186 @@
+#include "vexotunnelclient.h"
+
+#include <poll.h>
+#include <strings.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "vexocrypto.h"
+
+const char* const kVexoTunnelRelayHost = "relay.quillmar.net";
+
+namespace {
+
+const size_t kBufferSize = 1024;
+const char kStatusHeader[] = "X-Target-Status";
+
+// Seconds of one wait slice; never below 1 so that the elapsed count moves.
+int SliceSeconds(const struct timeval& tv) { return tv.tv_sec > 0 ? static_cast<int>(tv.tv_sec) : 1; }
+
+// >0 ready, 0 time-out, <0 error.
+int WaitFd(int fd, short events, int seconds)
+{
+    struct pollfd p = {fd, events, 0};
+    int r = poll(&p, 1, seconds * 1000);
+    if (r < 0 && errno == EINTR)
+        return 0;
+    return r;
+}
+
+enum class LineResult { Line, End, Fail };
+
+// Reads one line (at most size - 1 bytes, up to and including LF) without
+// taking anything past it from TLS.
+LineResult ReadLine(SSL* ssl, char* line, size_t size, const struct timeval& slice, unsigned channel_timeout)
+{
+    int fd = SSL_get_fd(ssl);
+    size_t len = 0;
+    unsigned waited = 0;
+    line[0] = '\0';
+    while (len < size - 1) {
+        if (SSL_pending(ssl) <= 0) {
+            int r = WaitFd(fd, POLLIN, SliceSeconds(slice));
+            if (r < 0)
+                return LineResult::Fail;
+            if (r == 0) {
+                waited += static_cast<unsigned>(SliceSeconds(slice));
+                if (waited >= channel_timeout)
+                    return LineResult::Fail;
+                continue;
+            }
+        }
+        int peeked = SSL_peek(ssl, line + len, static_cast<int>(size - 1 - len));
+        if (peeked <= 0) {
+            int err = SSL_get_error(ssl, peeked);
+            if (err == SSL_ERROR_WANT_READ || err == SSL_ERROR_WANT_WRITE)
+                continue;
+            return err == SSL_ERROR_ZERO_RETURN ? LineResult::End : LineResult::Fail;
+        }
+        const char* lf = static_cast<const char*>(std::memchr(line + len, '\n', static_cast<size_t>(peeked)));
+        int take = lf ? static_cast<int>(lf - (line + len)) + 1 : peeked;
+        int got = SSL_read(ssl, line + len, take);
+        if (got != take)
+            return LineResult::Fail;
+        len += static_cast<size_t>(got);
+        line[len] = '\0';
+        waited = 0;
+        if (lf)
+            return LineResult::Line;
+    }
+    return LineResult::Fail;  // a line longer than the buffer
+}
+
+// Parses "X-Target-Status: <n>" in any letter case; false for another header.
+bool ParseStatus(const char* line, int& status)
+{
+    size_t name_len = sizeof kStatusHeader - 1;
+    if (strncasecmp(line, kStatusHeader, name_len) != 0)
+        return false;
+    const char* p = line + name_len;
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    if (*p++ != ':')
+        return false;
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    if (!std::isdigit(static_cast<unsigned char>(*p)) && *p != '-')
+        return false;
+    char* end = nullptr;
+    long value = std::strtol(p, &end, 10);
+    if (end == p)
+        return false;
+    status = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
+int VEXOTunnelNonBlockingWrite(SSL* ssl, const char* buffer, size_t len, struct timeval m_timeout,
+                               uint32_t channel_timeout)
+{
+    int fd = SSL_get_fd(ssl);
+    uint32_t waited = 0;
+    short events = POLLOUT;
+    for (;;) {
+        int r = WaitFd(fd, events, SliceSeconds(m_timeout));
+        if (r < 0)
+            return -VEXOTUNNEL_ERR_CONN_FAILED;
+        if (r == 0) {
+            waited += static_cast<uint32_t>(SliceSeconds(m_timeout));
+            if (waited >= channel_timeout)
+                return -VEXOTUNNEL_ERR_CONN_TIMEOUT;
+            continue;
+        }
+        int n = SSL_write(ssl, buffer, static_cast<int>(len));
+        if (n > 0)
+            return 0;
+        int err = SSL_get_error(ssl, n);
+        if (err == SSL_ERROR_WANT_READ)
+            events = POLLIN;
+        else if (err == SSL_ERROR_WANT_WRITE)
+            events = POLLOUT;
+        else
+            return -VEXOTUNNEL_ERR_CONN_FAILED;
+    }
+}
+
+int VEXOTunnelClientHandshake(SSL* ssl, const char* pszTargetHost, int targetPort, struct timeval timeout,
+                              unsigned int channel_timeout)
+{
+    if (!ssl || !pszTargetHost)
+        return -VEXOTUNNEL_ERR_BAD_TARGET;
+
+    // Token: "host:port" with its terminating zero, sealed, then Base64.
+    char text[kBufferSize];
+    int text_len = std::snprintf(text, sizeof text, "%s:%d", pszTargetHost, targetPort);
+    if (text_len < 0 || static_cast<size_t>(text_len) >= sizeof text)
+        return -VEXOTUNNEL_ERR_BAD_TARGET;
+    char envelope[kBufferSize];
+    int envelope_len = VEXOCryptoEncrypt(envelope, sizeof envelope, text, static_cast<size_t>(text_len) + 1);
+    if (envelope_len <= 0 || 4 * ((static_cast<size_t>(envelope_len) + 2) / 3) >= kBufferSize)
+        return -VEXOTUNNEL_ERR_BAD_TARGET;
+    char token[kBufferSize];
+    int token_len = VEXOCryptoBase64Encode(token, sizeof token - 1, envelope, static_cast<size_t>(envelope_len));
+    if (token_len <= 0)
+        return -VEXOTUNNEL_ERR_BAD_TARGET;
+    token[token_len] = '\0';
+
+    char request[kBufferSize];
+    int request_len = std::snprintf(request, sizeof request,
+                                    "GET /vexo-tunnel HTTP/1.1\r\n"
+                                    "Host: %s\r\n"
+                                    "Upgrade: QuillmarTunnel\r\n"
+                                    "X-Target-Host: %s\r\n"
+                                    "X-Target-Port: %d\r\n"
+                                    "X-AuthToken: %s\r\n"
+                                    "\r\n",
+                                    kVexoTunnelRelayHost, pszTargetHost, targetPort, token);
+    if (request_len < 0 || static_cast<size_t>(request_len) >= sizeof request)
+        return -VEXOTUNNEL_ERR_BAD_TARGET;
+
+    int rc = VEXOTunnelNonBlockingWrite(ssl, request, static_cast<size_t>(request_len), timeout, channel_timeout);
+    if (rc < 0)
+        return rc;
+
+    // The relay's answer: only a complete header block carrying a status counts.
+    bool have_status = false;
+    int status = 0;
+    char line[kBufferSize];
+    for (;;) {
+        LineResult r = ReadLine(ssl, line, sizeof line, timeout, channel_timeout);
+        if (r != LineResult::Line)
+            return -VEXOTUNNEL_ERR_UNKNOWN;
+        if (line[0] == '\r' || line[0] == '\n')
+            break;
+        int value = 0;
+        if (ParseStatus(line, value)) {
+            status = value;
+            have_status = true;
+        }
+    }
+    return have_status ? status : -VEXOTUNNEL_ERR_UNKNOWN;
+}

@@ -1,0 +1,257 @@
+#include "proxy_auth.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "proxy_http.h"
+#include "proxy_log.h"
+#include "proxy_text.h"
+
+namespace VexoProxy {
+
+const VEXO_PROXY_AUTH_CONTROL AuthControlList[4] = {
+    {PROXY_NO_AUTH, "NO Auth", VEXOProxyClientHandleNoAuth},
+    {PROXY_BASIC_AUTH, "BASIC Auth", VEXOProxyClientHandleBASICAuth},
+    {PROXY_NTLM_AUTH, "NTLMv1 Auth", VEXOProxyClientHandleNTLMv1Auth},
+    {PROXY_NTLMv2_AUTH, "NTLMv2 Auth", VEXOProxyClientHandleNTLMv2Auth},
+};
+
+namespace {
+
+const char kNtlmOffer[] = "NTLM ";
+
+bool HasText(const char* s) { return s && *s; }
+
+int auth_parameter_valid_check(const VEXO_PROXY_AUTH_DATA* auth, const PROXY_TARGET_INFO* target)
+{
+    if (!auth || !target) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Invalid parameter\n");
+        return PROXY_RC_PARAM;
+    }
+    if (!HasText(target->szTargetAddress)) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Invalid parameter\n");
+        return PROXY_RC_PARAM;
+    }
+    if (!HasText(auth->szUserName)) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Need specified user name\n");
+        return PROXY_RC_PARAM;
+    }
+    if (!auth->szUserPasswd) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Need specified password\n");
+        return PROXY_RC_PARAM;
+    }
+    if (!auth->szDomainName || !auth->szHostName) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Need specified domain and host\n");
+        return PROXY_RC_PARAM;
+    }
+    return 0;
+}
+
+// Sends head + "Proxy-Authorization: <scheme> <token>" and logs the request
+// with the token hidden: it carries credentials or values derived from them.
+int SendAuthorized(int socket, const PROXY_TARGET_INFO* target, const char* scheme, const std::string& token)
+{
+    std::string head = BuildConnectHead(target);
+    std::string request = head + "Proxy-Authorization: " + scheme + " " + token + "\r\n\r\n";
+    if (request.size() >= kRequestLimit)
+        return PROXY_RC_ENCODING;
+    PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]pkt buf = '%sProxy-Authorization: %s <hidden>'\n\n",
+                    head.c_str(), scheme);
+    return VEXOProxyClientPacketSend(socket, request.data(), request.size(), kExchangeTimeout) < 0 ? PROXY_RC_IO : 0;
+}
+
+int SendNtlmMessage(int socket, const PROXY_TARGET_INFO* target, const std::vector<uint8_t>& message)
+{
+    std::string token;
+    if (ToBase64(message.data(), message.size(), token) < 0)
+        return PROXY_RC_ENCODING;
+    return SendAuthorized(socket, target, "NTLM", token);
+}
+
+int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers, PROXY_TARGET_INFO* target,
+                                      VEXO_PROXY_AUTH_DATA* auth)
+{
+    int offer = -1;
+    while ((offer = headers.GetNextEntryByKey("Proxy-Authenticate", offer)) >= 0)
+        if (headers.ValueAt(offer).compare(0, sizeof kNtlmOffer - 1, kNtlmOffer) == 0)
+            break;
+    if (offer < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR,
+                        L"[ERROR] lib/vexoproxyclient_auth [%d]No NTLM Proxy-Authenticate, NTLM not supported?\n");
+        return PROXY_RC_NEED_AUTH;
+    }
+    std::string encoded = headers.ValueAt(offer).substr(sizeof kNtlmOffer - 1);
+    VEXOProxyClientStrimWhiteSpace(encoded);
+    std::vector<uint8_t> type2;
+    if (FromBase64(encoded, type2) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Decode challenge from base64 failed\n");
+        return PROXY_RC_ENCODING;
+    }
+    if (type2.size() < 25) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Proxy server returning invalid challenge!\n");
+        return PROXY_RC_UNEXPECTED;
+    }
+    std::vector<uint8_t> type3;
+    if (VEXOProxyClientNTLMResponseType3Cal(type3, type2.data(), type2.size(), auth) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]create type 3 message failed\n");
+        return PROXY_RC_ENCODING;
+    }
+    if (SendNtlmMessage(socket, target, type3) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]send fail\n");
+        return PROXY_RC_ENCODING;
+    }
+    int code = 0;
+    HttpHeaderList answer;
+    int rc = VEXOProxyReadHttpAnswer(socket, code, answer);
+    if (rc == 0 && code == 200) {
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]Connection establish OK\n");
+        return 0;
+    }
+    if (rc == 0 && code == 407)
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]phase 2 transaction failed\n");
+    else if (rc == 0)
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Unhandled response code: %d\n", code);
+    PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]handle pahse 2 http auth failed\n");
+    return PROXY_RC_FAILED;
+}
+
+int HandleNtlm(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target, int auth_type)
+{
+    int rc = auth_parameter_valid_check(auth, target);
+    if (rc < 0)
+        return rc;
+    std::vector<uint8_t> type1;
+    rc = VEXOProxyClientPrepareNTLMRequest(type1, auth);
+    if (rc < 0)
+        return rc;
+    if (SendNtlmMessage(socket, target, type1) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send proxy connect request failed\n");
+        return PROXY_RC_IO;
+    }
+    if (VEXOProxyClientHandleHttpResponse(socket, auth_type, target, auth) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Handle http response failed\n");
+        return PROXY_RC_FAILED;
+    }
+    return 0;
+}
+
+}  // namespace
+
+VEXO_PROXY_AUTH_DATA MakeAuthData(const PROXY_AUTH_INFO* info)
+{
+    VEXO_PROXY_AUTH_DATA data = {nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0};
+    if (info) {
+        data.szUserName = info->szUserName;
+        data.szUserPasswd = info->szUserPasswd;
+        data.szDomainName = info->szUserDomain;
+        data.szHostName = info->szUserHost;
+    }
+    return data;
+}
+
+std::string BuildConnectHead(const PROXY_TARGET_INFO* target)
+{
+    std::string host(target->szTargetAddress);
+    std::string port = std::to_string(target->TargetPort);
+    return "CONNECT " + host + ":" + port + " HTTP/1.1\r\nProxy-Connection: Keep-Alive\r\nHost: " + host + ":" +
+           port + "\r\nContent-Length: 0\r\n";
+}
+
+int VEXOProxyClientHandleHttpResponse(int socket, int auth_type, PROXY_TARGET_INFO* target,
+                                      VEXO_PROXY_AUTH_DATA* auth)
+{
+    if ((auth_type != PROXY_NO_AUTH && !auth) || !target || !target->szTargetAddress)
+        return PROXY_RC_PARAM;
+    int code = 0;
+    HttpHeaderList headers;
+    if (VEXOProxyReadHttpAnswer(socket, code, headers) < 0)
+        return PROXY_RC_IO;
+    if (code == 200) {
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]Connection establish OK\n");
+        return 0;
+    }
+    if (code != 407) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Unhandled response code: %d\n", code);
+        return PROXY_RC_UNEXPECTED;
+    }
+    switch (auth_type) {
+    case PROXY_NO_AUTH:
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Peer proxy server need authentication\n");
+        return PROXY_RC_NEED_AUTH;
+    case PROXY_BASIC_AUTH:
+        PROXY_PRINT_MSG(PROXY_ERR,
+                        L"[ERROR] lib/vexoproxyclient_auth [%d]Basic proxy auth failed, Not support basic auth?\n");
+        return PROXY_RC_NEED_AUTH;
+    default:
+        if (VEXOProxyClientHandleNTLMResponse(socket, headers, target, auth) < 0) {
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]NTLM auth failed\n");
+            return PROXY_RC_FAILED;
+        }
+        return 0;
+    }
+}
+
+int VEXOProxyClientHandleNoAuth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target)
+{
+    if (!target || !HasText(target->szTargetAddress))
+        return PROXY_RC_PARAM;
+    std::string request = BuildConnectHead(target) + "\r\n";
+    if (request.size() >= kRequestLimit ||
+        VEXOProxyClientPacketSend(socket, request.data(), request.size(), kExchangeTimeout) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send proxy connect request failed\n");
+        return PROXY_RC_IO;
+    }
+    if (VEXOProxyClientHandleHttpResponse(socket, PROXY_NO_AUTH, target, auth) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Hanlde http response failed\n");
+        return PROXY_RC_IO;
+    }
+    return 0;
+}
+
+int VEXOProxyClientHandleBASICAuth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target)
+{
+    int rc = auth_parameter_valid_check(auth, target);
+    if (rc < 0)
+        return rc;
+    std::string credentials = std::string(auth->szUserName) + ":" + auth->szUserPasswd;
+    std::string token;
+    rc = ToBase64(credentials.data(), credentials.size(), token);
+    WipeString(credentials);
+    if (rc < 0)
+        return PROXY_RC_ENCODING;
+    rc = SendAuthorized(socket, target, "Basic", token);
+    WipeString(token);
+    if (rc < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send basic req failed\n");
+        return rc == PROXY_RC_ENCODING ? PROXY_RC_ENCODING : PROXY_RC_IO;
+    }
+    if (VEXOProxyClientHandleHttpResponse(socket, PROXY_BASIC_AUTH, target, auth) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Handle http response failed\n");
+        return PROXY_RC_FAILED;
+    }
+    return 0;
+}
+
+int VEXOProxyClientHandleNTLMv1Auth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target)
+{
+    if (!auth)
+        return PROXY_RC_PARAM;
+    VEXO_PROXY_AUTH_DATA v1 = *auth;
+    v1.hashnt = 1;
+    v1.hashlm = 1;
+    v1.hashntlm2 = 0;
+    return HandleNtlm(socket, &v1, target, PROXY_NTLM_AUTH);
+}
+
+int VEXOProxyClientHandleNTLMv2Auth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target)
+{
+    if (!auth)
+        return PROXY_RC_PARAM;
+    VEXO_PROXY_AUTH_DATA v2 = *auth;
+    v2.hashntlm2 = 1;
+    v2.hashnt = 0;
+    v2.hashlm = 0;
+    return HandleNtlm(socket, &v2, target, PROXY_NTLMv2_AUTH);
+}
+
+}  // namespace VexoProxy

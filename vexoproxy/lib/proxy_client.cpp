@@ -1,0 +1,239 @@
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "proxy_auth.h"
+#include "proxy_connect.h"
+#include "proxy_http.h"
+#include "proxy_log.h"
+#include "vexoproxyclient.h"
+
+namespace VexoProxy {
+
+std::atomic<LOGGER_FP> log_func{nullptr};
+
+int ConnectNonBlocking(const char* host, uint16_t port, int slice_ms, int slices, bool no_delay)
+{
+    struct addrinfo hints;
+    std::memset(&hints, 0, sizeof hints);
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    struct addrinfo* result = nullptr;
+    if (getaddrinfo(host, nullptr, &hints, &result) != 0 || !result) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to resolve proxy\n");
+        if (result)
+            freeaddrinfo(result);
+        return -1;
+    }
+    struct sockaddr_in addr;
+    std::memcpy(&addr, result->ai_addr, sizeof addr);
+    freeaddrinfo(result);
+    addr.sin_port = htons(port);
+
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Cannot create proxy socket\n");
+        return -1;
+    }
+    struct linger lg = {1, 1};
+    if (setsockopt(fd, SOL_SOCKET, SO_LINGER, &lg, sizeof lg) != 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Set linger failed\n");
+        close(fd);
+        return -1;
+    }
+    int fl = fcntl(fd, F_GETFL, 0);
+    if (fl < 0 || fcntl(fd, F_SETFL, fl | O_NONBLOCK) != 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Set non-blocking failed\n");
+        close(fd);
+        return -1;
+    }
+    if (no_delay) {
+        int on = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    }
+    if (::connect(fd, reinterpret_cast<struct sockaddr*>(&addr), sizeof addr) == 0)
+        return fd;
+    if (errno != EINPROGRESS) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to connect '%d'\n", errno);
+        close(fd);
+        return -1;
+    }
+    for (int i = 0; i < slices; ++i) {
+        int r = WaitSocket(fd, true, slice_ms);
+        if (r < 0) {
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Select failed\n");
+            break;
+        }
+        if (r == 0)
+            continue;
+        // Writable also means "failed" (e.g. refused): the pending error decides.
+        int err = 0;
+        socklen_t len = sizeof err;
+        if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to connect '%d'\n", err);
+            break;
+        }
+        return fd;
+    }
+    PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Select timed out\n");
+    close(fd);
+    return -1;
+}
+
+ProxyClient::ProxyClient()
+    : realAuthType(PROXY_AUTO_AUTH),
+      pProxyServerInfo(nullptr),
+      pProxyTargetInfo(nullptr),
+      pProxyAuthInfo(nullptr),
+      socket(-1)
+{
+}
+
+ProxyClient::ProxyClient(const ProxyClient& other)
+    : realAuthType(other.realAuthType),
+      pProxyServerInfo(other.pProxyServerInfo),
+      pProxyTargetInfo(other.pProxyTargetInfo),
+      pProxyAuthInfo(other.pProxyAuthInfo),
+      socket(-1)
+{
+}
+
+ProxyClient::~ProxyClient() { Close(); }
+
+void ProxyClient::SetInfo(PROXY_SERVER_INFO* server, PROXY_TARGET_INFO* target, PROXY_AUTH_INFO* auth)
+{
+    pProxyServerInfo = server;
+    pProxyTargetInfo = target;
+    pProxyAuthInfo = auth;
+    realAuthType = auth ? auth->AuthType : PROXY_AUTO_AUTH;
+}
+
+int ProxyClient::Handover()
+{
+    int fd = socket;
+    socket = -1;
+    return fd;
+}
+
+void ProxyClient::Close()
+{
+    if (socket >= 0)
+        CloseSocket(socket);
+    socket = -1;
+}
+
+int ProxyClient::CheckParameters() const
+{
+    if (!pProxyServerInfo) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]proxy not set\n");
+        return -1;
+    }
+    if (!pProxyServerInfo->szProxyAddress || !*pProxyServerInfo->szProxyAddress) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]proxy ip is not set\n");
+        return -1;
+    }
+    if (pProxyServerInfo->ProxyPort == 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]proxy port is not valid: '%u'\n", 0u);
+        return -1;
+    }
+    if (!pProxyTargetInfo) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]target not set\n");
+        return -1;
+    }
+    if (!pProxyTargetInfo->szTargetAddress || !*pProxyTargetInfo->szTargetAddress) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]target ip is not set\n");
+        return -1;
+    }
+    if (pProxyTargetInfo->TargetPort == 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]target port is not valid: '%u'\n", 0u);
+        return -1;
+    }
+    return 0;
+}
+
+int ProxyClient::ConnectToProxy(int timeout_seconds)
+{
+    // 800 ms slices within the budget: 13 slices for 10 s.
+    int slices = timeout_seconds * 1000000 / 800000 + 1;
+    socket = ConnectNonBlocking(pProxyServerInfo->szProxyAddress, pProxyServerInfo->ProxyPort, 800, slices, false);
+    return socket < 0 ? -1 : 0;
+}
+
+int ProxyClient::Connect()
+{
+    if (CheckParameters() < 0)
+        return -1;
+    Close();
+    if (realAuthType == PROXY_AUTO_AUTH)
+        return HandleAutoAuth();
+    if (ConnectToProxy(10) < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to establish a connection to proxy\n");
+        return -1;
+    }
+    if (realAuthType < PROXY_NO_AUTH || realAuthType > PROXY_NTLMv2_AUTH) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Invalid auth type: %d\n",
+                        static_cast<int>(realAuthType));
+        return -1;
+    }
+    VEXO_PROXY_AUTH_DATA auth = MakeAuthData(pProxyAuthInfo);
+    int rc = AuthControlList[realAuthType].auth_cb(socket, &auth, pProxyTargetInfo);
+    if (rc < 0) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Auth failed; rc='%d'; auth_type = '%d'\n", rc,
+                        static_cast<int>(realAuthType));
+        return -1;
+    }
+    return 0;
+}
+
+int ProxyClient::HandleAutoAuth()
+{
+    PROXY_PRINT_MSG(PROXY_INFO, L"[INFO]lib/vexoproxyclient_cpp [%d]ProxyClient::HandleAutoAuth entering\n");
+    struct AuthThreadInfo {
+        explicit AuthThreadInfo(const ProxyClient& base) : proxy(base), result(-1) {}
+        ProxyClient proxy;
+        std::thread thread_id;
+        int result;
+    };
+    std::vector<std::unique_ptr<AuthThreadInfo>> attempts;
+    for (int type = PROXY_NO_AUTH; type <= PROXY_NTLMv2_AUTH; ++type) {
+        attempts.emplace_back(new AuthThreadInfo(*this));
+        AuthThreadInfo* attempt = attempts.back().get();
+        attempt->proxy.realAuthType = static_cast<PROXY_AUTH_TYPE>(type);
+        try {
+            attempt->thread_id = std::thread([attempt] { attempt->result = attempt->proxy.Connect(); });
+        } catch (const std::system_error&) {
+            attempt->result = -1;  // counts as a failed attempt
+        }
+    }
+    socket = -1;
+    for (size_t type = 0; type < attempts.size(); ++type) {
+        AuthThreadInfo& attempt = *attempts[type];
+        if (attempt.thread_id.joinable())
+            attempt.thread_id.join();
+        if (attempt.result < 0) {
+            PROXY_PRINT_MSG(PROXY_INFO, L"[INFO]lib/vexoproxyclient_cpp [%d]Connect fail for auth type '%d'\n",
+                            static_cast<int>(type));
+        } else if (socket < 0) {
+            PROXY_PRINT_MSG(PROXY_INFO, L"[INFO]lib/vexoproxyclient_cpp [%d]Use proxy auth '%d' as result\n",
+                            static_cast<int>(type));
+            socket = attempt.proxy.Handover();
+        } else {
+            PROXY_PRINT_MSG(PROXY_INFO, L"[INFO]lib/vexoproxyclient_cpp [%d]Discard proxy auth '%d'\n",
+                            static_cast<int>(type));
+        }
+        attempt.proxy.Close();
+    }
+    return socket < 0 ? -1 : 0;
+}
+
+}  // namespace VexoProxy
