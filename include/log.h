@@ -1,11 +1,7 @@
 #pragma once
 
-#include <atomic>
 #include <cstdarg>
 #include <cstdint>
-#include <cstdio>
-#include <functional>
-#include <map>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -81,6 +77,8 @@ public:
     static bool IsNeedToLog(Level level, const std::string& component);
     static bool IsNeedToLog(Level level, const char* component);
 
+    // The arguments must already be wide where the format says "%s": narrow
+    // texts go through tLogMsg, which widens them.
     static void LogMsg(Level level, const std::string& component, const xchar* format, ...);
     static void LogMsg2(Level level, const std::string& component, const xchar* format, va_list args);
 
@@ -111,31 +109,9 @@ private:
     static int Rotate();
     static int GetCompLevel(const char* component);
     static void ReloadLogFile();
-    static void InitializeLock();
-    static void DestroyLock();
-    static void Lock();
-    static void Unlock();
-    static void InitializeFileLock();
-    static void DestroyFileLock();
-    static int InitializeSharedData();
-    static void DestroySharedData();
     static void WriteMessage(Level level, const char* component, const xchar* format, va_list args);
-    static FILE* OpenLogFile(const std::string& path);
-    static void ReportOnce(const char* what);
-
-    // Thresholds; changed only by Initialize, read without the lock.
-    static std::map<std::string, int, std::less<>> log_level;
-    static std::atomic<Type> log_type;
-    static std::atomic<FILE*> log_fp;
-    // Characters written to the current file; -1 for sinks not counted. Under log_lock.
-    static long long* log_size;
-    static int rotate_cnt;
-    static std::string log_path;
-    static uint64_t* log_rotated_count_shared;
-    static uint64_t log_rotated_count_private;
-    static std::atomic<bool> log_initialized;
-    // A failed rotation is reported on standard error once, not at every message.
-    static bool rotate_failure_reported;
+    // The logger's state (thresholds, sink, counts, lock) lives in log.cpp,
+    // built on first use so that static constructors of other files can log.
 };
 
 template <> struct Logger::needs_widening<const char*> : std::true_type {};
