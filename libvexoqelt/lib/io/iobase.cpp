@@ -1,0 +1,7 @@
+#include "io/iobase.h"
+
+namespace qelt {
+
+IOBase::~IOBase() = default;
+
+} // namespace qelt
