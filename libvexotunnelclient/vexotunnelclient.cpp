@@ -35,9 +35,9 @@ enum class LineResult { Line, End, Fail };
 
 // Reads one line (at most size - 1 bytes, up to and including LF) without
 // taking anything past it from TLS.
-LineResult ReadLine(SSL* ssl, char* line, size_t size, const struct timeval& slice, unsigned channel_timeout)
+LineResult ReadLine(SSL* ssl, int fd, char* line, size_t size, const struct timeval& slice,
+                    unsigned channel_timeout)
 {
-    int fd = SSL_get_fd(ssl);
     size_t len = 0;
     unsigned waited = 0;
     line[0] = '\0';
@@ -97,12 +97,10 @@ bool ParseStatus(const char* line, int& status)
     return true;
 }
 
-}  // namespace
-
-int VEXOTunnelNonBlockingWrite(SSL* ssl, const char* buffer, size_t len, struct timeval m_timeout,
-                               uint32_t channel_timeout)
+int WriteAll(SSL* ssl, int fd, const char* buffer, size_t len, struct timeval m_timeout, uint32_t channel_timeout)
 {
-    int fd = SSL_get_fd(ssl);
+    if (!ssl || fd < 0)
+        return -VEXOTUNNEL_ERR_CONN_FAILED;
     uint32_t waited = 0;
     short events = POLLOUT;
     for (;;) {
@@ -128,10 +126,25 @@ int VEXOTunnelNonBlockingWrite(SSL* ssl, const char* buffer, size_t len, struct 
     }
 }
 
+}  // namespace
+
+int VEXOTunnelNonBlockingWrite(SSL* ssl, const char* buffer, size_t len, struct timeval m_timeout,
+                               uint32_t channel_timeout)
+{
+    return WriteAll(ssl, SSL_get_fd(ssl), buffer, len, m_timeout, channel_timeout);
+}
+
 int VEXOTunnelClientHandshake(SSL* ssl, const char* pszTargetHost, int targetPort, struct timeval timeout,
                               unsigned int channel_timeout)
 {
-    if (!ssl || !pszTargetHost)
+    return VEXOTunnelClientHandshakeOnSocket(ssl, ssl ? SSL_get_fd(ssl) : -1, pszTargetHost, targetPort, timeout,
+                                             channel_timeout);
+}
+
+int VEXOTunnelClientHandshakeOnSocket(SSL* ssl, int fd, const char* pszTargetHost, int targetPort,
+                                      struct timeval timeout, unsigned int channel_timeout)
+{
+    if (!ssl || fd < 0 || !pszTargetHost)
         return -VEXOTUNNEL_ERR_BAD_TARGET;
 
     // Token: "host:port" with its terminating zero, sealed, then Base64.
@@ -162,7 +175,7 @@ int VEXOTunnelClientHandshake(SSL* ssl, const char* pszTargetHost, int targetPor
     if (request_len < 0 || static_cast<size_t>(request_len) >= sizeof request)
         return -VEXOTUNNEL_ERR_BAD_TARGET;
 
-    int rc = VEXOTunnelNonBlockingWrite(ssl, request, static_cast<size_t>(request_len), timeout, channel_timeout);
+    int rc = WriteAll(ssl, fd, request, static_cast<size_t>(request_len), timeout, channel_timeout);
     if (rc < 0)
         return rc;
 
@@ -171,7 +184,7 @@ int VEXOTunnelClientHandshake(SSL* ssl, const char* pszTargetHost, int targetPor
     int status = 0;
     char line[kBufferSize];
     for (;;) {
-        LineResult r = ReadLine(ssl, line, sizeof line, timeout, channel_timeout);
+        LineResult r = ReadLine(ssl, fd, line, sizeof line, timeout, channel_timeout);
         if (r != LineResult::Line)
             return -VEXOTUNNEL_ERR_UNKNOWN;
         if (line[0] == '\r' || line[0] == '\n')

@@ -28,6 +28,10 @@ extern const char* const kVexoTunnelRelayHost;
 // idle limit in seconds.
 int VEXOTunnelClientHandshake(SSL* ssl, const char* pszTargetHost, int targetPort, struct timeval timeout,
                               unsigned int channel_timeout);
+// The same over a TLS connection whose socket descriptor is given: for TLS
+// objects whose transport cannot tell its descriptor (SSL_get_fd < 0).
+int VEXOTunnelClientHandshakeOnSocket(SSL* ssl, int fd, const char* pszTargetHost, int targetPort,
+                                      struct timeval timeout, unsigned int channel_timeout);
 // Writes the whole buffer with one SSL_write when the socket is writable. 0, -402 or -403.
 int VEXOTunnelNonBlockingWrite(SSL* ssl, const char* buffer, size_t len, struct timeval m_timeout,
                                uint32_t channel_timeout);

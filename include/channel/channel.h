@@ -123,6 +123,13 @@ protected:
     // (Re)loads the plain buffered stream on m_socket.
     int CreateBufferIO();
     void CloseSocket();
+    // The receive fallback; got = the reporter's progress, or the bytes
+    // received when there is no reporter.
+    int RecvfileCounted(CH_FILE_T fd, uint64_t off, uint64_t len, ProgressReporter* reporter, uint64_t& got);
+    // On a channel connected to the relay: TLS to the relay, the tunnel
+    // request for ip:port, then back to plain TCP over the same connection.
+    // via_proxy tells the log which channel this is. ERR_OK or ERR_IO.
+    int OpenRelayTunnel(const char* ip, int port, bool via_proxy);
     void HashUpdate(const char* data, size_t n);
 
     struct timeval m_timeout;         // select slice of the relay handshake

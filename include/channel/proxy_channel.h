@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "channel/channel.h"
+#include "proxy-tunnel-info.h"
+
+// A channel to the target through an HTTP proxy (CONNECT).
+class ProxyChannel : public Channel {
+public:
+    explicit ProxyChannel(ProxyInfo proxy_info);
+    ~ProxyChannel() override;
+
+    using Channel::Open;
+    // ip:port is the final target, as the proxy shall see it. ERR_OK or ERR_IO.
+    int Open(const char* ip, int port) override;
+    int Close() override;
+
+    // ProxyInfo::AuthType to the proxy client's PROXY_AUTH_TYPE; 0 and
+    // anything unknown mean automatic.
+    static int ConvertAuthType(int auth_type);
+
+protected:
+    std::string proxy_address;
+    uint16_t proxy_port;
+    ProxyInfo::AuthType auth_type;
+    std::string user_name;
+    std::string user_password;
+    std::string user_domain;
+    std::string user_host;
+};

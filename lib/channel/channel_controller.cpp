@@ -1,0 +1,24 @@
+#include "channel/channel_controller.h"
+
+#include "utils/abort_flag.h"
+
+ChannelController::~ChannelController() = default;
+
+bool ChannelController::abort()
+{
+    return qelt::AbortFlag(static_cast<const int*>(flag)).isSet();
+}
+
+void ChannelController::handleAfterRead(size_t n)
+{
+    if (reporter)
+        reporter->Report(n);
+    qelt::BandwidthController::handleAfterRead(n);
+}
+
+void ChannelController::handleAfterWrite(size_t n)
+{
+    if (reporter)
+        reporter->Report(n);
+    qelt::BandwidthController::handleAfterWrite(n);
+}

@@ -1,0 +1,23 @@
+#include "channel/proxy_tunnel_channel.h"
+
+#include "channel_internal.h"
+
+ProxyTunnelChannel::ProxyTunnelChannel(ProxyInfo proxy_info, TunnelInfo tunnel_info)
+    : ProxyChannel(std::move(proxy_info)), tunnel_address(tunnel_info.tunnel_ip), tunnel_port(tunnel_info.tunnel_port)
+{
+}
+
+ProxyTunnelChannel::~ProxyTunnelChannel() = default;
+
+int ProxyTunnelChannel::Open(const char* ip, int port)
+{
+    if (!ip || port < 0)
+        return ERR_IO;
+    if (ProxyChannel::Open(tunnel_address.c_str(), tunnel_port) != ERR_OK) {
+        QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_tunnel_channel(%d): Open proxy failed\n");
+        return ERR_IO;
+    }
+    return OpenRelayTunnel(ip, port, true);
+}
+
+int ProxyTunnelChannel::Close() { return Channel::Close(); }
