@@ -273,9 +273,15 @@ TEST(CrossHost, NameTimeAndBlockSize)
     EXPECT_FALSE(name.empty());
     EXPECT_EQ(name.find('.'), std::string::npos);
 
-    const uint64_t before = static_cast<uint64_t>(time(nullptr)) * 1000;
+    // Bracketed by the fine wall clock (time() may lag it by a tick).
+    const auto wallMillis = [] {
+        timespec now;
+        clock_gettime(CLOCK_REALTIME, &now);
+        return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
+    };
+    const uint64_t before = wallMillis();
     const uint64_t stamp = cross::getMillisecondTimestamp();
-    const uint64_t after = static_cast<uint64_t>(time(nullptr) + 1) * 1000;
+    const uint64_t after = wallMillis();
     EXPECT_GE(stamp, before);
     EXPECT_LE(stamp, after);
 
