@@ -22,3 +22,6 @@ qm_add_test(qelt_bandwidth_controller_test LABEL foundation
 qm_add_test(qelt_mmap_handler_test LABEL foundation
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/qelt_mmap_handler_test.cpp
   LIBS qelt qelt_test_support)
+qm_add_test(qelt_ssl_socket_test LABEL foundation
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/qelt_ssl_socket_test.cpp
+  LIBS qelt qelt_test_support)

@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+#include <openssl/x509.h>
+
+#include "bio/buffered_io.h"
+#include "bio/ssl_socket.h"
+#include "io/file.h"
+#include "io/socket.h"
+#include "qelt_test_support.h"
+
+using qelt::BufferedIOBase;
+using qelt::SslClientSocket;
+using qelt::SslServerSocket;
+using qelt::SslSocket;
+
+namespace {
+
+// The signature text as the client pins it: lower-case hex bytes joined by ':'.
+std::string signatureText(X509* cert)
+{
+    const ASN1_BIT_STRING* sig = nullptr;
+    X509_get0_signature(&sig, nullptr, cert);
+    std::string text;
+    char hex[4];
+    for (int i = 0; i < ASN1_STRING_length(sig); ++i) {
+        std::snprintf(hex, sizeof hex, "%02x", ASN1_STRING_get0_data(sig)[i]);
+        if (i > 0)
+            text += ':';
+        text += hex;
+    }
+    return text;
+}
+
+// A TLS server for one connection on a loopback port: optionally reads a
+// plain prefix, does the handshake, then runs `session` on the stream.
+class TlsServer {
+public:
+    using Session = std::function<void(SslServerSocket&)>;
+
+    TlsServer(const std::string& certPath, const std::string& keyPath, Session session = {}, size_t plainPrefix = 0)
+    {
+        m_thread = std::thread([=] {
+            int fd = m_listener.accept();
+            if (fd < 0)
+                return;
+            if (plainPrefix > 0) {
+                m_prefix.resize(plainPrefix);
+                ::recv(fd, m_prefix.data(), plainPrefix, MSG_WAITALL);
+            }
+            SslServerSocket server;
+            server.setCertificate(certPath);
+            server.setPrivateKey(keyPath);
+            qelt::Socket socket(fd);
+            m_handshake = server.load(socket) == 0;
+            if (m_handshake && session)
+                session(server);
+            // Hold the connection until the client is done with it.
+            char c;
+            while (m_handshake && server.read(&c, 1) == 1) {
+            }
+            server.unload();
+            ::close(fd);
+        });
+    }
+    ~TlsServer() { join(); }
+    void join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    int port() const { return m_listener.port(); }
+    bool handshakeDone() const { return m_handshake; }
+    const std::string& prefix() const { return m_prefix; }
+
+private:
+    qelt_test::Listener m_listener;
+    std::thread m_thread;
+    bool m_handshake = false;
+    std::string m_prefix;
+};
+
+// A connected client descriptor, closed at the end of the scope.
+struct ClientConnection {
+    explicit ClientConnection(int port) : socket(qelt::Socket::connectIPv4("127.0.0.1", port, 5)) {}
+    ~ClientConnection() { socket.close(); }
+    qelt::Socket socket;
+};
+
+enum class Signer { Ca, OtherCa, Self };
+enum class Pin { None, Exact, Uppercase };
+
+struct VerifyCase {
+    const char* name;
+    const char* commonName;
+    std::vector<std::string> dnsNames;
+    Signer signer;
+    bool verify;
+    const char* host;
+    Pin pin;
+    int expectedError; // error_none = the connection is accepted
+};
+
+class QeltSslSocket : public ::testing::Test {
+protected:
+    qelt_test::TempDir dir;
+    qelt_test::Credentials ca = qelt_test::makeCa("Quillmar Test CA");
+    qelt_test::Credentials otherCa = qelt_test::makeCa("Stranger CA");
+    std::string caFile = dir.file("ca.pem");
+
+    void SetUp() override { ca.writeFiles(caFile, ""); }
+
+    qelt_test::Credentials serverCert(const char* cn, const std::vector<std::string>& dns, Signer signer,
+                                      const std::string& tag)
+    {
+        const qelt_test::Credentials* issuer = signer == Signer::Ca ? &ca : signer == Signer::OtherCa ? &otherCa : nullptr;
+        qelt_test::Credentials c = qelt_test::makeServerCert(cn, dns, issuer);
+        c.writeFiles(dir.file(tag + ".crt"), dir.file(tag + ".key"));
+        return c;
+    }
+};
+
+TEST_F(QeltSslSocket, ClientChecksCertificateHostNameAndPinnedSignature)
+{
+    const VerifyCase cases[] = {
+        {"common name", "files.test", {}, Signer::Ca, true, "files.test", Pin::None, BufferedIOBase::error_none},
+        {"DNS name, any case", "x", {"files.example.org"}, Signer::Ca, true, "FILES.Example.org", Pin::None, BufferedIOBase::error_none},
+        {"wildcard", "x", {"*.example.org"}, Signer::Ca, true, "a.example.org", Pin::None, BufferedIOBase::error_none},
+        {"wildcard, bare domain", "x", {"*.example.org"}, Signer::Ca, true, "example.org", Pin::None, BufferedIOBase::error_none},
+        {"wildcard, two labels", "x", {"*.example.org"}, Signer::Ca, true, "a.b.example.org", Pin::None, SslSocket::error_verify},
+        {"wrong host", "files.test", {"www.files.test"}, Signer::Ca, true, "other.test", Pin::None, SslSocket::error_verify},
+        {"untrusted issuer", "files.test", {}, Signer::OtherCa, true, "files.test", Pin::None, SslSocket::error_verify},
+        {"self-signed", "files.test", {}, Signer::Self, true, "files.test", Pin::None, SslSocket::error_verify},
+        {"trusted, no host expected", "files.test", {}, Signer::Ca, true, "", Pin::None, BufferedIOBase::error_none},
+        {"unverified, nothing pinned", "files.test", {}, Signer::Self, false, "", Pin::None, BufferedIOBase::error_none},
+        {"unverified, pinned", "files.test", {}, Signer::Self, false, "", Pin::Exact, BufferedIOBase::error_none},
+        {"pinned, other letter case", "files.test", {}, Signer::Self, false, "", Pin::Uppercase, SslSocket::error_change},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string tag = "server" + std::to_string(n++);
+        qelt_test::Credentials cert = serverCert(c.commonName, c.dnsNames, c.signer, tag);
+        std::string signature = signatureText(cert.cert);
+        TlsServer server(dir.file(tag + ".crt"), dir.file(tag + ".key"));
+        ClientConnection conn(server.port());
+        ASSERT_TRUE(conn.socket.isValid());
+
+        SslClientSocket client;
+        client.setVerify(c.verify);
+        ASSERT_EQ(client.setVerifyCa(caFile), 0);
+        client.setVerifyCallback(nullptr);
+        client.setVerifyHostname(c.host);
+        if (c.pin == Pin::Exact)
+            client.setVerifySignature(signature);
+        if (c.pin == Pin::Uppercase) {
+            std::string upper = signature;
+            for (char& ch : upper)
+                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            ASSERT_NE(upper, signature);
+            client.setVerifySignature(upper);
+        }
+        int r = client.load(conn.socket);
+        EXPECT_EQ(client.error(), c.expectedError);
+        if (c.expectedError != BufferedIOBase::error_none) {
+            EXPECT_EQ(r, -1);
+            EXPECT_FALSE(client.isGoodToRead()) << "a refused connection is dropped";
+            continue;
+        }
+        ASSERT_EQ(r, 0);
+        std::string peerSignature;
+        EXPECT_EQ(client.getPeerSSLSignature(peerSignature), 0);
+        EXPECT_EQ(peerSignature, signature);
+        std::vector<std::string> chain;
+        client.getPeerCertificateChain(chain);
+        ASSERT_FALSE(chain.empty());
+        EXPECT_EQ(chain[0].rfind("-----BEGIN CERTIFICATE-----", 0), 0u);
+        EXPECT_EQ(client.verifyResult() == 0, c.signer == Signer::Ca);
+    }
+}
+
+TEST_F(QeltSslSocket, CarriesDataAndFileRegionsBothWays)
+{
+    serverCert("files.test", {}, Signer::Ca, "srv");
+    const size_t size = 1024 * 1024 + 333;
+    TlsServer server(dir.file("srv.crt"), dir.file("srv.key"), [&](SslServerSocket& s) {
+        std::string buf(size, '\0');
+        size_t got = s.read(buf.data(), size);
+        s.write(buf.data(), got);
+        s.flush();
+        s.unload(); // close_notify, then the socket is closed
+    });
+    ClientConnection conn(server.port());
+    SslClientSocket client;
+    client.setVerifyCa(caFile);
+    client.setVerifyHostname("files.test");
+    ASSERT_EQ(client.load(conn.socket), 0);
+
+    const std::string content = qelt_test::patternBytes(size + 1000, 21);
+    qelt_test::writeFile(dir.file("src"), content);
+    qelt::File src(::open(dir.file("src").c_str(), O_RDONLY | O_CLOEXEC));
+    qelt::File dst(::open(dir.file("dst").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+
+    // Small writes, then a region of a file; sendfile leaves nothing behind in the buffer.
+    ASSERT_EQ(client.write(content.data() + 500, 10), 10u);
+    ASSERT_EQ(client.write(content.data() + 510, 20000), 20000u);
+    ASSERT_EQ(client.sendfile(src, 20510, size - 20010), static_cast<int64_t>(size - 20010));
+
+    char first[7];
+    ASSERT_EQ(client.read(first, 7), 7u);
+    EXPECT_EQ(std::string(first, 7), content.substr(500, 7));
+    EXPECT_EQ(client.recvfile(dst, 100, size - 7), static_cast<int64_t>(size - 7));
+    EXPECT_TRUE(qelt_test::readFile(dir.file("dst")).substr(100) == content.substr(507, size - 7));
+
+    char more;
+    EXPECT_EQ(client.read(&more, 1), 0u);
+    EXPECT_FALSE(client.isGoodToRead()) << "the server said goodbye";
+    EXPECT_EQ(client.error(), BufferedIOBase::error_none);
+    src.close();
+    dst.close();
+}
+
+TEST_F(QeltSslSocket, PlainStreamHandsOverToTlsAfterItsPendingBytes)
+{
+    serverCert("files.test", {}, Signer::Ca, "srv");
+    TlsServer server(
+        dir.file("srv.crt"), dir.file("srv.key"),
+        [](SslServerSocket& s) {
+            char buf[4];
+            if (s.read(buf, 4) == 4) {
+                s.write(buf, 4);
+                s.flush();
+            }
+        },
+        5);
+    ClientConnection conn(server.port());
+    qelt::BufferedIO plain;
+    ASSERT_EQ(plain.load(conn.socket), 0);
+    plain.setTimeout(9);
+    ASSERT_EQ(plain.write("HELLO", 5), 5u); // still buffered when the switch comes
+
+    SslClientSocket client;
+    client.setVerifyCa(caFile);
+    client.setVerifyHostname("files.test");
+    ASSERT_EQ(plain.handoverTo(client), 0);
+    EXPECT_EQ(client.timeout(), 9u);
+    ASSERT_EQ(client.write("ping", 4), 4u);
+    char echo[4];
+    ASSERT_EQ(client.read(echo, 4), 4u) << "a read sends what was written before it";
+    EXPECT_EQ(std::string(echo, 4), "ping");
+    client.unload();
+    server.join();
+    EXPECT_EQ(server.prefix(), "HELLO") << "the plain bytes went out before the handshake";
+}
+
+TEST_F(QeltSslSocket, RefusesWhatIsNotASocket)
+{
+    qelt::File file(::open(caFile.c_str(), O_RDONLY | O_CLOEXEC));
+    SslClientSocket client;
+    EXPECT_EQ(client.load(file), -1);
+    EXPECT_EQ(client.error(), SslSocket::error_invalid_fd);
+    SslServerSocket server;
+    EXPECT_EQ(server.load(file), -1);
+    EXPECT_EQ(server.error(), SslSocket::error_invalid_fd);
+    file.close();
+    EXPECT_EQ(client.setVerifyCa(dir.file("missing.pem")), -1);
+    EXPECT_EQ(client.flush(), -1) << "nothing to flush into";
+}
+
+// Without a peer certificate a required host name can't have been checked.
+TEST(QeltSslHostname, NoPeerCertificateFailsWhenAHostIsExpected)
+{
+    SslClientSocket client;
+    EXPECT_EQ(client.verifyHostname(), 0);
+    client.setVerifyHostname("files.test");
+    EXPECT_EQ(client.verifyHostname(), -1);
+    EXPECT_EQ(client.verifySignature(), 0);
+    client.setVerifySignature("ab:cd");
+    EXPECT_EQ(client.verifySignature(), -1);
+    std::string untouched = "keep";
+    client.getPeerSSLSignature(untouched);
+    EXPECT_EQ(untouched, "keep");
+}
+
+TEST(QeltSslHostname, PatternMatching)
+{
+    const struct {
+        const char* pattern;
+        const char* host;
+        bool match;
+    } cases[] = {
+        {"files.test", "files.test", true},
+        {"FILES.test", "files.TEST", true},
+        {"files.test", "files.test.evil", false},
+        {"*.example.org", "example.org", true},
+        {"*.example.org", "a.example.org", true},
+        {"*.example.org", "A.EXAMPLE.ORG", true},
+        {"*.example.org", "a.b.example.org", false},
+        {"*.example.org", "aexample.org", false},
+        {"*", "anything", false},
+        {"*.", "a.", false},
+        {"*x.example.org", "ax.example.org", false},
+        {"a*.example.org", "ab.example.org", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SslClientSocket::matchHostname(c.pattern, c.host), c.match) << c.pattern << " vs " << c.host;
+}
+
+} // namespace
