@@ -2,11 +2,13 @@
 // files and a channel.
 #include <dirent.h>
 #include <openssl/evp.h>
+#include <sys/socket.h>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "protocol/stream.h"
@@ -356,6 +358,53 @@ TEST_F(PStreamFileTest, HistoryNamesTheMemberWhosePayloadMoves) {
     };
     ASSERT_EQ(PStream::ERR_OK, stream.Send(channel, message));
     EXPECT_EQ("files.first", during);
+}
+
+// The same payloads through a real channel over a socket pair: the system
+// file paths without a digest, the reading paths with one.
+TEST_F(PStreamFileTest, MessagesWithPayloadsOverARealChannel) {
+    const std::string content = Pattern(3 * 1024 * 1024 + 1, 17);
+    WriteFile(dir.File("src"), content);
+    for (const char* algorithm : {"", "sha1"}) {
+        int fds[2];
+        ASSERT_EQ(0, ::socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
+        Channel sending(8192), receiving(8192);
+        ASSERT_EQ(ERR_OK, sending.Open(fds[0], true));
+        ASSERT_EQ(ERR_OK, receiving.Open(fds[1], true));
+
+        PObject message;
+        message["_action"] = "upload";
+        message["plain"] = Region(dir.File("src"), 7, content.size() - 7);
+        PObject::binary_ex_type& ex = message["checked"].asBinaryEx();
+        ex.path = dir.File("src").c_str();
+        ex.length = content.size();
+        ex.hash_algorithm = algorithm;
+
+        int sent = -100;
+        std::thread sender([&] {
+            PStream stream;
+            sent = stream.Send(sending, message);
+        });
+        PStream stream;
+        stream.SetDefaultRecvLocation(Location().c_str());
+        stream.SetDefaultHashAlgorithm(algorithm);
+        PObject received;
+        const int rc = stream.Recv(receiving, received);
+        sender.join();
+        ASSERT_EQ(PStream::ERR_OK, sent) << algorithm;
+        ASSERT_EQ(PStream::ERR_OK, rc) << algorithm;
+
+        EXPECT_EQ("upload", received["action"].asString());
+        const PObject::binary_type& plain = received["plain"].asBinary();
+        EXPECT_EQ(content.size() - 7, plain.length);
+        EXPECT_TRUE(ReadWholeFile(plain.path.c_str_utf8()) == content.substr(7)) << algorithm;
+        const PObject::binary_ex_type& checked = received["checked"].asBinaryEx();
+        EXPECT_TRUE(ReadWholeFile(checked.path.c_str_utf8()) == content) << algorithm;
+        EXPECT_EQ(checked.send_hash, checked.recv_hash) << algorithm;
+        EXPECT_EQ(std::string(algorithm).empty() ? 0u : 40u, checked.send_hash.size());
+        sending.Close();
+        receiving.Close();
+    }
 }
 
 }  // namespace
