@@ -118,6 +118,25 @@ int LogDB::searchLog(const Filter& filter, std::vector<Record>& rows, unsigned i
     ReadSnapshot snapshot;
 
     uint64_t count = 0;
+    if (filter.offset == 0 && filter.limit != 0) {
+        // The first page goes first: when it comes back short it holds every
+        // match, and the count, a second pass over the table for a keyword
+        // search, is not needed.
+        std::vector<Record> first_page;
+        if (listLog(filter.toSearchSQL().c_str(), first_page) != 0) {
+            rows.insert(rows.end(), first_page.begin(), first_page.end());
+            return -1;
+        }
+        if (first_page.size() < filter.limit) {
+            count = first_page.size();
+        } else if (countInternal(filter.toCountSQL(), count) != 0) {
+            return -1;
+        }
+        total = static_cast<unsigned int>(count);
+        rows.insert(rows.end(), first_page.begin(), first_page.end());
+        return 0;
+    }
+
     if (countInternal(filter.toCountSQL(), count) != 0)
         return -1;
     total = static_cast<unsigned int>(count);

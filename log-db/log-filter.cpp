@@ -35,20 +35,25 @@ void LogFilter::appendLike(std::stringstream& out, const char* column, const std
     out << ' ' << column << " like " << pattern << " ESCAPE '\\'";
 }
 
-void LogFilter::appendDateBounds(std::stringstream& out, const char* column) const
+void LogFilter::appendDateBounds(std::stringstream& out, const char* column, bool indexed) const
 {
+    const char* prefix = indexed ? "" : "+";
     // Bounds are seconds, the columns milliseconds: widen before multiplying so
     // dates after 2038 (or any int above 2147483) do not overflow.
     if (date_from != 0)
-        out << " AND (" << column << " > " << static_cast<int64_t>(date_from) * 1000 << ")";
+        out << " AND (" << prefix << column << " > " << static_cast<int64_t>(date_from) * 1000 << ")";
     if (date_to != 0)
-        out << " AND (" << column << " < " << static_cast<int64_t>(date_to) * 1000 << ")";
+        out << " AND (" << prefix << column << " < " << static_cast<int64_t>(date_to) * 1000 << ")";
 }
 
 void LogFilter::appendTypes(std::stringstream& out) const
 {
     if (log_type.empty())
         return;
+    if (log_type.size() == 1) {
+        out << " AND (type = " << log_type.front() << ")";
+        return;
+    }
     out << " AND (0";
     for (int type : log_type)
         out << " OR type = " << type;

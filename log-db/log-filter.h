@@ -24,7 +24,13 @@ protected:
     std::string keywordPattern() const;
     // " <column> like <pattern> ESCAPE '\'"
     static void appendLike(std::stringstream& out, const char* column, const std::string& pattern);
-    void appendDateBounds(std::stringstream& out, const char* column) const;
+    // With `indexed` false the column is written as "+column", which keeps
+    // SQLite from answering a page through the date index: that would sort
+    // every row in the range to restore row id order, while walking the table
+    // by row id stops as soon as the page is full. Counts use the index.
+    void appendDateBounds(std::stringstream& out, const char* column, bool indexed) const;
+    // One type is written as an equality so that the type index serves it in
+    // row id order; several keep the OR form, which SQLite scans rather than sorts.
     void appendTypes(std::stringstream& out) const;
     // " ORDER BY rowid DESC|ASC" with the page clauses and the closing ";".
     static void appendPage(std::stringstream& out, bool newest_first, size_t limit, size_t offset);

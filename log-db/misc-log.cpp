@@ -46,6 +46,11 @@ void MiscLog::fillFromStmt(sqlite3_stmt* stmt)
 
 void MiscLogFilter::appendCondition(std::stringstream& out) const
 {
+    appendConditions(out, true);
+}
+
+void MiscLogFilter::appendConditions(std::stringstream& out, bool indexed_dates) const
+{
     if (!search_string.empty()) {
         // The p columns hold row ids and counters, not words: not searched.
         const std::string k = keywordPattern();
@@ -60,7 +65,7 @@ void MiscLogFilter::appendCondition(std::stringstream& out) const
         }
         out << ")";
     }
-    appendDateBounds(out, "time");
+    appendDateBounds(out, "time", indexed_dates);
     appendTypes(out);
 }
 
@@ -68,7 +73,7 @@ std::string MiscLogFilter::buildSearchSQL(bool newest_first, size_t page_limit, 
 {
     std::stringstream out;
     out << "SELECT type, ip, username, time, s1, s2, s3, s4, s5, p1, p2, p3, p4, p5 FROM log_table WHERE 1 ";
-    appendCondition(out);
+    appendConditions(out, false);
     appendPage(out, newest_first, page_limit, page_offset);
     return out.str();
 }

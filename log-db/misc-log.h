@@ -44,5 +44,7 @@ public:
     std::string toOldestFirstSQL(size_t page_limit, size_t page_offset) const;
 
 private:
+    // indexed_dates: see LogFilter::appendDateBounds.
+    void appendConditions(std::stringstream& out, bool indexed_dates) const;
     std::string buildSearchSQL(bool newest_first, size_t page_limit, size_t page_offset) const;
 };

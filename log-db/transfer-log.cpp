@@ -42,6 +42,11 @@ bool TransferLog::isSuccess() const
 
 void TransferLogFilter::appendCondition(std::stringstream& out) const
 {
+    appendConditions(out, true);
+}
+
+void TransferLogFilter::appendConditions(std::stringstream& out, bool indexed_dates) const
+{
     if (!search_string.empty()) {
         // file_name and client_type are deliberately not searched.
         const std::string k = keywordPattern();
@@ -59,7 +64,7 @@ void TransferLogFilter::appendCondition(std::stringstream& out) const
         appendLike(out, "path_to", k);
         out << ")";
     }
-    appendDateBounds(out, "end_time");
+    appendDateBounds(out, "end_time", indexed_dates);
     appendTypes(out);
 }
 
@@ -68,7 +73,7 @@ std::string TransferLogFilter::buildSearchSQL(bool newest_first, size_t page_lim
     std::stringstream out;
     out << "SELECT type, username, device_name, client_type, ip, geolocation, file_name, path_from, path_to, "
         << " start_time, end_time, elapsed_time, rtt, avg_speed, file_size FROM transfer_table WHERE 1 ";
-    appendCondition(out);
+    appendConditions(out, false);
     appendPage(out, newest_first, page_limit, page_offset);
     return out.str();
 }

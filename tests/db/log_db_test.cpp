@@ -379,7 +379,11 @@ TEST_F(LogSearchTest, FailedCountIsAFailureNotAStaleTotal)
 {
     std::vector<MiscLog> rows;
     unsigned int total = 12345;
-    EXPECT_EQ(-1, LogDB::searchLog(FailingCountFilter(), rows, total));
+    FailingCountFilter filter;
+    EXPECT_EQ(-1, LogDB::searchLog(filter, rows, total));
+    EXPECT_EQ(12345u, total);
+    filter.limit = 2;  // a full first page still needs the count
+    EXPECT_EQ(-1, LogDB::searchLog(filter, rows, total));
     EXPECT_EQ(12345u, total);
 }
 
