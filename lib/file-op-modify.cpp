@@ -282,7 +282,8 @@ int FSCopy(const ustring& from, const ustring& to, bool isDelOrigin)
         FILE_OP_ERROR(L"FSCopy: Invalid destination. Error code %d", EINVAL);
         return -1;
     }
-    ScopedFd dst(open(to.c_str_utf8(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, kFileMode));
+    // O_NONBLOCK: a FIFO without a reader fails here instead of blocking.
+    ScopedFd dst(open(to.c_str_utf8(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, kFileMode));
     if (!dst.valid() || fstat(dst.get(), &dst_st) != 0) {
         FILE_OP_ERROR(L"FSCopy: Invalid destination. Error code %d", errno);
         return -1;

@@ -187,6 +187,8 @@ TEST(FileOpCopy, RefusesWhatCannotBeCopiedAndKeepsEverythingIntact)
     // A FIFO would block for ever.
     EXPECT_EQ(FSCopy(tree.path("fifo").c_str(), tree.path("out").c_str(), false), -1);
     EXPECT_FALSE(TempTree::exists(tree.path("out")));
+    EXPECT_EQ(FSCopy(tree.path("src").c_str(), tree.path("fifo").c_str(), false), -1);
+    EXPECT_TRUE(TempTree::exists(tree.path("fifo")));
     // A folder as destination stays as it was.
     EXPECT_EQ(FSCopy(tree.path("src").c_str(), tree.path("folder").c_str(), true), -1);
     EXPECT_EQ(TempTree::read(tree.path("folder/inside")), "keep");
