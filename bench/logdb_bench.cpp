@@ -135,6 +135,27 @@ void BM_TransferKeywordSearchFirstPage(benchmark::State& state)
 }
 BENCHMARK(BM_TransferKeywordSearchFirstPage)->Unit(benchmark::kMillisecond);
 
+// A keyword with a handful of matches: the short first page spares the count.
+void BM_RareKeywordSearchFirstPage(benchmark::State& state)
+{
+    MiscLogFilter filter;
+    filter.search_string = "/file123456.dat";
+    filter.limit = kPage;
+    runSearch<MiscLogFilter, MiscLog>(state, filter);
+}
+BENCHMARK(BM_RareKeywordSearchFirstPage)->Unit(benchmark::kMillisecond);
+
+// 800,000 transfers in the date range: the page must not sort them all.
+void BM_TransferDateRangeFirstPage(benchmark::State& state)
+{
+    TransferLogFilter filter;
+    filter.date_from = 1700000000 + 100000;
+    filter.date_to = 1700000000 + 900000;
+    filter.limit = kPage;
+    runSearch<TransferLogFilter, TransferLog>(state, filter);
+}
+BENCHMARK(BM_TransferDateRangeFirstPage)->Unit(benchmark::kMillisecond);
+
 void BM_FirstPage(benchmark::State& state)
 {
     MiscLogFilter filter;
@@ -199,6 +220,11 @@ void BM_PrintQueryPlans(benchmark::State& state)
     typed.log_type = {LOG_DOWNLOAD};
     printPlan(typed.toCountSQL());
     printPlan(typed.toSearchSQL());
+    TransferLogFilter dated;
+    dated.date_from = 1700100000;
+    dated.limit = kPage;
+    printPlan(dated.toCountSQL());
+    printPlan(dated.toSearchSQL());
 }
 BENCHMARK(BM_PrintQueryPlans)->Iterations(1);
 
