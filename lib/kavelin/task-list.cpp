@@ -5,10 +5,13 @@
 
 namespace {
 
-// Room for 32 halvings between neighbours before a renumbering, and for
+// Room for 32 halvings between neighbours before a relabelling, and for
 // billions of tasks appended at either end.
 const uint64_t kOrderGap = uint64_t(1) << 32;
 const uint64_t kOrderMiddle = uint64_t(1) << 63;
+// A relabelled neighbourhood leaves at least this much room between keys,
+// so the next moves into the same spot find a midpoint again.
+const uint64_t kMinRelabelSpacing = uint64_t(1) << 12;
 
 } // namespace
 
@@ -56,7 +59,43 @@ void TaskList::assignOrder(iterator task)
             return;
         }
     }
-    renumber();
+    relabelAround(task);
+}
+
+void TaskList::relabelAround(iterator task)
+{
+    // Widen a window around the task, doubling each time, until the keys
+    // just outside it leave enough room to spread the window evenly. Moves
+    // that keep landing in one spot thus relabel a few neighbours, not the
+    // whole list.
+    iterator first = task;
+    iterator last = task;
+    uint64_t count = 1;
+    for (uint64_t reach = 1;; reach *= 2) {
+        for (uint64_t i = 0; i < reach && first != m_tasks.begin(); ++i, ++count)
+            --first;
+        for (uint64_t i = 0; i < reach && std::next(last) != m_tasks.end(); ++i, ++count)
+            ++last;
+        const bool at_front = first == m_tasks.begin();
+        const bool at_back = std::next(last) == m_tasks.end();
+        if (at_front && at_back) {
+            renumber();
+            return;
+        }
+        const uint64_t low = at_front ? 0 : std::prev(first)->order;
+        const uint64_t high = at_back ? std::numeric_limits<uint64_t>::max() : std::next(last)->order;
+        const uint64_t spacing = (high - low) / (count + 1);
+        if (spacing >= kMinRelabelSpacing) {
+            uint64_t order = low;
+            for (iterator it = first;; ++it) {
+                order += spacing;
+                it->order = order;
+                if (it == last)
+                    break;
+            }
+            return;
+        }
+    }
 }
 
 void TaskList::renumber()

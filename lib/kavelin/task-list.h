@@ -32,9 +32,10 @@ struct TaskNode {
 
 // The task list in priority order. Positions stay valid while other tasks
 // are added, moved or removed. Order keys are spaced so that a move usually
-// takes the midpoint of its neighbours; when a gap runs out the whole list is
-// renumbered, which keeps every key's relative order (indexes sorted by
-// order stay valid without a rebuild).
+// takes the midpoint of its neighbours; when a gap runs out the keys of a
+// neighbourhood (at worst the whole list) are spread out again, which keeps
+// every key's relative order (indexes sorted by order stay valid without a
+// rebuild).
 class TaskList {
 public:
     typedef std::list<TaskNode>::iterator iterator;
@@ -55,6 +56,7 @@ public:
 
 private:
     void assignOrder(iterator task);
+    void relabelAround(iterator task);
     void renumber();
 
     std::list<TaskNode> m_tasks;
