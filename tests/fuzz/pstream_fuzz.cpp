@@ -30,6 +30,7 @@ std::string& ReceiveFolder() {
         }
         Logger::Initialize(Logger::STDERR_LOGGER, "", levels, 50);
         ::unlink(levels.c_str());
+        std::atexit([] { ::rmdir(ReceiveFolder().c_str()); });
         return std::string(made);
     }();
     return folder;

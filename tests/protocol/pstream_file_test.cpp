@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -388,9 +389,24 @@ TEST_F(PStreamFileTest, MessagesWithPayloadsOverARealChannel) {
         PStream stream;
         stream.SetDefaultRecvLocation(Location().c_str());
         stream.SetDefaultHashAlgorithm(algorithm);
+        // Another thread watches the progress while the payloads arrive.
+        std::atomic<bool> done{false};
+        bool progress_consistent = true;
+        std::thread watcher([&] {
+            while (!done.load()) {
+                std::string history;
+                uint64_t moved = 0, total = 0;
+                stream.GetStatus(history, moved, total);
+                if (moved > total)
+                    progress_consistent = false;
+            }
+        });
         PObject received;
         const int rc = stream.Recv(receiving, received);
+        done = true;
+        watcher.join();
         sender.join();
+        EXPECT_TRUE(progress_consistent);
         ASSERT_EQ(PStream::ERR_OK, sent) << algorithm;
         ASSERT_EQ(PStream::ERR_OK, rc) << algorithm;
 
