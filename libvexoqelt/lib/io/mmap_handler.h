@@ -50,7 +50,6 @@ private:
     void reset();
 
     size_t m_pagesize;
-    size_t m_block = 16 * 1024 * 1024; // kept for layout; no operation reads it
     uint64_t m_window = kWindowLength;
     uint64_t m_size = 0;      // bytes of the view in use, from the aligned start
     uint64_t m_capacity = 0;  // view length from the aligned start
