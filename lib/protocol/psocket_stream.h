@@ -44,12 +44,12 @@ public:
     typedef PObject::path_type path_type;
 
     // A payload with nowhere to go is read and thrown away up to this length.
-    static const uint64_t kMaxDropSize = 104857600;
+    static constexpr uint64_t kMaxDropSize = 104857600;
     // Limits on one received object (file payloads not counted), so a
     // hostile peer cannot make the decoder recurse or allocate without bound.
-    static const size_t kMaxNestingDepth = 128;
-    static const uint64_t kMaxObjectBytes = 16u * 1024 * 1024;
-    static const uint64_t kMaxObjectValues = 1000000;
+    static constexpr size_t kMaxNestingDepth = 128;
+    static constexpr uint64_t kMaxObjectBytes = 16u * 1024 * 1024;
+    static constexpr uint64_t kMaxObjectValues = 1000000;
 
     PSocketStream();
     ~PSocketStream();

@@ -29,7 +29,7 @@ struct CBuffer {
 // data. Owns none of the pointers; subclasses say who owns `data`.
 class SocketBuffer {
 public:
-    static const size_t kCompressedInbufSize = 65536;
+    static constexpr size_t kCompressedInbufSize = 65536;
 
     SocketBuffer();
     virtual ~SocketBuffer();
