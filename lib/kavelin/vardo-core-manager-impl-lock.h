@@ -19,9 +19,6 @@ public:
 
     void request(const PObject& request, PObject& response) override;
 
-    // The store itself, for tests that set its clock before any request.
-    VardoCoreManagerImplDefault* store() { return m_impl; }
-
 private:
     VardoCoreManagerImplDefault* m_impl;
     qelt::ThreadMutex* m_mutex;
