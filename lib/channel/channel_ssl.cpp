@@ -1,6 +1,7 @@
 // The channel's switch to TLS and what it tells about the peer.
 #include <memory>
 
+#include "bio/buffered_io.h"
 #include "bio/ssl_socket.h"
 #include "channel/channel.h"
 #include "channel/channel_controller.h"
@@ -48,6 +49,15 @@ int Channel::ConvertToSSLChannel(bool is_server)
     }
     if (!m_bio)
         return ERR_IO;
+    // Bytes already taken from the socket would never reach the TLS layer:
+    // the peer spoke before the switch was agreed.
+    qelt::BufferedIO* plain = dynamic_cast<qelt::BufferedIO*>(m_bio);
+    if (plain && plain->buffered() > 0) {
+        QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT,
+               L"[ERROR] channel(%d): ConvertToSSLChannel: %d unread bytes before the handshake\n",
+               static_cast<int>(plain->buffered()));
+        return ERR_PROTO;
+    }
     std::unique_ptr<qelt::BufferedIOBase> ssl(CreateSSLSocket(is_server));
     if (!ssl)
         return ERR_SYS;

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cwchar>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "channel/proxy_channel.h"
+#include "fixtures/channel_exercise.h"
+#include "fixtures/echo_target.h"
+#include "fixtures/http_proxy_fixture.h"
+#include "fixtures/tcp_listener.h"
+#include "vexoproxyclient.h"
+
+using namespace channel_test;
+
+namespace {
+
+ProxyInfo MakeProxyInfo(int port, ProxyInfo::AuthType type, const std::string& password = "s3cret-Pw")
+{
+    ProxyInfo info;
+    info.use_proxy = true;
+    info.proxy_ip = "127.0.0.1";
+    info.proxy_port = static_cast<uint16_t>(port);
+    info.user_name = "alice";
+    info.password = password;
+    info.domain = "Corp";
+    info.host = "ws01";
+    info.auth_type = type;
+    return info;
+}
+
+ProxyConfig MakeConfig(ProxyConfig::Auth auth)
+{
+    ProxyConfig config;
+    config.auth = auth;
+    config.user = "alice";
+    config.password = "s3cret-Pw";
+    config.domain = "Corp";
+    return config;
+}
+
+}  // namespace
+
+TEST(ProxyChannelTest, ConvertAuthType)
+{
+    const std::pair<int, int> rows[] = {
+        {ProxyInfo::AUTH_AUTO, PROXY_AUTO_AUTH},     {ProxyInfo::AUTH_NONE, PROXY_NO_AUTH},
+        {ProxyInfo::AUTH_BASIC, PROXY_BASIC_AUTH},   {ProxyInfo::AUTH_NTLMv1, PROXY_NTLM_AUTH},
+        {ProxyInfo::AUTH_NTLMv2, PROXY_NTLMv2_AUTH}, {5, PROXY_AUTO_AUTH},
+        {-1, PROXY_AUTO_AUTH},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.second, ProxyChannel::ConvertAuthType(row.first)) << "auth type " << row.first;
+}
+
+struct ProxyPathCase {
+    const char* name;
+    ProxyConfig::Auth proxy_auth;
+    bool lowercase_headers;
+    ProxyInfo::AuthType client_auth;
+    const char* accepted;  // the scheme the proxy let through
+};
+
+class ProxyPathTest : public ::testing::TestWithParam<ProxyPathCase> {};
+
+TEST_P(ProxyPathTest, ReachesTheTargetThroughTheProxy)
+{
+    const ProxyPathCase& c = GetParam();
+    EchoTarget target;
+    ProxyConfig config = MakeConfig(c.proxy_auth);
+    config.lowercase_headers = c.lowercase_headers;
+    HttpProxyFixture proxy(config);
+    ProxyChannel ch(MakeProxyInfo(proxy.Port(), c.client_auth));
+    ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+    ASSERT_FALSE(proxy.Accepted().empty());
+    EXPECT_EQ(c.accepted, proxy.Accepted().front());
+    StartTls(ch, target.Cert().cert_path);
+    ExerciseIntegersAndBlocks(ch);
+    ExerciseFileRegions(ch, target.Dir(), 2 * 1024 * 1024 + 5, true);
+    ch.Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AuthMethods, ProxyPathTest,
+    ::testing::Values(ProxyPathCase{"NoAuth", ProxyConfig::kNone, false, ProxyInfo::AUTH_NONE, "None"},
+                      ProxyPathCase{"Basic", ProxyConfig::kBasic, false, ProxyInfo::AUTH_BASIC, "Basic"},
+                      ProxyPathCase{"NtlmV1", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv1, "NTLMv1"},
+                      ProxyPathCase{"NtlmV2", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv2, "NTLMv2"},
+                      ProxyPathCase{"NtlmV2LowercaseHeaders", ProxyConfig::kNtlm, true, ProxyInfo::AUTH_NTLMv2,
+                                    "NTLMv2"},
+                      ProxyPathCase{"AutoPrefersNoAuth", ProxyConfig::kNone, false, ProxyInfo::AUTH_AUTO, "None"},
+                      ProxyPathCase{"AutoPrefersBasicOverNtlm", ProxyConfig::kBasicOrNtlm, false,
+                                    ProxyInfo::AUTH_AUTO, "Basic"},
+                      ProxyPathCase{"AutoFallsBackToNtlm", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_AUTO,
+                                    "NTLMv1"}),
+    [](const ::testing::TestParamInfo<ProxyPathCase>& info) { return std::string(info.param.name); });
+
+TEST(ProxyChannelTest, AutomaticModeKeepsOnlyTheWinner)
+{
+    EchoTarget target;
+    HttpProxyFixture proxy(MakeConfig(ProxyConfig::kBasicOrNtlm));
+    ProxyChannel ch(MakeProxyInfo(proxy.Port(), ProxyInfo::AUTH_AUTO));
+    ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+    // Basic, NTLMv1 and NTLMv2 all got through; only the Basic tunnel carries our bytes.
+    EXPECT_EQ(3u, proxy.Accepted().size());
+    ExerciseIntegersAndBlocks(ch);
+}
+
+struct RefusalCase {
+    const char* name;
+    ProxyConfig::Auth proxy_auth;
+    bool always_reject;
+    ProxyInfo::AuthType client_auth;
+    const char* password;
+};
+
+class ProxyRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(ProxyRefusalTest, OpenFails)
+{
+    const RefusalCase& c = GetParam();
+    EchoTarget target;
+    ProxyConfig config = MakeConfig(c.proxy_auth);
+    config.always_reject = c.always_reject;
+    HttpProxyFixture proxy(config);
+    ProxyChannel ch(MakeProxyInfo(proxy.Port(), c.client_auth, c.password));
+    EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
+    EXPECT_TRUE(proxy.Accepted().empty());
+    EXPECT_TRUE(ch.IsClosed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, ProxyRefusalTest,
+    ::testing::Values(
+        RefusalCase{"NoAuthAgainstBasicProxy", ProxyConfig::kBasic, false, ProxyInfo::AUTH_NONE, "s3cret-Pw"},
+        RefusalCase{"WrongBasicPassword", ProxyConfig::kBasic, false, ProxyInfo::AUTH_BASIC, "wrong"},
+        RefusalCase{"WrongNtlmV1Password", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv1, "wrong"},
+        RefusalCase{"WrongNtlmV2Password", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv2, "wrong"},
+        RefusalCase{"NtlmAnswered407Twice", ProxyConfig::kNtlm, true, ProxyInfo::AUTH_NTLMv2, "s3cret-Pw"},
+        RefusalCase{"BasicAgainstNtlmProxy", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_BASIC, "s3cret-Pw"},
+        RefusalCase{"AutoWithWrongPassword", ProxyConfig::kBasicOrNtlm, false, ProxyInfo::AUTH_AUTO, "wrong"}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+TEST(ProxyChannelTest, ProxyThatRefusesTheConnectionFails)
+{
+    int closed_port;
+    {
+        TcpListener gone([](int) {});
+        closed_port = gone.Port();
+    }
+    ProxyChannel ch(MakeProxyInfo(closed_port, ProxyInfo::AUTH_BASIC));
+    EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", 9));
+}
+
+namespace {
+
+std::mutex g_log_lock;
+std::wstring g_log;
+
+void CaptureLog(int, const vexochar*, const vexochar* format, ...)
+{
+    wchar_t line[16384];
+    va_list args;
+    va_start(args, format);
+    int n = vswprintf(line, sizeof line / sizeof line[0], format, args);
+    va_end(args);
+    std::lock_guard<std::mutex> guard(g_log_lock);
+    g_log += n >= 0 ? std::wstring(line) : std::wstring(L"<unformattable>") + format;
+}
+
+}  // namespace
+
+TEST(ProxyChannelTest, CredentialsNeverReachTheLog)
+{
+    EchoTarget target;
+    HttpProxyFixture proxy(MakeConfig(ProxyConfig::kBasicOrNtlm));
+    VEXOProxyInitLogger(CaptureLog);
+    for (ProxyInfo::AuthType type : {ProxyInfo::AUTH_BASIC, ProxyInfo::AUTH_NTLMv1, ProxyInfo::AUTH_NTLMv2}) {
+        ProxyChannel ch(MakeProxyInfo(proxy.Port(), type));
+        ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+    }
+    PROXY_SERVER_INFO server = {"127.0.0.1", static_cast<uint16_t>(proxy.Port())};
+    std::string target_address = "127.0.0.1";
+    PROXY_TARGET_INFO target_info = {target_address.c_str(), static_cast<uint16_t>(target.Port())};
+    PROXY_AUTH_INFO auth = {"alice", "s3cret-Pw", "Corp", "ws01", PROXY_BASIC_AUTH};
+    int fd = VEXOProxyTunnelOpen(&server, &target_info, &auth);
+    EXPECT_GE(fd, 0);
+    VEXOProxyTunnelClose(fd);
+    VEXOProxyInitLogger(nullptr);
+
+    std::lock_guard<std::mutex> guard(g_log_lock);
+    EXPECT_FALSE(g_log.empty());
+    EXPECT_EQ(std::wstring::npos, g_log.find(L"s3cret-Pw"));
+    // Nor any authorization token that went over the wire (Base64 of user:password, NTLM messages).
+    for (const std::string& token : proxy.AuthorizationsSeen()) {
+        std::string value = token.substr(token.find(' ') + 1);
+        EXPECT_EQ(std::wstring::npos, g_log.find(std::wstring(value.begin(), value.end()))) << token;
+    }
+}

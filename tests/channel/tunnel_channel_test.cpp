@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "channel/proxy_tunnel_channel.h"
+#include "channel/tunnel_channel.h"
+#include "fixtures/channel_exercise.h"
+#include "fixtures/echo_target.h"
+#include "fixtures/http_proxy_fixture.h"
+#include "fixtures/relay_fixture.h"
+#include "vexotunnelclient.h"
+
+using namespace channel_test;
+
+namespace {
+
+TunnelInfo MakeTunnelInfo(int port)
+{
+    TunnelInfo info;
+    info.use_tunnel = true;
+    info.tunnel_ip = "127.0.0.1";
+    info.tunnel_port = static_cast<uint16_t>(port);
+    return info;
+}
+
+}  // namespace
+
+TEST(TunnelChannelTest, RelayForwardsToTheTargetAfterTheHandshake)
+{
+    EchoTarget target;
+    RelayFixture relay(RelayConfig{});
+    TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+    ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+
+    std::vector<RelayRequest> requests = relay.Requests();
+    ASSERT_EQ(1u, requests.size());
+    const RelayRequest& r = requests[0];
+    EXPECT_EQ("GET /vexo-tunnel HTTP/1.1\r\n", r.request_line);
+    EXPECT_EQ(kVexoTunnelRelayHost, r.host_header);
+    EXPECT_EQ("QuillmarTunnel", r.upgrade);
+    EXPECT_EQ("127.0.0.1", r.target_host);
+    EXPECT_EQ(std::to_string(target.Port()), r.target_port);
+    EXPECT_TRUE(r.token_ok);
+    EXPECT_EQ("127.0.0.1:" + std::to_string(target.Port()), r.token_plaintext);
+
+    // Plain bytes first (no TLS framing from the relay hop), then end-to-end TLS.
+    ExerciseIntegersAndBlocks(ch);
+    StartTls(ch, target.Cert().cert_path);
+    ExerciseIntegersAndBlocks(ch);
+    ExerciseFileRegions(ch, target.Dir(), 3 * 1024 * 1024 + 7, true);
+}
+
+struct RelayRefusal {
+    const char* name;
+    RelayConfig::Answer answer;
+    int status;
+};
+
+class TunnelRefusalTest : public ::testing::TestWithParam<RelayRefusal> {};
+
+TEST_P(TunnelRefusalTest, OpenFails)
+{
+    const RelayRefusal& c = GetParam();
+    EchoTarget target;
+    RelayFixture relay(RelayConfig{c.answer, c.status});
+    TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+    EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
+    ch.Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, TunnelRefusalTest,
+    ::testing::Values(RelayRefusal{"BadTarget401", RelayConfig::kStatus, VEXOTUNNEL_ERR_BAD_TARGET},
+                      RelayRefusal{"ConnFailed402", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_FAILED},
+                      RelayRefusal{"ConnTimeout403", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_TIMEOUT},
+                      RelayRefusal{"LowercaseHeader401", RelayConfig::kLowercaseStatus, 401},
+                      RelayRefusal{"AnswerWithoutStatus", RelayConfig::kNoStatus, 0},
+                      RelayRefusal{"ClosedBeforeStatus", RelayConfig::kCloseBeforeStatus, 0}),
+    [](const ::testing::TestParamInfo<RelayRefusal>& info) { return std::string(info.param.name); });
+
+TEST(TunnelChannelTest, LowercaseStatusHeaderIsRead)
+{
+    EchoTarget target;
+    RelayFixture relay(RelayConfig{RelayConfig::kLowercaseStatus, 0});
+    TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+    ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+    ExerciseIntegersAndBlocks(ch);
+}
+
+TEST(TunnelChannelTest, MissingTargetOrOversizedHostFails)
+{
+    RelayFixture relay(RelayConfig{});
+    {
+        TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+        EXPECT_EQ(ERR_IO, ch.Open(nullptr, 3362));
+        EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", -1));
+        EXPECT_TRUE(ch.IsClosed());
+    }
+    {
+        TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+        std::string host(1500, 'h');
+        EXPECT_EQ(ERR_IO, ch.Open(host.c_str(), 3362));
+    }
+    for (const RelayRequest& r : relay.Requests())
+        EXPECT_TRUE(r.target_host.empty()) << "no request may name a target";
+}
+
+TEST(ProxyTunnelChannelTest, ProxyThenRelayThenTarget)
+{
+    EchoTarget target;
+    RelayFixture relay(RelayConfig{});
+    ProxyConfig config;
+    config.auth = ProxyConfig::kBasic;
+    config.user = "bob";
+    config.password = "pw";
+    HttpProxyFixture proxy(config);
+    ProxyInfo proxy_info;
+    proxy_info.proxy_ip = "127.0.0.1";
+    proxy_info.proxy_port = static_cast<uint16_t>(proxy.Port());
+    proxy_info.user_name = "bob";
+    proxy_info.password = "pw";
+    proxy_info.auth_type = ProxyInfo::AUTH_BASIC;
+    ProxyTunnelChannel ch(proxy_info, MakeTunnelInfo(relay.Port()));
+    ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+    ASSERT_EQ(1u, proxy.Accepted().size());
+    ASSERT_EQ(1u, relay.Requests().size());
+    EXPECT_EQ("127.0.0.1:" + std::to_string(target.Port()), relay.Requests()[0].token_plaintext);
+    StartTls(ch, target.Cert().cert_path);
+    ExerciseIntegersAndBlocks(ch);
+    ExerciseFileRegions(ch, target.Dir(), 2 * 1024 * 1024 + 1, false);
+}
+
+TEST(ProxyTunnelChannelTest, RelayRefusalThroughProxyFails)
+{
+    EchoTarget target;
+    RelayFixture relay(RelayConfig{RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_FAILED});
+    HttpProxyFixture proxy(ProxyConfig{});
+    ProxyInfo proxy_info;
+    proxy_info.proxy_ip = "127.0.0.1";
+    proxy_info.proxy_port = static_cast<uint16_t>(proxy.Port());
+    proxy_info.auth_type = ProxyInfo::AUTH_NONE;
+    ProxyTunnelChannel ch(proxy_info, MakeTunnelInfo(relay.Port()));
+    EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
+}
