@@ -21,7 +21,7 @@ qelt::BufferedIOBase* Channel::CreateSSLClient(bool is_allowing_untrust, const s
     qelt::SslClientSocket* ssl = new qelt::SslClientSocket;
     ssl->setVerify(!is_allowing_untrust);
     // A CA file that cannot be loaded leaves an empty trust store: verification then fails.
-    if (ssl->setVerifyCa(m_ca_path) != 0)
+    if (ssl->setVerifyCa(m_ca_path) != 0 && !is_allowing_untrust)
         QM_LOG(Logger::L_WARNING, CHANNEL_COMPONENT, L"[WARNING] channel(%d): cannot load CA file %s\n", m_ca_path);
     ssl->setVerifyCallback(nullptr);
     ssl->setVerifyHostname(hostname);
