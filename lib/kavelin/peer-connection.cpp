@@ -1,0 +1,396 @@
+#include "kavelin/peer-connection.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "kavelin/error-code.h"
+#include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-service-controller.h"
+#include "log.h"
+
+namespace {
+
+const char* const kComponent = "transfer_service_impl_debug";
+const int kDefaultMtu = 1500;
+const uint32_t kDefaultMaxTransfers = 3;
+
+uint32_t wallClockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+
+// The smaller non-zero limit; 0 means no limit.
+uint64_t effectiveLimit(TransferSide side, uint64_t local, uint64_t shared)
+{
+    if (side == TRANSFER_SIDE_CLIENT || shared == 0)
+        return local;
+    if (local == 0)
+        return shared;
+    return std::min(local, shared);
+}
+
+} // namespace
+
+PeerConnection::PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
+                               ConnectMethod method, const std::string& ip, int port)
+    : m_peer_id(peer_id),
+      m_side(side),
+      m_method(method),
+      m_ip(ip),
+      m_port(port),
+      m_mtu(kDefaultMtu),
+      m_max_transfers(kDefaultMaxTransfers),
+      m_local_max_output(0),
+      m_local_max_input(0),
+      m_shared_max_output(0),
+      m_shared_max_input(0),
+      m_encrypted(false),
+      m_compressed(false),
+      m_ssl_changed(false),
+      m_last_read_time(0),
+      m_controller(controller),
+      m_bandwidths{BandwidthCalculator(0), BandwidthCalculator(0)},
+      m_clock(&wallClockSeconds)
+{
+    touch();
+}
+
+PeerConnection::~PeerConnection()
+{
+    // Taken out of the list first: a connection may hand reports back to us
+    // while it is destroyed, and that must not walk freed connections.
+    std::list<TcpTransfer*> transfers;
+    transfers.swap(m_tcp_transfers);
+    for (TcpTransfer* transfer : transfers)
+        delete transfer;
+}
+
+void PeerConnection::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+    touch();
+}
+
+void PeerConnection::setMaxTransfer(int n)
+{
+    m_max_transfers = static_cast<uint32_t>(n);
+    for (TcpTransfer* transfer : m_tcp_transfers)
+        transfer->setConcurrent(n);
+}
+
+void PeerConnection::setLocalSpeedLimit(uint64_t output, uint64_t input)
+{
+    m_local_max_output = output;
+    m_local_max_input = input;
+    setSpeedLimit();
+}
+
+void PeerConnection::setSharedSpeedLimit(uint64_t output, uint64_t input)
+{
+    m_shared_max_output = output;
+    m_shared_max_input = input;
+    setSpeedLimit();
+}
+
+uint64_t PeerConnection::getOutputLimit() const
+{
+    return effectiveLimit(m_side, m_local_max_output, m_shared_max_output);
+}
+
+uint64_t PeerConnection::getInputLimit() const
+{
+    return effectiveLimit(m_side, m_local_max_input, m_shared_max_input);
+}
+
+void PeerConnection::setSpeedLimit()
+{
+    uint64_t output = getOutputLimit();
+    uint64_t input = getInputLimit();
+    QM_LOG(Logger::L_DEBUG, kComponent, L"[DEBUG] peer-connection(%d): peer %llu Speed limit is set to %llu, %llu\n",
+           static_cast<unsigned long long>(m_peer_id), static_cast<unsigned long long>(output),
+           static_cast<unsigned long long>(input));
+    m_bandwidths[BT_WRITE].setMaxKBps(output);
+    m_bandwidths[BT_READ].setMaxKBps(input);
+}
+
+uint64_t PeerConnection::getCurrentOutputSpeedKBps() { return m_bandwidths[BT_WRITE].getCurrentSpeed() >> 10; }
+
+uint64_t PeerConnection::getCurrentInputSpeedKBps() { return m_bandwidths[BT_READ].getCurrentSpeed() >> 10; }
+
+void PeerConnection::addTcpTransfer(TcpTransfer* transfer)
+{
+    if (transfer)
+        m_tcp_transfers.push_back(transfer);
+}
+
+void PeerConnection::removeTcpTransfer(TcpTransfer* transfer)
+{
+    m_tcp_transfers.remove(transfer);
+    delete transfer;
+}
+
+void PeerConnection::countTransfers(PeerStatus& status)
+{
+    status = PeerStatus();
+    bool any_idle = false;
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        // A connection without a role cannot be asked anything; it is
+        // aborted and swept by the next adjustTransfers.
+        if (!transfer->getHelper() || transfer->isAborted())
+            continue;
+        bool idle = transfer->isIdle();
+        any_idle = any_idle || idle;
+        switch (transfer->getTransferUse()) {
+        case TRANSFER_USE_CLIENT_INIT:
+        case TRANSFER_USE_SERVER_INIT:
+            if (transfer->getExpectedUse() == TRANSFER_USE_ACTIVE)
+                status.init_active.push_back(transfer);
+            else if (transfer->getExpectedUse() == TRANSFER_USE_PASSIVE)
+                status.init_passive.push_back(transfer);
+            else
+                status.init_report.push_back(transfer);
+            break;
+        case TRANSFER_USE_ACTIVE:
+            (idle ? status.idle_active : status.using_active).push_back(transfer);
+            break;
+        case TRANSFER_USE_PASSIVE:
+            (idle ? status.idle_passive : status.using_passive).push_back(transfer);
+            break;
+        case TRANSFER_USE_REPORT:
+            status.report.push_back(transfer);
+            break;
+        default:
+            break;
+        }
+    }
+    if (any_idle)
+        touch();
+}
+
+void PeerConnection::adjustTransfers()
+{
+    for (auto it = m_tcp_transfers.begin(); it != m_tcp_transfers.end();) {
+        TcpTransfer* transfer = *it;
+        if (!transfer->isAborted()) {
+            if (!transfer->getHelper()) {
+                transfer->abort();
+            } else if (m_side == TRANSFER_SIDE_CLIENT && (transfer->isEncrypted() != m_encrypted ||
+                                                          transfer->isCompressed() != m_compressed)) {
+                transfer->abortTransfer();
+            }
+        }
+        if (!transfer->isAborted()) {
+            ++it;
+            continue;
+        }
+        if (transfer->getLastError() == ProjectVardo::ERR_SSL_CHANGED) {
+            QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): Detect ssl changed\n");
+            m_ssl_changed = true;
+        }
+        it = m_tcp_transfers.erase(it);
+        delete transfer;
+    }
+    if (m_ssl_changed)
+        return;
+
+    PeerStatus status;
+    countTransfers(status);
+    m_method = CM_TCP;
+    if (m_side == TRANSFER_SIDE_CLIENT) {
+        resizeTcpTransfers(status.idle_active, TRANSFER_USE_ACTIVE, 1, status.using_active.empty(),
+                           status.init_active);
+        resizeTcpTransfers(status.idle_passive, TRANSFER_USE_PASSIVE, 1, status.using_passive.empty(),
+                           status.init_passive);
+        resizeTcpTransfers(status.report, TRANSFER_USE_REPORT, 1, true, status.init_report);
+    }
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        if (!transfer->isActivated()) {
+            transfer->setActivated(true);
+            transfer->controlWrite(true, 0);
+        }
+    }
+}
+
+void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, TransferUse use, size_t count,
+                                        bool shrink, const std::vector<TcpTransfer*>& starting)
+{
+    if (list.size() < count) {
+        // One of this use is still on its way: another would only pile up
+        // connections while a slow handshake runs.
+        if (!starting.empty())
+            return;
+        if (m_tcp_transfers.size() >= kMaxTcpTransfers)
+            return;
+        TcpTransfer* transfer = new TcpTransfer(m_controller);
+        transfer->setTransferSide(TRANSFER_SIDE_CLIENT);
+        transfer->setPeerId(m_peer_id);
+        transfer->setExpectedUse(use);
+        transfer->setConcurrent(static_cast<int>(m_max_transfers));
+        transfer->setEncrypted(m_encrypted);
+        transfer->setCompressed(m_compressed);
+        transfer->setSSLSignature(m_ssl_signature);
+        if (transfer->connect(m_ip, m_port) < 0) {
+            QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): Cannot connect to ip %s port %d\n",
+                   m_ip, m_port);
+            delete transfer;
+            return;
+        }
+        m_tcp_transfers.push_back(transfer);
+        return;
+    }
+    if (!shrink)
+        return;
+    // The vector is in list order, so the oldest idle connections stay.
+    for (size_t i = count; i < list.size(); ++i)
+        removeTcpTransfer(list[i]);
+}
+
+void PeerConnection::checkTransfers()
+{
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        if (transfer->isAborted())
+            continue;
+        if (transfer->isEncrypted() != m_encrypted || transfer->isCompressed() != m_compressed) {
+            if (transfer->getHelper())
+                transfer->abortTransfer();
+            else
+                transfer->abort();
+        }
+    }
+    adjustTransfers();
+}
+
+bool PeerConnection::checkConnection()
+{
+    PeerStatus status;
+    countTransfers(status);
+    if (!status.idle_active.empty() && !status.idle_passive.empty() && !status.report.empty())
+        return true;
+    QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): TCP not available for peer %llu\n",
+           static_cast<unsigned long long>(m_peer_id));
+    return false;
+}
+
+bool PeerConnection::isDisconnected() const
+{
+    if (m_ssl_changed)
+        return true;
+    uint32_t now = m_clock();
+    return now > m_last_read_time && now - m_last_read_time > kDisconnectSeconds;
+}
+
+void PeerConnection::controlWrite(bool on, TransferUse use)
+{
+    QM_LOG(Logger::L_DEBUG, kComponent,
+           L"[DEBUG] peer-connection(%d): transfer size = %d, peer_id = %llu, use = %d, on = %d, method = %d\n",
+           static_cast<int>(m_tcp_transfers.size()), static_cast<unsigned long long>(m_peer_id),
+           static_cast<int>(use), static_cast<int>(on), static_cast<int>(m_method));
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        if (transfer->getHelper() && transfer->getTransferUse() == use)
+            transfer->controlWrite(on, 0);
+    }
+}
+
+int PeerConnection::abortTask(const token_t& token)
+{
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        if (transfer->getHelper() && !transfer->isAborted())
+            transfer->abortTask(token);
+    }
+    return 0;
+}
+
+bool PeerConnection::taskIsStillRunning(token_t token)
+{
+    if (m_method != CM_TCP)
+        return true;
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        if (transfer->getHelper() && transfer->getTransferUse() == TRANSFER_USE_PASSIVE && !transfer->isIdle() &&
+            transfer->getProcessingToken() == token)
+            return true;
+    }
+    return false;
+}
+
+void PeerConnection::adjustBandwidth(void* transfer, BandwidthType type, BandwidthAction action)
+{
+    if (type < BT_WRITE || type >= BT_MAX)
+        return;
+    m_bandwidths[type].adjustBandwidth(transfer, action);
+}
+
+uint64_t PeerConnection::getUsTimeWait(void* transfer, BandwidthType type, uint64_t bytes)
+{
+    if (type < BT_WRITE || type >= BT_MAX)
+        return 0;
+    // Bytes moving prove the peer alive even while every connection is busy.
+    if (bytes > 0)
+        touch();
+    return m_bandwidths[type].getUsTimeWait(transfer, bytes);
+}
+
+void PeerConnection::pushReport(PObject& report)
+{
+    m_report_queue.emplace_back();
+    m_report_queue.back().swap(report);
+    controlWrite(true, TRANSFER_USE_REPORT);
+}
+
+bool PeerConnection::popReport(PObject& report)
+{
+    if (m_report_queue.empty())
+        return false;
+    report.swap(m_report_queue.front());
+    m_report_queue.pop_front();
+    return true;
+}
+
+void PeerConnection::reportAbort(token_t token, bool pause)
+{
+    PObject report;
+    report[pause ? "pause" : "abort"] = true;
+    report["token"] = static_cast<PObject::integer_type>(token);
+    pushReport(report);
+}
+
+void PeerConnection::debugPeerConnection(PObject& out)
+{
+    out["01. m_peer_id"] = static_cast<PObject::integer_type>(m_peer_id);
+    out["02. m_side"] = m_side == TRANSFER_SIDE_CLIENT ? "client" : "server";
+    out["03. m_method"] = m_method == CM_AUTO ? "AUTO" : (m_method == CM_TCP ? "TCP" : "UDP");
+    out["04. m_ip"] = m_ip;
+    out["05. m_port"] = static_cast<int32_t>(m_port);
+    out["06. m_max_transfers"] = static_cast<uint32_t>(m_max_transfers);
+    out["07. m_local_max_output"] = static_cast<PObject::integer_type>(m_local_max_output);
+    out["08. m_local_max_input"] = static_cast<PObject::integer_type>(m_local_max_input);
+    out["09. m_shared_max_output"] = static_cast<PObject::integer_type>(m_shared_max_output);
+    out["10. m_shared_max_input"] = static_cast<PObject::integer_type>(m_shared_max_input);
+    out["15. m_encrypted"] = m_encrypted;
+    out["16. m_compressed"] = m_compressed;
+    out["17. m_mtu"] = static_cast<int32_t>(m_mtu);
+
+    PeerStatus status;
+    countTransfers(status);
+    PObject counts;
+    counts["init_active"] = static_cast<int32_t>(status.init_active.size());
+    counts["init_passive"] = static_cast<int32_t>(status.init_passive.size());
+    counts["init_report"] = static_cast<int32_t>(status.init_report.size());
+    counts["idle_active"] = static_cast<int32_t>(status.idle_active.size());
+    counts["using_active"] = static_cast<int32_t>(status.using_active.size());
+    counts["idle_passive"] = static_cast<int32_t>(status.idle_passive.size());
+    counts["using_passive"] = static_cast<int32_t>(status.using_passive.size());
+    counts["report"] = static_cast<int32_t>(status.report.size());
+    out["18. transfer status"] = counts;
+
+    PObject transfers;
+    transfers.asArray();
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        PObject item;
+        transfer->debugTransfer(item);
+        transfers.asArray().push_back(item);
+    }
+    out["20. m_tcp_transfers"] = transfers;
+    PObject reports;
+    reports.asArray();
+    for (const PObject& report : m_report_queue)
+        reports.asArray().push_back(report);
+    out["21. report_queue"] = reports;
+}

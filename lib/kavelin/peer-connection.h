@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "kavelin/bandwidth-calculator.h"
+#include "kavelin/rate-controller.h"
+#include "kavelin/resume-info.h"
+#include "kavelin/transfer-types.h"
+#include "protocol/pobject.h"
+
+class TcpTransfer;
+class TransferServiceController;
+
+// The service's record of one peer: its address, the data connections to it
+// (owned), the settings every data connection inherits, its two bandwidth
+// calculators and the queue of reports for its report connection.
+// Everything runs on the service thread.
+class PeerConnection : public RateControlledPeer {
+public:
+    // The data connections of one peer sorted for one decision (not owned).
+    struct PeerStatus {
+        std::vector<TcpTransfer*> init_active;
+        std::vector<TcpTransfer*> init_passive;
+        std::vector<TcpTransfer*> init_report;
+        std::vector<TcpTransfer*> using_passive;
+        std::vector<TcpTransfer*> idle_passive;
+        std::vector<TcpTransfer*> using_active;
+        std::vector<TcpTransfer*> idle_active;
+        std::vector<TcpTransfer*> report;
+    };
+
+    // Seconds of the wall clock; replaceable so tests can move time.
+    typedef std::function<uint32_t()> Clock;
+
+    // A peer with neither an idle data connection nor traffic for longer
+    // than this counts as disconnected.
+    static const uint32_t kDisconnectSeconds = 60;
+    // The most data connections one peer may have.
+    static const size_t kMaxTcpTransfers = 15;
+
+    PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
+                   ConnectMethod method, const std::string& ip, int port);
+    ~PeerConnection() override;
+    PeerConnection(const PeerConnection&) = delete;
+    PeerConnection& operator=(const PeerConnection&) = delete;
+
+    uint64_t getPeerId() const { return m_peer_id; }
+    TransferSide getSide() const { return m_side; }
+    ConnectMethod getConnectMethod() const { return m_method; }
+    const std::string& getIp() const { return m_ip; }
+    int getPort() const { return m_port; }
+    int getMtu() const { return m_mtu; }
+    void setMtu(int mtu) { m_mtu = mtu; }
+    // Data connections that no longer match are aborted by the next
+    // checkTransfers or, on the client side, adjustTransfers.
+    void setEncrypted(bool encrypted) { m_encrypted = encrypted; }
+    void setCompressed(bool compressed) { m_compressed = compressed; }
+    void setSSLSignature(const std::string& signature) { m_ssl_signature = signature; }
+    bool isEncrypted() const { return m_encrypted; }
+    bool isCompressed() const { return m_compressed; }
+    uint32_t getMaxTransfer() const { return m_max_transfers; }
+    // Also handed to every existing data connection at once.
+    void setMaxTransfer(int n);
+    void setLocalSpeedLimit(uint64_t output, uint64_t input);
+    void setSharedSpeedLimit(uint64_t output, uint64_t input) override;
+    uint64_t getOutputLimit() const;
+    uint64_t getInputLimit() const;
+    uint64_t getCurrentOutputSpeedKBps() override;
+    uint64_t getCurrentInputSpeedKBps() override;
+
+    // Takes ownership of an accepted data connection.
+    void addTcpTransfer(TcpTransfer* transfer);
+    // Per-tick maintenance: drops dead connections, keeps the client's pool
+    // (one idle sending, one idle receiving, one report connection) and
+    // activates connections that finished their handshake.
+    void adjustTransfers();
+    // Aborts connections whose encryption or compression differs, then adjustTransfers.
+    void checkTransfers();
+    // Ready: an idle sending, an idle receiving and a report connection.
+    bool checkConnection();
+    bool isDisconnected() const;
+    void controlWrite(bool on, TransferUse use);
+    int abortTask(const token_t& token);
+    bool taskIsStillRunning(token_t token);
+    void adjustBandwidth(void* transfer, BandwidthType type, BandwidthAction action);
+    uint64_t getUsTimeWait(void* transfer, BandwidthType type, uint64_t bytes);
+
+    // Queues the report (the argument is left null) and wakes the report connection.
+    void pushReport(PObject& report);
+    // Takes the oldest report; false when the queue is empty.
+    bool popReport(PObject& report);
+    void reportAbort(token_t token, bool pause);
+    void debugPeerConnection(PObject& out);
+
+    size_t countTcpTransfers() const { return m_tcp_transfers.size(); }
+    const std::list<TcpTransfer*>& getTcpTransfers() const { return m_tcp_transfers; }
+    size_t countReports() const { return m_report_queue.size(); }
+    BandwidthCalculator& getBandwidth(BandwidthType type) { return m_bandwidths[type]; }
+    void setClock(Clock clock);
+
+private:
+    void setSpeedLimit();
+    void countTransfers(PeerStatus& status);
+    // Opens one connection of use while fewer than count are idle and none
+    // of that use is still in its handshake; with shrink, closes the idle
+    // ones beyond count.
+    void resizeTcpTransfers(const std::vector<TcpTransfer*>& list, TransferUse use, size_t count, bool shrink,
+                            const std::vector<TcpTransfer*>& starting);
+    void removeTcpTransfer(TcpTransfer* transfer);
+    void touch() { m_last_read_time = m_clock(); }
+
+    uint64_t m_peer_id;
+    TransferSide m_side;
+    ConnectMethod m_method;
+    std::string m_ip;
+    int m_port;
+    int m_mtu;
+    uint32_t m_max_transfers;
+    uint64_t m_local_max_output;
+    uint64_t m_local_max_input;
+    uint64_t m_shared_max_output;
+    uint64_t m_shared_max_input;
+    bool m_encrypted;
+    bool m_compressed;
+    bool m_ssl_changed;
+    std::string m_ssl_signature;
+    uint32_t m_last_read_time;
+    TransferServiceController* m_controller;
+    std::list<TcpTransfer*> m_tcp_transfers;
+    std::deque<PObject> m_report_queue;
+    BandwidthCalculator m_bandwidths[BT_MAX];
+    Clock m_clock;
+};
