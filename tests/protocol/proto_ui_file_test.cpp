@@ -1,0 +1,249 @@
+// ProtoUI's share and file requests against the test file server, and the
+// split of client paths.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "proto-ui-path.h"
+#include "proto_ui_fixture.h"
+#include "protocol/pobject.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(ProtoUIPath, SplitsShareAndPathInside)
+{
+    struct Case {
+        std::string path, share, rel_path;
+    };
+    const Case cases[] = {
+        {"", "", "/"},
+        {"/", "", "/"},
+        {"/photo", "photo", "/"},
+        {"/photo/", "photo", "/"},
+        {"/photo/2019/a.jpg", "photo", "/2019/a.jpg"},
+        {"photo/a", "photo", "/a"},
+        {"//photo//a/", "photo", "//a/"},
+        // A line feed is part of a name, not the end of the path.
+        {"/photo/a\nb", "photo", "/a\nb"},
+        {"/s/x\n/y", "s", "/x\n/y"},
+    };
+    for (const Case& c : cases) {
+        std::string share, rel_path;
+        proto_ui_path::ParsePath(c.path, share, rel_path);
+        EXPECT_EQ(share, c.share) << c.path;
+        EXPECT_EQ(rel_path, c.rel_path) << c.path;
+    }
+}
+
+class ProtoUIFileTest : public ProtoUIServerTest {
+protected:
+    void SetUp() override { LogIn(client); }
+    ProtoUI client;
+};
+
+TEST_F(ProtoUIFileTest, ShareListHidesDeniedSharesAndAppends)
+{
+    std::vector<ProtoUI::Share> shares = {{"earlier", "/kept"}};
+    ASSERT_EQ(client.ListShare(shares), 0) << client.GetLastErrorMessage();
+    ASSERT_EQ(shares.size(), 3u);
+    EXPECT_EQ(shares[0].name, "earlier");
+    EXPECT_EQ(shares[1].name, "docs");
+    EXPECT_EQ(shares[1].path, Docs());
+    EXPECT_EQ(shares[2].name, "public");
+}
+
+TEST_F(ProtoUIFileTest, ListingFoldersAndFiles)
+{
+    bool is_dir = false;
+    std::vector<ProtoUI::Node> nodes;
+    ASSERT_EQ(client.ListNode("/", is_dir, nodes), 0) << client.GetLastErrorMessage();
+    EXPECT_FALSE(Server().LastRequest("list").hasMember("share_name"));
+    EXPECT_EQ(Server().LastRequest("list")["path"].asString(), "/");
+    EXPECT_TRUE(is_dir);
+    ASSERT_EQ(nodes.size(), 2u);
+    EXPECT_TRUE(nodes[0].is_dir);
+
+    nodes.clear();
+    ASSERT_EQ(client.ListNode("/docs/", is_dir, nodes), 0) << client.GetLastErrorMessage();
+    EXPECT_TRUE(is_dir);
+    std::map<std::string, ProtoUI::Node> by_name;
+    for (const ProtoUI::Node& node : nodes)
+        by_name[node.name] = node;
+    ASSERT_EQ(by_name.size(), 3u);
+    EXPECT_EQ(by_name["a.txt"].size, 5u);
+    EXPECT_FALSE(by_name["a.txt"].is_dir);
+    struct stat st;
+    ASSERT_EQ(::stat(Docs("/a.txt").c_str(), &st), 0);
+    EXPECT_EQ(by_name["a.txt"].mtime, uint32_t(st.st_mtime));
+    EXPECT_TRUE(by_name["sub"].is_dir);
+    EXPECT_TRUE(by_name.count("outlink"));
+
+    // A file path lists the file itself; earlier entries stay in front.
+    ASSERT_EQ(client.ListNode("/docs/sub/b.bin", is_dir, nodes), 0);
+    EXPECT_FALSE(is_dir);
+    ASSERT_EQ(nodes.size(), 4u);
+    EXPECT_EQ(nodes[3].name, "b.bin");
+    EXPECT_EQ(nodes[3].size, 3u);
+    EXPECT_EQ(Server().LastRequest("list")["share_name"].asString(), "docs");
+    EXPECT_EQ(Server().LastRequest("list")["path"].asString(), "/sub/b.bin");
+}
+
+TEST_F(ProtoUIFileTest, ListingErrorsLeaveTheOutputsAlone)
+{
+    struct Case {
+        const char* path;
+        ProtoUI::Error error;
+    };
+    const Case cases[] = {
+        {"/docs/missing", ProtoUI::ERROR_LIST_NODE},
+        {"/nosuchshare/x", ProtoUI::ERROR_LIST_NODE},
+        {"/secret/", ProtoUI::ERROR_LIST_NODE_NO_PERM},
+        {"/docs/../secret", ProtoUI::ERROR_LIST_NODE_NO_PERM},
+        {"/docs/outlink", ProtoUI::ERROR_LIST_NODE_NO_PERM},
+        {"/docs/outlink/keep.txt", ProtoUI::ERROR_LIST_NODE_NO_PERM},
+    };
+    for (const Case& c : cases) {
+        bool is_dir = true;
+        std::vector<ProtoUI::Node> nodes;
+        EXPECT_EQ(client.ListNode(c.path, is_dir, nodes), -1) << c.path;
+        EXPECT_EQ(client.GetLastError(), c.error) << c.path;
+        EXPECT_TRUE(is_dir) << c.path;
+        EXPECT_TRUE(nodes.empty()) << c.path;
+    }
+}
+
+// Each row runs on a fresh tree; `after` checks the folders afterwards.
+TEST_F(ProtoUIFileTest, FileOperations)
+{
+    using Op = std::function<int(ProtoUI&)>;
+    struct Case {
+        const char* name;
+        Op op;
+        ProtoUI::Error error;
+        std::function<bool()> after;
+    };
+    auto exists = [](const std::string& path) { return fs::exists(fs::symlink_status(path)); };
+    const std::string outside_keep = Outside("/keep.txt");
+    const Case cases[] = {
+        {"mkdir", [](ProtoUI& c) { return c.CreateDir("/docs/new"); }, ProtoUI::ERROR_OK,
+         [&] { return fs::is_directory(Docs("/new")); }},
+        {"mkdir existing", [](ProtoUI& c) { return c.CreateDir("/docs/sub"); }, ProtoUI::ERROR_MKDIR, nullptr},
+        {"mkdir without parent", [](ProtoUI& c) { return c.CreateDir("/docs/none/new"); }, ProtoUI::ERROR_MKDIR,
+         nullptr},
+        {"mkdir on denied share", [](ProtoUI& c) { return c.CreateDir("/secret/new"); },
+         ProtoUI::ERROR_MKDIR_NO_PERM, nullptr},
+        {"mkdir on read-only share", [](ProtoUI& c) { return c.CreateDir("/public/new"); },
+         ProtoUI::ERROR_MKDIR_NO_PERM, nullptr},
+        {"mkdir through ..", [](ProtoUI& c) { return c.CreateDir("/docs/../escaped"); },
+         ProtoUI::ERROR_MKDIR_NO_PERM, [&] { return !exists(Docs("/../escaped")); }},
+        {"mkdir through a link out", [](ProtoUI& c) { return c.CreateDir("/docs/outlink/new"); },
+         ProtoUI::ERROR_MKDIR_NO_PERM, [&] { return !exists(Outside("/new")); }},
+        {"mkdir with a line feed", [](ProtoUI& c) { return c.CreateDir("/docs/a\nb"); }, ProtoUI::ERROR_OK,
+         [&] { return fs::is_directory(Docs("/a\nb")) && !exists(Docs("/a")); }},
+        {"rename", [](ProtoUI& c) { return c.Rename("/docs/a.txt", "/docs/sub/c.txt"); }, ProtoUI::ERROR_OK,
+         [&] { return !exists(Docs("/a.txt")) && qelt_test::readFile(Docs("/sub/c.txt")) == "hello"; }},
+        {"rename onto existing", [](ProtoUI& c) { return c.Rename("/docs/a.txt", "/docs/sub"); },
+         ProtoUI::ERROR_RENAME_TARGET_EXISTS, [&] { return exists(Docs("/a.txt")); }},
+        {"rename missing", [](ProtoUI& c) { return c.Rename("/docs/none", "/docs/x"); }, ProtoUI::ERROR_RENAME,
+         nullptr},
+        {"rename into denied share", [](ProtoUI& c) { return c.Rename("/docs/a.txt", "/secret/a.txt"); },
+         ProtoUI::ERROR_RENAME_NO_PERM, [&] { return exists(Docs("/a.txt")); }},
+        {"rename out through a link", [](ProtoUI& c) { return c.Rename("/docs/a.txt", "/docs/outlink/a.txt"); },
+         ProtoUI::ERROR_RENAME_NO_PERM, [&] { return !exists(Outside("/a.txt")); }},
+        {"copy file", [](ProtoUI& c) { return c.Copy("/docs/a.txt", "/docs/sub/a2.txt"); }, ProtoUI::ERROR_OK,
+         [&] { return qelt_test::readFile(Docs("/sub/a2.txt")) == "hello" && exists(Docs("/a.txt")); }},
+        {"copy folder", [](ProtoUI& c) { return c.Copy("/docs/sub", "/docs/sub2"); }, ProtoUI::ERROR_OK,
+         [&] { return qelt_test::readFile(Docs("/sub2/b.bin")) == "xyz"; }},
+        {"copy folder into itself", [](ProtoUI& c) { return c.Copy("/docs/sub", "/docs/sub/inner"); },
+         ProtoUI::ERROR_COPY, [&] { return !exists(Docs("/sub/inner")); }},
+        {"copy missing", [](ProtoUI& c) { return c.Copy("/docs/none", "/docs/x"); }, ProtoUI::ERROR_COPY, nullptr},
+        {"copy onto existing", [](ProtoUI& c) { return c.Copy("/docs/a.txt", "/docs/sub/b.bin"); },
+         ProtoUI::ERROR_COPY, [&] { return qelt_test::readFile(Docs("/sub/b.bin")) == "xyz"; }},
+        {"copy from outside through a link", [](ProtoUI& c) { return c.Copy("/docs/outlink/keep.txt", "/docs/k"); },
+         ProtoUI::ERROR_COPY_NO_PERM, [&] { return !exists(Docs("/k")); }},
+        {"copy into read-only share", [](ProtoUI& c) { return c.Copy("/docs/a.txt", "/public/a.txt"); },
+         ProtoUI::ERROR_COPY_NO_PERM, nullptr},
+        {"copy across shares", [](ProtoUI& c) { return c.Copy("/public/readme.txt", "/docs/readme.txt"); },
+         ProtoUI::ERROR_OK, [&] { return qelt_test::readFile(Docs("/readme.txt")) == "read me"; }},
+        {"remove file", [](ProtoUI& c) { return c.Remove("/docs/a.txt"); }, ProtoUI::ERROR_OK,
+         [&] { return !exists(Docs("/a.txt")); }},
+        {"remove folder", [](ProtoUI& c) { return c.Remove("/docs/sub"); }, ProtoUI::ERROR_OK,
+         [&] { return !exists(Docs("/sub")); }},
+        {"remove a link out removes only the link", [](ProtoUI& c) { return c.Remove("/docs/outlink"); },
+         ProtoUI::ERROR_OK, [&] { return !exists(Docs("/outlink")) && exists(outside_keep); }},
+        {"remove missing", [](ProtoUI& c) { return c.Remove("/docs/none"); }, ProtoUI::ERROR_REMOVE, nullptr},
+        {"remove on denied share", [](ProtoUI& c) { return c.Remove("/secret/hidden.txt"); },
+         ProtoUI::ERROR_REMOVE_NO_PERM, nullptr},
+        {"remove a share's folder", [](ProtoUI& c) { return c.Remove("/docs"); }, ProtoUI::ERROR_REMOVE_NO_PERM,
+         [&] { return exists(Docs("/a.txt")); }},
+        {"remove through ..", [](ProtoUI& c) { return c.Remove("/docs/../public/readme.txt"); },
+         ProtoUI::ERROR_REMOVE_NO_PERM, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetDocs();
+        int rc = c.op(client);
+        EXPECT_EQ(rc, c.error == ProtoUI::ERROR_OK ? 0 : -1);
+        EXPECT_EQ(client.GetLastError(), c.error) << client.GetLastErrorMessage();
+        if (c.error != ProtoUI::ERROR_OK) {
+            EXPECT_EQ(client.GetLastErrorMessage().rfind("protocol error, reason = '", 0), 0u);
+        }
+        if (c.after) {
+            EXPECT_TRUE(c.after());
+        }
+    }
+}
+
+TEST_F(ProtoUIFileTest, ChecksBeforeSending)
+{
+    for (const char* path : {"", "/"}) {
+        EXPECT_EQ(client.CreateDir(path), -1);
+        EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_INVALID_ARGUMENT);
+        EXPECT_EQ(client.GetLastErrorMessage(), "missing path to create");
+        EXPECT_EQ(client.Remove(path), -1);
+        EXPECT_EQ(client.GetLastErrorMessage(), "missing path to create");
+    }
+    EXPECT_TRUE(Server().LastRequest("mkdir").isNull());
+    EXPECT_TRUE(Server().LastRequest("remove").isNull());
+
+    // A rename or copy onto itself succeeds at once and keeps the last error.
+    EXPECT_EQ(client.Rename("/docs/a.txt", "/docs/a.txt"), 0);
+    EXPECT_EQ(client.Copy("/docs/a.txt", "/docs/a.txt"), 0);
+    EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_INVALID_ARGUMENT);
+    EXPECT_TRUE(Server().LastRequest("rename").isNull());
+    EXPECT_TRUE(Server().LastRequest("copy").isNull());
+}
+
+TEST_F(ProtoUIFileTest, RequestKeys)
+{
+    client.Copy("/a/x", "/b/x");
+    PObject copy = Server().LastRequest("copy");
+    EXPECT_EQ(copy["share_from"].asString(), "a");
+    EXPECT_EQ(copy["path_from"].asString(), "/x");
+    EXPECT_EQ(copy["share_to"].asString(), "b");
+    EXPECT_EQ(copy["path_to"].asString(), "/x");
+
+    client.Rename("", "/a/b");
+    PObject rename = Server().LastRequest("rename");
+    EXPECT_TRUE(rename["share_from"].isString());
+    EXPECT_EQ(rename["share_from"].asString(), "");
+    EXPECT_EQ(rename["path_from"].asString(), "/");
+
+    ResetDocs();
+    EXPECT_EQ(client.CreateDir("/docs"), -1);  // the share's folder exists
+    PObject mkdir = Server().LastRequest("mkdir");
+    EXPECT_EQ(mkdir["share"].asString(), "docs");
+    EXPECT_EQ(mkdir["path"].asString(), "/");
+
+    ASSERT_EQ(client.SetUdp(true, false), 0);
+    PObject udp = Server().LastRequest("set_udp");
+    EXPECT_TRUE(udp["compressed"].isInteger());
+    EXPECT_EQ(udp["compressed"].asUInt64(), 0u);
+    EXPECT_TRUE(udp["encrypted"].isInteger());
+    EXPECT_EQ(udp["encrypted"].asUInt64(), 1u);
+}
+
+}  // namespace
