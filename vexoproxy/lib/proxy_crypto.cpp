@@ -4,18 +4,35 @@
 #include <openssl/hmac.h>
 #include <openssl/provider.h>
 
+#include <cstdlib>
 #include <mutex>
 
 namespace VexoProxy {
+
+namespace {
+
+OSSL_PROVIDER* g_legacy = nullptr;
+OSSL_PROVIDER* g_default = nullptr;
+
+void UnloadProviders()
+{
+    if (g_legacy)
+        OSSL_PROVIDER_unload(g_legacy);
+    if (g_default)
+        OSSL_PROVIDER_unload(g_default);
+}
+
+}  // namespace
 
 bool LoadLegacyProvider()
 {
     static std::once_flag once;
     static bool loaded = false;
     std::call_once(once, [] {
-        OSSL_PROVIDER* legacy = OSSL_PROVIDER_load(nullptr, "legacy");
-        OSSL_PROVIDER* deflt = OSSL_PROVIDER_load(nullptr, "default");
-        loaded = legacy != nullptr && deflt != nullptr;
+        g_legacy = OSSL_PROVIDER_load(nullptr, "legacy");
+        g_default = OSSL_PROVIDER_load(nullptr, "default");
+        loaded = g_legacy != nullptr && g_default != nullptr;
+        std::atexit(UnloadProviders);
     });
     return loaded;
 }

@@ -248,7 +248,10 @@ int VEXOProxyReadHttpAnswer(int fd, int& code, HttpHeaderList& headers)
     if (code / 100 == 2)
         return 0;
     if (const std::string* length = headers.GetValByKey("Content-Length")) {
-        uint64_t n = std::strtoull(length->c_str(), nullptr, 10);
+        // Only plain digits: strtoull would turn "-1" into a huge count.
+        uint64_t n = !length->empty() && (*length)[0] >= '0' && (*length)[0] <= '9'
+                         ? std::strtoull(length->c_str(), nullptr, 10)
+                         : 0;
         if (n != 0)
             VEXOProxyClientClearHttpContentByLength(fd, n);
     } else if (headers.GetValByKey("Content-Type")) {
