@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "engine/transfer_service_test_support.h"
+#include "kavelin/peer-connection.h"
+#include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-service-controller.h"
+#include "kavelin/transfer-service-impl.h"
+
+namespace {
+
+const uint64_t kPeer = 5;
+
+// A service core without a loop thread: the test calls the tick itself.
+// Fake connections are real data connections without a socket, put straight
+// into a role, so the pool logic sees every state it sorts by.
+class PeerConnectionTest : public testing::Test {
+protected:
+    PeerConnectionTest() : manager(new VardoCoreManagerImplLock), impl(nullptr, &manager) {}
+
+    PeerConnection& addPeer(TransferSide side = TRANSFER_SIDE_CLIENT)
+    {
+        impl.addPeer(kPeer, side, CM_AUTO, "127.0.0.1", server.port());
+        PeerConnection* peer = impl.getPeerConnection(kPeer);
+        peer->setClock([this] { return now; });
+        return *peer;
+    }
+
+    TcpTransfer* fake(TransferUse use, TransferUse expected, bool encrypted = false)
+    {
+        TcpTransfer* transfer = new TcpTransfer(impl.getController());
+        transfer->setTransferSide(TRANSFER_SIDE_CLIENT);
+        transfer->setPeerId(kPeer);
+        transfer->setEncrypted(encrypted);
+        transfer->setCompressed(false);
+        transfer->setExpectedUse(expected);
+        transfer->changeHelper(use);
+        return transfer;
+    }
+
+    static std::vector<TransferUse> expectedUses(const PeerConnection& peer)
+    {
+        std::vector<TransferUse> uses;
+        for (TcpTransfer* transfer : peer.getTcpTransfers())
+            uses.push_back(transfer->getExpectedUse());
+        return uses;
+    }
+
+    uint32_t now = 1000000;
+    SilentListener server;
+    VardoCoreManager manager;
+    TransferServiceImpl impl;
+};
+
+TEST_F(PeerConnectionTest, NewPeerOpensOneConnectionPerUseAndWaitsForTheirHandshakes)
+{
+    PeerConnection& peer = addPeer();
+    peer.adjustTransfers();
+    EXPECT_EQ((std::vector<TransferUse>{TRANSFER_USE_ACTIVE, TRANSFER_USE_PASSIVE, TRANSFER_USE_REPORT}),
+              expectedUses(peer));
+    for (TcpTransfer* transfer : peer.getTcpTransfers())
+        EXPECT_TRUE(transfer->isActivated());
+    // The handshakes never finish here: later ticks must not pile up more.
+    for (int tick = 0; tick < 5; ++tick)
+        peer.adjustTransfers();
+    EXPECT_EQ(3u, peer.countTcpTransfers());
+}
+
+TEST_F(PeerConnectionTest, NoMoreThanFifteenConnectionsPerPeer)
+{
+    struct Case {
+        size_t existing;
+        size_t after_tick;
+    };
+    for (const Case& c : {Case{14, 15}, Case{15, 15}}) {
+        SCOPED_TRACE(c.existing);
+        PeerConnection& peer = addPeer();
+        // Report connections still in their handshake: no use is idle.
+        for (size_t i = 0; i < c.existing; ++i)
+            peer.addTcpTransfer(fake(TRANSFER_USE_CLIENT_INIT, TRANSFER_USE_REPORT));
+        peer.adjustTransfers();
+        EXPECT_EQ(c.after_tick, peer.countTcpTransfers());
+        impl.removePeerConnection(kPeer);
+    }
+}
+
+TEST_F(PeerConnectionTest, SurplusIdleConnectionsAreClosedDownToOne)
+{
+    struct Case {
+        const char* name;
+        TransferUse use;
+    };
+    for (const Case& c : {Case{"sending", TRANSFER_USE_ACTIVE}, Case{"receiving", TRANSFER_USE_PASSIVE},
+                          Case{"report", TRANSFER_USE_REPORT}}) {
+        SCOPED_TRACE(c.name);
+        PeerConnection& peer = addPeer();
+        TcpTransfer* first = fake(c.use, c.use);
+        peer.addTcpTransfer(first);
+        peer.addTcpTransfer(fake(c.use, c.use));
+        peer.adjustTransfers();
+        size_t of_use = 0;
+        for (TcpTransfer* transfer : peer.getTcpTransfers())
+            if (transfer->getTransferUse() == c.use)
+                ++of_use;
+        EXPECT_EQ(1u, of_use);
+        EXPECT_EQ(first, peer.getTcpTransfers().front()) << "the oldest stays";
+        impl.removePeerConnection(kPeer);
+    }
+}
+
+TEST_F(PeerConnectionTest, ReadyOnlyWithIdleSendingReceivingAndReport)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<TransferUse, TransferUse>> connections;
+        bool ready;
+    };
+    const std::vector<Case> cases = {
+        {"all three", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE}, {TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE},
+                       {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, true},
+        {"report in its handshake", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE},
+                                     {TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE},
+                                     {TRANSFER_USE_CLIENT_INIT, TRANSFER_USE_REPORT}}, false},
+        {"no receiving connection", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE},
+                                     {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, false},
+        {"nothing", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PeerConnection& peer = addPeer();
+        for (const auto& connection : c.connections)
+            peer.addTcpTransfer(fake(connection.first, connection.second));
+        EXPECT_EQ(c.ready, peer.checkConnection());
+        impl.removePeerConnection(kPeer);
+    }
+}
+
+TEST_F(PeerConnectionTest, DisconnectedOnlyAfterAMinuteWithoutIdleConnectionOrTraffic)
+{
+    int transfer_id;
+    struct Case {
+        const char* name;
+        bool idle_connection;
+        bool traffic;
+        uint32_t seconds;
+        bool disconnected;
+    };
+    const std::vector<Case> cases = {
+        {"quiet for a minute", false, false, 60, false},
+        {"quiet for longer", false, false, 61, true},
+        // Every connection busy, but bytes keep moving.
+        {"busy with traffic", false, true, 120, false},
+        {"idle connection", true, false, 120, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PeerConnection& peer = addPeer();
+        if (c.idle_connection)
+            peer.addTcpTransfer(fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE));
+        peer.adjustBandwidth(&transfer_id, BT_WRITE, BA_REG);
+        for (uint32_t elapsed = 0; elapsed < c.seconds; elapsed += 20) {
+            now += 20;
+            if (c.traffic)
+                peer.getUsTimeWait(&transfer_id, BT_WRITE, 65536);
+            if (c.idle_connection)
+                peer.checkConnection();
+        }
+        now += c.seconds % 20;
+        EXPECT_EQ(c.disconnected, peer.isDisconnected());
+        impl.removePeerConnection(kPeer);
+    }
+}
+
+TEST_F(PeerConnectionTest, SwitchingEncryptionRebuildsThePool)
+{
+    PeerConnection& peer = addPeer();
+    peer.addTcpTransfer(fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE));
+    peer.addTcpTransfer(fake(TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE));
+    peer.setEncrypted(true);
+    peer.checkTransfers();
+    EXPECT_EQ((std::vector<TransferUse>{TRANSFER_USE_ACTIVE, TRANSFER_USE_PASSIVE, TRANSFER_USE_REPORT}),
+              expectedUses(peer));
+    for (TcpTransfer* transfer : peer.getTcpTransfers()) {
+        EXPECT_TRUE(transfer->isEncrypted());
+        EXPECT_EQ(TRANSFER_USE_CLIENT_INIT, transfer->getTransferUse());
+    }
+}
+
+TEST_F(PeerConnectionTest, ReportsLeaveInTheOrderTheyCame)
+{
+    PeerConnection& peer = addPeer();
+    PObject report;
+    report["token"] = 11u;
+    peer.pushReport(report);
+    EXPECT_TRUE(report.isNull());
+    peer.reportAbort(12, true);
+    peer.reportAbort(13, false);
+
+    PObject out;
+    ASSERT_TRUE(peer.popReport(out));
+    EXPECT_EQ(11u, out["token"].asUInt64());
+    ASSERT_TRUE(peer.popReport(out));
+    EXPECT_TRUE(out["pause"].asBool());
+    EXPECT_EQ(12u, out["token"].asUInt64());
+    ASSERT_TRUE(peer.popReport(out));
+    EXPECT_TRUE(out["abort"].asBool());
+    EXPECT_FALSE(out.hasMember("pause"));
+    EXPECT_FALSE(peer.popReport(out));
+    EXPECT_EQ(13u, out["token"].asUInt64()) << "an empty queue leaves the argument alone";
+}
+
+TEST_F(PeerConnectionTest, EffectiveLimitsBySide)
+{
+    struct Case {
+        const char* name;
+        TransferSide side;
+        uint64_t local, shared, effective;
+    };
+    const std::vector<Case> cases = {
+        {"server: the smaller", TRANSFER_SIDE_SERVER, 500, 300, 300},
+        {"server: no local limit", TRANSFER_SIDE_SERVER, 0, 300, 300},
+        {"server: no share", TRANSFER_SIDE_SERVER, 500, 0, 500},
+        {"client ignores the share", TRANSFER_SIDE_CLIENT, 500, 300, 500},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PeerConnection& peer = addPeer(c.side);
+        peer.setLocalSpeedLimit(c.local, c.local);
+        peer.setSharedSpeedLimit(c.shared, c.shared);
+        EXPECT_EQ(c.effective, peer.getOutputLimit());
+        EXPECT_EQ(c.effective, peer.getInputLimit());
+        EXPECT_EQ(c.effective, peer.getBandwidth(BT_WRITE).getMaxKBps());
+        EXPECT_EQ(c.effective, peer.getBandwidth(BT_READ).getMaxKBps());
+        impl.removePeerConnection(kPeer);
+    }
+}
+
+TEST_F(PeerConnectionTest, EveryTaskCountsAsRunningUntilTheMethodIsTcp)
+{
+    PeerConnection& peer = addPeer();
+    EXPECT_TRUE(peer.taskIsStillRunning(77));
+    peer.adjustTransfers();
+    EXPECT_EQ(CM_TCP, peer.getConnectMethod());
+    EXPECT_FALSE(peer.taskIsStillRunning(77));
+}
+
+TEST_F(PeerConnectionTest, ServerSidePeersShareTheSystemLimit)
+{
+    impl.addPeer(1, TRANSFER_SIDE_SERVER, CM_TCP, "", 0);
+    impl.addPeer(2, TRANSFER_SIDE_CLIENT, CM_TCP, "", 0);
+    EXPECT_EQ(1u, impl.getRateController()->countRegistered());
+    impl.removeAllConnections();
+    EXPECT_EQ(0u, impl.getRateController()->countRegistered());
+}
+
+} // namespace
