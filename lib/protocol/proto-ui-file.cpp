@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "proto-ui-answer.h"
 #include "proto-ui-path.h"
 #include "protocol/proto-ui.h"
 #include "protocol/protocol-builder.h"
@@ -23,14 +24,22 @@ void ParsePath(const std::string& path, std::string& share, std::string& rel_pat
 
 }  // namespace proto_ui_path
 
+namespace proto_ui_answer {
+
+std::string ReadString(const PObject& value)
+{
+    if (!value.isString())
+        return value.asString();
+    const std::string& text = value.asStringRef();
+    return text.substr(0, text.find('\0'));
+}
+
+}  // namespace proto_ui_answer
+
 namespace {
 
+using proto_ui_answer::ReadString;
 using proto_ui_path::ParsePath;
-
-std::string CutAtZero(const PObject& value)
-{
-    return value.asString().c_str();
-}
 
 }  // namespace
 
@@ -47,8 +56,8 @@ int ProtoUI::ListShare(std::vector<Share>& share_list)
         if (entry["priv"].isString() && entry["priv"].asStringRef() == "denied")
             continue;
         Share share;
-        share.name = CutAtZero(entry["name"]);
-        share.path = CutAtZero(entry["mounted_path"]);
+        share.name = ReadString(entry["name"]);
+        share.path = ReadString(entry["mounted_path"]);
         share_list.push_back(std::move(share));
     }
     ClearError();
@@ -75,7 +84,7 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
     node_list.reserve(node_list.size() + entries.size());
     for (const PObject& entry : entries) {
         Node node;
-        node.name = CutAtZero(entry["name"]);
+        node.name = ReadString(entry["name"]);
         node.is_dir = entry["is_dir"].asBool();
         node.mtime = entry["mtime"].isInteger() ? entry["mtime"].asUInt32() : 0;
         node.size = entry["size"].isInteger() ? entry["size"].asUInt64() : 0;

@@ -4,6 +4,7 @@
 
 #include "channel/channel.h"
 #include "log.h"
+#include "proto-ui-answer.h"
 #include "proto-ui-log.h"
 #include "protocol/proto-ui.h"
 #include "protocol/protocol-builder.h"
@@ -17,11 +18,6 @@ const int kServerVersionTooHigh = 16386;
 const size_t kAuthDummyLength = 9000;
 // A closing session should not hold its worker for a full time-out.
 const uint32_t kClosePeerTimeout = 5;
-
-std::string CutAtZero(const PObject& value)
-{
-    return value.asString().c_str();
-}
 
 }  // namespace
 
@@ -106,8 +102,8 @@ int ProtoUI::QueryServer(ServerInfo& info)
         return -1;
 
     const PObject& answer = response;
-    info.database_id = CutAtZero(answer["database_serial"]);
-    info.server_id = CutAtZero(answer["server_id"]);
+    info.database_id = proto_ui_answer::ReadString(answer["database_serial"]);
+    info.server_id = proto_ui_answer::ReadString(answer["server_id"]);
     if (answer.hasMember("package_version")) {
         const PObject& package = answer["package_version"];
         info.package[0] = package["major"].asUInt32();
@@ -120,10 +116,10 @@ int ProtoUI::QueryServer(ServerInfo& info)
         info.zrm[1] = zrm["minor"].asUInt32();
         info.zrm[2] = zrm["build"].asUInt32();
         info.zrm[3] = zrm["fix"].asUInt32();
-        info.unique = CutAtZero(zrm["unique"]);
+        info.unique = proto_ui_answer::ReadString(zrm["unique"]);
     }
     if (answer.hasMember("server_alias"))
-        info.server_alias = CutAtZero(answer["server_alias"]);
+        info.server_alias = proto_ui_answer::ReadString(answer["server_alias"]);
     ClearError();
     return 0;
 }

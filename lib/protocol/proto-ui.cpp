@@ -10,6 +10,7 @@
 #include "channel/tunnel_channel.h"
 #include "file-op-ex.h"
 #include "log.h"
+#include "proto-ui-answer.h"
 #include "proto-ui-log.h"
 #include "protocol/protocol-builder.h"
 #include "protocol/stream.h"
@@ -272,8 +273,7 @@ bool ProtoUI::TakeAnswerError(const PObject& response)
         return false;
     const PObject& error = response["error"];
     const PObject& code = error["code"];
-    // c_str() cuts the reason at its first zero byte.
-    std::string reason = error["reason"].asString().c_str();
+    std::string reason = proto_ui_answer::ReadString(error["reason"]);
     if (!code.isInteger() || code.asUInt32() == 0) {
         // Mapping a missing code would report a failure as ERROR_OK.
         SetError(ERROR_PROTOCOL, "protocol error, malformed answer: error without a code, reason = '" +
