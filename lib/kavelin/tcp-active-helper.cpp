@@ -1,0 +1,145 @@
+#include "kavelin/tcp-active-helper.h"
+
+#include "kavelin/fragment-manager.h"
+#include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-service-controller.h"
+#include "kavelin/vardo-core-manager.h"
+#include "log.h"
+
+namespace {
+
+const char* const kComponent = "default_component";
+
+} // namespace
+
+TcpActiveHelper::TcpActiveHelper(TcpTransfer* transfer) : TcpHelper(transfer)
+{
+    m_type = TRANSFER_USE_ACTIVE;
+}
+
+TcpActiveHelper::~TcpActiveHelper()
+{
+}
+
+int TcpActiveHelper::processHeader()
+{
+    QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-active-helper(%d): TcpActiveHelper should not process header!\n");
+    m_error_code = ProjectVardo::ERR_SYS;
+    return -1;
+}
+
+void TcpActiveHelper::makeWriteObjects(const ResumeInfo& info)
+{
+    FragmentManager fragments(info.total, info.fragments);
+    std::vector<FileFragment> holes;
+    fragments.getHoles(holes);
+    const uint64_t offset = holes.empty() ? 0 : holes.front().begin;
+    const uint64_t length = info.total - offset;
+
+    m_write_header.clear();
+    m_write_header["token"] = static_cast<uint64_t>(info.token);
+    m_write_header["command"] = static_cast<uint32_t>(info.command);
+    m_write_header["mtime"] = static_cast<uint64_t>(info.mtime);
+    m_write_header["length"] = static_cast<uint64_t>(length);
+    m_write_header["offset"] = static_cast<uint64_t>(offset);
+    m_write_header["ea_size"] = static_cast<uint32_t>(0);
+    m_write_header["path"] = std::string(info.path_to.c_str_utf8());
+    m_write_header["from_path"] = std::string(info.path_from.c_str_utf8());
+
+    PObject::binary_type region;
+    region.offset = offset;
+    region.length = length;
+    region.path = info.path_from;
+    m_write_file.clear();
+    m_write_file["file"]["data"] = region;
+}
+
+int TcpActiveHelper::handleWrite()
+{
+    if (m_write_context.state == TRANSFER_DONE) {
+        ResumeInfo next;
+        if (m_transfer->isActivated() &&
+            m_transfer->getManager()->getNextWaitingInfo(m_transfer->getTransferSeed(),
+                                                         m_transfer->getConcurrent(), next)) {
+            m_cached_info = next;
+            makeWriteObjects(m_cached_info);
+            m_processed_tokens.push_back(m_cached_info.token);
+            m_write_context.state = TRANSFER_HEADER;
+        } else {
+            m_transfer->controlWrite(false, 0);
+            return 0;
+        }
+    }
+    m_transfer->adjustBandwidth(BT_WRITE, m_write_context.state == TRANSFER_FILE ? BA_REG : BA_UNREG);
+    switch (m_write_context.state) {
+    case TRANSFER_HEADER:
+        return writeHeader();
+    case TRANSFER_FILE:
+        return writeFile();
+    default:
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-active-helper(%d): unexpected state = %d\n",
+               static_cast<int>(m_write_context.state));
+        return 0;
+    }
+}
+
+int TcpActiveHelper::writeFile()
+{
+    PSocketStream& stream = m_write_context.stream;
+    if (!stream.IsTransferring())
+        stream.SetSend(m_write_file);
+    const uint64_t begin = m_write_header["offset"].asUInt64();
+    PSocketStream::ErrorCode r = stream.Send(transferStepSize(m_write_context.max_speed));
+    if (r == PSocketStream::ERR_OK) {
+        m_transfer->adjustBandwidth(BT_WRITE, BA_UNREG);
+        m_write_context.state = TRANSFER_DONE;
+        updateResumeInfoProgress(m_write_context, m_cached_info.total, begin, m_cached_info.total, true);
+    } else {
+        const uint64_t position = stream.GetTransferredBytes();
+        if (position >= begin)
+            updateResumeInfoProgress(m_write_context, position, begin, position, false);
+        if (r != PSocketStream::ERR_WOULD_BLOCK)
+            return failStream(L"stream send failed", r);
+    }
+    size_t n = stream.GetLastTransferredBytes();
+    if (n == 0)
+        return 1;
+    return n > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(n);
+}
+
+bool TcpActiveHelper::isTokenRunning(token_t token, ResumeInfo& info)
+{
+    if (!m_transfer->getManager()->getResumeInfoFromToken(token, info))
+        return false;
+    if (info.local_state != ResumeInfo::RI_RUNNING)
+        return false;
+    return !m_transfer->getController()->taskIsStillRunning(m_transfer->getPeerId(), token);
+}
+
+bool TcpActiveHelper::isIdle()
+{
+    while (!m_processed_tokens.empty()) {
+        const token_t token = m_processed_tokens.front();
+        ResumeInfo info;
+        if (isTokenRunning(token, info))
+            return false;
+        if (token == m_cached_info.token)
+            break;
+        m_processed_tokens.pop_front();
+    }
+    return m_write_context.state == TRANSFER_DONE;
+}
+
+int TcpActiveHelper::preAbort()
+{
+    for (token_t token : m_processed_tokens) {
+        ResumeInfo info;
+        if (!isTokenRunning(token, info))
+            continue;
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-active-helper(%d): token %llu is not yet done and need to retry\n",
+               static_cast<unsigned long long>(token));
+        info.local_state = ResumeInfo::RI_WAITING;
+        m_transfer->getManager()->updateInfo(info);
+    }
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <deque>
+
+#include "kavelin/tcp-helper.h"
+
+// The sending role: takes the peer's next waiting task, writes its header
+// and, for an upload (C_PUSH), the file from its first missing byte; a
+// download (C_PULL) is a header only, answered on a receiving connection.
+class TcpActiveHelper : public TcpHelper {
+public:
+    explicit TcpActiveHelper(TcpTransfer* transfer);
+    ~TcpActiveHelper() override;
+
+    bool isIdle() override;
+    int handleWrite() override;
+    // Puts the tasks this connection started and that still run back to
+    // waiting; always 0.
+    int preAbort() override;
+    int processHeader() override;
+
+    void makeWriteObjects(const ResumeInfo& info);
+    int writeFile();
+    bool isTokenRunning(token_t token, ResumeInfo& info);
+
+private:
+    PObject m_write_file;
+    std::deque<token_t> m_processed_tokens;
+};

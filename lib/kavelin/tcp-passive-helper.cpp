@@ -1,0 +1,419 @@
+#include "kavelin/tcp-passive-helper.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "file-op.h"
+#include "kavelin/fragment-manager.h"
+#include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-service-controller.h"
+#include "kavelin/vardo-core-manager.h"
+#include "log.h"
+#include "tmp_name_gen.h"
+
+namespace {
+
+const char* const kComponent = "default_component";
+
+int stepResult(const PSocketStream& stream)
+{
+    size_t n = stream.GetLastTransferredBytes();
+    return n > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(n);
+}
+
+// Makes sure the file at path exists and holds at least size bytes, so that
+// a region can be written at that offset; bytes of a gap are zeros, and the
+// task's fragments say they are missing.
+bool extendFile(const ustring& path, uint64_t size)
+{
+    int fd = ::open(path.c_str_utf8(), O_RDWR | O_CREAT, 0644);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0;
+    if (ok && static_cast<uint64_t>(st.st_size) < size)
+        ok = ftruncate(fd, static_cast<off_t>(size)) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+TcpPassiveHelper::TcpPassiveHelper(TcpTransfer* transfer)
+    : TcpHelper(transfer), m_drop_next_file(false)
+{
+    m_type = TRANSFER_USE_PASSIVE;
+}
+
+TcpPassiveHelper::~TcpPassiveHelper()
+{
+}
+
+bool TcpPassiveHelper::isClientSide() const
+{
+    return m_transfer->getTransferSide() != TRANSFER_SIDE_SERVER;
+}
+
+bool TcpPassiveHelper::isIdle()
+{
+    // Between an accepted push header and its file object nothing is in
+    // flight, yet the connection is busy with the task.
+    return m_read_context.state == TRANSFER_HEADER && !m_read_context.stream.IsTransferring();
+}
+
+int TcpPassiveHelper::handleRead()
+{
+    m_transfer->adjustBandwidth(BT_READ, m_read_context.state == TRANSFER_FILE ? BA_REG : BA_UNREG);
+    switch (m_read_context.state) {
+    case TRANSFER_HEADER:
+        return readHeader();
+    case TRANSFER_FILE:
+        return readFile();
+    default:
+        return 0;
+    }
+}
+
+bool TcpPassiveHelper::skipObject()
+{
+    if (!m_drop_next_file)
+        return false;
+    m_drop_next_file = false;
+    if (!m_read_header.hasMember("file"))
+        return false;
+    QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-passive-helper(%d): dropped the contents of a refused file\n");
+    return true;
+}
+
+int TcpPassiveHelper::verifyToken()
+{
+    if (TcpHelper::verifyToken() == 0)
+        return 0;
+    if (m_read_header["command"].asUInt64() == C_PUSH)
+        m_drop_next_file = true;
+    return -1;
+}
+
+int TcpPassiveHelper::refuse(ProjectVardo::ErrorCode code, const wchar_t* why)
+{
+    QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): refuse token %llu: %s\n",
+           static_cast<unsigned long long>(m_read_header["token"].asUInt64()), why);
+    // Only the token travels back; the store is not touched for a task that
+    // is not ours.
+    m_cached_info = ResumeInfo();
+    m_cached_info.token = m_read_header["token"].asUInt64();
+    m_error_code = code;
+    return -1;
+}
+
+int TcpPassiveHelper::processHeader()
+{
+    const uint64_t command = m_read_header["command"].asUInt64();
+    if (command == C_PULL)
+        return processPullHeader();
+    if (command == C_PUSH)
+        return processPushHeader();
+    QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): TcpPassiveHelper cannot handle command %d\n",
+           static_cast<int>(command));
+    m_error_code = ProjectVardo::ERR_SYS;
+    return -1;
+}
+
+int TcpPassiveHelper::makeResumeInfo(ResumeInfo& info)
+{
+    const token_t token = m_read_header["token"].asUInt64();
+    ResumeInfo stored;
+    if (m_transfer->getManager()->getResumeInfoFromToken(token, stored)) {
+        if (stored.local_state == ResumeInfo::RI_PAUSED) {
+            // The token alone goes back, so the other end learns of the pause.
+            m_cached_info = ResumeInfo();
+            m_cached_info.token = token;
+            m_error_code = ProjectVardo::ERR_JOB_PAUSED;
+            return -1;
+        }
+        if (isClientSide() && (stored.command != C_PULL || stored.peer_id != m_transfer->getPeerId()))
+            return refuse(ProjectVardo::ERR_INVALID_TOKEN, L"not a download of this peer");
+        info = stored;
+        return 0;
+    }
+    if (isClientSide())
+        return refuse(ProjectVardo::ERR_INVALID_TOKEN, L"no download task holds it");
+
+    ResumeInfo created;
+    created.token = token;
+    created.peer_id = m_transfer->getPeerId();
+    const bool pull = m_read_header["command"].asUInt64() == C_PULL;
+    created.command = pull ? C_PUSH : C_PULL;
+    created.is_udp = false;
+    const std::string& from = m_read_header["from_path"].asStringRef();
+    const std::string& to = m_read_header["path"].asStringRef();
+    // The side that reads or writes locally maps its own path; the other
+    // path names the far end's file and is kept as it came.
+    if (pull) {
+        if (!mapServerPath(from, false, created.path_from))
+            return refuse(ProjectVardo::ERR_NO_PERM, L"path outside the shares");
+        created.path_to = to;
+    } else {
+        if (!mapServerPath(to, true, created.path_to))
+            return refuse(ProjectVardo::ERR_NO_PERM, L"path outside the shares");
+        created.path_from = from;
+    }
+    info = created;
+    return 0;
+}
+
+int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
+{
+    PSocketStream& stream = m_read_context.stream;
+    if (m_cached_info.temp_path.empty() && offset == 0) {
+        stream.SetRecvLocation(m_cached_info.path_to);
+        return 0;
+    }
+    if (m_cached_info.temp_path.empty() || !IsFileExist(m_cached_info.temp_path, false)) {
+        // No temporary file to resume: start a new one; what lies before the
+        // offset is missing in the fragments and is asked for again.
+        m_cached_info.temp_path = TmpNameGen::getInstance().getTmpPath(m_cached_info.path_to);
+        m_cached_info.fragments.clear();
+    }
+    if (!extendFile(m_cached_info.temp_path, offset)) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot prepare temp file %s\n",
+               m_cached_info.temp_path);
+        m_error_code = ProjectVardo::ERR_TEMP_LOST;
+        return -1;
+    }
+    PObject target;
+    PObject::binary_type region;
+    region.offset = offset;
+    region.path = m_cached_info.temp_path;
+    target["file"]["data"] = region;
+    stream.SetRecv(target);
+    return 0;
+}
+
+int TcpPassiveHelper::makeReceivingInfo()
+{
+    if (makeResumeInfo(m_cached_info) < 0)
+        return -1;
+    const uint64_t offset = m_read_header["offset"].asUInt64();
+    const uint64_t length = m_read_header["length"].asUInt64();
+    if (length > UINT64_MAX - offset) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): region %llu+%llu overflows\n",
+               static_cast<unsigned long long>(offset), static_cast<unsigned long long>(length));
+        m_error_code = ProjectVardo::ERR_SYS;
+        return -1;
+    }
+    m_cached_info.mtime = m_read_header["mtime"].asUInt64();
+    m_cached_info.total = offset + length;
+    if (m_cached_info.total > kFatMaxFileSize && IsMSDOS(m_cached_info.path_to)) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot save file (size %llu) on FAT32\n",
+               static_cast<unsigned long long>(m_cached_info.total));
+        m_error_code = ProjectVardo::ERR_LOCAL_FBIG;
+        return -1;
+    }
+    m_cached_info.local_state = ResumeInfo::RI_RUNNING;
+    m_cached_info.remote_state = ResumeInfo::RI_RUNNING;
+    if (prepareReceiveTarget(offset) < 0)
+        return -1;
+    m_transfer->getManager()->updateInfo(m_cached_info);
+    return 0;
+}
+
+int TcpPassiveHelper::processPushHeader()
+{
+    if (makeReceivingInfo() == 0) {
+        m_read_context.state = TRANSFER_FILE;
+        return 0;
+    }
+    // Whatever refused the header, its file object must not land anywhere.
+    m_drop_next_file = true;
+    if (m_error_code != ProjectVardo::ERR_JOB_PAUSED && m_cached_info.resume_id != 0) {
+        m_cached_info.local_state = ResumeInfo::RI_ERROR;
+        m_transfer->getManager()->updateInfo(m_cached_info);
+    }
+    return -1;
+}
+
+int TcpPassiveHelper::fillMtimeSize(ResumeInfo& info)
+{
+    FILE_INFO file;
+    if (FSStat(info.path_from, file, true) < 0) {
+        m_error_code = ProjectVardo::ERR_SYS;
+        return -1;
+    }
+    if (!file.isExist || file.type != FT_FILE) {
+        m_error_code = ProjectVardo::ERR_NO_SUCH_FILE;
+        return -1;
+    }
+    info.mtime = file.mtime;
+    info.total = file.size;
+    return 0;
+}
+
+int TcpPassiveHelper::makePushInfo()
+{
+    if (makeResumeInfo(m_cached_info) < 0)
+        return -1;
+    if (fillMtimeSize(m_cached_info) < 0)
+        return -1;
+    // The requester knows what it holds: resume from its first missing byte,
+    // not from what this end believes it sent before a connection broke.
+    const uint64_t offset = m_read_header["offset"].asUInt64();
+    m_cached_info.fragments.clear();
+    if (offset > 0 && offset <= m_cached_info.total)
+        m_cached_info.fragments.push_back({0, offset});
+    m_cached_info.progress = offset <= m_cached_info.total ? offset : 0;
+    m_cached_info.local_state = ResumeInfo::RI_WAITING;
+    m_cached_info.remote_state = ResumeInfo::RI_RUNNING;
+    m_transfer->getManager()->updateInfo(m_cached_info);
+    m_cached_info = ResumeInfo();
+    return 0;
+}
+
+int TcpPassiveHelper::processPullHeader()
+{
+    if (isClientSide())
+        return resumeOwnUpload();
+    if (makePushInfo() == 0) {
+        m_transfer->getController()->controlPeerWrite(m_transfer->getPeerId(), true, TRANSFER_USE_ACTIVE);
+        return 0;
+    }
+    if (m_error_code != ProjectVardo::ERR_JOB_PAUSED && m_cached_info.resume_id != 0) {
+        m_cached_info.local_state = ResumeInfo::RI_ERROR;
+        m_transfer->getManager()->updateInfo(m_cached_info);
+    }
+    return -1;
+}
+
+int TcpPassiveHelper::resumeOwnUpload()
+{
+    // The server may ask again for an upload whose connection broke. Only an
+    // upload of ours to this peer is sent, from its own source and its own
+    // fragments; the header's paths are never read.
+    const token_t token = m_read_header["token"].asUInt64();
+    ResumeInfo stored;
+    if (!m_transfer->getManager()->getResumeInfoFromToken(token, stored) || stored.command != C_PUSH ||
+        stored.peer_id != m_transfer->getPeerId())
+        return refuse(ProjectVardo::ERR_NO_PERM, L"this end sends only its own uploads");
+    if (stored.local_state == ResumeInfo::RI_PAUSED) {
+        m_cached_info = ResumeInfo();
+        m_cached_info.token = token;
+        m_error_code = ProjectVardo::ERR_JOB_PAUSED;
+        return -1;
+    }
+    if (stored.local_state == ResumeInfo::RI_ERROR || stored.local_state == ResumeInfo::RI_WAITING) {
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(stored.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
+        m_transfer->getManager()->updatePartialInfo(update);
+    }
+    m_transfer->getController()->controlPeerWrite(m_transfer->getPeerId(), true, TRANSFER_USE_ACTIVE);
+    return 0;
+}
+
+int TcpPassiveHelper::readFile()
+{
+    PSocketStream& stream = m_read_context.stream;
+    if (!stream.HasMoreObjectToRead()) {
+        PSocketStream::ErrorCode r = stream.Recv(transferStepSize(m_read_context.max_speed));
+        if (r == PSocketStream::ERR_WOULD_BLOCK)
+            return stepResult(stream);
+        if (r != PSocketStream::ERR_OK)
+            return failStream(L"stream recv failed", r);
+    }
+    m_read_file.clear();
+    PSocketStream::ErrorCode r = stream.GetNextAvailibleReceivedObject(m_read_file);
+    if (updatePeeked(r == PSocketStream::ERR_OK) < 0)
+        return -1;
+    if (r == PSocketStream::ERR_WOULD_BLOCK)
+        return stepResult(stream);
+    if (r != PSocketStream::ERR_OK)
+        return failStream(L"stream get next object failed", r);
+    if (processFile() < 0) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): failed to processFile, m_read_file: %s\n",
+               m_read_file.toString());
+        return -1;
+    }
+    m_read_context.state = TRANSFER_HEADER;
+    m_transfer->adjustBandwidth(BT_READ, BA_UNREG);
+    return stepResult(stream);
+}
+
+int TcpPassiveHelper::updatePeeked(bool done)
+{
+    PObject& object = done ? m_read_file : m_read_context.stream.GetCurrentObject();
+    const PObject& file = static_cast<const PObject&>(object)["file"];
+    const PObject& data = file["data"];
+    if (!data.isBinary())
+        return 0;
+    const PObject::binary_type& region = data.asBinary();
+    if (region.path.empty()) {
+        if (!done)
+            return 0;  // the target is made when the payload's length arrives
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): no path after recv %s\n",
+               object.toString());
+        m_error_code = ProjectVardo::ERR_SYS;
+        return -1;
+    }
+    bool force = done;  // the last progress before completion is always published
+    if (m_cached_info.temp_path.empty()) {
+        m_cached_info.temp_path = region.path;
+        QM_LOG(Logger::L_DEBUG, kComponent, L"[DEBUG] tcp-passive-helper(%d): forcely update temp path (%s) -> (%s) \n",
+               std::string(), region.path);
+        force = true;
+    }
+    const uint64_t position = done ? region.offset : m_read_context.stream.GetTransferredBytes();
+    updateResumeInfoProgress(m_read_context, position, m_read_header["offset"].asUInt64(), position, force);
+    return 0;
+}
+
+int TcpPassiveHelper::processFile()
+{
+    if (m_cached_info.temp_path.empty()) {
+        m_error_code = ProjectVardo::ERR_SYS;
+        return -1;
+    }
+    FragmentManager fragments(m_cached_info.total, m_cached_info.fragments);
+    const bool finished = fragments.isFinished();
+    if (finished) {
+        if (FSRename(m_cached_info.temp_path, m_cached_info.path_to, true) < 0) {
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s) errcode = %d\n",
+                   m_cached_info.temp_path, m_cached_info.path_to, cross::getSystemError());
+            m_error_code = ProjectVardo::ERR_TEMP_LOST;
+            return -1;
+        }
+        if (m_cached_info.mtime != 0)
+            FSUTime(m_cached_info.path_to, m_cached_info.mtime, m_cached_info.mtime);
+    }
+    PObject report;
+    report["token"] = static_cast<uint64_t>(m_cached_info.token);
+    if (finished) {
+        report["status"] = "done";
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
+        m_transfer->getManager()->updatePartialInfo(update);
+    } else {
+        std::vector<FileFragment> held;
+        fragments.getFragments(held);
+        PObject& list = report["fragments"];
+        list.asArray();
+        for (const FileFragment& fragment : held) {
+            PObject item;
+            item["begin"] = static_cast<uint64_t>(fragment.begin);
+            item["end"] = static_cast<uint64_t>(fragment.end);
+            list.asArray().push_back(std::move(item));
+        }
+    }
+    m_cached_info = ResumeInfo();
+    const uint64_t peer_id = m_transfer->getPeerId();
+    m_transfer->getController()->pushReport(peer_id, report);
+    m_transfer->getController()->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
+    return 0;
+}
+
+int TcpPassiveHelper::checkQuotaSpace(const ustring&, uint64_t)
+{
+    return 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "kavelin/tcp-helper.h"
+
+// The receiving role: reads task headers from the other end's sending role.
+// A push header announces a file that follows on this connection; it is
+// received into a temporary file beside the destination and renamed over it
+// when complete. A pull header (server side only) becomes a local sending task.
+//
+// On the client side the other end is not trusted: a push is accepted only
+// for a download task this client created, and written only to that task's
+// own destination; a pull header only restarts an upload of ours, from its
+// own source file.
+class TcpPassiveHelper : public TcpHelper {
+public:
+    // FAT keeps at most 4 GiB minus one byte in a file.
+    static constexpr uint64_t kFatMaxFileSize = 4294967295ull;
+
+    explicit TcpPassiveHelper(TcpTransfer* transfer);
+    ~TcpPassiveHelper() override;
+
+    bool isIdle() override;
+    int handleRead() override;
+    int verifyToken() override;
+    int processHeader() override;
+
+    int processPushHeader();
+    int processPullHeader();
+    int makeResumeInfo(ResumeInfo& info);
+    int makeReceivingInfo();
+    int makePushInfo();
+    int fillMtimeSize(ResumeInfo& info);
+    int updatePeeked(bool done);
+    int readFile();
+    int processFile();
+    int checkQuotaSpace(const ustring& path, uint64_t size);
+
+protected:
+    bool skipObject() override;
+
+private:
+    bool isClientSide() const;
+    // Refuses the current header for one task; the connection stays open.
+    int refuse(ProjectVardo::ErrorCode code, const wchar_t* why);
+    // Points the read stream at the task's temporary file for a region at offset.
+    int prepareReceiveTarget(uint64_t offset);
+    // Client side: a pull header may only restart an upload of ours.
+    int resumeOwnUpload();
+
+    PObject m_read_file;
+    // A push header was refused: the file object that follows is dropped.
+    bool m_drop_next_file;
+};

@@ -1,0 +1,377 @@
+#include "kavelin/tcp-transfer.h"
+
+#include <sys/socket.h>
+
+#include <cstdio>
+
+#include <openssl/ssl.h>
+
+#include "kavelin/tcp-active-helper.h"
+#include "kavelin/tcp-client-init-helper.h"
+#include "kavelin/tcp-passive-helper.h"
+#include "kavelin/tcp-report-helper.h"
+#include "kavelin/tcp-server-init-helper.h"
+#include "kavelin/transfer-service-controller.h"
+#include "kavelin/vardo-core-manager.h"
+#include "log.h"
+#include "lz4-processor.h"
+
+namespace {
+
+const char* const kComponent = "default_component";
+
+// Failures that concern one task only: the connection stays open for the
+// next header.
+bool isTaskLevelError(int error)
+{
+    switch (error) {
+    case ProjectVardo::ERR_INVALID_TOKEN:
+    case ProjectVardo::ERR_TOKEN_COLLISION:
+    case ProjectVardo::ERR_TOKEN_ABORTED:
+    case ProjectVardo::ERR_NO_SUCH_FILE:
+    case ProjectVardo::ERR_JOB_PAUSED:
+    case ProjectVardo::ERR_NO_PERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+unsigned int clampWait(uint64_t us)
+{
+    return us > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<unsigned int>(us);
+}
+
+} // namespace
+
+TcpTransfer::TcpTransfer(TransferController* controller)
+    : Transfer(controller),
+      m_ssl_ctx(nullptr),
+      m_ssl(nullptr),
+      m_compressor(nullptr),
+      m_decompressor(nullptr),
+      m_helper(nullptr),
+      m_expected_use(TRANSFER_USE_UNKNOWN),
+      m_bandwidth_registered{false, false},
+      m_connect_timeout_ms(kDefaultConnectTimeoutMs)
+{
+}
+
+TcpTransfer::~TcpTransfer()
+{
+    adjustBandwidth(BT_WRITE, BA_UNREG);
+    adjustBandwidth(BT_READ, BA_UNREG);
+    delete m_helper;
+    m_helper = nullptr;
+    if (m_ssl) {
+        SSL_free(m_ssl);
+        m_ssl = nullptr;
+    }
+    if (m_ssl_ctx) {
+        SSL_CTX_free(m_ssl_ctx);
+        m_ssl_ctx = nullptr;
+    }
+    delete m_compressor;
+    delete m_decompressor;
+    m_compressor = nullptr;
+    m_decompressor = nullptr;
+}
+
+int TcpTransfer::connect(const std::string& ip, int port)
+{
+    QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-transfer(%d): Connect to %s:%d\n", ip, port);
+    m_ip = ip;
+    m_port = port;
+    int family = 0;
+    cross::socket_t socket = cross::connect(cross::ConnectTcp, ip, port, family, false);
+    if (socket == cross::INVALID_SOCKET_VALUE) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): connect fail errno %d\n",
+               cross::getSocketError());
+        return -1;
+    }
+    m_socket = socket;
+    changeHelper(TRANSFER_USE_CLIENT_INIT);
+    m_helper->setSocket(m_socket);
+    initEvent();
+    // The first writability ends the connect; the deadline bounds how long
+    // the peer's slot can wait for it.
+    armConnectDeadline(m_connect_timeout_ms);
+    return 0;
+}
+
+int TcpTransfer::accept(cross::socket_t listen_socket)
+{
+    QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-transfer(%d): Accepting from sock (%d)\n",
+           listen_socket);
+    sockaddr_storage address;
+    socklen_t length = sizeof(address);
+    cross::socket_t socket = ::accept(listen_socket, reinterpret_cast<sockaddr*>(&address), &length);
+    if (socket < 0) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): accept fail\n");
+        return -1;
+    }
+    m_socket = socket;
+    cross::setBlocking(m_socket, false);
+    changeHelper(TRANSFER_USE_SERVER_INIT);
+    m_helper->setSocket(m_socket);
+    initEvent();
+    return 0;
+}
+
+int TcpTransfer::handleRead()
+{
+    if (!m_helper)
+        return -1;
+    adjustBandwidth(BT_READ, BA_RESET);
+    int r = 0;
+    for (;;) {
+        r = m_helper->handleRead();
+        if (r < 0) {
+            QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): handle error %d\n",
+                   static_cast<int>(m_helper->getError()));
+            handleError();
+            if (!isTaskLevelError(m_helper->getError()))
+                return r;
+            r = 0;  // nothing moved for the refused task
+        }
+        if (m_helper->isIdle() && m_expected_use != m_helper->getTransferUse()) {
+            changeHelper(m_expected_use);
+            if (!m_helper)
+                return -1;
+            if (hasMoreToRead())
+                continue;
+            break;
+        }
+        if (!hasMoreToRead())
+            break;
+    }
+    uint64_t wait = 0;
+    if (m_bandwidth_registered[BT_READ] && r > 0)
+        wait = m_controller->getUsTimeWait(m_peer_id, this, BT_READ, static_cast<uint64_t>(r));
+    controlRead(true, clampWait(wait));
+    return 0;
+}
+
+int TcpTransfer::handleWrite()
+{
+    if (!m_helper)
+        return -1;
+    adjustBandwidth(BT_WRITE, BA_RESET);
+    int r = m_helper->handleWrite();
+    if (r < 0) {
+        handleError();
+        return r;
+    }
+    if (r == 0) {
+        controlWrite(true, 1000000);
+    } else if (m_helper->getTransferUse() == TRANSFER_USE_ACTIVE) {
+        uint64_t wait = 0;
+        if (m_bandwidth_registered[BT_WRITE])
+            wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
+        controlWrite(true, clampWait(wait));
+    } else {
+        controlWrite(true, 0);
+    }
+    if (m_helper->isIdle() && m_helper->getTransferUse() != m_expected_use) {
+        changeHelper(m_expected_use);
+        if (!m_helper)
+            return -1;
+    }
+    return 0;
+}
+
+int TcpTransfer::handleError()
+{
+    if (!m_helper)
+        return 0;
+    const ProjectVardo::ErrorCode e = m_helper->getError();
+    ResumeInfo& info = m_helper->getCachedResumeInfo();
+    const TransferUse use = m_helper->getTransferUse();
+    if (use != TRANSFER_USE_ACTIVE && use != TRANSFER_USE_PASSIVE)
+        return 0;
+
+    PObject report;
+    report["error_code"] = static_cast<uint32_t>(e);
+    report["token"] = static_cast<uint64_t>(info.token);
+    QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): Handle error %d token %llu, use %d\n",
+           static_cast<int>(e), static_cast<unsigned long long>(info.token), static_cast<int>(use));
+    if (use == TRANSFER_USE_ACTIVE)
+        m_helper->preAbort();
+    if (info.token == 0)
+        return 0;
+
+    switch (e) {
+    case ProjectVardo::ERR_SYS:
+    case ProjectVardo::ERR_LOCAL_DISKFULL:
+    case ProjectVardo::ERR_LOCAL_FBIG:
+    case ProjectVardo::ERR_TOKEN_COLLISION:
+    case ProjectVardo::ERR_NO_SUCH_FILE:
+    case ProjectVardo::ERR_TEMP_LOST:
+    case ProjectVardo::ERR_NO_PERM:
+    case ProjectVardo::ERR_SHARE_QUOTA:
+    case ProjectVardo::ERR_USER_QUOTA: {
+        if (info.resume_id != 0) {
+            PObject update;
+            update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+            update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+            update["error"] = static_cast<uint32_t>(e);
+            m_manager->updatePartialInfo(update);
+        }
+        m_controller->pushReport(m_peer_id, report);
+        return 0;
+    }
+    case ProjectVardo::ERR_INVALID_TOKEN:
+    case ProjectVardo::ERR_JOB_PAUSED:
+        m_controller->pushReport(m_peer_id, report);
+        return 0;
+    case ProjectVardo::ERR_IO: {
+        if (info.resume_id == 0 || !m_manager->getResumeInfoFromResumeId(info.resume_id, info))
+            return 0;
+        if (info.local_state == ResumeInfo::RI_RUNNING &&
+            !(use == TRANSFER_USE_PASSIVE && info.command == C_PUSH)) {
+            PObject update;
+            update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+            update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
+            update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_IO);
+            m_manager->updatePartialInfo(update);
+        }
+        return 0;
+    }
+    case ProjectVardo::ERR_REMOTE_DISKFULL:
+    case ProjectVardo::ERR_REMOTE_FBIG:
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): Cannot handle remote error\n");
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+void TcpTransfer::abort()
+{
+    // A report role hands back the reports of a batch that may not have
+    // left, so that a broken report connection loses none of them.
+    if (m_helper && m_helper->getTransferUse() == TRANSFER_USE_REPORT && !m_abort)
+        m_helper->preAbort();
+    Transfer::abort();
+}
+
+int TcpTransfer::abortTransfer()
+{
+    if (!m_helper || m_helper->preAbort() == 0)
+        Transfer::abort();
+    return 0;
+}
+
+int TcpTransfer::abortTask(uint64_t token)
+{
+    if (!m_helper)
+        return 0;
+    const TransferUse use = m_helper->getTransferUse();
+    if ((use == TRANSFER_USE_ACTIVE || use == TRANSFER_USE_PASSIVE) &&
+        m_helper->getCachedResumeInfo().token == token) {
+        m_read_context.stream.ClearState();
+        m_write_context.stream.ClearState();
+        abortTransfer();
+    }
+    return 0;
+}
+
+void TcpTransfer::changeHelper(TransferUse use)
+{
+    delete m_helper;
+    m_helper = nullptr;
+    switch (use) {
+    case TRANSFER_USE_CLIENT_INIT:
+        m_helper = new TcpClientInitHelper(this);
+        break;
+    case TRANSFER_USE_SERVER_INIT:
+        m_helper = new TcpServerInitHelper(this);
+        break;
+    case TRANSFER_USE_ACTIVE:
+        m_helper = new TcpActiveHelper(this);
+        controlWrite(true, 0);
+        break;
+    case TRANSFER_USE_PASSIVE:
+        m_helper = new TcpPassiveHelper(this);
+        break;
+    case TRANSFER_USE_REPORT:
+        m_helper = new TcpReportHelper(this);
+        controlWrite(true, 0);
+        break;
+    default:
+        // A connection without a role can do nothing: end it at once.
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): Unkown use\n");
+        Transfer::abort();
+        break;
+    }
+}
+
+void TcpTransfer::adjustBandwidth(BandwidthType type, BandwidthAction action)
+{
+    if (type != BT_WRITE && type != BT_READ)
+        return;
+    bool& registered = m_bandwidth_registered[type];
+    switch (action) {
+    case BA_REG:
+        if (registered)
+            return;
+        registered = true;
+        break;
+    case BA_UNREG:
+        if (!registered)
+            return;
+        registered = false;
+        break;
+    case BA_RESET:
+        if (!registered)
+            return;
+        break;
+    }
+    if (m_controller)
+        m_controller->adjustBandwidth(m_peer_id, this, type, action);
+}
+
+TransferUse TcpTransfer::getTransferUse() const
+{
+    return m_helper ? m_helper->getTransferUse() : TRANSFER_USE_UNKNOWN;
+}
+
+bool TcpTransfer::isIdle()
+{
+    return m_helper ? m_helper->isIdle() : false;
+}
+
+uint64_t TcpTransfer::getProcessingToken()
+{
+    return m_helper ? m_helper->getCachedResumeInfo().token : 0;
+}
+
+ProjectVardo::ErrorCode TcpTransfer::getLastError() const
+{
+    return m_helper ? m_helper->getError() : ProjectVardo::ERR_SYS;
+}
+
+bool TcpTransfer::hasMoreToRead()
+{
+    if (m_read_context.stream.HasMoreObjectToRead())
+        return true;
+    return m_decompressor && !m_decompressor->IsBufferEmpty();
+}
+
+void TcpTransfer::setMaxReadWrite(uint64_t max_read, uint64_t max_write)
+{
+    m_read_context.max_speed = max_read;
+    m_write_context.max_speed = max_write;
+}
+
+void TcpTransfer::debugTransfer(PObject& out)
+{
+    out["01. m_transfer_seed"] = static_cast<uint64_t>(m_transfer_seed);
+    out["02. m_socket"] = static_cast<uint32_t>(m_socket);
+    out["03. m_expected_use"] = static_cast<int32_t>(m_expected_use);
+    out["04. m_activated"] = m_activated;
+    out["05. m_abort"] = m_abort;
+    char pointer[100];
+    snprintf(pointer, sizeof(pointer), "%p", static_cast<void*>(this));
+    out["06. pointer"] = pointer;
+}

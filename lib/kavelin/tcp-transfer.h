@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "kavelin/bandwidth-calculator.h"
+#include "kavelin/error-code.h"
+#include "kavelin/transfer.h"
+
+typedef struct ssl_ctx_st SSL_CTX;
+typedef struct ssl_st SSL;
+class LZ4Compressor;
+class LZ4Decompressor;
+class TcpHelper;
+
+// The TCP data connection: one PSocketStream per direction, optionally over
+// one TLS session and an LZ4 pair, and exactly one role at a time that gives
+// the bytes their meaning.
+class TcpTransfer : public Transfer {
+public:
+    // A connect that has not completed by then is given up.
+    static constexpr unsigned int kDefaultConnectTimeoutMs = 30000;
+
+    explicit TcpTransfer(TransferController* controller);
+    ~TcpTransfer() override;
+
+    int accept(cross::socket_t listen_socket) override;
+    int connect(const std::string& ip, int port) override;
+    int handleRead() override;
+    int handleWrite() override;
+    int abortTask(uint64_t token) override;
+    // Hands the report role's unsent reports back to the peer first.
+    void abort() override;
+    void debugTransfer(PObject& out) override;
+
+    int handleError();
+    int abortTransfer();
+    void changeHelper(TransferUse use);
+    void adjustBandwidth(BandwidthType type, BandwidthAction action);
+    void setExpectedUse(int use) { m_expected_use = static_cast<TransferUse>(use); }
+    TransferUse getExpectedUse() const { return m_expected_use; }
+    TransferUse getTransferUse() const;
+    bool isIdle();
+    uint64_t getProcessingToken();
+    ProjectVardo::ErrorCode getLastError() const;
+    bool hasMoreToRead();
+    void setMaxReadWrite(uint64_t max_read, uint64_t max_write);
+    void setConnectTimeout(unsigned int ms) { m_connect_timeout_ms = ms; }
+    TcpHelper* getHelper() { return m_helper; }
+
+    // Read by the roles, which set up TLS and compression on the connection.
+    SocketStreamContext m_write_context;
+    SocketStreamContext m_read_context;
+    SSL_CTX* m_ssl_ctx;
+    SSL* m_ssl;
+    LZ4Compressor* m_compressor;
+    LZ4Decompressor* m_decompressor;
+
+private:
+    TcpHelper* m_helper;
+    TransferUse m_expected_use;
+    bool m_bandwidth_registered[BT_MAX];
+    unsigned int m_connect_timeout_ms;
+};

@@ -1,0 +1,326 @@
+#include "transfer_e2e_support.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include <openssl/bio.h>
+#include <openssl/evp.h>
+#include <openssl/pem.h>
+#include <openssl/x509.h>
+
+#include "data_server.h"
+#include "file-op.h"
+#include "kavelin/vardo-core-manager-impl-lock.h"
+#include "protocol/pobject.h"
+
+namespace e2e {
+
+namespace {
+
+void removeTree(const std::string& path)
+{
+    FSRemove(ustring(path));
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeout_ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+}  // namespace
+
+TempDir::TempDir()
+{
+    const char* base = getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/qm-e2e-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    m_path = mkdtemp(buffer.data());
+}
+
+TempDir::~TempDir()
+{
+    removeTree(m_path);
+}
+
+TlsFiles::TlsFiles(const std::string& folder)
+    : key_path(folder + "/key.pem"), chain_path(folder + "/chain.pem")
+{
+    EVP_PKEY* key = EVP_RSA_gen(2048);
+    X509* cert = X509_new();
+    X509_set_version(cert, 2);
+    ASN1_INTEGER_set(X509_get_serialNumber(cert), 1);
+    X509_gmtime_adj(X509_getm_notBefore(cert), -3600);
+    X509_gmtime_adj(X509_getm_notAfter(cert), 3600L * 24);
+    X509_set_pubkey(cert, key);
+    X509_NAME* name = X509_get_subject_name(cert);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
+                               reinterpret_cast<const unsigned char*>("localhost"), -1, -1, 0);
+    X509_set_issuer_name(cert, name);
+    X509_sign(cert, key, EVP_sha256());
+    FILE* f = fopen(key_path.c_str(), "w");
+    PEM_write_PrivateKey(f, key, nullptr, nullptr, 0, nullptr, nullptr);
+    fclose(f);
+    f = fopen(chain_path.c_str(), "w");
+    PEM_write_X509(f, cert);
+    fclose(f);
+    X509_free(cert);
+    EVP_PKEY_free(key);
+    signature = certificateSignature(chain_path);
+}
+
+std::string certificateSignature(const std::string& chain_path)
+{
+    FILE* f = fopen(chain_path.c_str(), "r");
+    if (!f)
+        return std::string();
+    X509* cert = PEM_read_X509(f, nullptr, nullptr, nullptr);
+    fclose(f);
+    if (!cert)
+        return std::string();
+    const ASN1_BIT_STRING* sig = nullptr;
+    const X509_ALGOR* alg = nullptr;
+    X509_get0_signature(&sig, &alg, cert);
+    BIO* bio = BIO_new(BIO_s_mem());
+    X509_signature_dump(bio, sig, 0);
+    char* data = nullptr;
+    long length = BIO_get_mem_data(bio, &data);
+    std::string text;
+    for (long i = 0; i < length; ++i)
+        if (data[i] != '\n')
+            text.push_back(data[i]);
+    BIO_free(bio);
+    X509_free(cert);
+    return text;
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void writeRandomFile(const std::string& path, uint64_t size, uint32_t seed)
+{
+    std::mt19937_64 random(seed);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::vector<uint64_t> block(8192);
+    uint64_t left = size;
+    while (left > 0) {
+        for (uint64_t& word : block)
+            word = random();
+        const uint64_t n = std::min<uint64_t>(left, block.size() * sizeof(uint64_t));
+        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(n));
+        left -= n;
+    }
+}
+
+std::string sha256File(const std::string& path)
+{
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f)
+        return "missing";
+    EVP_MD_CTX* ctx = EVP_MD_CTX_new();
+    EVP_DigestInit_ex(ctx, EVP_sha256(), nullptr);
+    std::vector<char> buffer(1 << 20);
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0)
+        EVP_DigestUpdate(ctx, buffer.data(), n);
+    fclose(f);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned length = 0;
+    EVP_DigestFinal_ex(ctx, digest, &length);
+    EVP_MD_CTX_free(ctx);
+    std::string hex;
+    char byte[3];
+    for (unsigned i = 0; i < length; ++i) {
+        snprintf(byte, sizeof(byte), "%02x", digest[i]);
+        hex += byte;
+    }
+    return hex;
+}
+
+uint64_t fileMtimeUs(const std::string& path)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0)
+        return 0;
+    return static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000 + st.st_mtim.tv_nsec / 1000;
+}
+
+void setFileMtimeUs(const std::string& path, uint64_t mtime_us)
+{
+    FSUTime(ustring(path), mtime_us, mtime_us);
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> listFolder(const std::string& path)
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(path.c_str());
+    if (!dir)
+        return names;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_download)
+{
+    m_share = m_dir.path() + "/share";
+    m_local = m_dir.path() + "/local";
+    mkdir(m_share.c_str(), 0755);
+    mkdir(m_local.c_str(), 0755);
+    m_tls.reset(new TlsFiles(m_dir.path()));
+
+    test_server::ShareConfig share;
+    share.name = "share";
+    share.path = m_share;
+    m_server.reset(new test_server::DataServer({share}));
+    std::string error;
+    if (m_server->Start(0, m_tls->key_path, m_tls->chain_path, error) != 0)
+        return;
+
+    m_client_store.reset(new VardoCoreManager(new VardoCoreManagerImplLock));
+    m_client_service.reset(new TransferService(m_client_store.get()));
+    if (m_client_service->init(TRANSFER_SIDE_CLIENT, 0) != 0 || m_client_service->startService() != 0)
+        return;
+
+    // What a login does: both ends hold the session seed of this peer.
+    std::random_device device;
+    const uint64_t seed = (static_cast<uint64_t>(device()) << 32) | device() | 1;
+    m_server->AddSession(seed);
+    m_client_store->getNextPeerId(m_peer_id);
+    m_client_store->setPeerSeed(m_peer_id, seed);
+    m_client_service->addPeer(m_peer_id, TRANSFER_SIDE_CLIENT, CM_TCP, "127.0.0.1",
+                              static_cast<int>(m_server->Port()));
+    m_client_service->setPeer(m_peer_id, concurrent, max_upload, max_download, 0, 0, mode.encrypted,
+                              mode.compressed, m_tls->signature.c_str());
+    m_connected = waitFor([this] { return m_client_service->checkConnection(m_peer_id) == 0; }, 30000);
+}
+
+Loopback::~Loopback()
+{
+    if (m_client_service)
+        m_client_service->stopService();
+    if (m_server)
+        m_server->Stop();
+}
+
+std::vector<uint64_t> Loopback::upload(const std::vector<std::string>& names)
+{
+    std::vector<ResumeInfo> tasks;
+    std::vector<uint64_t> ids;
+    for (const std::string& name : names) {
+        ResumeInfo task;
+        task.peer_id = m_peer_id;
+        task.command = C_PUSH;
+        task.path_from = localPath(name);
+        task.path_to = "/share/" + name;
+        struct stat st;
+        if (stat(localPath(name).c_str(), &st) == 0)
+            task.total = static_cast<uint64_t>(st.st_size);
+        task.mtime = fileMtimeUs(localPath(name));
+        m_client_store->updateInfo(task);
+        ids.push_back(task.resume_id);
+    }
+    m_client_service->notifyNew(m_peer_id);
+    return ids;
+}
+
+std::vector<uint64_t> Loopback::download(const std::vector<std::string>& names)
+{
+    std::vector<uint64_t> ids;
+    for (const std::string& name : names) {
+        ResumeInfo task;
+        task.peer_id = m_peer_id;
+        task.command = C_PULL;
+        task.path_from = "/share/" + name;
+        task.path_to = localPath(name);
+        m_client_store->updateInfo(task);
+        ids.push_back(task.resume_id);
+    }
+    m_client_service->notifyNew(m_peer_id);
+    return ids;
+}
+
+bool Loopback::waitDone(const std::vector<uint64_t>& ids, std::vector<ResumeInfo>& done, int timeout_ms)
+{
+    auto allGone = [&] {
+        std::vector<ResumeInfo> batch;
+        m_client_store->consumeDoneTasks(batch);
+        m_done.insert(m_done.end(), batch.begin(), batch.end());
+        for (uint64_t id : ids) {
+            ResumeInfo info;
+            if (m_client_store->getResumeInfoFromResumeId(id, info))
+                return false;
+        }
+        return true;
+    };
+    const bool ok = waitFor(allGone, timeout_ms);
+    // A task may have left the list after the last collection.
+    std::vector<ResumeInfo> last;
+    m_client_store->consumeDoneTasks(last);
+    m_done.insert(m_done.end(), last.begin(), last.end());
+    done.clear();
+    for (const ResumeInfo& info : m_done)
+        for (uint64_t id : ids)
+            if (info.resume_id == id)
+                done.push_back(info);
+    return ok;
+}
+
+bool Loopback::waitTask(uint64_t resume_id, const std::function<bool(const ResumeInfo&)>& pred,
+                        int timeout_ms)
+{
+    return waitFor(
+        [&] {
+            ResumeInfo info;
+            return m_client_store->getResumeInfoFromResumeId(resume_id, info) && pred(info);
+        },
+        timeout_ms);
+}
+
+void Loopback::pause(uint64_t resume_id)
+{
+    PObject update;
+    update["resume_id"] = static_cast<uint64_t>(resume_id);
+    update["user_action"] = static_cast<int32_t>(ResumeInfo::UA_PAUSE);
+    m_client_store->updatePartialInfo(update);
+    m_client_service->updateTaskStatus(resume_id);
+}
+
+void Loopback::resume(uint64_t resume_id)
+{
+    PObject update;
+    update["resume_id"] = static_cast<uint64_t>(resume_id);
+    update["user_action"] = static_cast<int32_t>(ResumeInfo::UA_START);
+    m_client_store->updatePartialInfo(update);
+    m_client_service->updateTaskStatus(resume_id);
+}
+
+}  // namespace e2e

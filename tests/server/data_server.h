@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "server_config.h"
+
+class TransferService;
+class VardoCoreManager;
+
+namespace test_server {
+
+// The data side of the test file server: the transfer engine run as the
+// server side, over its own task store. Each login's session seed makes a
+// peer whose data connections the engine accepts. Paths of data headers are
+// "/<share>/<path>" and are confined to the share like the control side's.
+class DataServer {
+public:
+    explicit DataServer(std::vector<ShareConfig> shares);
+    ~DataServer();
+    DataServer(const DataServer&) = delete;
+    DataServer& operator=(const DataServer&) = delete;
+
+    // Listens for data connections on port (0: a free one) with this TLS key
+    // and chain, and starts the engine. 0, or -1 with a message.
+    int Start(unsigned port, const std::string& key_path, const std::string& chain_path,
+              std::string& error);
+    void Stop();
+    unsigned Port() const { return m_port; }
+
+    // Makes the peer of a session seed known to the engine; again for the
+    // same seed does nothing. Safe from any thread.
+    void AddSession(uint64_t seed);
+
+    VardoCoreManager& Store() { return *m_store; }
+    TransferService& Service() { return *m_service; }
+
+    // The local path of a wire path, or false when it leaves its share.
+    bool MapPath(const std::string& wire_path, bool writing, std::string& local) const;
+
+private:
+    std::vector<ShareConfig> m_shares;
+    std::unique_ptr<VardoCoreManager> m_store;
+    std::unique_ptr<TransferService> m_service;
+    unsigned m_port = 0;
+    bool m_started = false;
+    std::mutex m_sessions_lock;
+    std::set<uint64_t> m_sessions;
+};
+
+}  // namespace test_server
