@@ -38,7 +38,30 @@ bool extendFile(const ustring& path, uint64_t size)
     return ok;
 }
 
+// The volume of a destination that may not exist yet: its nearest existing
+// folder decides.
+bool destinationIsFat(const ustring& path)
+{
+    std::string probe = path.c_str_utf8();
+    while (!probe.empty()) {
+        if (IsFileExist(ustring(probe), false))
+            return IsMSDOS(ustring(probe));
+        size_t cut = probe.find_last_of('/');
+        if (cut == std::string::npos)
+            break;
+        probe.resize(cut == 0 ? 1 : cut);
+        if (cut == 0)
+            return IsMSDOS(ustring(probe));
+    }
+    return false;
+}
+
 } // namespace
+
+bool TcpPassiveHelper::fitsOnVolume(uint64_t total, bool fat)
+{
+    return !fat || total <= kFatMaxFileSize;
+}
 
 TcpPassiveHelper::TcpPassiveHelper(TcpTransfer* transfer)
     : TcpHelper(transfer), m_drop_next_file(false)
@@ -205,7 +228,8 @@ int TcpPassiveHelper::makeReceivingInfo()
     }
     m_cached_info.mtime = m_read_header["mtime"].asUInt64();
     m_cached_info.total = offset + length;
-    if (m_cached_info.total > kFatMaxFileSize && IsMSDOS(m_cached_info.path_to)) {
+    if (m_cached_info.total > kFatMaxFileSize &&
+        !fitsOnVolume(m_cached_info.total, destinationIsFat(m_cached_info.path_to))) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot save file (size %llu) on FAT32\n",
                static_cast<unsigned long long>(m_cached_info.total));
         m_error_code = ProjectVardo::ERR_LOCAL_FBIG;

@@ -16,6 +16,9 @@ public:
     // FAT keeps at most 4 GiB minus one byte in a file.
     static constexpr uint64_t kFatMaxFileSize = 4294967295ull;
 
+    // A file of exactly the FAT maximum fits; only larger ones are refused.
+    static bool fitsOnVolume(uint64_t total, bool fat);
+
     explicit TcpPassiveHelper(TcpTransfer* transfer);
     ~TcpPassiveHelper() override;
 

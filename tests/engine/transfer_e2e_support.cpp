@@ -189,7 +189,8 @@ std::vector<std::string> listFolder(const std::string& path)
     return names;
 }
 
-Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_download)
+Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_download,
+                   const std::string& pinned_signature)
 {
     m_share = m_dir.path() + "/share";
     m_local = m_dir.path() + "/local";
@@ -213,14 +214,44 @@ Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_
     // What a login does: both ends hold the session seed of this peer.
     std::random_device device;
     const uint64_t seed = (static_cast<uint64_t>(device()) << 32) | device() | 1;
-    m_server->AddSession(seed);
+    m_server_peer_id = m_server->AddSession(seed);
     m_client_store->getNextPeerId(m_peer_id);
     m_client_store->setPeerSeed(m_peer_id, seed);
     m_client_service->addPeer(m_peer_id, TRANSFER_SIDE_CLIENT, CM_TCP, "127.0.0.1",
                               static_cast<int>(m_server->Port()));
     m_client_service->setPeer(m_peer_id, concurrent, max_upload, max_download, 0, 0, mode.encrypted,
-                              mode.compressed, m_tls->signature.c_str());
-    m_connected = waitFor([this] { return m_client_service->checkConnection(m_peer_id) == 0; }, 30000);
+                              mode.compressed,
+                              pinned_signature.empty() ? m_tls->signature.c_str() : pinned_signature.c_str());
+    if (pinned_signature.empty())
+        waitReady(30000);
+}
+
+bool Loopback::waitReady(int timeout_ms)
+{
+    m_connected = waitFor([this] { return m_client_service->checkConnection(m_peer_id) == 0; }, timeout_ms);
+    return m_connected;
+}
+
+bool Loopback::waitUntil(const std::function<bool()>& condition, int timeout_ms)
+{
+    return waitFor(condition, timeout_ms);
+}
+
+std::vector<int> Loopback::dataSockets(int expected_use)
+{
+    std::vector<int> sockets;
+    PObject dump;
+    m_client_service->debugTransferService(dump);
+    for (const PObject& peer : dump["05. peer_connection_table"].asArray())
+        for (const PObject& transfer : peer["20. m_tcp_transfers"].asArray())
+            if (transfer["03. m_expected_use"].asInt32() == expected_use && !transfer["05. m_abort"].asBool())
+                sockets.push_back(static_cast<int>(transfer["02. m_socket"].asUInt32()));
+    return sockets;
+}
+
+const std::string& Loopback::signature() const
+{
+    return m_tls->signature;
 }
 
 Loopback::~Loopback()

@@ -59,7 +59,9 @@ std::vector<std::string> listFolder(const std::string& path);
 // connected to it as one peer.
 class Loopback {
 public:
-    explicit Loopback(Mode mode, int concurrent = 3, uint64_t max_upload = 0, uint64_t max_download = 0);
+    // An empty signature pins the server's own certificate.
+    explicit Loopback(Mode mode, int concurrent = 3, uint64_t max_upload = 0, uint64_t max_download = 0,
+                      const std::string& pinned_signature = std::string());
     ~Loopback();
 
     // False when the peer's data connections did not become ready.
@@ -68,9 +70,17 @@ public:
     std::string sharePath(const std::string& name) const { return m_share + "/" + name; }
     std::string localPath(const std::string& name) const { return m_local + "/" + name; }
     uint64_t peerId() const { return m_peer_id; }
+    uint64_t serverPeerId() const { return m_server_peer_id; }
+    const std::string& signature() const;
     VardoCoreManager& client() { return *m_client_store; }
     TransferService& clientService() { return *m_client_service; }
     test_server::DataServer& server() { return *m_server; }
+
+    // Waits until the peer's data connections are ready.
+    bool waitReady(int timeout_ms);
+    static bool waitUntil(const std::function<bool()>& condition, int timeout_ms);
+    // Sockets of the client's live data connections opened for that use.
+    std::vector<int> dataSockets(int expected_use);
 
     // Queues one task per name and wakes the engine; returns their resume ids.
     std::vector<uint64_t> upload(const std::vector<std::string>& names);
@@ -94,6 +104,7 @@ private:
     std::unique_ptr<VardoCoreManager> m_client_store;
     std::unique_ptr<TransferService> m_client_service;
     uint64_t m_peer_id = 0;
+    uint64_t m_server_peer_id = 0;
     bool m_connected = false;
     std::vector<ResumeInfo> m_done;
 };

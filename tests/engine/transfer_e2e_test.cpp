@@ -1,6 +1,11 @@
 // The client engine against the test server's data side on loopback, in
 // every link mode and both directions.
+#include <sys/socket.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "kavelin/transfer-types.h"
 #include "transfer_e2e_support.h"
 
 using e2e::Loopback;
@@ -90,8 +96,11 @@ TEST_P(TransferTable, FilesArriveWholeWithTheirTimes)
     std::vector<ResumeInfo> done;
     ASSERT_TRUE(loop.waitDone(ids, done));
     ASSERT_EQ(ids.size(), done.size());
-    for (const ResumeInfo& info : done)
+    for (const ResumeInfo& info : done) {
         EXPECT_EQ(ResumeInfo::RI_DONE, info.local_state) << info.path_from.c_str_utf8() << " error " << info.error;
+        // The last progress reaches the store before the task is done.
+        EXPECT_EQ(info.total, info.progress) << info.path_from.c_str_utf8();
+    }
 
     for (const std::string& name : names) {
         EXPECT_EQ(e2e::sha256File(sourceOf(name)), e2e::sha256File(targetOf(name))) << name;
@@ -104,5 +113,158 @@ TEST_P(TransferTable, FilesArriveWholeWithTheirTimes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TransferTable, testing::ValuesIn(allCases()), caseName);
+
+}  // namespace
+
+namespace {
+
+const Mode kPlain = {"plain", false, false};
+
+uint64_t progressOf(Loopback& loop, uint64_t id)
+{
+    ResumeInfo info;
+    loop.client().getResumeInfoFromResumeId(id, info);
+    return info.progress;
+}
+
+TEST(TransferScenario, PausedUploadResumesFromTheFirstHole)
+{
+    Loopback loop(kPlain, 3, 4096, 0);
+    ASSERT_TRUE(loop.connected());
+    const uint64_t size = 24u * 1024 * 1024;
+    e2e::writeRandomFile(loop.localPath("big"), size, 7);
+    const uint64_t id = loop.upload({"big"}).front();
+
+    ASSERT_TRUE(loop.waitTask(id, [](const ResumeInfo& i) { return i.progress >= 4u * 1024 * 1024; }));
+    loop.pause(id);
+    ASSERT_TRUE(loop.waitTask(id, [](const ResumeInfo& i) { return i.local_state == ResumeInfo::RI_PAUSED; }));
+    const uint64_t at_pause = progressOf(loop, id);
+    ASSERT_GT(at_pause, 0u);
+
+    loop.resume(id);
+    uint64_t lowest = UINT64_MAX;
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(Loopback::waitUntil(
+        [&] {
+            ResumeInfo info;
+            if (!loop.client().getResumeInfoFromResumeId(id, info))
+                return true;
+            lowest = std::min(lowest, info.progress);
+            return false;
+        },
+        120000));
+    ASSERT_TRUE(loop.waitDone({id}, done));
+    ASSERT_EQ(1u, done.size());
+    EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state);
+    EXPECT_GE(lowest, at_pause) << "the upload started again from the beginning";
+    EXPECT_EQ(e2e::sha256File(loop.localPath("big")), e2e::sha256File(loop.sharePath("big")));
+}
+
+class KilledConnection : public testing::TestWithParam<bool> {};
+
+TEST_P(KilledConnection, TaskResumesAndTheFileIsIntact)
+{
+    const bool upload = GetParam();
+    Loopback loop(kPlain, 3, upload ? 4096 : 0, upload ? 0 : 4096);
+    ASSERT_TRUE(loop.connected());
+    const uint64_t size = 16u * 1024 * 1024;
+    const std::string source = upload ? loop.localPath("big") : loop.sharePath("big");
+    const std::string target = upload ? loop.sharePath("big") : loop.localPath("big");
+    e2e::writeRandomFile(source, size, 11);
+    const uint64_t id = (upload ? loop.upload({"big"}) : loop.download({"big"})).front();
+
+    ASSERT_TRUE(loop.waitTask(id, [](const ResumeInfo& i) { return i.progress >= 2u * 1024 * 1024; }));
+    // Cut the connection that carries the file under the engine's feet.
+    const int use = upload ? TRANSFER_USE_ACTIVE : TRANSFER_USE_PASSIVE;
+    std::vector<int> sockets = loop.dataSockets(use);
+    ASSERT_FALSE(sockets.empty());
+    for (int fd : sockets)
+        shutdown(fd, SHUT_RDWR);
+
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone({id}, done));
+    ASSERT_EQ(1u, done.size());
+    EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state) << "error " << done[0].error;
+    EXPECT_EQ(e2e::sha256File(source), e2e::sha256File(target));
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, KilledConnection, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "upload" : "download");
+                         });
+
+TEST(TransferScenario, UploadKeepsToTheRateLimit)
+{
+    const uint64_t limit_kib = 2048;
+    Loopback loop(kPlain, 3, limit_kib, 0);
+    ASSERT_TRUE(loop.connected());
+    const uint64_t size = 8u * 1024 * 1024;
+    e2e::writeRandomFile(loop.localPath("paced"), size, 3);
+
+    const auto start = std::chrono::steady_clock::now();
+    const uint64_t id = loop.upload({"paced"}).front();
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone({id}, done));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double kib_per_second = static_cast<double>(size) / 1024.0 / seconds;
+    // The limiter may run ahead by its window at the start; never far beyond.
+    EXPECT_LE(kib_per_second, limit_kib * 1.25);
+    EXPECT_GE(kib_per_second, limit_kib * 0.25);
+    EXPECT_EQ(e2e::sha256File(loop.localPath("paced")), e2e::sha256File(loop.sharePath("paced")));
+}
+
+TEST(TransferScenario, ConcurrencyIsCappedPerPeer)
+{
+    const int cap = 2;
+    Loopback loop(kPlain, cap, 2048, 0);
+    ASSERT_TRUE(loop.connected());
+    std::vector<std::string> names;
+    for (int i = 0; i < 6; ++i) {
+        names.push_back("c" + std::to_string(i));
+        e2e::writeRandomFile(loop.localPath(names.back()), 512 * 1024, 20 + i);
+    }
+    const std::vector<uint64_t> ids = loop.upload(names);
+    int most = 0;
+    ASSERT_TRUE(Loopback::waitUntil(
+        [&] {
+            ResumeFilter filter;
+            std::vector<ResumeInfo> infos;
+            int total = 0;
+            uint64_t down = 0, up = 0;
+            loop.client().getInfos(filter, infos, total, down, up);
+            int running = 0;
+            for (const ResumeInfo& info : infos)
+                if (info.local_state == ResumeInfo::RI_RUNNING && info.progress != info.total)
+                    ++running;
+            most = std::max(most, running);
+            return infos.empty();
+        },
+        120000));
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone(ids, done));
+    EXPECT_LE(most, cap);
+    EXPECT_GE(most, 1);
+    for (const std::string& name : names)
+        EXPECT_EQ(e2e::sha256File(loop.localPath(name)), e2e::sha256File(loop.sharePath(name)));
+}
+
+TEST(TransferScenario, WrongCertificateSignatureIsRefused)
+{
+    const Mode tls = {"tls", true, false};
+    Loopback loop(tls, 3, 0, 0, "00:11:22");
+    e2e::writeRandomFile(loop.localPath("secret"), 1000, 5);
+    loop.upload({"secret"});
+    // The peer gives up on the server whose certificate changed.
+    ASSERT_TRUE(Loopback::waitUntil(
+        [&] {
+            std::vector<uint64_t> peers;
+            loop.client().getDisconnectedPeers(peers);
+            return std::find(peers.begin(), peers.end(), loop.peerId()) != peers.end();
+        },
+        30000));
+    EXPECT_NE(0, loop.clientService().checkConnection(loop.peerId()));
+    EXPECT_FALSE(e2e::fileExists(loop.sharePath("secret")));
+}
 
 }  // namespace

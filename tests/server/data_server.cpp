@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdlib>
 #include <mutex>
-#include <set>
 
 #include "kavelin/tcp-helper.h"
 #include "kavelin/transfer-service.h"
@@ -104,17 +103,20 @@ void DataServer::Stop()
     }
 }
 
-void DataServer::AddSession(uint64_t seed)
+uint64_t DataServer::AddSession(uint64_t seed)
 {
+    uint64_t peer_id = 0;
     {
         std::lock_guard<std::mutex> guard(m_sessions_lock);
-        if (!m_sessions.insert(seed).second)
-            return;
+        auto known = m_sessions.find(seed);
+        if (known != m_sessions.end())
+            return known->second;
+        m_store->getNextPeerId(peer_id);
+        m_sessions[seed] = peer_id;
     }
-    uint64_t peer_id = 0;
-    m_store->getNextPeerId(peer_id);
     m_store->setPeerSeed(peer_id, seed);
     m_service->addPeer(peer_id, TRANSFER_SIDE_SERVER, CM_TCP, "", 0);
+    return peer_id;
 }
 
 bool DataServer::MapPath(const std::string& wire_path, bool writing, std::string& local) const

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,9 +32,9 @@ public:
     void Stop();
     unsigned Port() const { return m_port; }
 
-    // Makes the peer of a session seed known to the engine; again for the
-    // same seed does nothing. Safe from any thread.
-    void AddSession(uint64_t seed);
+    // Makes the peer of a session seed known to the engine and returns its
+    // peer id; again for the same seed gives the same id. Safe from any thread.
+    uint64_t AddSession(uint64_t seed);
 
     VardoCoreManager& Store() { return *m_store; }
     TransferService& Service() { return *m_service; }
@@ -49,7 +49,7 @@ private:
     unsigned m_port = 0;
     bool m_started = false;
     std::mutex m_sessions_lock;
-    std::set<uint64_t> m_sessions;
+    std::map<uint64_t, uint64_t> m_sessions;  // seed -> peer id
 };
 
 }  // namespace test_server
