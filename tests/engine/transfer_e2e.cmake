@@ -4,3 +4,9 @@ if(TARGET quillmar_test_server_lib OR EXISTS ${CMAKE_CURRENT_LIST_DIR}/../server
             ${CMAKE_CURRENT_LIST_DIR}/transfer_e2e_support.cpp
     LIBS quillmar_test_server_lib kavelin)
 endif()
+if(TARGET quillmar_test_server_lib OR EXISTS ${CMAKE_CURRENT_LIST_DIR}/../server/data_server.cpp)
+  qm_add_test(transfer_hostile_test LABEL engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/transfer_hostile_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/transfer_e2e_support.cpp
+    LIBS quillmar_test_server_lib kavelin)
+endif()
