@@ -1,5 +1,7 @@
 #include "kavelin/tcp-transfer.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 #include <cstdio>
@@ -112,6 +114,10 @@ int TcpTransfer::accept(cross::socket_t listen_socket)
     }
     m_socket = socket;
     cross::setBlocking(m_socket, false);
+    // Headers and reports are small writes that must not wait for the ACK
+    // of the previous segment.
+    int one = 1;
+    setsockopt(m_socket, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
     changeHelper(TRANSFER_USE_SERVER_INIT);
     m_helper->setSocket(m_socket);
     initEvent();

@@ -1,0 +1,6 @@
+if(TARGET quillmar_test_server_lib OR EXISTS ${CMAKE_CURRENT_LIST_DIR}/../tests/server/data_server.cpp)
+  qm_add_bench(transfer_bench
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/transfer_bench.cpp
+            ${PROJECT_SOURCE_DIR}/tests/engine/transfer_e2e_support.cpp
+    LIBS quillmar_test_server_lib kavelin)
+endif()

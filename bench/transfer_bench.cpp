@@ -1,0 +1,127 @@
+// Client engine against the test server's data side on loopback: MB/s of one
+// large file up and down in each link mode, files per second for many small
+// files, and the same bytes over a bare loopback socket as the baseline.
+// Usage: transfer_bench [--quick]   (--quick: 64 MiB and 1,000 files)
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../tests/engine/transfer_e2e_support.h"
+
+namespace {
+
+double seconds(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double rawSocketMBps(uint64_t bytes)
+{
+    int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    ::listen(listener, 1);
+    socklen_t len = sizeof(addr);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    const auto start = std::chrono::steady_clock::now();
+    std::thread sender([&] {
+        int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+        std::vector<char> block(1 << 20, 'q');
+        uint64_t left = bytes;
+        while (left > 0) {
+            ssize_t n = ::send(fd, block.data(), std::min<uint64_t>(left, block.size()), MSG_NOSIGNAL);
+            if (n <= 0)
+                break;
+            left -= static_cast<uint64_t>(n);
+        }
+        ::close(fd);
+    });
+    int fd = ::accept(listener, nullptr, nullptr);
+    std::vector<char> block(1 << 20);
+    while (::recv(fd, block.data(), block.size(), 0) > 0) {
+    }
+    sender.join();
+    const double s = seconds(start);
+    ::close(fd);
+    ::close(listener);
+    return bytes / 1048576.0 / s;
+}
+
+bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps)
+{
+    e2e::Loopback loop(mode, 3);
+    if (!loop.connected())
+        return false;
+    const std::string source = upload ? loop.localPath("large") : loop.sharePath("large");
+    e2e::writeRandomFile(source, size, 1);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<ResumeInfo> done;
+    const bool ok = loop.waitDone(upload ? loop.upload({"large"}) : loop.download({"large"}), done, 3600000);
+    mbps = size / 1048576.0 / seconds(start);
+    return ok && done.size() == 1 && done[0].local_state == ResumeInfo::RI_DONE;
+}
+
+bool runSmall(bool upload, int count, double& files_per_second)
+{
+    e2e::Loopback loop({"plain", false, false}, 3);
+    if (!loop.connected())
+        return false;
+    std::vector<std::string> names;
+    const std::string folder = upload ? loop.localPath("small") : loop.sharePath("small");
+    mkdir(folder.c_str(), 0755);
+    for (int i = 0; i < count; ++i) {
+        names.push_back("small/f" + std::to_string(i));
+        e2e::writeRandomFile(folder + "/f" + std::to_string(i), 4096, static_cast<uint32_t>(i));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<ResumeInfo> done;
+    const bool ok = loop.waitDone(upload ? loop.upload(names) : loop.download(names), done, 3600000);
+    files_per_second = count / seconds(start);
+    return ok && static_cast<int>(done.size()) == count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bool quick = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--quick") == 0)
+            quick = true;
+    const uint64_t large = quick ? 64ull << 20 : 1ull << 30;
+    const int small_count = quick ? 1000 : 10000;
+
+    std::printf("raw loopback socket: %.1f MB/s (%llu MiB)\n", rawSocketMBps(large),
+                static_cast<unsigned long long>(large >> 20));
+    const e2e::Mode modes[] = {
+        {"plain", false, false}, {"tls", true, false}, {"lz4", false, true}, {"tls+lz4", true, true}};
+    for (const e2e::Mode& mode : modes) {
+        for (bool upload : {true, false}) {
+            double mbps = 0;
+            const bool ok = runLarge(mode, upload, large, mbps);
+            std::printf("%-8s %-8s %llu MiB: %s%.1f MB/s\n", mode.name, upload ? "upload" : "download",
+                        static_cast<unsigned long long>(large >> 20), ok ? "" : "FAILED ", mbps);
+            std::fflush(stdout);
+        }
+    }
+    for (bool upload : {true, false}) {
+        double rate = 0;
+        const bool ok = runSmall(upload, small_count, rate);
+        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s\n", upload ? "upload" : "download", small_count,
+                    ok ? "" : "FAILED ", rate);
+        std::fflush(stdout);
+    }
+    return 0;
+}
