@@ -202,12 +202,16 @@ PObject ControlServer::LastRequest(const std::string& action) const
 uint64_t ControlServer::IssueSeed(const std::string& user)
 {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::lock_guard<std::mutex> lock(m_mutex);
     uint64_t seed;
-    do {
-        seed = generator();
-    } while (seed == 0 || m_seeds.count(seed));
-    m_seeds[seed] = user;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        do {
+            seed = generator();
+        } while (seed == 0 || m_seeds.count(seed));
+        m_seeds[seed] = user;
+    }
+    if (m_config.on_session_seed)
+        m_config.on_session_seed(seed);
     return seed;
 }
 
@@ -220,8 +224,12 @@ bool ControlServer::SeedBelongsTo(uint64_t seed, const std::string& user) const
 
 void ControlServer::AdoptSeed(uint64_t seed, const std::string& user)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_seeds[seed] = user;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_seeds[seed] = user;
+    }
+    if (m_config.on_session_seed)
+        m_config.on_session_seed(seed);
 }
 
 bool ControlServer::Pause(uint32_t ms)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "control_server.h"
+#include "data_server.h"
 #include "server_config.h"
 
 int main(int argc, char** argv)
@@ -30,16 +31,27 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
+    // The data side runs the transfer engine; each login's seed makes a peer.
+    // Its port is the control port + 1, or a free one with an ephemeral control port.
+    test_server::DataServer data(config.shares);
+    if (data.Start(config.port != 0 ? config.port + 1 : 0, config.key_path, config.cert_path, error) != 0) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    config.on_session_seed = [&data](uint64_t seed) { data.AddSession(seed); };
+
     test_server::ControlServer server(config);
     if (server.Start(error) != 0) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
     std::printf("listening on %s:%u\n", config.listen_ip.c_str(), server.Port());
+    std::printf("data port %u\n", data.Port());
     std::fflush(stdout);
 
     int signal_number = 0;
     sigwait(&stop_signals, &signal_number);
     server.Stop();
+    data.Stop();
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ struct ServerConfig {
     std::vector<ShareConfig> shares;
     std::vector<ActionFault> faults;
     bool verbose = false;
+    // Told every session seed a login hands out or adopts (the data side
+    // makes a peer of it). Called on a session thread.
+    std::function<void(uint64_t seed)> on_session_seed;
 };
 
 // Reads the command line into config; false with a message on a bad option.
