@@ -17,6 +17,49 @@ PObject makeRequest(const char* action)
     return request;
 }
 
+// A request map naming its action and one unsigned argument.
+PObject makeRequest(const char* action, const char* key, uint64_t value)
+{
+    PObject request = makeRequest(action);
+    setUInt(request[key], value);
+    return request;
+}
+
+// The response is read through the writable index on purpose: a missing key
+// reads as 0, false or empty, exactly like an answer that said so.
+PObject call(VardoCoreManagerImpl* impl, const PObject& request)
+{
+    PObject response;
+    impl->request(request, response);
+    return response;
+}
+
+bool succeeded(VardoCoreManagerImpl* impl, const PObject& request)
+{
+    return call(impl, request)["success"].asBool();
+}
+
+// A request answered with "success" and, when it succeeded, one unsigned
+// value under out_key; out stays untouched on failure.
+bool lookUp(VardoCoreManagerImpl* impl, const PObject& request, const char* out_key, uint64_t& out)
+{
+    PObject response = call(impl, request);
+    const bool success = response["success"].asBool();
+    if (success)
+        out = response[out_key].asUInt64();
+    return success;
+}
+
+// A request answered with "success" and, when it succeeded, one task form.
+bool lookUpTask(VardoCoreManagerImpl* impl, const PObject& request, ResumeInfo& info)
+{
+    PObject response = call(impl, request);
+    const bool success = response["success"].asBool();
+    if (success)
+        getResumeInfoFromPObject(response["resume_info"], info);
+    return success;
+}
+
 } // namespace
 
 VardoCoreManager::VardoCoreManager(VardoCoreManagerImpl* impl) : m_impl(impl)
@@ -28,152 +71,80 @@ VardoCoreManager::~VardoCoreManager()
     delete m_impl;
 }
 
-// The response is read through the writable index on purpose: a missing key
-// reads as 0, false or empty, exactly like an answer that said so.
-
 bool VardoCoreManager::getNextPeerId(uint64_t& peer_id)
 {
-    PObject request = makeRequest("get_next_peer_id");
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        peer_id = response["next_peer_id"].asUInt64();
-    return success;
+    return lookUp(m_impl, makeRequest("get_next_peer_id"), "next_peer_id", peer_id);
 }
 
 bool VardoCoreManager::checkPeer(uint64_t peer_id)
 {
-    PObject request = makeRequest("check_peer");
-    setUInt(request["peer_id"], peer_id);
-    PObject response;
-    m_impl->request(request, response);
-    return response["success"].asBool();
+    return succeeded(m_impl, makeRequest("check_peer", "peer_id", peer_id));
 }
 
 bool VardoCoreManager::generatePeerSeed(uint64_t peer_id, uint64_t& seed)
 {
-    PObject request = makeRequest("generate_peer_seed");
-    setUInt(request["peer_id"], peer_id);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        seed = response["seed"].asUInt64();
-    return success;
+    return lookUp(m_impl, makeRequest("generate_peer_seed", "peer_id", peer_id), "seed", seed);
 }
 
 bool VardoCoreManager::setPeerSeed(uint64_t peer_id, uint64_t seed)
 {
-    PObject request = makeRequest("set_peer_seed");
-    setUInt(request["peer_id"], peer_id);
+    PObject request = makeRequest("set_peer_seed", "peer_id", peer_id);
     setUInt(request["seed"], seed);
-    PObject response;
-    m_impl->request(request, response);
-    return response["success"].asBool();
+    return succeeded(m_impl, request);
 }
 
 bool VardoCoreManager::findPeerIdByPeerSeed(uint64_t peer_seed, uint64_t& peer_id)
 {
-    PObject request = makeRequest("find_peer_id_by_peer_seed");
-    setUInt(request["peer_seed"], peer_seed);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        peer_id = response["peer_id"].asUInt64();
-    return success;
+    return lookUp(m_impl, makeRequest("find_peer_id_by_peer_seed", "peer_seed", peer_seed), "peer_id", peer_id);
 }
-
-namespace {
-
-bool requestWithPeer(VardoCoreManagerImpl* impl, const char* action, uint64_t peer_id)
-{
-    PObject request = makeRequest(action);
-    setUInt(request["peer_id"], peer_id);
-    PObject response;
-    impl->request(request, response);
-    return response["success"].asBool();
-}
-
-} // namespace
 
 bool VardoCoreManager::removePeer(uint64_t peer_id)
 {
-    return requestWithPeer(m_impl, "remove_peer", peer_id);
+    return succeeded(m_impl, makeRequest("remove_peer", "peer_id", peer_id));
 }
 
 bool VardoCoreManager::updateDisconnectedInfo(uint64_t peer_id)
 {
-    return requestWithPeer(m_impl, "update_disconnected_info", peer_id);
+    return succeeded(m_impl, makeRequest("update_disconnected_info", "peer_id", peer_id));
 }
 
 bool VardoCoreManager::resetPeer(uint64_t peer_id)
 {
-    return requestWithPeer(m_impl, "reset_peer", peer_id);
+    return succeeded(m_impl, makeRequest("reset_peer", "peer_id", peer_id));
 }
 
 bool VardoCoreManager::takeTransferSeed(uint64_t peer_id, uint64_t& transfer_seed)
 {
-    PObject request = makeRequest("take_transfer_seed");
-    setUInt(request["peer_id"], peer_id);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        transfer_seed = response["transfer_seed"].asUInt64();
-    return success;
+    return lookUp(m_impl, makeRequest("take_transfer_seed", "peer_id", peer_id), "transfer_seed", transfer_seed);
 }
 
 bool VardoCoreManager::findPeerIdByTransferSeed(uint64_t transfer_seed, uint64_t& peer_id)
 {
-    PObject request = makeRequest("find_peer_id_by_transfer_seed");
-    setUInt(request["transfer_seed"], transfer_seed);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        peer_id = response["peer_id"].asUInt64();
-    return success;
+    return lookUp(m_impl, makeRequest("find_peer_id_by_transfer_seed", "transfer_seed", transfer_seed), "peer_id",
+                  peer_id);
 }
 
 bool VardoCoreManager::removeTransfer(uint64_t transfer_seed)
 {
-    PObject request = makeRequest("remove_transfer");
-    setUInt(request["transfer_seed"], transfer_seed);
-    PObject response;
-    m_impl->request(request, response);
-    return response["success"].asBool();
+    return succeeded(m_impl, makeRequest("remove_transfer", "transfer_seed", transfer_seed));
 }
 
 bool VardoCoreManager::reserveTokensForTransfer(uint64_t transfer_seed, int number)
 {
-    PObject request = makeRequest("reserve_tokens_for_transfer");
-    setUInt(request["transfer_seed"], transfer_seed);
+    PObject request = makeRequest("reserve_tokens_for_transfer", "transfer_seed", transfer_seed);
     request["number"] = static_cast<int32_t>(number);
-    PObject response;
-    m_impl->request(request, response);
+    call(m_impl, request);
     return true;
 }
 
 bool VardoCoreManager::takeToken(uint64_t transfer_seed, token_t& token)
 {
-    PObject request = makeRequest("take_token");
-    setUInt(request["transfer_seed"], transfer_seed);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        token = response["token"].asUInt64();
-    return success;
+    return lookUp(m_impl, makeRequest("take_token", "transfer_seed", transfer_seed), "token", token);
 }
 
 bool VardoCoreManager::getTokenInfoFromToken(const token_t& token, TokenInfo& info)
 {
-    PObject request = makeRequest("get_token_info_from_token");
-    setUInt(request["token"], token);
-    PObject response;
-    m_impl->request(request, response);
+    PObject response = call(m_impl, makeRequest("get_token_info_from_token", "token", token));
     const bool success = response["success"].asBool();
     if (success)
         getTokenInfoFromPObject(response["token_info"], info);
@@ -182,65 +153,36 @@ bool VardoCoreManager::getTokenInfoFromToken(const token_t& token, TokenInfo& in
 
 bool VardoCoreManager::abortUnknownToken(const token_t& token)
 {
-    PObject request = makeRequest("abort_unknown_token");
-    setUInt(request["token"], token);
-    PObject response;
-    m_impl->request(request, response);
-    return response["success"].asBool();
+    return succeeded(m_impl, makeRequest("abort_unknown_token", "token", token));
 }
 
 bool VardoCoreManager::hasPendingInfo(uint64_t transfer_seed)
 {
-    PObject request = makeRequest("has_pending_info");
-    setUInt(request["transfer_seed"], transfer_seed);
-    PObject response;
-    m_impl->request(request, response);
-    return response["success"].asBool();
+    return succeeded(m_impl, makeRequest("has_pending_info", "transfer_seed", transfer_seed));
 }
 
 bool VardoCoreManager::getNextWaitingInfo(uint64_t transfer_seed, int concurrent, ResumeInfo& info)
 {
-    PObject request = makeRequest("get_next_waiting_info");
-    setUInt(request["transfer_seed"], transfer_seed);
+    PObject request = makeRequest("get_next_waiting_info", "transfer_seed", transfer_seed);
     request["concurrent"] = static_cast<int32_t>(concurrent);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        getResumeInfoFromPObject(response["resume_info"], info);
-    return success;
+    return lookUpTask(m_impl, request, info);
 }
 
 bool VardoCoreManager::getResumeInfoFromResumeId(uint64_t resume_id, ResumeInfo& info)
 {
-    PObject request = makeRequest("get_resume_info_from_resume_id");
-    setUInt(request["resume_id"], resume_id);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        getResumeInfoFromPObject(response["resume_info"], info);
-    return success;
+    return lookUpTask(m_impl, makeRequest("get_resume_info_from_resume_id", "resume_id", resume_id), info);
 }
 
 bool VardoCoreManager::getResumeInfoFromToken(const token_t& token, ResumeInfo& info)
 {
-    PObject request = makeRequest("get_resume_info_from_token");
-    setUInt(request["token"], token);
-    PObject response;
-    m_impl->request(request, response);
-    const bool success = response["success"].asBool();
-    if (success)
-        getResumeInfoFromPObject(response["resume_info"], info);
-    return success;
+    return lookUpTask(m_impl, makeRequest("get_resume_info_from_token", "token", token), info);
 }
 
 bool VardoCoreManager::updateInfo(ResumeInfo& info)
 {
     PObject request = makeRequest("update_info");
     addResumeInfoIntoPObject(info, request["resume_info"]);
-    PObject response;
-    m_impl->request(request, response);
+    PObject response = call(m_impl, request);
     info.resume_id = response["resume_id"].asUInt64();
     return true;
 }
@@ -249,17 +191,13 @@ bool VardoCoreManager::updatePartialInfo(const PObject& info)
 {
     PObject request(info);
     request["action"] = "update_partial_info";
-    PObject response;
-    m_impl->request(request, response);
+    call(m_impl, request);
     return true;
 }
 
 bool VardoCoreManager::removeInfo(uint64_t resume_id)
 {
-    PObject request = makeRequest("remove_info");
-    setUInt(request["resume_id"], resume_id);
-    PObject response;
-    m_impl->request(request, response);
+    call(m_impl, makeRequest("remove_info", "resume_id", resume_id));
     return true;
 }
 
@@ -277,9 +215,7 @@ void readTasks(const PObject& forms, std::vector<ResumeInfo>& infos)
 
 bool VardoCoreManager::consumeDoneTasks(std::vector<ResumeInfo>& infos)
 {
-    PObject request = makeRequest("consume_done_tasks");
-    PObject response;
-    m_impl->request(request, response);
+    PObject response = call(m_impl, makeRequest("consume_done_tasks"));
     readTasks(response["done_tasks"], infos);
     return true;
 }
@@ -292,9 +228,7 @@ bool VardoCoreManager::adjustPriority(const std::vector<uint64_t>& resume_ids, b
         ids.push_back(PObject(static_cast<PObject::integer_type>(resume_id)));
     request["is_increase"] = is_increase;
     request["most"] = most;
-    PObject response;
-    m_impl->request(request, response);
-    return response["success"].asBool();
+    return succeeded(m_impl, request);
 }
 
 bool VardoCoreManager::getInfos(const ResumeFilter& filter, std::vector<ResumeInfo>& infos, int& total,
@@ -302,8 +236,7 @@ bool VardoCoreManager::getInfos(const ResumeFilter& filter, std::vector<ResumeIn
 {
     PObject request = makeRequest("get_infos");
     addResumeFilterIntoPObject(filter, request["resume_filter"]);
-    PObject response;
-    m_impl->request(request, response);
+    PObject response = call(m_impl, request);
     readTasks(response["resume_infos"], infos);
     total = response["total"].asInt32();
     total_download_speed = response["total_download_speed"].asUInt64();
@@ -318,8 +251,7 @@ bool VardoCoreManager::addInfos(const std::vector<ResumeInfo>& infos)
     forms.resize(infos.size());
     for (size_t i = 0; i < infos.size(); ++i)
         addResumeInfoIntoPObject(infos[i], forms[i]);
-    PObject response;
-    m_impl->request(request, response);
+    call(m_impl, request);
     return true;
 }
 
@@ -329,16 +261,13 @@ bool VardoCoreManager::setDisconnectedPeers(const std::vector<uint64_t>& peer_id
     PObject::array_type& ids = request["peer_ids"].asArray();
     for (uint64_t peer_id : peer_ids)
         ids.push_back(PObject(static_cast<PObject::integer_type>(peer_id)));
-    PObject response;
-    m_impl->request(request, response);
+    call(m_impl, request);
     return true;
 }
 
 bool VardoCoreManager::getDisconnectedPeers(std::vector<uint64_t>& peer_ids)
 {
-    PObject request = makeRequest("get_disconnected_peers");
-    PObject response;
-    m_impl->request(request, response);
+    PObject response = call(m_impl, makeRequest("get_disconnected_peers"));
     peer_ids.clear();
     for (const PObject& peer : response["peer_ids"].asArray())
         peer_ids.push_back(peer.asUInt64());
@@ -347,15 +276,13 @@ bool VardoCoreManager::getDisconnectedPeers(std::vector<uint64_t>& peer_ids)
 
 bool VardoCoreManager::resumeAllInfoByPeerId(const uint64_t& peer_id)
 {
-    requestWithPeer(m_impl, "resume_all_info_by_peer_id", peer_id);
+    call(m_impl, makeRequest("resume_all_info_by_peer_id", "peer_id", peer_id));
     return true;
 }
 
 bool VardoCoreManager::debugVCM(PObject& out)
 {
-    PObject request = makeRequest("debug_vcm");
-    PObject response;
-    m_impl->request(request, response);
+    PObject response = call(m_impl, makeRequest("debug_vcm"));
     out.swap(response);
     return true;
 }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <initializer_list>
+#include <string>
 #include <map>
 #include <mutex>
 #include <set>
@@ -165,6 +168,140 @@ TEST(VardoCoreManager, UnknownActionsGetAnEmptyAnswer)
     dump["x"] = 1u;
     manager.debugVCM(dump);
     EXPECT_TRUE(dump.isNull());
+}
+
+namespace {
+
+// Remembers the last request and answers with a fixed response.
+class RecordingImpl : public VardoCoreManagerImpl {
+public:
+    void request(const PObject& request, PObject& response) override
+    {
+        last = request;
+        response = answer;
+    }
+    PObject last;
+    PObject answer;
+};
+
+PObject requestMap(const char* action, std::initializer_list<std::pair<const char*, uint64_t>> arguments)
+{
+    PObject map;
+    map["action"] = action;
+    for (const auto& argument : arguments)
+        map[argument.first] = static_cast<PObject::integer_type>(argument.second);
+    return map;
+}
+
+} // namespace
+
+// Each lookup of the front sends its action with its argument, and copies
+// the named answer out only when the answer says success.
+TEST(VardoCoreManager, LookupsSendTheirActionAndReadTheirAnswer)
+{
+    struct Case {
+        const char* name;
+        PObject expected_request;
+        const char* answer_key;
+        std::function<bool(VardoCoreManager&, uint64_t&)> call;
+    };
+    const std::vector<Case> cases = {
+        {"next_peer_id", requestMap("get_next_peer_id", {}), "next_peer_id",
+         [](VardoCoreManager& m, uint64_t& out) { return m.getNextPeerId(out); }},
+        {"generate_peer_seed", requestMap("generate_peer_seed", {{"peer_id", 3}}), "seed",
+         [](VardoCoreManager& m, uint64_t& out) { return m.generatePeerSeed(3, out); }},
+        {"find_by_peer_seed", requestMap("find_peer_id_by_peer_seed", {{"peer_seed", 4}}), "peer_id",
+         [](VardoCoreManager& m, uint64_t& out) { return m.findPeerIdByPeerSeed(4, out); }},
+        {"take_transfer_seed", requestMap("take_transfer_seed", {{"peer_id", 5}}), "transfer_seed",
+         [](VardoCoreManager& m, uint64_t& out) { return m.takeTransferSeed(5, out); }},
+        {"find_by_transfer_seed", requestMap("find_peer_id_by_transfer_seed", {{"transfer_seed", 6}}), "peer_id",
+         [](VardoCoreManager& m, uint64_t& out) { return m.findPeerIdByTransferSeed(6, out); }},
+        {"take_token", requestMap("take_token", {{"transfer_seed", 7}}), "token",
+         [](VardoCoreManager& m, uint64_t& out) { return m.takeToken(7, out); }},
+        {"resume_info_by_id", requestMap("get_resume_info_from_resume_id", {{"resume_id", 8}}), "resume_info",
+         [](VardoCoreManager& m, uint64_t& out) {
+             ResumeInfo info;
+             info.resume_id = out;
+             const bool ok = m.getResumeInfoFromResumeId(8, info);
+             out = info.resume_id;
+             return ok;
+         }},
+        {"resume_info_by_token", requestMap("get_resume_info_from_token", {{"token", 9}}), "resume_info",
+         [](VardoCoreManager& m, uint64_t& out) {
+             ResumeInfo info;
+             info.resume_id = out;
+             const bool ok = m.getResumeInfoFromToken(9, info);
+             out = info.resume_id;
+             return ok;
+         }},
+        {"next_waiting", requestMap("get_next_waiting_info", {{"transfer_seed", 10}, {"concurrent", 2}}),
+         "resume_info", [](VardoCoreManager& m, uint64_t& out) {
+             ResumeInfo info;
+             info.resume_id = out;
+             const bool ok = m.getNextWaitingInfo(10, 2, info);
+             out = info.resume_id;
+             return ok;
+         }},
+    };
+    for (const Case& c : cases) {
+        for (bool success : {false, true}) {
+            RecordingImpl* impl = new RecordingImpl();
+            VardoCoreManager manager(impl);
+            impl->answer["success"] = success;
+            if (std::string(c.answer_key) == "resume_info")
+                impl->answer["resume_info"]["resume_id"] = static_cast<PObject::integer_type>(4242);
+            else
+                impl->answer[c.answer_key] = static_cast<PObject::integer_type>(4242);
+            uint64_t out = 17;
+            EXPECT_EQ(c.call(manager, out), success) << c.name;
+            EXPECT_EQ(impl->last, c.expected_request) << c.name << ": " << impl->last.toString();
+            EXPECT_EQ(out, success ? 4242u : 17u) << c.name;
+        }
+    }
+}
+
+// Calls whose answer is only "success" send their action and arguments.
+TEST(VardoCoreManager, SuccessCallsSendTheirActionAndArguments)
+{
+    struct Case {
+        PObject expected_request;
+        std::function<bool(VardoCoreManager&)> call;
+    };
+    const std::vector<Case> cases = {
+        {requestMap("check_peer", {{"peer_id", 1}}), [](VardoCoreManager& m) { return m.checkPeer(1); }},
+        {requestMap("set_peer_seed", {{"peer_id", 2}, {"seed", 3}}),
+         [](VardoCoreManager& m) { return m.setPeerSeed(2, 3); }},
+        {requestMap("remove_peer", {{"peer_id", 4}}), [](VardoCoreManager& m) { return m.removePeer(4); }},
+        {requestMap("update_disconnected_info", {{"peer_id", 5}}),
+         [](VardoCoreManager& m) { return m.updateDisconnectedInfo(5); }},
+        {requestMap("reset_peer", {{"peer_id", 6}}), [](VardoCoreManager& m) { return m.resetPeer(6); }},
+        {requestMap("remove_transfer", {{"transfer_seed", 7}}),
+         [](VardoCoreManager& m) { return m.removeTransfer(7); }},
+        {requestMap("abort_unknown_token", {{"token", 8}}),
+         [](VardoCoreManager& m) { return m.abortUnknownToken(8); }},
+        {requestMap("has_pending_info", {{"transfer_seed", 9}}),
+         [](VardoCoreManager& m) { return m.hasPendingInfo(9); }},
+    };
+    for (const Case& c : cases) {
+        for (bool success : {false, true}) {
+            RecordingImpl* impl = new RecordingImpl();
+            VardoCoreManager manager(impl);
+            impl->answer["success"] = success;
+            EXPECT_EQ(c.call(manager), success) << c.expected_request.toString();
+            EXPECT_EQ(impl->last, c.expected_request) << impl->last.toString();
+        }
+    }
+    // These report true whatever the answer.
+    RecordingImpl* impl = new RecordingImpl();
+    VardoCoreManager manager(impl);
+    EXPECT_TRUE(manager.reserveTokensForTransfer(11, -2));
+    PObject reserve = requestMap("reserve_tokens_for_transfer", {{"transfer_seed", 11}});
+    reserve["number"] = static_cast<int32_t>(-2);
+    EXPECT_EQ(impl->last, reserve);
+    EXPECT_TRUE(manager.removeInfo(12));
+    EXPECT_EQ(impl->last, requestMap("remove_info", {{"resume_id", 12}}));
+    EXPECT_TRUE(manager.resumeAllInfoByPeerId(13));
+    EXPECT_EQ(impl->last, requestMap("resume_all_info_by_peer_id", {{"peer_id", 13}}));
 }
 
 // Writers add and finish tasks while two connections of one peer schedule
