@@ -410,20 +410,22 @@ int LogDB::deleteLog()
     return commitInternal();
 }
 
-int LogDB::getLogDelCount(bool& enabled, int& count)
+int LogDB::readConfigPair(const char* enabled_key, const char* value_key, bool& enabled, int& value)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!isOpenInternal())
         return -1;
-    return readConfigInternal("use_log_del_cnt", "log_del_cnt", enabled, count);
+    return readConfigInternal(enabled_key, value_key, enabled, value);
+}
+
+int LogDB::getLogDelCount(bool& enabled, int& count)
+{
+    return readConfigPair("use_log_del_cnt", "log_del_cnt", enabled, count);
 }
 
 int LogDB::getLogDelSpan(bool& enabled, int& seconds)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!isOpenInternal())
-        return -1;
-    return readConfigInternal("use_log_del_span", "log_del_span", enabled, seconds);
+    return readConfigPair("use_log_del_span", "log_del_span", enabled, seconds);
 }
 
 namespace {
@@ -440,9 +442,9 @@ std::string buildSettingPair(const char* enabled_key, bool enabled, const char* 
 
 }  // namespace
 
-int LogDB::setLogDelCount(bool enabled, int count)
+int LogDB::writeConfigPair(const char* enabled_key, bool enabled, const char* value_key, int value)
 {
-    const std::string sql = buildSettingPair("use_log_del_cnt", enabled, "log_del_cnt", count);
+    const std::string sql = buildSettingPair(enabled_key, enabled, value_key, value);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!isOpenInternal())
         return -1;
@@ -453,17 +455,14 @@ int LogDB::setLogDelCount(bool enabled, int count)
     return 0;
 }
 
+int LogDB::setLogDelCount(bool enabled, int count)
+{
+    return writeConfigPair("use_log_del_cnt", enabled, "log_del_cnt", count);
+}
+
 int LogDB::setLogDelSpan(bool enabled, int seconds)
 {
-    const std::string sql = buildSettingPair("use_log_del_span", enabled, "log_del_span", seconds);
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!isOpenInternal())
-        return -1;
-    if (execInternal(sql.c_str()) != 0) {
-        rollbackInternal();
-        return -1;
-    }
-    return 0;
+    return writeConfigPair("use_log_del_span", enabled, "log_del_span", seconds);
 }
 
 LogDB::PageWindow LogDB::planPage(uint64_t count, size_t limit, size_t offset)

@@ -86,6 +86,9 @@ private:
     static int prepareCachedStatements();
     static void finalizeCachedStatements();
     static int readConfigInternal(const char* enabled_key, const char* value_key, bool& enabled, int& value);
+    // One setting pair (its on/off key and its value) read or written under the lock.
+    static int readConfigPair(const char* enabled_key, const char* value_key, bool& enabled, int& value);
+    static int writeConfigPair(const char* enabled_key, bool enabled, const char* value_key, int value);
 
     static int insertLogInternal(const MiscLog& record);
     static int insertTransferLogInternal(const TransferLog& record, uint64_t& rowid);
