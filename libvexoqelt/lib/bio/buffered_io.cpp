@@ -135,18 +135,9 @@ size_t BufferedIO::write(const void* buf, size_t n)
 {
     if (!m_wbuf)
         return 0;
-    const char* in = static_cast<const char*>(buf);
-    if (n <= m_wbuf->freeSpace()) {
-        m_wbuf->append(in, n);
-        return n;
-    }
-    if (flush() != 0)
-        return 0;
-    if (n <= m_wbuf->freeSpace()) {
-        m_wbuf->append(in, n);
-        return n;
-    }
-    return wait_and_write(in, n);
+    return writeThroughBuffer(
+        *m_wbuf, static_cast<const char*>(buf), n, [this] { return flush(); },
+        [this](const char* in, size_t count) { return wait_and_write(in, count); });
 }
 
 int BufferedIO::flush()

@@ -40,4 +40,23 @@ private:
     size_t _size = 0;
 };
 
+// The write path of a buffered stream: n bytes join the buffer when they fit,
+// after a flush if need be; what still does not fit goes out through direct.
+// Returns the bytes taken, 0 when the flush fails.
+template <typename T, typename Flush, typename Direct>
+size_t writeThroughBuffer(LineBuffer<T>& buffer, const T* in, size_t n, Flush flush, Direct direct)
+{
+    if (n <= buffer.freeSpace()) {
+        buffer.append(in, n);
+        return n;
+    }
+    if (flush() != 0)
+        return 0;
+    if (n <= buffer.freeSpace()) {
+        buffer.append(in, n);
+        return n;
+    }
+    return direct(in, n);
+}
+
 } // namespace qelt

@@ -199,18 +199,9 @@ size_t SslSocket::write(const void* buf, size_t n)
 {
     if (!m_ssl || !m_wbuf)
         return 0;
-    const char* in = static_cast<const char*>(buf);
-    if (n <= m_wbuf->freeSpace()) {
-        m_wbuf->append(in, n);
-        return n;
-    }
-    if (flush() != 0)
-        return 0;
-    if (n <= m_wbuf->freeSpace()) {
-        m_wbuf->append(in, n);
-        return n;
-    }
-    return writeRecords(in, n);
+    return writeThroughBuffer(
+        *m_wbuf, static_cast<const char*>(buf), n, [this] { return flush(); },
+        [this](const char* in, size_t count) { return writeRecords(in, count); });
 }
 
 int SslSocket::flush()
