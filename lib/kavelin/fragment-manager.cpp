@@ -16,6 +16,12 @@ bool compareFragment(const FileFragment& a, const FileFragment& b)
 FragmentManager::FragmentManager(uint64_t total, const std::vector<FileFragment>& fragments)
     : m_total(total), m_progress(0), m_fragments(fragments)
 {
+    // Fragment lists arrive from the other end of a transfer. A range that
+    // ends before it begins covers no byte; kept, it would wrap the progress
+    // and make the holes overlap.
+    m_fragments.erase(std::remove_if(m_fragments.begin(), m_fragments.end(),
+                                     [](const FileFragment& f) { return f.end < f.begin; }),
+                      m_fragments.end());
     std::sort(m_fragments.begin(), m_fragments.end(), compareFragment);
     mergeFragments();
 }

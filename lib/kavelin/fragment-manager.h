@@ -6,8 +6,9 @@
 #include "kavelin/resume-info.h"
 
 // Canonical form of the byte ranges already transferred of one file:
-// sorted by begin, overlapping and touching ranges joined. A short-lived
-// value used by one thread; fragments are not clipped to the total.
+// sorted by begin, overlapping and touching ranges joined, reversed ranges
+// (end before begin) dropped. A short-lived value used by one thread;
+// fragments are not clipped to the total.
 class FragmentManager {
 public:
     FragmentManager(uint64_t total, const std::vector<FileFragment>& fragments);

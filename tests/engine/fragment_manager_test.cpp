@@ -33,6 +33,10 @@ TEST(FragmentManager, CanonicalFormHolesAndFinish)
         {"same begin, longer one wins", 100, {{10, 20}, {10, 90}, {0, 5}}, {{0, 5}, {10, 90}}, 85,
          {{5, 10}, {90, 100}}, false},
         {"many pieces joined", 10, {{8, 10}, {0, 2}, {4, 6}, {2, 4}, {6, 8}}, {{0, 10}}, 10, {}, true},
+        // A reversed range (as a hostile peer may report) covers nothing: it
+        // must neither wrap the progress nor make holes overlap.
+        {"reversed range ignored", 10, {{2, 1}, {4, 8}}, {{4, 8}}, 4, {{0, 4}, {8, 10}}, false},
+        {"only reversed ranges", 100, {{60, 40}}, {}, 0, {{0, 100}}, false},
     };
     for (const FragmentCase& c : cases) {
         SCOPED_TRACE(c.name);
