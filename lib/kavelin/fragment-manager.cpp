@@ -66,9 +66,13 @@ void FragmentManager::getHoles(std::vector<FileFragment>& holes) const
 {
     holes.clear();
     uint64_t position = 0;
+    // Fragments may reach past the total (a peer's report is not clipped),
+    // but a hole never does: nothing past the file's end can be missing.
     for (const FileFragment& fragment : m_fragments) {
+        if (position >= m_total)
+            break;
         if (fragment.begin > position)
-            holes.push_back({position, fragment.begin});
+            holes.push_back({position, std::min(fragment.begin, m_total)});
         position = fragment.end;
     }
     if (m_total > position)

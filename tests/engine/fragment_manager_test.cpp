@@ -37,6 +37,9 @@ TEST(FragmentManager, CanonicalFormHolesAndFinish)
         // must neither wrap the progress nor make holes overlap.
         {"reversed range ignored", 10, {{2, 1}, {4, 8}}, {{4, 8}}, 4, {{0, 4}, {8, 10}}, false},
         {"only reversed ranges", 100, {{60, 40}}, {}, 0, {{0, 100}}, false},
+        // Holes stay within the file even when reported ranges lie past it.
+        {"fragment past the total", 10, {{20, 30}}, {{20, 30}}, 10, {{0, 10}}, false},
+        {"hole cut at the total", 10, {{0, 4}, {12, 30}}, {{0, 4}, {12, 30}}, 22, {{4, 10}}, false},
     };
     for (const FragmentCase& c : cases) {
         SCOPED_TRACE(c.name);

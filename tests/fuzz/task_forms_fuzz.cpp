@@ -3,8 +3,11 @@
 // writer builds from that record must read back to the same record.
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "kavelin/fragment-manager.h"
 #include "kavelin/resume-info.h"
 #include "kavelin/token-info.h"
 #include "log.h"
@@ -27,6 +30,34 @@ void checkRoundTrip(const PObject& decoded, Read read, Write write)
     write(again, form_again);
     if (form != form_again)
         std::abort();
+}
+
+// The canonical fragment list is sorted, its ranges neither overlap nor
+// touch, the progress is their summed length, and the holes lie between
+// them in order.
+void checkFragments(const ResumeInfo& info)
+{
+    FragmentManager manager(info.total, info.fragments);
+    std::vector<FileFragment> fragments;
+    manager.getFragments(fragments);
+    uint64_t covered = 0;
+    for (size_t i = 0; i < fragments.size(); ++i) {
+        if (fragments[i].end < fragments[i].begin)
+            std::abort();
+        if (i > 0 && fragments[i].begin <= fragments[i - 1].end)
+            std::abort();
+        covered += fragments[i].end - fragments[i].begin;
+    }
+    if (covered != manager.getProgress())
+        std::abort();
+    std::vector<FileFragment> holes;
+    manager.getHoles(holes);
+    uint64_t position = 0;
+    for (const FileFragment& hole : holes) {
+        if (hole.begin < position || hole.end <= hole.begin || hole.end > info.total)
+            std::abort();
+        position = hole.end;
+    }
 }
 
 } // namespace
@@ -62,5 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     getResumeFilterFromPObject(decoded["resume_filter"], filter);
     (void)getResumeInfoEstimatedSpeed(info, now_ms);
     (void)isResumeInfoPassFilter(info, filter);
+    checkFragments(info);
     return 0;
 }
