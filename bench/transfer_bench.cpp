@@ -1,7 +1,8 @@
 // Client engine against the test server's data side on loopback: MB/s of one
 // large file up and down in each link mode, files per second for many small
 // files, and the same bytes over a bare loopback socket as the baseline.
-// Usage: transfer_bench [--quick]   (--quick: 64 MiB and 1,000 files)
+// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME]
+//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -97,17 +99,29 @@ bool runSmall(bool upload, int count, double& files_per_second)
 int main(int argc, char** argv)
 {
     bool quick = false;
-    for (int i = 1; i < argc; ++i)
+    long size_mib = 0;
+    int files = 0;
+    const char* only_mode = nullptr;
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
-    const uint64_t large = quick ? 64ull << 20 : 1ull << 30;
-    const int small_count = quick ? 1000 : 10000;
+        else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc)
+            size_mib = std::atol(argv[++i]);
+        else if (std::strcmp(argv[i], "--files") == 0 && i + 1 < argc)
+            files = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc)
+            only_mode = argv[++i];
+    }
+    const uint64_t large = size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : quick ? 64ull << 20 : 1ull << 30;
+    const int small_count = files > 0 ? files : quick ? 1000 : 10000;
 
     std::printf("raw loopback socket: %.1f MB/s (%llu MiB)\n", rawSocketMBps(large),
                 static_cast<unsigned long long>(large >> 20));
     const e2e::Mode modes[] = {
         {"plain", false, false}, {"tls", true, false}, {"lz4", false, true}, {"tls+lz4", true, true}};
     for (const e2e::Mode& mode : modes) {
+        if (only_mode && std::strcmp(only_mode, mode.name) != 0)
+            continue;
         for (bool upload : {true, false}) {
             double mbps = 0;
             const bool ok = runLarge(mode, upload, large, mbps);

@@ -117,8 +117,21 @@ uint64_t PeerConnection::getCurrentInputSpeedKBps() { return m_bandwidths[BT_REA
 
 void PeerConnection::addTcpTransfer(TcpTransfer* transfer)
 {
-    if (transfer)
-        m_tcp_transfers.push_back(transfer);
+    if (!transfer)
+        return;
+    m_tcp_transfers.push_back(transfer);
+    // Put to use at once: left to the next tick, a request the other end
+    // sends as soon as its handshake is done (a download's pull header)
+    // would wait up to a second for this end's sending connection.
+    activate(transfer);
+}
+
+void PeerConnection::activate(TcpTransfer* transfer)
+{
+    if (m_ssl_changed || transfer->isActivated())
+        return;
+    transfer->setActivated(true);
+    transfer->controlWrite(true, 0);
 }
 
 void PeerConnection::removeTcpTransfer(TcpTransfer* transfer)
@@ -201,12 +214,8 @@ void PeerConnection::adjustTransfers()
                            status.init_passive);
         resizeTcpTransfers(status.report, TRANSFER_USE_REPORT, 1, true, status.init_report);
     }
-    for (TcpTransfer* transfer : m_tcp_transfers) {
-        if (!transfer->isActivated()) {
-            transfer->setActivated(true);
-            transfer->controlWrite(true, 0);
-        }
-    }
+    for (TcpTransfer* transfer : m_tcp_transfers)
+        activate(transfer);
 }
 
 void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, TransferUse use, size_t count,

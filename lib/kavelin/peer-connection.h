@@ -73,7 +73,7 @@ public:
     uint64_t getCurrentOutputSpeedKBps() override;
     uint64_t getCurrentInputSpeedKBps() override;
 
-    // Takes ownership of an accepted data connection.
+    // Takes ownership of an accepted data connection and puts it to use.
     void addTcpTransfer(TcpTransfer* transfer);
     // Per-tick maintenance: drops dead connections, keeps the client's pool
     // (one idle sending, one idle receiving, one report connection) and
@@ -105,6 +105,9 @@ public:
 
 private:
     void setSpeedLimit();
+    // Sets the activated flag and wakes the connection's writing, unless a
+    // changed certificate stopped this peer.
+    void activate(TcpTransfer* transfer);
     void countTransfers(PeerStatus& status);
     // Opens one connection of use while fewer than count are idle and none
     // of that use is still in its handshake; with shrink, closes the idle

@@ -22,7 +22,10 @@ const char* const kComponent = "transfer_service_impl_debug";
 const int kFirstControlPort = 1024;
 const int kPortLimit = 65536;
 const int kControlBacklog = 100;
-const int kDataBacklog = 1;
+// Each client opens its sending, receiving and report connections at once;
+// a connect that finds the queue full is dropped and retried by the client's
+// TCP only a second later, so a burst must fit while the loop is busy.
+const int kDataBacklog = 128;
 
 void closeSocket(cross::socket_t& fd)
 {

@@ -246,6 +246,20 @@ TEST_F(PeerConnectionTest, EveryTaskCountsAsRunningUntilTheMethodIsTcp)
     EXPECT_FALSE(peer.taskIsStillRunning(77));
 }
 
+// The other end sends a download's pull header as soon as its handshake is
+// done; a sending connection that waited for the tick to be put to use would
+// hold every such request up to a second.
+TEST_F(PeerConnectionTest, AcceptedConnectionsArePutToUseWhenTheyJoin)
+{
+    PeerConnection& peer = addPeer(TRANSFER_SIDE_SERVER);
+    TcpTransfer* handshaking = fake(TRANSFER_USE_SERVER_INIT, TRANSFER_USE_ACTIVE);
+    TcpTransfer* sending = fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE);
+    peer.addTcpTransfer(handshaking);
+    peer.addTcpTransfer(sending);
+    EXPECT_TRUE(handshaking->isActivated());
+    EXPECT_TRUE(sending->isActivated());
+}
+
 TEST_F(PeerConnectionTest, ServerSidePeersShareTheSystemLimit)
 {
     impl.addPeer(1, TRANSFER_SIDE_SERVER, CM_TCP, "", 0);

@@ -359,13 +359,60 @@ TEST(TransferServiceLifecycleTest, ServerSideListensForIPv4AndFailsOnATakenPort)
         int brief = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         ASSERT_EQ(0, ::connect(brief, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)));
         ::close(brief);
-        engine.dump();  // the listener's backlog is one connection
+        engine.dump();
     }
     EXPECT_EQ(0, engine.service.stopService());
     // The engine goes with a connection never bound to a peer still open.
     }
     ::close(client);
     EXPECT_EQ(fds, countProcEntries("/proc/self/fd"));
+}
+
+// A client opens its sending, receiving and report connections at once, and
+// many clients may do so together: connects that find the listener's queue
+// full are dropped and retried by the client's TCP only a second later. A
+// burst must wait in the backlog while the loop is busy (here: not running).
+TEST(TransferServiceLifecycleTest, ABurstOfDataConnectsWaitsInTheBacklog)
+{
+    int data_port;
+    {
+        SilentListener probe;
+        data_port = probe.port();
+    }
+    Engine engine;
+    ASSERT_EQ(0, engine.service.init(TRANSFER_SIDE_SERVER, data_port));
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<uint16_t>(data_port));
+    std::vector<pollfd> connects;
+    for (int i = 0; i < 8; ++i) {
+        int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        ASSERT_GE(fd, 0);
+        int r = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+        ASSERT_TRUE(r == 0 || errno == EINPROGRESS);
+        connects.push_back({fd, POLLOUT, 0});
+    }
+    // A dropped connect stays pending far longer than this bound.
+    size_t done = 0;
+    while (done < connects.size()) {
+        int ready = ::poll(connects.data(), connects.size(), 20000);
+        ASSERT_GT(ready, 0) << done << " of " << connects.size() << " connects completed";
+        done = 0;
+        for (pollfd& entry : connects) {
+            if (entry.revents & POLLOUT) {
+                entry.events = 0;
+                ++done;
+            }
+        }
+    }
+    for (const pollfd& entry : connects) {
+        int error = -1;
+        socklen_t length = sizeof(error);
+        EXPECT_EQ(0, ::getsockopt(entry.fd, SOL_SOCKET, SO_ERROR, &error, &length));
+        EXPECT_EQ(0, error);
+        ::close(entry.fd);
+    }
 }
 
 // The epoll descriptors of the process, by number.
