@@ -37,12 +37,20 @@ int listLocal(const std::string& /*unused*/, const ustring& path, std::vector<DI
     if (FSOpenDir(path, DIR_FLAG_WITH_STAT, handle) != 0)
         return -1;
     DIR_ENTRY entry;
-    // A read error ends the listing like the end of the folder.
-    while (FSReadDir(handle, entry) >= 1) {
+    const size_t listed_before = entries.size();
+    int read;
+    while ((read = FSReadDir(handle, entry)) >= 1) {
         if (!isHiddenEntry(entry))
             entries.push_back(entry);
     }
     FSCloseDir(handle);
+    // The folder is opened by the first read, so a folder that cannot be
+    // opened fails here. A failed read must not pass a partial (or empty)
+    // listing off as the whole folder.
+    if (read < 0) {
+        entries.resize(listed_before);
+        return -1;
+    }
     return 0;
 }
 

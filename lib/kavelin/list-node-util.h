@@ -7,8 +7,9 @@
 #include "ustring/ustring.h"
 
 // Lists a local folder, leaving out "." and ".." and the server's system
-// folders. -1 when the path cannot be examined, does not exist or cannot be
-// opened; 1 when it is not a folder; 0 when listed. Entries are appended.
+// folders. -1 when the path cannot be examined, does not exist, cannot be
+// opened or read (entries then unchanged); 1 when it is not a folder; 0 when
+// listed. Entries are appended.
 int listLocal(const std::string& unused, const ustring& path, std::vector<DIR_ENTRY>& entries);
 
 // Writes the names to the file as one compact JSON array of strings.

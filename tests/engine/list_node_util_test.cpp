@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "file-op.h"
@@ -75,6 +77,28 @@ TEST_F(ListNodeUtilTest, ListLocalResults)
     EXPECT_EQ(listLocal("", ustring(path("missing")), entries), -1);
     EXPECT_EQ(listLocal("", ustring(path("empty")), entries), 0);
     EXPECT_TRUE(entries.empty());
+}
+
+// A folder that exists but cannot be opened for reading (here: no descriptor
+// left) is a failed listing, not an empty folder.
+TEST_F(ListNodeUtilTest, ListLocalReportsAFolderItCannotRead)
+{
+    writeFile("a.txt", "1");
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    std::vector<int> spent;
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    for (int fd; (fd = dup(0)) >= 0;)
+        spent.push_back(fd);
+    std::vector<DIR_ENTRY> entries(1);
+    const int result = listLocal("", ustring(m_root), entries);
+    for (int fd : spent)
+        close(fd);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(entries.size(), 1u);
 }
 
 TEST_F(ListNodeUtilTest, ChildNamesRoundTrip)
