@@ -82,8 +82,8 @@ private:
     std::vector<ustring>* m_paths = nullptr;
 };
 
-// Walks the handler's base folder. 0, or -1 when the base is not a folder or
-// any visit failed.
+// Walks the handler's base folder. 0, or -1 when the base is not a folder, a
+// folder of the tree cannot be opened or read, or any visit failed.
 int TraverseDir(TraverseHandler& handler, int flag);
 // Walks base_dir + dir, dir being a relative path as above.
 int TraverseDir(const ustring& dir, TraverseHandler& handler, int flag);

@@ -82,10 +82,10 @@ int TraverseDir(const ustring& dir, TraverseHandler& handler, int flag)
         return -1;
     }
 
-    // An unreadable folder ends like an empty one.
     bool failed = false;
     DIR_ENTRY entry;
-    while (!failed && FSReadDir(dh, entry) > 0) {
+    int read = 0;
+    while (!failed && (read = FSReadDir(dh, entry)) > 0) {
         if (isDotEntry(entry.name))
             continue;
         const ustring child = dir + "/" + entry.name;
@@ -94,6 +94,11 @@ int TraverseDir(const ustring& dir, TraverseHandler& handler, int flag)
         const int rc = entry.type == FT_DIR ? TraverseDir(child, handler, flag) : handler.Handle(child);
         failed = rc != 0;
     }
+    // The folder is opened by the first read. One that cannot be opened or
+    // read fails the walk: a copy, upload or size of the tree must not pass
+    // for complete while that folder's content was left out.
+    if (read < 0)
+        failed = true;
 
     // Post-order handling happens also after a failure below, so a remover
     // still removes what it can of the folders above.

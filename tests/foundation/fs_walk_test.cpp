@@ -6,6 +6,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "foundation/file_op_temp_tree.h"
 
@@ -154,6 +156,32 @@ TEST_F(FsWalkTest, FailureStopsTheWalkButPostOrderStillReachesTheFoldersAbove)
     pre.fail_on = "/d";
     EXPECT_EQ(TraverseDir(pre, 0), -1);
     EXPECT_EQ(indexOf(pre.visits, "/d/b.txt"), pre.visits.size());
+}
+
+// A folder that cannot be opened (here: one descriptor is left, which the
+// base folder takes) fails the walk instead of passing for empty.
+TEST_F(FsWalkTest, UnreadableFolderFailsTheWalk)
+{
+    RecordingHandler handler;
+    handler.SetBaseDir(tree.root().c_str());
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> spent;
+    for (int fd; (fd = dup(0)) >= 0;)
+        spent.push_back(fd);
+    if (!spent.empty()) {
+        close(spent.back());
+        spent.pop_back();
+    }
+    const int rc = TraverseDir(handler, 0);
+    for (int fd : spent)
+        close(fd);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(indexOf(handler.visits, "/d/b.txt"), handler.visits.size());
 }
 
 TEST_F(FsWalkTest, SizeCounterAddsFileSizesOnly)
