@@ -48,7 +48,8 @@ bool RemoveTrashedSessionEnv(const std::string& folder, const std::set<std::stri
     if (FSOpenDir(ustring(folder), 0, dir) != 0)
         return false;
     DIR_ENTRY entry;
-    while (FSReadDir(dir, entry) == 1) {
+    int read;
+    while ((read = FSReadDir(dir, entry)) == 1) {
         const std::string name = entry.name.c_str_utf8();
         if (name == "." || name == ".." || keep.count(name) != 0)
             continue;
@@ -61,5 +62,11 @@ bool RemoveTrashedSessionEnv(const std::string& folder, const std::set<std::stri
         UTIL_INFO("Remove trashed session folder (path: %s)", path.c_str());
     }
     FSCloseDir(dir);
+    // The folder is opened by the first read: a folder that cannot be opened
+    // or read has not been cleaned.
+    if (read < 0) {
+        UTIL_ERROR("Cannot read folder %s", folder.c_str());
+        return false;
+    }
     return true;
 }

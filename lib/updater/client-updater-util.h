@@ -8,5 +8,5 @@
 int GetSystemDBVersion(const std::string& path);
 
 // Removes every entry of `folder` whose name is not in `keep`. True when the
-// folder is missing or every removal succeeded.
+// folder is missing or was read whole and every removal succeeded.
 bool RemoveTrashedSessionEnv(const std::string& folder, const std::set<std::string>& keep);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <list>
 #include <set>
+#include <vector>
 
 #include "client-updater-core.h"
 #include "client-updater-util.h"
@@ -305,6 +308,23 @@ TEST(ClientUpdaterUtilTest, RemoveTrashedSessionEnvKeepsNamedEntries)
     EXPECT_FALSE(std::filesystem::exists(sessions + "/a"));
     EXPECT_FALSE(std::filesystem::exists(sessions + "/c"));
     EXPECT_TRUE(std::filesystem::exists(sessions + "/b/kept"));
+
+    // A folder that cannot be opened (no descriptor left) is not cleaned.
+    std::ofstream(sessions + "/d") << "x";
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> spent;
+    for (int fd; (fd = dup(0)) >= 0;)
+        spent.push_back(fd);
+    const bool cleaned = RemoveTrashedSessionEnv(sessions, {"b"});
+    for (int fd : spent)
+        close(fd);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    EXPECT_FALSE(cleaned);
+    EXPECT_TRUE(std::filesystem::exists(sessions + "/d"));
 }
 
 }  // namespace
