@@ -17,10 +17,12 @@
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 
+#include "control_server.h"
 #include "data_server.h"
 #include "file-op.h"
 #include "kavelin/vardo-core-manager-impl-lock.h"
 #include "protocol/pobject.h"
+#include "protocol/proto-ui.h"
 
 namespace e2e {
 
@@ -190,7 +192,7 @@ std::vector<std::string> listFolder(const std::string& path)
 }
 
 Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_download,
-                   const std::string& pinned_signature)
+                   const std::string& pinned_signature, SeedSource seed_source)
 {
     m_share = m_dir.path() + "/share";
     m_local = m_dir.path() + "/local";
@@ -211,19 +213,59 @@ Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_
     if (m_client_service->init(TRANSFER_SIDE_CLIENT, 0) != 0 || m_client_service->startService() != 0)
         return;
 
-    // What a login does: both ends hold the session seed of this peer.
-    std::random_device device;
-    const uint64_t seed = (static_cast<uint64_t>(device()) << 32) | device() | 1;
-    m_server_peer_id = m_server->AddSession(seed);
+    // Both ends hold the session seed of this peer: handed out by the
+    // fixture, or learnt the way the client does, through a login.
+    std::string server_signature = m_tls->signature;
+    if (seed_source == SeedSource::Login) {
+        // The data side must have learnt the seed from the login itself.
+        if (!logIn(m_seed, server_signature) || !m_server->FindSession(m_seed, m_server_peer_id))
+            return;
+    } else {
+        std::random_device device;
+        m_seed = (static_cast<uint64_t>(device()) << 32) | device() | 1;
+        m_server_peer_id = m_server->AddSession(m_seed);
+    }
     m_client_store->getNextPeerId(m_peer_id);
-    m_client_store->setPeerSeed(m_peer_id, seed);
+    m_client_store->setPeerSeed(m_peer_id, m_seed);
     m_client_service->addPeer(m_peer_id, TRANSFER_SIDE_CLIENT, CM_TCP, "127.0.0.1",
                               static_cast<int>(m_server->Port()));
     m_client_service->setPeer(m_peer_id, concurrent, max_upload, max_download, 0, 0, mode.encrypted,
                               mode.compressed,
-                              pinned_signature.empty() ? m_tls->signature.c_str() : pinned_signature.c_str());
+                              pinned_signature.empty() ? server_signature.c_str() : pinned_signature.c_str());
     if (pinned_signature.empty())
         waitReady(30000);
+}
+
+bool Loopback::logIn(uint64_t& seed, std::string& signature)
+{
+    test_server::ServerConfig config;
+    config.port = 0;
+    config.cert_path = m_tls->chain_path;
+    config.key_path = m_tls->key_path;
+    config.accounts = {{"alice", "pw", ""}};
+    test_server::ShareConfig share;
+    share.name = "share";
+    share.path = m_share;
+    config.shares = {share};
+    test_server::DataServer* data = m_server.get();
+    config.on_session_seed = [data](uint64_t issued) { data->AddSession(issued); };
+    m_control.reset(new test_server::ControlServer(config));
+    std::string error;
+    if (m_control->Start(error) != 0)
+        return false;
+
+    ProtoUI login;
+    login.SetServer("127.0.0.1", m_control->Port());
+    login.SetUser("alice", "pw", "");
+    // The self-signed certificate is trusted by its signature, as a user
+    // who accepted it at the prompt would.
+    login.SetSSL(true, false, "", "");
+    login.SetTimeout(10);
+    seed = 0;
+    if (login.Auth(seed, false) != 0 || seed == 0)
+        return false;
+    signature = login.GetCurrentSSLSignature();
+    return !signature.empty();
 }
 
 bool Loopback::waitReady(int timeout_ms)
@@ -258,6 +300,8 @@ Loopback::~Loopback()
 {
     if (m_client_service)
         m_client_service->stopService();
+    if (m_control)
+        m_control->Stop();
     if (m_server)
         m_server->Stop();
 }

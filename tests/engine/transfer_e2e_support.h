@@ -13,6 +13,7 @@
 #include "kavelin/vardo-core-manager.h"
 
 namespace test_server {
+class ControlServer;
 class DataServer;
 }
 
@@ -55,13 +56,21 @@ bool fileExists(const std::string& path);
 // Names of the entries of a folder (not "." and "..").
 std::vector<std::string> listFolder(const std::string& path);
 
+// How the client and the server come to share a peer's session seed.
+enum class SeedSource {
+    Direct,  // handed to both ends by the fixture
+    Login,   // a ProtoUI "auth" at the server's control side, as the client does
+};
+
 // The server (one share "share" over <root>/share) and a client engine
 // connected to it as one peer.
 class Loopback {
 public:
-    // An empty signature pins the server's own certificate.
+    // An empty signature pins the server's own certificate: with a login, the
+    // one the control connection saw.
     explicit Loopback(Mode mode, int concurrent = 3, uint64_t max_upload = 0, uint64_t max_download = 0,
-                      const std::string& pinned_signature = std::string());
+                      const std::string& pinned_signature = std::string(),
+                      SeedSource seed_source = SeedSource::Direct);
     ~Loopback();
 
     // False when the peer's data connections did not become ready.
@@ -72,6 +81,9 @@ public:
     uint64_t peerId() const { return m_peer_id; }
     uint64_t serverPeerId() const { return m_server_peer_id; }
     const std::string& signature() const;
+    // The seed the peer's data connections present; with a login, the one
+    // the server's "auth" answered.
+    uint64_t seed() const { return m_seed; }
     VardoCoreManager& client() { return *m_client_store; }
     TransferService& clientService() { return *m_client_service; }
     test_server::DataServer& server() { return *m_server; }
@@ -96,15 +108,21 @@ public:
     void resume(uint64_t resume_id);
 
 private:
+    // Starts the control side beside the data side and logs in; false on failure.
+    bool logIn(uint64_t& seed, std::string& signature);
+
     TempDir m_dir;
     std::string m_share;
     std::string m_local;
     std::unique_ptr<TlsFiles> m_tls;
     std::unique_ptr<test_server::DataServer> m_server;
+    // Gone before the data side it tells of new seeds.
+    std::unique_ptr<test_server::ControlServer> m_control;
     std::unique_ptr<VardoCoreManager> m_client_store;
     std::unique_ptr<TransferService> m_client_service;
     uint64_t m_peer_id = 0;
     uint64_t m_server_peer_id = 0;
+    uint64_t m_seed = 0;
     bool m_connected = false;
     std::vector<ResumeInfo> m_done;
 };

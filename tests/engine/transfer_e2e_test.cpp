@@ -249,6 +249,31 @@ TEST(TransferScenario, ConcurrencyIsCappedPerPeer)
         EXPECT_EQ(e2e::sha256File(loop.localPath(name)), e2e::sha256File(loop.sharePath(name)));
 }
 
+// The whole way a session's transfers start: "auth" at the control side
+// hands out the seed, the data side learns it from the login, and the client
+// engine gets "add_peer" and "set_peer" with that seed and the certificate
+// signature the control connection saw.
+TEST(TransferScenario, SeedFromTheLoginCarriesUploadsAndDownloads)
+{
+    const Mode tls_lz4 = {"tls_lz4", true, true};
+    Loopback loop(tls_lz4, 3, 0, 0, std::string(), e2e::SeedSource::Login);
+    ASSERT_NE(0u, loop.seed());
+    ASSERT_TRUE(loop.connected());
+
+    e2e::writeRandomFile(loop.localPath("up.bin"), 300000, 11);
+    e2e::writeRandomFile(loop.sharePath("down.bin"), 200001, 12);
+    std::vector<uint64_t> ids = loop.upload({"up.bin"});
+    const std::vector<uint64_t> downloads = loop.download({"down.bin"});
+    ids.insert(ids.end(), downloads.begin(), downloads.end());
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone(ids, done));
+    ASSERT_EQ(2u, done.size());
+    for (const ResumeInfo& info : done)
+        EXPECT_EQ(ResumeInfo::RI_DONE, info.local_state) << info.path_from.c_str_utf8();
+    EXPECT_EQ(e2e::sha256File(loop.localPath("up.bin")), e2e::sha256File(loop.sharePath("up.bin")));
+    EXPECT_EQ(e2e::sha256File(loop.sharePath("down.bin")), e2e::sha256File(loop.localPath("down.bin")));
+}
+
 TEST(TransferScenario, WrongCertificateSignatureIsRefused)
 {
     const Mode tls = {"tls", true, false};

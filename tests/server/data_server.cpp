@@ -119,6 +119,16 @@ uint64_t DataServer::AddSession(uint64_t seed)
     return peer_id;
 }
 
+bool DataServer::FindSession(uint64_t seed, uint64_t& peer_id)
+{
+    std::lock_guard<std::mutex> guard(m_sessions_lock);
+    auto known = m_sessions.find(seed);
+    if (known == m_sessions.end())
+        return false;
+    peer_id = known->second;
+    return true;
+}
+
 bool DataServer::MapPath(const std::string& wire_path, bool writing, std::string& local) const
 {
     if (wire_path.empty() || wire_path[0] != '/')

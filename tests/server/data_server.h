@@ -35,6 +35,8 @@ public:
     // Makes the peer of a session seed known to the engine and returns its
     // peer id; again for the same seed gives the same id. Safe from any thread.
     uint64_t AddSession(uint64_t seed);
+    // The peer id of a session seed made known before; false when none was.
+    bool FindSession(uint64_t seed, uint64_t& peer_id);
 
     VardoCoreManager& Store() { return *m_store; }
     TransferService& Service() { return *m_service; }
