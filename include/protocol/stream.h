@@ -117,6 +117,8 @@ private:
     int Send(Channel& channel, const binary_type& value);
     int Send(Channel& channel, const binary_ex_type& value);
     int SendKeyAndValue(Channel& channel, const string_type& key, const PObject& value);
+    // Arms the digest of a binary_ex payload; returns the algorithm, "" for none.
+    string_type StartRegionDigest(const binary_ex_type& value);
     // Refuses, before anything is written, what the format cannot carry.
     int CheckSendable(const PObject& object, size_t depth) const;
 

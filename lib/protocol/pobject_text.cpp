@@ -17,6 +17,17 @@ void appendQuoted(std::string& out, const char* text, size_t n) {
     out += '"';
 }
 
+// "{offset: N, length: N, path: "..."" of a file region, left open for the
+// fields a region with digests adds.
+void appendRegionStart(std::string& out, uint64_t offset, uint64_t length, const ustring& path) {
+    out += "{offset: ";
+    appendDecimal(out, offset);
+    out += ", length: ";
+    appendDecimal(out, length);
+    out += ", path: ";
+    appendQuoted(out, path.c_str_utf8(), path.length());
+}
+
 // A line feed and four blanks per indent level.
 void pushNewLine(std::string& out, int indent) {
     out += '\n';
@@ -64,23 +75,13 @@ void PObject::toStringTo(string_type& out) const {
     }
     case TYPE_BINARY: {
         const binary_type& region = held<binary_type>();
-        out += "{offset: ";
-        appendDecimal(out, region.offset);
-        out += ", length: ";
-        appendDecimal(out, region.length);
-        out += ", path: ";
-        appendQuoted(out, region.path.c_str_utf8(), region.path.length());
+        appendRegionStart(out, region.offset, region.length, region.path);
         out += '}';
         break;
     }
     case TYPE_BINARY_EX: {
         const binary_ex_type& region = held<binary_ex_type>();
-        out += "{offset: ";
-        appendDecimal(out, region.offset);
-        out += ", length: ";
-        appendDecimal(out, region.length);
-        out += ", path: ";
-        appendQuoted(out, region.path.c_str_utf8(), region.path.length());
+        appendRegionStart(out, region.offset, region.length, region.path);
         out += ", send_hash: ";
         appendQuoted(out, region.send_hash.data(), region.send_hash.size());
         out += ", recv_hash: ";

@@ -268,16 +268,23 @@ done:
 
 // ---- binary_ex ----
 
+// The value's own digest algorithm, else the stream's default; when there is
+// one, the payload that follows is digested with it.
+PStream::string_type PStream::StartRegionDigest(const binary_ex_type& value) {
+    const string_type algorithm =
+        value.hash_algorithm.empty() ? default_hash_algorithm : value.hash_algorithm;
+    if (!algorithm.empty()) {
+        binary_handler.SetHashResult(string_type());
+        binary_handler.SetHashAlgorithm(algorithm);
+    }
+    return algorithm;
+}
+
 int PStream::Send(Channel& channel, const binary_ex_type& value) {
     const char tag = static_cast<char>(TAG_BINARY_EX);
     int rc = WriteBytes(channel, &tag, 1);
     if (rc == ERR_OK) {
-        const string_type algorithm =
-            value.hash_algorithm.empty() ? default_hash_algorithm : value.hash_algorithm;
-        if (!algorithm.empty()) {
-            binary_handler.SetHashResult(string_type());
-            binary_handler.SetHashAlgorithm(algorithm);
-        }
+        const string_type algorithm = StartRegionDigest(value);
         TraceText("{");
         ++indent;
         PObject region;
@@ -308,12 +315,7 @@ int PStream::Send(Channel& channel, const binary_ex_type& value) {
 }
 
 int PStream::Recv(Channel& channel, binary_ex_type& value) {
-    const string_type algorithm =
-        value.hash_algorithm.empty() ? default_hash_algorithm : value.hash_algorithm;
-    if (!algorithm.empty()) {
-        binary_handler.SetHashResult(string_type());
-        binary_handler.SetHashAlgorithm(algorithm);
-    }
+    const string_type algorithm = StartRegionDigest(value);
     TraceText("{");
     int rc = EnterContainer();
     bool have_binary = false;
