@@ -1,8 +1,9 @@
 // Client engine against the test server's data side on loopback: MB/s of one
 // large file up and down in each link mode, files per second for many small
 // files, and the same bytes over a bare loopback socket as the baseline.
-// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME]
-//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only.
+// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--log LEVEL]
+//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only;
+//   --log: the engine's log at that level (7: debug) on standard error.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "../tests/engine/transfer_e2e_support.h"
+#include "log.h"
 
 namespace {
 
@@ -102,6 +104,7 @@ int main(int argc, char** argv)
     long size_mib = 0;
     int files = 0;
     const char* only_mode = nullptr;
+    const char* log_level = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
@@ -111,6 +114,18 @@ int main(int argc, char** argv)
             files = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc)
             only_mode = argv[++i];
+        else if (std::strcmp(argv[i], "--log") == 0 && i + 1 < argc)
+            log_level = argv[++i];
+    }
+    e2e::TempDir log_dir;
+    if (log_level) {
+        const std::string levels = log_dir.path() + "/levels";
+        std::string text;
+        for (const char* component :
+             {"default_component", "transfer_service_impl_debug", "bandwidth_debug", "stream", "socket_stream_debug"})
+            text += std::string(component) + "=" + log_level + "\n";
+        e2e::writeFile(levels, text);
+        Logger::Initialize(Logger::STDERR_LOGGER, "", levels, 1);
     }
     const uint64_t large = size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : quick ? 64ull << 20 : 1ull << 30;
     const int small_count = files > 0 ? files : quick ? 1000 : 10000;
