@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <list>
@@ -11,6 +9,7 @@
 #include "client-updater-core.h"
 #include "client-updater-util.h"
 #include "db/db_test_util.h"
+#include "foundation/descriptor_exhaustion.h"
 #include "system-db.h"
 
 namespace {
@@ -311,18 +310,12 @@ TEST(ClientUpdaterUtilTest, RemoveTrashedSessionEnvKeepsNamedEntries)
 
     // A folder that cannot be opened (no descriptor left) is not cleaned.
     std::ofstream(sessions + "/d") << "x";
-    rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit low = saved;
-    low.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
-    std::vector<int> spent;
-    for (int fd; (fd = dup(0)) >= 0;)
-        spent.push_back(fd);
-    const bool cleaned = RemoveTrashedSessionEnv(sessions, {"b"});
-    for (int fd : spent)
-        close(fd);
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    bool cleaned;
+    {
+        DescriptorExhaustion exhaustion;
+        ASSERT_TRUE(exhaustion.limited());
+        cleaned = RemoveTrashedSessionEnv(sessions, {"b"});
+    }
     EXPECT_FALSE(cleaned);
     EXPECT_TRUE(std::filesystem::exists(sessions + "/d"));
 }

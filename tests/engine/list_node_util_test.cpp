@@ -4,12 +4,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "file-op.h"
+#include "foundation/descriptor_exhaustion.h"
 #include "kavelin/list-node-util.h"
 
 namespace {
@@ -84,19 +83,13 @@ TEST_F(ListNodeUtilTest, ListLocalResults)
 TEST_F(ListNodeUtilTest, ListLocalReportsAFolderItCannotRead)
 {
     writeFile("a.txt", "1");
-    rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
-    std::vector<int> spent;
-    rlimit low = saved;
-    low.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
-    for (int fd; (fd = dup(0)) >= 0;)
-        spent.push_back(fd);
     std::vector<DIR_ENTRY> entries(1);
-    const int result = listLocal("", ustring(m_root), entries);
-    for (int fd : spent)
-        close(fd);
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    int result;
+    {
+        DescriptorExhaustion exhaustion;
+        ASSERT_TRUE(exhaustion.limited());
+        result = listLocal("", ustring(m_root), entries);
+    }
     EXPECT_EQ(result, -1);
     EXPECT_EQ(entries.size(), 1u);
 }

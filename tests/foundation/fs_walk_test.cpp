@@ -6,9 +6,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
+#include "foundation/descriptor_exhaustion.h"
 #include "foundation/file_op_temp_tree.h"
 
 namespace fs = std::filesystem;
@@ -164,22 +163,12 @@ TEST_F(FsWalkTest, UnreadableFolderFailsTheWalk)
 {
     RecordingHandler handler;
     handler.SetBaseDir(tree.root().c_str());
-    rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit low = saved;
-    low.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
-    std::vector<int> spent;
-    for (int fd; (fd = dup(0)) >= 0;)
-        spent.push_back(fd);
-    if (!spent.empty()) {
-        close(spent.back());
-        spent.pop_back();
+    int rc;
+    {
+        DescriptorExhaustion exhaustion(1);
+        ASSERT_TRUE(exhaustion.limited());
+        rc = TraverseDir(handler, 0);
     }
-    const int rc = TraverseDir(handler, 0);
-    for (int fd : spent)
-        close(fd);
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
     EXPECT_EQ(rc, -1);
     EXPECT_EQ(indexOf(handler.visits, "/d/b.txt"), handler.visits.size());
 }
