@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <sys/types.h>
+#include <unistd.h>
 
 // A small settings file of key=value lines with "#" comments, held in memory
 // as a map ordered by key.
@@ -167,17 +168,26 @@ inline int Config::write(const std::string& path) const
             if (!is_key_char(c))
                 return -1;
 
-    const std::string temp_path = path + ".new";
-    FILE* fp = std::fopen(temp_path.c_str(), "w");
-    if (!fp)
+    // A unique temporary beside the file, synced before it replaces the old
+    // one: two writers never share it, and a crash leaves the old or the new
+    // file, never an empty one.
+    std::string temp_path = path + ".XXXXXX";
+    const int fd = ::mkstemp(&temp_path[0]);
+    if (fd < 0)
         return -1;
+    FILE* fp = ::fdopen(fd, "w");
+    if (!fp) {
+        ::close(fd);
+        std::remove(temp_path.c_str());
+        return -1;
+    }
     bool ok = true;
     for (const auto& entry : store) {
         const std::string encoded = encode_value(entry.second);
         if (std::fprintf(fp, "%s=%s\n", entry.first.c_str(), encoded.c_str()) < 0)
             ok = false;
     }
-    if (std::fflush(fp) != 0 || std::ferror(fp))
+    if (std::fflush(fp) != 0 || std::ferror(fp) || ::fsync(::fileno(fp)) != 0)
         ok = false;
     if (std::fclose(fp) != 0)
         ok = false;

@@ -8,6 +8,8 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,7 +158,15 @@ TEST_F(ConfigFile, FailuresLeaveTheFileAlone)
         chmod(dir.c_str(), 0700);
         EXPECT_EQ(get(), "old=\"1\"\n");
     }
-    EXPECT_EQ(access((path + ".new").c_str(), F_OK), -1);
+    // No temporary file is left beside the settings file.
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                names.push_back(e->d_name);
+        closedir(d);
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"config"});
 }
 
 TEST_F(ConfigFile, MissingFileAndOtherPathForms)
