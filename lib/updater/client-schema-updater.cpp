@@ -10,10 +10,12 @@ namespace {
 const char* const kComponent = "client_updater_core";
 }
 
-#define STEP_ERROR(fmt, ...) \
-    QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] client-updater-step(%d): " fmt L"\n", ##__VA_ARGS__)
-#define STEP_INFO(fmt, ...) \
-    QM_LOG(Logger::L_INFO, kComponent, L"[INFO] client-updater-step(%d): " fmt L"\n", ##__VA_ARGS__)
+// Each step logs under its own source name ("client-updater-v20", ...), so the
+// prefix is put together at run time; the temporary lives through the call.
+#define STEP_LOG(level, tag, fmt, ...) \
+    QM_LOG(level, kComponent, (std::wstring(tag) + m_log_source + L"(%d): " fmt L"\n").c_str(), ##__VA_ARGS__)
+#define STEP_ERROR(fmt, ...) STEP_LOG(Logger::L_ERR, L"[ERROR] ", fmt, ##__VA_ARGS__)
+#define STEP_INFO(fmt, ...) STEP_LOG(Logger::L_INFO, L"[INFO] ", fmt, ##__VA_ARGS__)
 
 ClientSchemaUpdater::ClientSchemaUpdater(const std::string& data_path, int source_version, const char* schema_script,
                                          const char* version_sql)
@@ -21,6 +23,7 @@ ClientSchemaUpdater::ClientSchemaUpdater(const std::string& data_path, int sourc
       m_sys_db_path(data_path + "/sys-db.sqlite"),
       m_bak_sys_db_path(data_path + "/sys-db.sqlite.bak"),
       m_source_version(source_version),
+      m_log_source(L"client-updater-v" + std::to_wstring(source_version)),
       m_schema_script(schema_script),
       m_version_sql(version_sql)
 {

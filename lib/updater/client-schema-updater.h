@@ -30,6 +30,7 @@ private:
     bool execOnCopy(const char* sql) const;
 
     int m_source_version;
+    std::wstring m_log_source;  // source name in this step's log lines
     const char* m_schema_script;
     const char* m_version_sql;
 };
