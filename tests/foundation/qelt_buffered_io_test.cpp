@@ -158,6 +158,34 @@ TEST(QeltBufferedIO, HandoverFlushesPendingWritesAndPassesTimeoutAndController)
     EXPECT_FALSE(t.stream.isGoodToWrite()) << "the old stream let go of the socket";
 }
 
+// Bytes the stream already took from the socket can't reach a target that
+// reads the socket afresh: the switch is refused and nothing is lost.
+TEST(QeltBufferedIO, HandoverIsRefusedWhileReadAheadBytesWait)
+{
+    StreamOverTcp t;
+    CountingController controller;
+    t.stream.setController(&controller);
+    sendAll(t.pair.server, "abcdef");
+    char buf[6];
+    ASSERT_EQ(t.stream.read(buf, 2), 2u);
+    ASSERT_GT(t.stream.buffered(), 0u);
+    ASSERT_EQ(t.stream.write("xyz", 3), 3u);
+
+    BufferedIO target;
+    EXPECT_EQ(t.stream.handoverTo(target), -1);
+    EXPECT_EQ(target.error(), BufferedIOBase::error_invalid);
+    EXPECT_EQ(target.io(), nullptr);
+    EXPECT_EQ(target.controller(), nullptr) << "nothing was handed over";
+    EXPECT_EQ(controller.written, 0u) << "pending writes stay pending";
+    ASSERT_TRUE(t.stream.isGoodToRead());
+    ASSERT_EQ(t.stream.read(buf, 4), 4u);
+    EXPECT_EQ(std::string(buf, 4), "cdef");
+
+    // Once the input is read the switch goes through.
+    ASSERT_EQ(t.stream.handoverTo(target), 0);
+    EXPECT_EQ(recvAll(t.pair.server, 3), "xyz");
+}
+
 TEST(QeltBufferedIO, SendfileSendsTheRegionAfterBufferedBytes)
 {
     qelt_test::TempDir dir;

@@ -261,6 +261,38 @@ TEST_F(QeltSslSocket, PlainStreamHandsOverToTlsAfterItsPendingBytes)
     EXPECT_EQ(server.prefix(), "HELLO") << "the plain bytes went out before the handshake";
 }
 
+// Leaving TLS for the plain socket (as the relay step does) must not drop
+// decrypted bytes still waiting in the TLS stream; and the session tells its
+// descriptor like one on OpenSSL's own socket BIO.
+TEST_F(QeltSslSocket, TlsToPlainHandoverWaitsForPendingInput)
+{
+    serverCert("files.test", {}, Signer::Ca, "srv");
+    TlsServer server(dir.file("srv.crt"), dir.file("srv.key"), [](SslServerSocket& s) {
+        s.write("0123456789", 10); // one record
+        s.flush();
+    });
+    ClientConnection conn(server.port());
+    SslClientSocket client;
+    client.setVerifyCa(caFile);
+    client.setVerifyHostname("files.test");
+    ASSERT_EQ(client.load(conn.socket), 0);
+    EXPECT_EQ(SSL_get_fd(client.getSsl()), conn.socket.fd());
+
+    char buf[10];
+    ASSERT_EQ(client.read(buf, 3), 3u);
+    qelt::BufferedIO plain;
+    EXPECT_EQ(client.handoverTo(plain), -1);
+    EXPECT_EQ(plain.io(), nullptr);
+    ASSERT_EQ(client.read(buf, 7), 7u) << "the refused switch kept the session";
+    EXPECT_EQ(std::string(buf, 7), "3456789");
+
+    ASSERT_EQ(client.handoverTo(plain), 0);
+    EXPECT_EQ(client.getSsl(), nullptr);
+    EXPECT_TRUE(plain.isGoodToRead());
+    plain.unload();
+    server.join();
+}
+
 TEST_F(QeltSslSocket, RefusesWhatIsNotASocket)
 {
     qelt::File file(::open(caFile.c_str(), O_RDONLY | O_CLOEXEC));

@@ -34,6 +34,7 @@ public:
 
     // Bytes read from the IO but not yet handed out.
     size_t buffered() const { return m_rbuf ? m_rbuf->size() : 0; }
+    bool hasUnreadInput() const override { return buffered() > 0; }
     // Window length of mmap_recvfile (tests shrink it to cross windows).
     void setMmapWindowLength(uint64_t bytes) { m_mmap_window = bytes; }
 

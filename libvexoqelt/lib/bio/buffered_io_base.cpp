@@ -22,6 +22,12 @@ int BufferedIOBase::handoverTo(BufferedIOBase& target)
 {
     if (!m_io)
         return -1;
+    // The target reads the IO afresh: input already taken from it would be
+    // lost (the peer spoke before the switch was agreed).
+    if (hasUnreadInput()) {
+        target.setError(error_invalid);
+        return -1;
+    }
     // Bytes written before the switch belong in front of the new stream's.
     if (flush() != 0)
         return -1;

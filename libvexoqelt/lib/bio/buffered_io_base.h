@@ -42,7 +42,9 @@ public:
 
     // Moves this stream's IO, timeout and controller to `target` (which loads
     // itself on the IO, e.g. a TLS handshake); pending writes are flushed
-    // first. On failure -1 and this stream is left as it was.
+    // first. Refused (-1, target's error error_invalid) while input taken from
+    // the IO waits unread here, since the target could never see it. On
+    // failure -1 and this stream is left as it was.
     virtual int handoverTo(BufferedIOBase& target);
     // Holds a clone of io. 0 or -1.
     virtual int load(IOBase& io) = 0;
@@ -57,6 +59,8 @@ public:
     virtual int64_t recvfile(File& file, offset_type off, uint64_t len);
     // Writes out buffered bytes. 0 or -1.
     virtual int flush() = 0;
+    // True while bytes taken from the IO wait here to be read.
+    virtual bool hasUnreadInput() const { return false; }
 
     void setController(BufferedIOController* controller) { m_controller = controller; }
     BufferedIOController* controller() const { return m_controller; }

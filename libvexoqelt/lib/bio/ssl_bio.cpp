@@ -37,10 +37,22 @@ int socketRead(BIO* bio, char* data, int len)
     return static_cast<int>(r);
 }
 
-long socketCtrl(BIO*, int cmd, long, void*)
+long socketCtrl(BIO* bio, int cmd, long, void* ptr)
 {
-    // Sends go straight to the socket, so a flush has nothing to do.
-    return cmd == BIO_CTRL_FLUSH ? 1 : 0;
+    switch (cmd) {
+    case BIO_CTRL_FLUSH:
+        // Sends go straight to the socket, so a flush has nothing to do.
+        return 1;
+    case BIO_C_GET_FD: {
+        // Lets SSL_get_fd and friends find the descriptor, as with the stock socket BIO.
+        int fd = descriptorOf(bio);
+        if (ptr)
+            *static_cast<int*>(ptr) = fd;
+        return fd;
+    }
+    default:
+        return 0;
+    }
 }
 
 int socketCreate(BIO* bio)

@@ -219,6 +219,11 @@ int SslSocket::flush()
     return wbio && BIO_flush(wbio) == 1 ? 0 : -1;
 }
 
+bool SslSocket::hasUnreadInput() const
+{
+    return m_ssl && (SSL_pending(m_ssl) > 0 || SSL_has_pending(m_ssl));
+}
+
 int64_t SslSocket::sendfile(File& file, offset_type off, uint64_t len)
 {
     int64_t sent = copyFileToStream(file, off, len);

@@ -28,6 +28,8 @@ public:
     size_t read(void* buf, size_t n) override;
     size_t write(const void* buf, size_t n) override;
     int flush() override;
+    // Decrypted bytes not yet read, or record bytes OpenSSL holds unprocessed.
+    bool hasUnreadInput() const override;
     // The generic copy loop, flushed at the end so the region leaves at once.
     int64_t sendfile(File& file, offset_type off, uint64_t len) override;
 
