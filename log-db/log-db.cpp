@@ -1,5 +1,6 @@
 #include "log-db.h"
 
+#include <climits>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -69,6 +70,19 @@ std::string buildCreateScript()
               "END TRANSACTION;"
               "PRAGMA auto_vacuum = 1;";
     return script.str();
+}
+
+// A setting read the way atoi reads it (leading blanks, a sign, digits, the
+// rest ignored), but clamped to int: atoi's overflow is undefined, and a huge
+// count cut to 32 bits could become a small one that trims nearly every row.
+int settingToInt(const std::string& text)
+{
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
 }
 
 void bindText(sqlite3_stmt* stmt, int index, const std::string& text)
@@ -341,8 +355,8 @@ int LogDB::readConfigInternal(const char* enabled_key, const char* value_key, bo
     if (rc != SQLITE_DONE)
         return -1;
     // Values are text; a missing key reads as 0, as atoi would give.
-    enabled = std::atoi(config[enabled_key].c_str()) != 0;
-    value = std::atoi(config[value_key].c_str());
+    enabled = settingToInt(config[enabled_key]) != 0;
+    value = settingToInt(config[value_key]);
     return 0;
 }
 

@@ -207,14 +207,23 @@ TEST_F(LogDBTest, TrimKeepsTheNewestRowsAndTheirTransfers)
         bool enabled;
         int count;
         size_t remaining;
+        const char* stored_count;  // written into the file as text when set
     };
-    // A count of 0 or less would have deleted every row, the new one too.
-    const Case cases[] = {
-        {"keep 3", true, 3, 3}, {"off", false, 3, 5}, {"zero", true, 0, 5}, {"negative", true, -4, 5}};
+    // A count of 0 or less would have deleted every row, the new one too. A
+    // stored count beyond int must not wrap to a small one (2^32 + 3 to 3).
+    const Case cases[] = {{"keep 3", true, 3, 3, nullptr},
+                          {"off", false, 3, 5, nullptr},
+                          {"zero", true, 0, 5, nullptr},
+                          {"negative", true, -4, 5, nullptr},
+                          {"beyond int", true, 0, 5, "4294967299"},
+                          {"text", true, 0, 3, " 3 rows"}};
+    RawDb raw(path());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(0, LogDB::deleteLog());
         ASSERT_EQ(0, LogDB::setLogDelCount(c.enabled, c.count));
+        if (c.stored_count)
+            raw.exec(std::string("UPDATE config_table SET value = '") + c.stored_count + "' WHERE key = 'log_del_cnt'");
         ASSERT_EQ(0, LogDB::insertTransferLog(makeTransfer(LOG_UPLOAD, "/oldest", "/x")));
         ASSERT_EQ(0, LogDB::insertLog(makeMisc(LOG_MKDIR, "/2")));
         ASSERT_EQ(0, LogDB::insertTransferLog(makeTransfer(LOG_DOWNLOAD, "/third", "/x")));
