@@ -309,7 +309,12 @@ int Logger::Rotate()
     }
     FILE* fresh = open_log_file(s.log_path);
     if (!fresh) {
-        report_rotation_failure(s, "reopen", errno);
+        const int error = errno;
+        // The stream we keep now writes to ui.log_0; give the file its name
+        // back, or later rotations would shift it along with the old files
+        // and finally delete it while messages still go into it.
+        std::rename(rotated_name(s.log_path, 0).c_str(), s.log_path.c_str());
+        report_rotation_failure(s, "reopen", error);
         return -1;
     }
     FILE* old = s.log_fp.exchange(fresh);

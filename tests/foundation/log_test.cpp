@@ -14,6 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "foundation/descriptor_exhaustion.h"
 #include "ustring/ustring.h"
 
 namespace {
@@ -199,6 +200,35 @@ TEST_F(LoggerFile, FailedRotationKeepsWritingAndReportsOnce)
     std::system(("rm -rf '" + rotated(0) + "'").c_str());
     log_sized(1048577, "third ");
     EXPECT_EQ(read_file(rotated(0)).substr(text.size(), kPrefixChars + 6).substr(kPrefixChars), "third ");
+    EXPECT_EQ(read_file(log_path), "");
+}
+
+TEST_F(LoggerFile, FailedReopenKeepsTheFileUnderItsName)
+{
+    ASSERT_EQ(Logger::Initialize(Logger::FILE_LOGGER, log_path, "", 2), 0);
+    testing::internal::CaptureStderr();
+    {
+        // Renames still work, but the new file cannot be opened.
+        DescriptorExhaustion no_descriptors;
+        if (!no_descriptors.limited()) {
+            testing::internal::GetCapturedStderr();
+            GTEST_SKIP() << "cannot lower the descriptor limit";
+        }
+        log_sized(1048577, "first ");
+        log_sized(1048577, "second ");
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("reopen"), std::string::npos) << err;
+
+    // Both messages are in ui.log; no rotated file took them away.
+    const std::string text = read_file(log_path);
+    EXPECT_NE(text.find("first "), std::string::npos);
+    EXPECT_NE(text.find("second "), std::string::npos);
+    EXPECT_FALSE(exists(rotated(0)));
+    EXPECT_FALSE(exists(rotated(1)));
+
+    log_sized(1048577, "third ");
+    EXPECT_NE(read_file(rotated(0)).find("third "), std::string::npos);
     EXPECT_EQ(read_file(log_path), "");
 }
 
