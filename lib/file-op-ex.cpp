@@ -284,6 +284,10 @@ int resolveDomainName(const std::string& domain_name, std::vector<std::string>& 
 {
     addrinfo hints;
     std::memset(&hints, 0, sizeof(hints));
+    // Any family, but one socket type: left open, this resolver lists every
+    // address once per type (stream, datagram, raw), and a caller that tries
+    // the addresses in turn would wait on a dead one three times.
+    hints.ai_socktype = SOCK_STREAM;
     addrinfo* results = nullptr;
     const int gai = getaddrinfo(domain_name.c_str(), nullptr, &hints, &results);
     if (gai != 0) {
