@@ -33,15 +33,20 @@ int WaitFd(int fd, short events, int seconds)
 
 enum class LineResult { Line, End, Fail };
 
-// Reads one line (at most size - 1 bytes, up to and including LF) without
-// taking anything past it from TLS.
+// Reads one line up to and including LF without taking anything past it
+// from TLS. A line longer than size - 1 bytes keeps its head in `line`; the
+// rest is read and dropped, so that its tail is never taken for a header.
 LineResult ReadLine(SSL* ssl, int fd, char* line, size_t size, const struct timeval& slice,
                     unsigned channel_timeout)
 {
+    char overflow[256];
     size_t len = 0;
     unsigned waited = 0;
     line[0] = '\0';
-    while (len < size - 1) {
+    for (;;) {
+        const bool full = len == size - 1;
+        char* dst = full ? overflow : line + len;
+        const size_t room = full ? sizeof overflow : size - 1 - len;
         if (SSL_pending(ssl) <= 0) {
             int r = WaitFd(fd, POLLIN, SliceSeconds(slice));
             if (r < 0)
@@ -53,25 +58,26 @@ LineResult ReadLine(SSL* ssl, int fd, char* line, size_t size, const struct time
                 continue;
             }
         }
-        int peeked = SSL_peek(ssl, line + len, static_cast<int>(size - 1 - len));
+        int peeked = SSL_peek(ssl, dst, static_cast<int>(room));
         if (peeked <= 0) {
             int err = SSL_get_error(ssl, peeked);
             if (err == SSL_ERROR_WANT_READ || err == SSL_ERROR_WANT_WRITE)
                 continue;
             return err == SSL_ERROR_ZERO_RETURN ? LineResult::End : LineResult::Fail;
         }
-        const char* lf = static_cast<const char*>(std::memchr(line + len, '\n', static_cast<size_t>(peeked)));
-        int take = lf ? static_cast<int>(lf - (line + len)) + 1 : peeked;
-        int got = SSL_read(ssl, line + len, take);
+        const char* lf = static_cast<const char*>(std::memchr(dst, '\n', static_cast<size_t>(peeked)));
+        int take = lf ? static_cast<int>(lf - dst) + 1 : peeked;
+        int got = SSL_read(ssl, dst, take);
         if (got != take)
             return LineResult::Fail;
-        len += static_cast<size_t>(got);
-        line[len] = '\0';
+        if (!full) {
+            len += static_cast<size_t>(got);
+            line[len] = '\0';
+        }
         waited = 0;
         if (lf)
             return LineResult::Line;
     }
-    return LineResult::Fail;  // a line longer than the buffer
 }
 
 // Parses "X-Target-Status: <n>" in any letter case; false for another header.

@@ -14,9 +14,9 @@ int Channel::OpenRelayTunnel(const char* ip, int port, bool via_proxy)
     std::unique_ptr<qelt::BufferedIOBase> ssl(m_bio ? CreateSSLSocket(false) : nullptr);
     if (!ssl || m_bio->handoverTo(*ssl) != 0) {
         if (via_proxy)
-            QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_tunnel_channel(%d): Open:: Handover to ssl fail.\n");
+            QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_tunnel_channel(%d): Open:: Handover to ssl fail.");
         else
-            QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] tunnel_channel(%d): Open:: Handover to ssl fail.\n");
+            QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] tunnel_channel(%d): Open:: Handover to ssl fail.");
         return ERR_IO;
     }
     SSL* session = static_cast<qelt::SslSocket*>(ssl.get())->getSsl();

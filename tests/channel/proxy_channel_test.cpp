@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cwchar>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ struct ProxyPathCase {
     const char* accepted;  // the scheme the proxy let through
 };
 
+// Names the row in test listings instead of a dump of its bytes.
+void PrintTo(const ProxyPathCase& c, std::ostream* os) { *os << c.name; }
+
 class ProxyPathTest : public ::testing::TestWithParam<ProxyPathCase> {};
 
 TEST_P(ProxyPathTest, ReachesTheTargetThroughTheProxy)
@@ -117,6 +121,8 @@ struct RefusalCase {
     ProxyInfo::AuthType client_auth;
     const char* password;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 
 class ProxyRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "channel/proxy_tunnel_channel.h"
@@ -56,6 +57,9 @@ struct RelayRefusal {
     int status;
 };
 
+// Names the row in test listings instead of a dump of its bytes.
+void PrintTo(const RelayRefusal& c, std::ostream* os) { *os << c.name; }
+
 class TunnelRefusalTest : public ::testing::TestWithParam<RelayRefusal> {};
 
 TEST_P(TunnelRefusalTest, OpenFails)
@@ -85,6 +89,26 @@ TEST(TunnelChannelTest, LowercaseStatusHeaderIsRead)
     TunnelChannel ch(MakeTunnelInfo(relay.Port()));
     ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
     ExerciseIntegersAndBlocks(ch);
+}
+
+TEST(TunnelChannelTest, HeaderLinesLongerThanTheLineBufferAreSkippedWhole)
+{
+    // A line of 1023 bytes fills the line buffer exactly; longer ones spill
+    // their LF, CR LF or more. The spilled tail must not pass for the end of
+    // the answer, nor leave the status and the empty line in the stream.
+    for (size_t padding : {size_t(1010), size_t(1011), size_t(1012), size_t(3000)}) {
+        SCOPED_TRACE(padding);
+        EchoTarget target;
+        {
+            RelayFixture refusing(RelayConfig{RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_TIMEOUT, padding});
+            TunnelChannel ch(MakeTunnelInfo(refusing.Port()));
+            EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
+        }
+        RelayFixture relay(RelayConfig{RelayConfig::kStatus, 0, padding});
+        TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+        ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+        ExerciseIntegersAndBlocks(ch);
+    }
 }
 
 TEST(TunnelChannelTest, MissingTargetOrOversizedHostFails)

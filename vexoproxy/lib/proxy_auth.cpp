@@ -47,25 +47,33 @@ int auth_parameter_valid_check(const VEXO_PROXY_AUTH_DATA* auth, const PROXY_TAR
     return 0;
 }
 
-// Sends head + "Proxy-Authorization: <scheme> <token>" and logs the request
-// with the token hidden: it carries credentials or values derived from them.
-int SendAuthorized(int socket, const PROXY_TARGET_INFO* target, const char* scheme, const std::string& token)
+// Which requests are written to the log, and how.
+enum class RequestLog { kNone, kBasic, kNtlmType3 };
+
+// Sends head + "Proxy-Authorization: <scheme> <token>". The logged copy has
+// the token hidden: it carries credentials or values derived from them.
+int SendAuthorized(int socket, const PROXY_TARGET_INFO* target, const char* scheme, const std::string& token,
+                   RequestLog log)
 {
     std::string head = BuildConnectHead(target);
     std::string request = head + "Proxy-Authorization: " + scheme + " " + token + "\r\n\r\n";
     if (request.size() >= kRequestLimit)
         return PROXY_RC_ENCODING;
-    PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]pkt buf = '%sProxy-Authorization: %s <hidden>'\n\n",
-                    head.c_str(), scheme);
+    std::string shown = head + "Proxy-Authorization: " + scheme + " <hidden>\r\n\r\n";
+    if (log == RequestLog::kBasic)
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]pkt buf = '%s'\n\n", shown.c_str());
+    else if (log == RequestLog::kNtlmType3)
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]%s\n\n", shown.c_str());
     return VEXOProxyClientPacketSend(socket, request.data(), request.size(), kExchangeTimeout) < 0 ? PROXY_RC_IO : 0;
 }
 
-int SendNtlmMessage(int socket, const PROXY_TARGET_INFO* target, const std::vector<uint8_t>& message)
+int SendNtlmMessage(int socket, const PROXY_TARGET_INFO* target, const std::vector<uint8_t>& message,
+                    RequestLog log)
 {
     std::string token;
     if (ToBase64(message.data(), message.size(), token) < 0)
         return PROXY_RC_ENCODING;
-    return SendAuthorized(socket, target, "NTLM", token);
+    return SendAuthorized(socket, target, "NTLM", token, log);
 }
 
 int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers, PROXY_TARGET_INFO* target,
@@ -96,7 +104,7 @@ int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers,
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]create type 3 message failed\n");
         return PROXY_RC_ENCODING;
     }
-    if (SendNtlmMessage(socket, target, type3) < 0) {
+    if (SendNtlmMessage(socket, target, type3, RequestLog::kNtlmType3) < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]send fail\n");
         return PROXY_RC_ENCODING;
     }
@@ -124,7 +132,7 @@ int HandleNtlm(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target
     rc = VEXOProxyClientPrepareNTLMRequest(type1, auth);
     if (rc < 0)
         return rc;
-    if (SendNtlmMessage(socket, target, type1) < 0) {
+    if (SendNtlmMessage(socket, target, type1, RequestLog::kNone) < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send proxy connect request failed\n");
         return PROXY_RC_IO;
     }
@@ -219,7 +227,7 @@ int VEXOProxyClientHandleBASICAuth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY
     WipeString(credentials);
     if (rc < 0)
         return PROXY_RC_ENCODING;
-    rc = SendAuthorized(socket, target, "Basic", token);
+    rc = SendAuthorized(socket, target, "Basic", token, RequestLog::kBasic);
     WipeString(token);
     if (rc < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send basic req failed\n");
