@@ -93,6 +93,26 @@ bool VardoCoreManagerImplDefault::replaceTask(ResumeInfo& info)
     return true;
 }
 
+size_t VardoCoreManagerImplDefault::readFragments(const PObject& list, ResumeInfo& task)
+{
+    // A list of fragments may be the other end's report of what it holds.
+    // A range that is reversed or reaches past the file's size names no
+    // bytes of this file, and a list longer than any transfer makes would be
+    // copied by every listing; such ranges are left out. Leaving a range out
+    // only means its bytes are sent again, never that missing bytes pass for
+    // transferred ones.
+    const PObject::array_type& elements = list.asArray();
+    task.fragments.clear();
+    task.fragments.reserve(std::min(elements.size(), kMaxFragmentsPerTask));
+    for (const PObject& element : elements) {
+        const FileFragment fragment{element["begin"].asUInt64(), element["end"].asUInt64()};
+        if (fragment.begin <= fragment.end && fragment.end <= task.total &&
+            task.fragments.size() < kMaxFragmentsPerTask)
+            task.fragments.push_back(fragment);
+    }
+    return elements.size() - task.fragments.size();
+}
+
 bool VardoCoreManagerImplDefault::updatePartialInfo(const PObject& object)
 {
     if (!object.hasMember("resume_id")) {
@@ -104,7 +124,8 @@ bool VardoCoreManagerImplDefault::updatePartialInfo(const PObject& object)
     if (position == m_resume_priority_queue.end())
         return false;
     const uint64_t now_ms = now();
-    modifyTask(position, [&object, now_ms](ResumeInfo& task) {
+    size_t dropped = 0;
+    modifyTask(position, [&object, now_ms, &dropped](ResumeInfo& task) {
         const bool was_running = task.local_state == ResumeInfo::RI_RUNNING;
         task.last_progress = task.progress;
         task.last_update_time = task.update_time;
@@ -126,12 +147,17 @@ bool VardoCoreManagerImplDefault::updatePartialInfo(const PObject& object)
             task.error = object["error"].asInt32();
         if (object.hasMember("progress"))
             task.progress = object["progress"].asUInt64();
-        if (object.hasMember("fragments")) {
-            task.fragments.clear();
-            for (const PObject& fragment : object["fragments"].asArray())
-                task.fragments.push_back({fragment["begin"].asUInt64(), fragment["end"].asUInt64()});
-        }
+        if (object.hasMember("fragments"))
+            dropped = readFragments(object["fragments"], task);
     });
+    if (dropped != 0) {
+        QM_LOG(Logger::L_WARNING, "vcm_impl_default_debug",
+               L"[WARNING] vardo-core-manager-impl-default-tasks(%d): resume_id %llu: %llu fragments left out "
+               L"(reversed, past its %llu bytes, or beyond %llu)\n",
+               static_cast<unsigned long long>(position->info.resume_id), static_cast<unsigned long long>(dropped),
+               static_cast<unsigned long long>(position->info.total),
+               static_cast<unsigned long long>(kMaxFragmentsPerTask));
+    }
     processDoneTask(position);
     return true;
 }

@@ -44,6 +44,10 @@ class VardoCoreManagerImplDefault : public VardoCoreManagerImpl {
 public:
     typedef TaskList::iterator ResumeInfoIterator;
 
+    // Most fragments a task keeps from a partial update; far more than the
+    // resumes of one transfer leave behind.
+    static constexpr size_t kMaxFragmentsPerTask = 4096;
+
     VardoCoreManagerImplDefault();
     // Deletes the temporary files of the tasks still listed.
     ~VardoCoreManagerImplDefault() override;
@@ -82,6 +86,8 @@ public:
     // Resume id 0 adds the task (the new id is written back); otherwise
     // replaces the stored task of that id.
     bool updateInfo(ResumeInfo& info);
+    // Fragments outside the task's size, and those beyond
+    // kMaxFragmentsPerTask, are left out.
     bool updatePartialInfo(const PObject& object);
     bool getResumeInfoFromResumeId(uint64_t resume_id, ResumeInfo& info) const;
     bool getResumeInfoFromToken(token_t token, ResumeInfo& info) const;
@@ -119,6 +125,10 @@ private:
     void addTask(ResumeInfo& info);
     bool replaceTask(ResumeInfo& info);
     static void addElapsed(ResumeInfo& task, bool was_running, uint64_t now_ms);
+    // Replaces the task's fragments with the well-formed ranges of the list
+    // (within the task's size, at most kMaxFragmentsPerTask); returns how
+    // many were left out.
+    static size_t readFragments(const PObject& list, ResumeInfo& task);
 
     uint64_t m_next_resume_id;
     uint64_t m_next_peer_id;

@@ -128,6 +128,46 @@ TEST_F(StoreTasksTest, PartialUpdatesChangeOnlyTheNamedFields)
     EXPECT_FALSE(update(99, "progress", PObject(1u)));
 }
 
+// A fragment list may be the other end's report of what it holds: ranges
+// that name no bytes of the file are left out, and so is an endless list.
+TEST_F(StoreTasksTest, PartialUpdatesKeepOnlyFragmentsWithinTheFile)
+{
+    const size_t kMax = VardoCoreManagerImplDefault::kMaxFragmentsPerTask;
+    std::vector<FileFragment> endless;
+    for (uint64_t i = 0; i < kMax + 10; ++i)
+        endless.push_back({i * 2, i * 2 + 1});
+    struct Case {
+        const char* name;
+        std::vector<FileFragment> reported;
+        uint64_t new_total;  // 0: the task keeps its 1000 bytes
+        std::vector<FileFragment> kept;
+    };
+    const Case cases[] = {
+        {"well-formed ranges kept in order", {{600, 1000}, {0, 10}, {10, 10}}, 0, {{600, 1000}, {0, 10}, {10, 10}}},
+        {"reversed range", {{0, 10}, {30, 20}}, 0, {{0, 10}}},
+        {"past the file's end", {{0, 10}, {900, 1001}, {2000, 3000}}, 0, {{0, 10}}},
+        {"size set in the same update", {{0, 1500}}, 1500, {{0, 1500}}},
+        {"endless list cut", endless, 1u << 20, std::vector<FileFragment>(endless.begin(), endless.begin() + kMax)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint64_t id = add(1);
+        PObject partial;
+        partial["resume_id"] = static_cast<PObject::integer_type>(id);
+        if (c.new_total != 0)
+            partial["total"] = static_cast<PObject::integer_type>(c.new_total);
+        PObject::array_type& list = partial["fragments"].asArray();
+        for (const FileFragment& f : c.reported) {
+            PObject element;
+            element["begin"] = static_cast<PObject::integer_type>(f.begin);
+            element["end"] = static_cast<PObject::integer_type>(f.end);
+            list.push_back(element);
+        }
+        ASSERT_TRUE(store.updatePartialInfo(partial));
+        EXPECT_EQ(task(id).fragments, c.kept);
+    }
+}
+
 TEST_F(StoreTasksTest, ElapsedTimeGrowsOnlyWhileRunning)
 {
     const uint64_t seed = connectPeer(1);
