@@ -1,6 +1,7 @@
 #include "system-db.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <ctime>
 #include <memory>
@@ -122,6 +123,10 @@ int SystemDB::initialize(const ustring& path)
         sqlite3_close(db);
         return -1;
     }
+    // Remembered passwords are kept in plain text: the file (and the journals
+    // SQLite gives its mode) is for its owner only. Done before anything is
+    // written; a file we do not own keeps its mode.
+    chmod(utf8_path.c_str(), S_IRUSR | S_IWUSR);
     sqlite3_busy_timeout(db, 300000);
     rc = sqlite3_exec(db, kCreateScript, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

@@ -1,6 +1,9 @@
 #include "client-schema-updater.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "client-updater-util.h"
 #include "file-op.h"
@@ -44,6 +47,7 @@ bool ClientSchemaUpdater::update()
     STEP_INFO("===== start Updater V%d =====", m_source_version);
     if (!removeStaleCopyJournals())
         return false;
+    giveCopyTheLiveFileMode();
     if (FSCopy(ustring(m_sys_db_path), ustring(m_bak_sys_db_path), false) != 0) {
         STEP_ERROR("backup from %s to %s failed.", m_sys_db_path.c_str(), m_bak_sys_db_path.c_str());
         return false;
@@ -74,6 +78,20 @@ bool ClientSchemaUpdater::removeStaleCopyJournals() const
         }
     }
     return true;
+}
+
+void ClientSchemaUpdater::giveCopyTheLiveFileMode() const
+{
+    // The copy becomes the live file, which holds remembered passwords: it
+    // must not be readable more widely than the live file is. FSCopy keeps the
+    // mode of a file it truncates, so the copy is made with that mode first.
+    struct stat live;
+    const mode_t mode = stat(m_sys_db_path.c_str(), &live) == 0 ? (live.st_mode & 0777) : (S_IRUSR | S_IWUSR);
+    const int fd = open(m_bak_sys_db_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0)
+        return;  // FSCopy then reports the copy's failure
+    fchmod(fd, mode);
+    close(fd);
 }
 
 bool ClientSchemaUpdater::execOnCopy(const char* sql) const

@@ -25,6 +25,7 @@ protected:
 
 private:
     bool removeStaleCopyJournals() const;
+    void giveCopyTheLiveFileMode() const;
     bool updateDBSchema();
     bool updateDBVersion();
     bool execOnCopy(const char* sql) const;

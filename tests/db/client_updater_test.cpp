@@ -148,8 +148,13 @@ TEST_P(ClientUpdaterFromVersion, ReachesVersion23KeepingEveryRow)
         SystemDB::destroy();
         EXPECT_EQ(version, GetSystemDBVersion(live()));
     }
+    // The file holds remembered passwords: the upgraded one is as private as
+    // the old one was.
+    std::filesystem::permissions(live(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     ASSERT_EQ(0, runUpdate());
     EXPECT_FALSE(std::filesystem::exists(bak()));
+    EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+              std::filesystem::status(live()).permissions());
     {
         RawDb raw(live());
         EXPECT_EQ("23", raw.value("SELECT value FROM system_table WHERE key = 'release_version'"));

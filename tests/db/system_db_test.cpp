@@ -55,6 +55,19 @@ TEST_F(SystemDBTest, NewFileHasTablesAndDefaultsAndReopeningKeepsThem)
     EXPECT_EQ("alice", infos.front().username);
 }
 
+// Remembered passwords are stored in plain text: only the owner may read the
+// file, a new one or one left readable by an older client.
+TEST_F(SystemDBTest, FileIsReadableByItsOwnerOnly)
+{
+    namespace fs = std::filesystem;
+    const fs::perms owner_only = fs::perms::owner_read | fs::perms::owner_write;
+    EXPECT_EQ(owner_only, fs::status(path()).permissions());
+    SystemDB::destroy();
+    fs::permissions(path(), owner_only | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_EQ(0, SystemDB::initialize(ustring(path())));
+    EXPECT_EQ(owner_only, fs::status(path()).permissions());
+}
+
 TEST_F(SystemDBTest, InsertAssignsNextIdAndReplacesSameKey)
 {
     ConnectionInfo first = makeConnection("a.example", "alice");
