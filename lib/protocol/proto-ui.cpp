@@ -244,8 +244,12 @@ int ProtoUI::RunProtocol(const PObject& request, PObject& response)
     int rc = stream.Send(*m_channel, request);
     if (rc < 0) {
         SetStreamError(rc, "stream error while sending request");
-        m_connection_broken = true;
-        DestroyChannel();
+        // A request the codec refuses whole (a string too long for the wire)
+        // sent nothing: the connection is still in step and stays usable.
+        if (rc != PStream::ERR_INPUT) {
+            m_connection_broken = true;
+            DestroyChannel();
+        }
         return -1;
     }
     for (;;) {
