@@ -9,5 +9,6 @@ if(TARGET protocol AND TARGET channel AND TARGET qelt_test_support)
             ${CMAKE_CURRENT_LIST_DIR}/proto_ui_file_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/proto_ui_error_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/proto_ui_skeleton_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/pstream_memory_channel.cpp
     LIBS proto_ui_test_fixture)
 endif()

@@ -62,7 +62,9 @@ const CodeCase kServerCodes[] = {
     {20481, ProtoUI::ERROR_SERVER},
     {45056, ProtoUI::ERROR_SERVER},
     {45057, ProtoUI::ERROR_SERVER},
+    {49152, ProtoUI::ERROR_SERVER},
     {53248, ProtoUI::ERROR_SERVER},
+    {57344, ProtoUI::ERROR_SERVER},
     {0xF001, ProtoUI::ERROR_SERVER},
     {0xFFFFFFFFu, ProtoUI::ERROR_SERVER},
 };

@@ -238,12 +238,105 @@ TEST_F(ProtoUIFileTest, RequestKeys)
     EXPECT_EQ(mkdir["share"].asString(), "docs");
     EXPECT_EQ(mkdir["path"].asString(), "/");
 
+    // Paths that differ only by a trailing '/' are different paths.
+    client.Rename("/docs/a.txt", "/docs/a.txt/");
+    EXPECT_EQ(Server().LastRequest("rename")["path_to"].asString(), "/a.txt/");
+
     ASSERT_EQ(client.SetUdp(true, false), 0);
     PObject udp = Server().LastRequest("set_udp");
     EXPECT_TRUE(udp["compressed"].isInteger());
     EXPECT_EQ(udp["compressed"].asUInt64(), 0u);
     EXPECT_TRUE(udp["encrypted"].isInteger());
     EXPECT_EQ(udp["encrypted"].asUInt64(), 1u);
+}
+
+// Answer shapes the test server never sends, from a scripted server.
+TEST(ProtoUIScripted, ShareListAnswers)
+{
+    auto share = [](const PObject& name, const char* path, const char* priv) {
+        PObject entry;
+        entry["name"] = name;
+        entry["mounted_path"] = path;
+        if (priv)
+            entry["priv"] = priv;
+        return entry;
+    };
+    PObject listed;
+    PObject::array_type& list = listed["share_list"].asArray();
+    list.push_back(share("hidden", "/v/hidden", "denied"));
+    list.push_back(share("upper", "/v/upper", "Denied"));
+    list.push_back(share("nopriv", "/v/nopriv", nullptr));
+    list.push_back(PObject("not a map"));
+    list.push_back(share(PObject(uint64_t(7)), "/v/7", "rw"));
+    PObject not_an_array;
+    not_an_array["share_list"] = "docs";
+    PObject empty;
+    empty.asMap();
+    ScriptedServer server({{listed}, {empty}, {not_an_array}});
+    ProtoUI client;
+    ConfigureScripted(client, server);
+
+    std::vector<ProtoUI::Share> shares = {{"earlier", "/kept"}};
+    ASSERT_EQ(client.ListShare(shares), 0) << client.GetLastErrorMessage();
+    std::vector<std::pair<std::string, std::string>> got;
+    for (const ProtoUI::Share& s : shares)
+        got.emplace_back(s.name, s.path);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"earlier", "/kept"}, {"upper", "/v/upper"}, {"nopriv", "/v/nopriv"}, {"", ""}, {"7", "/v/7"}};
+    EXPECT_EQ(got, expected);
+
+    for (const char* name : {"no share_list", "share_list not an array"}) {
+        std::vector<ProtoUI::Share> none;
+        EXPECT_EQ(client.ListShare(none), 0) << name;
+        EXPECT_TRUE(none.empty()) << name;
+    }
+}
+
+TEST(ProtoUIScripted, NodeListAnswers)
+{
+    PObject listed;
+    listed["is_dir"] = "yes";
+    PObject::array_type& list = listed["node_list"].asArray();
+    PObject odd;
+    odd["name"] = "odd";
+    odd["size"] = "12";
+    odd["mtime"] = uint64_t(0x100000005ull);
+    odd["is_dir"] = "x";
+    list.push_back(odd);
+    PObject plain;
+    plain["name"] = "plain";
+    plain["is_dir"] = "";
+    plain["mtime"] = "5";
+    plain["size"] = uint64_t(1) << 40;
+    list.push_back(plain);
+    list.push_back(PObject(uint64_t(5)));
+    PObject empty;
+    empty.asMap();
+    ScriptedServer server({{listed}, {empty}});
+    ProtoUI client;
+    ConfigureScripted(client, server);
+
+    bool is_dir = false;
+    std::vector<ProtoUI::Node> nodes;
+    ASSERT_EQ(client.ListNode("/s/d", is_dir, nodes), 0) << client.GetLastErrorMessage();
+    EXPECT_TRUE(is_dir) << "a non-empty string reads as true";
+    ASSERT_EQ(nodes.size(), 3u) << "no entry is skipped";
+    EXPECT_EQ(nodes[0].name, "odd");
+    EXPECT_TRUE(nodes[0].is_dir);
+    EXPECT_EQ(nodes[0].size, 0u);
+    EXPECT_EQ(nodes[0].mtime, 5u);
+    EXPECT_EQ(nodes[1].name, "plain");
+    EXPECT_FALSE(nodes[1].is_dir);
+    EXPECT_EQ(nodes[1].mtime, 0u);
+    EXPECT_EQ(nodes[1].size, uint64_t(1) << 40);
+    EXPECT_EQ(nodes[2].name, "");
+    EXPECT_FALSE(nodes[2].is_dir);
+
+    // An answer without its keys: no entries, and "is_dir" reads false.
+    nodes.clear();
+    ASSERT_EQ(client.ListNode("/s/d", is_dir, nodes), 0);
+    EXPECT_FALSE(is_dir);
+    EXPECT_TRUE(nodes.empty());
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 #include "proto_ui_fixture.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "channel/channel.h"
+#include "protocol/stream.h"
 
 namespace fs = std::filesystem;
 
@@ -75,4 +80,85 @@ void ProtoUIServerTest::LogIn(ProtoUI& client)
     Configure(client);
     uint64_t seed = 0;
     ASSERT_EQ(client.Auth(seed, false), 0) << client.GetLastErrorMessage();
+}
+
+ScriptedServer::ScriptedServer(std::vector<std::vector<PObject>> answers) : m_answers(std::move(answers))
+{
+    m_listen_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    if (m_listen_fd < 0 || ::bind(m_listen_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(m_listen_fd, 4) != 0 || ::getsockname(m_listen_fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+        throw std::runtime_error("scripted server: cannot listen on loopback");
+    m_port = ntohs(addr.sin_port);
+    m_thread = std::thread(&ScriptedServer::Serve, this);
+}
+
+ScriptedServer::~ScriptedServer()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+        // Wakes the accept or the read the serving thread may block in.
+        ::shutdown(m_listen_fd, SHUT_RDWR);
+        if (m_conn_fd >= 0)
+            ::shutdown(m_conn_fd, SHUT_RDWR);
+    }
+    m_thread.join();
+    ::close(m_listen_fd);
+}
+
+std::vector<PObject> ScriptedServer::Requests() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_requests;
+}
+
+void ScriptedServer::Serve()
+{
+    int fd = ::accept4(m_listen_fd, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_stopping) {
+            ::close(fd);
+            return;
+        }
+        m_conn_fd = fd;
+    }
+    Channel channel(81920);
+    if (channel.Open(fd, true) == ERR_OK) {
+        channel.SetTimeout(0);
+        // Answers the scripted requests, then reads on until the client leaves.
+        for (size_t i = 0;; ++i) {
+            PStream stream;
+            PObject request;
+            if (stream.Recv(channel, request) != PStream::ERR_OK)
+                break;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_requests.push_back(request);
+            }
+            if (i >= m_answers.size())
+                continue;
+            for (const PObject& answer : m_answers[i])
+                stream.Send(channel, answer);
+        }
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_conn_fd = -1;
+    }
+    channel.Close();
+}
+
+void ConfigureScripted(ProtoUI& client, const ScriptedServer& server, const std::string& user)
+{
+    client.SetServer("127.0.0.1", server.Port());
+    client.SetUser(user, "pw", "");
+    client.SetSSL(false, false, "", "");
+    client.SetTimeout(5);
 }

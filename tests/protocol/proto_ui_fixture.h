@@ -4,7 +4,10 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "control_server.h"
 #include "protocol/proto-ui.h"
@@ -44,3 +47,35 @@ protected:
     std::string m_self_key_file;
     std::unique_ptr<test_server::ControlServer> m_server;
 };
+
+// A one-connection server that answers the client's requests, in order, with
+// the answers a test scripts: for shaping answers the real test server never
+// gives (odd kinds, missing keys). It speaks plain, so clients talk to it with
+// the TLS upgrade off, except where the script answers "encrypt_channel".
+class ScriptedServer {
+public:
+    // answers[i] goes out, map by map, after the i-th request.
+    explicit ScriptedServer(std::vector<std::vector<PObject>> answers);
+    ~ScriptedServer();
+    ScriptedServer(const ScriptedServer&) = delete;
+    ScriptedServer& operator=(const ScriptedServer&) = delete;
+
+    unsigned Port() const { return m_port; }
+    // The requests decoded so far.
+    std::vector<PObject> Requests() const;
+
+private:
+    void Serve();
+
+    std::vector<std::vector<PObject>> m_answers;
+    int m_listen_fd = -1;
+    unsigned m_port = 0;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;  // guards the two below
+    int m_conn_fd = -1;
+    bool m_stopping = false;
+    std::vector<PObject> m_requests;
+};
+
+// A plain client of a ScriptedServer: no TLS upgrade, a 5 s time-out.
+void ConfigureScripted(ProtoUI& client, const ScriptedServer& server, const std::string& user = "alice");

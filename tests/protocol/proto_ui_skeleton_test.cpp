@@ -3,6 +3,8 @@
 
 #include "file-op-ex.h"
 #include "protocol/protocol-builder.h"
+#include "protocol/stream.h"
+#include "pstream_memory_channel.h"
 
 namespace {
 
@@ -37,6 +39,28 @@ TEST(RequestSkeleton, RebuildingKeepsOtherKeysAndReplacesTheAction)
     EXPECT_EQ(request["path"].asString(), "/x");
     EXPECT_EQ(request["_agent"]["extra"].asString(), "kept");
     EXPECT_EQ(request["_agent"]["platform"].asString(), "Windows");
+}
+
+// The bytes the server reads: keys lose their leading '_', members go out in
+// key order ("action" and "agent" first), integers in one byte.
+TEST(RequestSkeleton, OnTheWire)
+{
+    auto str = [](const std::string& text) {
+        return std::string("\x10", 1) + char(text.size() >> 8) + char(text.size() & 0xFF) + text;
+    };
+    auto small_int = [](char value) { return std::string("\x01\x01", 2) + value; };
+    const std::string map = "\x42", end = "\x40";
+    const std::string expected = map + str("action") + str("heart_beat") + str("agent") + map +
+                                 str("hostname") + str(cross::getComputerName()) + str("platform") +
+                                 str("Windows") + str("version") + map + str("build") + small_int(19) +
+                                 str("major") + small_int(1) + str("minor") + small_int(0) + end + end + end;
+
+    Protocol request;
+    ProtocolFactory().BuildProtocol("heart_beat", request);
+    MemoryChannel channel;
+    PStream stream;
+    ASSERT_EQ(stream.Send(channel, request), PStream::ERR_OK);
+    EXPECT_EQ(channel.output, expected);
 }
 
 }  // namespace

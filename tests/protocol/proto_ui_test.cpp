@@ -2,6 +2,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <climits>
 #include <thread>
 
 #include "proto_ui_fixture.h"
@@ -373,6 +374,126 @@ TEST_F(ProtoUIServerTest, RequestsBeforeLoginAreRefusedByTheServer)
     EXPECT_EQ(client.HeartBeat(), -1);
     EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_USER);
     EXPECT_EQ(client.GetLastErrorMessage(), "protocol error, reason = 'not logged in'");
+}
+
+// A request the codec refuses whole sends nothing, so the session survives it.
+TEST_F(ProtoUIServerTest, RequestTooLongForTheWireKeepsTheConnection)
+{
+    ProtoUI client;
+    LogIn(client);
+    int connections = Server().ConnectionCount();
+    EXPECT_EQ(client.CreateDir("/docs/" + std::string(70000, 'n')), -1);
+    EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(client.GetLastErrorMessage(), "stream error while sending request");
+    EXPECT_TRUE(Server().LastRequest("mkdir").isNull());
+    EXPECT_EQ(client.HeartBeat(), 0) << client.GetLastErrorMessage();
+    EXPECT_EQ(Server().ConnectionCount(), connections);
+}
+
+TEST(ProtoUIScripted, EncryptAnswerMustNameTheProject)
+{
+    PObject upper;
+    upper["project"] = "QUILLMAR-FILE-MANAGER";
+    PObject missing;
+    missing["name"] = "quillmar-file-manager";
+    PObject number;
+    number["project"] = uint64_t(1);
+    const std::pair<const char*, PObject> cases[] = {
+        {"not a map", PObject("quillmar-file-manager")},
+        {"upper case", upper},
+        {"no project", missing},
+        {"not a string", number},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        ScriptedServer server({{c.second}});
+        ProtoUI client;
+        ConfigureScripted(client, server);
+        client.SetSSL(true, false, "", "");
+        EXPECT_EQ(client.HeartBeat(), -1);
+        EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_PROTOCOL_WRONG_PORT);
+        EXPECT_EQ(client.GetLastErrorMessage(), "Cannot get correct project string, assuming it's koralt server.");
+        EXPECT_EQ(client.getChannelMtu(), -1) << "no connection is kept";
+        ASSERT_EQ(server.Requests().size(), 1u);
+        EXPECT_EQ(server.Requests()[0]["action"].asString(), "encrypt_channel");
+    }
+}
+
+// Build numbers and answer shapes the test server never sends.
+TEST(ProtoUIScripted, AuthAnswers)
+{
+    auto answer = [](const PObject* build, uint64_t seed) {
+        PObject a;
+        if (build)
+            a["server"]["package_version"]["build"] = *build;
+        a["seed"] = seed;
+        return a;
+    };
+    const PObject one(uint64_t(1)), high_bit(uint64_t(0x80000000u)), all_ones(uint64_t(0xFFFFFFFFu)),
+        wraps_to_one(uint64_t(0x100000001ull)), wraps_to_zero(uint64_t(0x100000000ull)), text("5");
+    PObject error_and_build = answer(&one, 9);
+    error_and_build["error"]["code"] = uint64_t(4100);
+    error_and_build["error"]["reason"] = "bad";
+    struct Case {
+        const char* name;
+        PObject answer;
+        ProtoUI::Error error;
+        int build;  // as GetServerBuildVersion reads it afterwards
+    };
+    const Case cases[] = {
+        {"build 1", answer(&one, 42), ProtoUI::ERROR_OK, 1},
+        {"no build", answer(nullptr, 42), ProtoUI::ERROR_PROTOCOL_VERSION_TOO_HIGH, 0},
+        {"build as text", answer(&text, 42), ProtoUI::ERROR_PROTOCOL_VERSION_TOO_HIGH, 0},
+        {"negative as int32", answer(&high_bit, 42), ProtoUI::ERROR_PROTOCOL_VERSION_TOO_HIGH, INT32_MIN},
+        {"all ones", answer(&all_ones, 42), ProtoUI::ERROR_PROTOCOL_VERSION_TOO_HIGH, -1},
+        {"low 32 bits are 1", answer(&wraps_to_one, 42), ProtoUI::ERROR_OK, 1},
+        {"low 32 bits are 0", answer(&wraps_to_zero, 42), ProtoUI::ERROR_PROTOCOL_VERSION_TOO_HIGH, 0},
+        {"error beside a valid build", error_and_build, ProtoUI::ERROR_USER_PASSWORD, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server({{c.answer}});
+        ProtoUI client;
+        ConfigureScripted(client, server);
+        uint64_t seed = 7;
+        int rc = client.Auth(seed, false);
+        EXPECT_EQ(client.GetLastError(), c.error) << client.GetLastErrorMessage();
+        EXPECT_EQ(client.GetServerBuildVersion(), c.build);
+        if (c.error == ProtoUI::ERROR_OK) {
+            EXPECT_EQ(rc, 0);
+            EXPECT_EQ(seed, 42u);
+        } else {
+            EXPECT_EQ(rc, -1);
+            EXPECT_EQ(seed, 7u);
+        }
+        if (c.error == ProtoUI::ERROR_PROTOCOL_VERSION_TOO_HIGH) {
+            EXPECT_EQ(client.GetLastErrorMessage(), "protocol error, reason = 'server version too old'");
+        }
+    }
+}
+
+TEST(ProtoUIScripted, ServerInformationKeepsWhatTheAnswerLacks)
+{
+    PObject answer;
+    answer["server_id"] = "only-id";
+    ScriptedServer server({{answer}});
+    ProtoUI client;
+    ConfigureScripted(client, server);
+    ProtoUI::ServerInfo info;
+    info.package[0] = 9;
+    info.package[2] = 99;
+    info.zrm[3] = 8;
+    info.unique = "u";
+    info.server_alias = "alias";
+    info.database_id = "old";
+    ASSERT_EQ(client.QueryServer(info), 0) << client.GetLastErrorMessage();
+    EXPECT_EQ(info.server_id, "only-id");
+    EXPECT_EQ(info.database_id, "") << "read whether present or not";
+    EXPECT_EQ(info.package[0], 9u);
+    EXPECT_EQ(info.package[2], 99u);
+    EXPECT_EQ(info.zrm[3], 8u);
+    EXPECT_EQ(info.unique, "u");
+    EXPECT_EQ(info.server_alias, "alias");
 }
 
 TEST(ProtoUI, NoConnectionYet)
