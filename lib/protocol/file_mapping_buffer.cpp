@@ -39,14 +39,24 @@ void FileMappingBuffer::setWindowCapacity()
                                               : static_cast<size_t>(block_size);
 }
 
+void FileMappingBuffer::adoptFile(cross::file_type fd)
+{
+    if (file_handle != cross::INVALID_FILE_VALUE && file_handle != fd)
+        cross::close(file_handle);
+    file_handle = fd;
+}
+
 int FileMappingBuffer::initialize(uint64_t offset)
 {
-    const char* mode = type == MAP_FOR_WRITE ? "rw" : "rb";
-    FMB_LOG(Logger::L_DEBUG, L"[DEBUG]", L"Opening path = %s mode = '%s'", path.c_str_utf8(), mode);
-    file_handle = cross::open(path, mode);
     if (file_handle == cross::INVALID_FILE_VALUE) {
-        FMB_ERROR(L"GG.. cannot open file %s", path.c_str_utf8());
-        return -1;
+        const char* mode = type == MAP_FOR_WRITE ? "rw" : "rb";
+        FMB_LOG(Logger::L_DEBUG, L"[DEBUG]", L"Opening path = %s mode = '%s'", path.c_str_utf8(),
+                mode);
+        file_handle = cross::open(path, mode);
+        if (file_handle == cross::INVALID_FILE_VALUE) {
+            FMB_ERROR(L"GG.. cannot open file %s", path.c_str_utf8());
+            return -1;
+        }
     }
 
     if (type == MAP_FOR_WRITE && offset > 0) {

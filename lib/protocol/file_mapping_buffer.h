@@ -24,7 +24,11 @@ public:
     FileMappingBuffer(const ustring& path, uint64_t size, MappingType type);
     ~FileMappingBuffer() override;
 
-    // Opens the file and loads the window that holds offset. Receiving, the
+    // Takes over a file that is already open (finalize closes it), so that
+    // initialize works on that very file instead of opening the path again.
+    void adoptFile(cross::file_type fd);
+    // Opens the file (unless one was adopted) and loads the window that
+    // holds offset. Receiving, the
     // window's bytes before offset are read back from the file, which must
     // hold at least offset bytes. An offset at or past file_size loads no
     // window (capacity 0).

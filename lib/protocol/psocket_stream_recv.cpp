@@ -10,7 +10,7 @@
 #include "file_mapping_buffer.h"
 #include "memory_buffer.h"
 #include "psocket_stream_log.h"
-#include "tmp_name_gen.h"
+#include "stream_temp_file.h"
 
 namespace {
 
@@ -264,6 +264,7 @@ int PSocketStream::BufferToBinaryLength()
     PObject::binary_type& binary = object_stack.back()->asBinary();
     uint64_t offset = 0;
     uint64_t final_size = length;
+    cross::file_type new_file = cross::INVALID_FILE_VALUE;
 
     if (!binary.path.empty()) {
         // A template names the file: resume it at the template's offset.
@@ -298,15 +299,21 @@ int PSocketStream::BufferToBinaryLength()
         ustring folder = folderOf(recv_location);
         if (!IsFileExist(folder, false) && FSMKDir(folder, true) < 0)
             PSS_ERROR(L"Cannot create folder %s", folder.c_str_utf8());
-        binary.path = TmpNameGen::getInstance().getTmpPath(recv_location);
-        if (binary.path.empty()) {
+        // The temporary name is ours only if we create the file under it:
+        // the window then works on that descriptor, never on whatever the
+        // name might point to later.
+        new_file = openNewTemporaryFile(recv_location, binary.path);
+        if (new_file == cross::INVALID_FILE_VALUE) {
             PSS_ERROR(L"Cannot create temp file on %s", recv_location.c_str_utf8());
-            return -1;
+            binary.path.clear();
+            return translateBufferError();
         }
         binary.offset = 0;
     }
 
     FileMappingBuffer* window = MakeWindow(binary.path, final_size, MAP_FOR_WRITE);
+    if (new_file != cross::INVALID_FILE_VALUE)
+        window->adoptFile(new_file);
     if (window->initialize(offset) < 0)
         return translateBufferError();
     func_stack.pop_back(); // BufferToBinary stays

@@ -10,7 +10,7 @@
 
 #include "log.h"
 #include "protocol/stream.h"
-#include "tmp_name_gen.h"
+#include "stream_temp_file.h"
 
 namespace {
 
@@ -77,6 +77,21 @@ void TruncateFile(const ustring& path, uint64_t end) {
 
 bool IsNullDevice(const ustring& path) {
     return std::strcmp(path.c_str_utf8(), kNullDevice) == 0;
+}
+
+// Removes the files of every payload received into a value that is dropped.
+void RemoveReceivedFiles(const PObject& value) {
+    if (value.isBinary() || value.isBinaryEx()) {
+        const ustring& path = value.isBinary() ? value.asBinary().path : value.asBinaryEx().path;
+        if (!path.empty() && !IsNullDevice(path))
+            RemoveFile(path);
+    } else if (value.isArray()) {
+        for (const PObject& element : value.asArray())
+            RemoveReceivedFiles(element);
+    } else if (value.isMap()) {
+        for (const PObject::map_type::value_type& member : value.asMap())
+            RemoveReceivedFiles(member.second);
+    }
 }
 
 }  // namespace
@@ -155,6 +170,7 @@ int PStream::Recv(Channel& channel, binary_type& value) {
     FileTransferProgressReporter reporter(this, path_type(), 0);
     const string_type algorithm = binary_handler.GetHashAlgorithm();
     bool hashing = !algorithm.empty();
+    bool temporary = false;
     uint64_t start = 0;
     uint64_t received = 0;
     int fd = -1;
@@ -181,7 +197,10 @@ int PStream::Recv(Channel& channel, binary_type& value) {
                L"[DEBUG] stream(%d): store binary to %s, offset %llu\n", value.path.c_str_utf8(),
                static_cast<unsigned long long>(value.offset));
     } else {
-        value.path = TmpNameGen::getInstance().getTmpPath(recv_path);
+        // The name is chosen when the file is created (below): it must be a
+        // new file of ours, never one that someone placed under that name.
+        temporary = true;
+        value.path.clear();
         value.offset = 0;
         value.length = 0;
     }
@@ -198,7 +217,7 @@ int PStream::Recv(Channel& channel, binary_type& value) {
         goto done;
     }
 
-    fd = xopen(value.path, "rw");
+    fd = temporary ? openNewTemporaryFile(recv_path, value.path) : xopen(value.path, "rw");
     if (fd < 0) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] stream(%d): open(%s) error: reason %d\n",
                value.path.c_str_utf8(), errno);
@@ -373,13 +392,11 @@ int PStream::Recv(Channel& channel, binary_ex_type& value) {
                 Logger::tLogMsg(Logger::L_DEBUG, kComponent,
                                 L"%ssender provide binary hash '%s'.\n", Indentation(),
                                 value.send_hash.c_str());
-        } else if (stored && (member.isBinary() || member.isBinaryEx())) {
-            // An unexpected payload was stored under a temporary name: drop it.
-            // (In discard mode it went to the null device, which stays.)
-            const path_type& path =
-                member.isBinary() ? member.asBinary().path : member.asBinaryEx().path;
-            if (!path.empty() && !IsNullDevice(path))
-                RemoveFile(path);
+        } else if (stored) {
+            // Payloads of an unexpected member were stored under temporary
+            // names that nobody will see: drop them, however deep they sit.
+            // (In discard mode they went to the null device.)
+            RemoveReceivedFiles(member);
         }
         PopHistory();
     }

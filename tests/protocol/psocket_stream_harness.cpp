@@ -35,6 +35,11 @@ const std::vector<LinkMode>& allLinkModes()
     return modes;
 }
 
+void PrintTo(const LinkMode& mode, std::ostream* out)
+{
+    *out << mode.name;
+}
+
 namespace {
 
 void setNonBlocking(int fd)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct LinkMode {
     bool lz4;
 };
 const std::vector<LinkMode>& allLinkModes();
+// How a test value prints (found by argument-dependent lookup): the name.
+void PrintTo(const LinkMode& mode, std::ostream* out);
 
 // A connected, non-blocking TCP pair on 127.0.0.1 with, per mode, a finished
 // TLS handshake (self-signed certificate made here) and an LZ4 pair, and one

@@ -1,6 +1,8 @@
 // File values of the blocking codec: binary and binary_ex payloads between
 // files and a channel.
 #include <dirent.h>
+#include <errno.h>
+#include <unistd.h>
 #include <openssl/evp.h>
 #include <sys/socket.h>
 
@@ -14,6 +16,7 @@
 
 #include "protocol/stream.h"
 #include "pstream_memory_channel.h"
+#include "stream_temp_file.h"
 #include "pstream_test_util.h"
 
 namespace {
@@ -142,6 +145,30 @@ TEST_F(PStreamFileTest, ReceivesIntoATemporaryFileAtTheLocation) {
         EXPECT_EQ(payload, ReadWholeFile(path));
         EXPECT_EQ(size == 0 ? 0 : 1, channel.files_fast_path);  // no digest: the plain receive
     }
+}
+
+// A temporary name is used only for a file created under it: a file or a
+// link that someone placed there first is never opened, let alone written.
+TEST_F(PStreamFileTest, TemporaryFilesAreAlwaysNewFiles) {
+    WriteFile(dir.File("taken"), "keep");
+    ASSERT_EQ(0, symlink(dir.File("victim").c_str(), dir.File("planted").c_str()));
+    for (const char* name : {"taken", "planted"}) {
+        errno = 0;
+        EXPECT_EQ(cross::INVALID_FILE_VALUE, openNewFile(ustring(dir.File(name).c_str()))) << name;
+        EXPECT_EQ(EEXIST, errno) << name;
+    }
+    EXPECT_EQ("keep", ReadWholeFile(dir.File("taken")));
+    EXPECT_NE(0, access(dir.File("victim").c_str(), F_OK));
+
+    ustring first, second;
+    const cross::file_type a = openNewTemporaryFile(ustring(Location().c_str()), first);
+    const cross::file_type b = openNewTemporaryFile(ustring(Location().c_str()), second);
+    ASSERT_NE(cross::INVALID_FILE_VALUE, a);
+    ASSERT_NE(cross::INVALID_FILE_VALUE, b);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(0u, std::string(first.c_str_utf8()).rfind(Location() + "-", 0));
+    close(a);
+    close(b);
 }
 
 TEST_F(PStreamFileTest, ReceivesIntoAPresetPathAtItsOffset) {
@@ -302,8 +329,11 @@ TEST_F(PStreamFileTest, BinaryExFailures) {
 }
 
 TEST_F(PStreamFileTest, BinaryExDropsUnexpectedPayloads) {
-    // "extra" carries a binary that nobody asked for; "binary" comes twice.
+    // "extra" carries a binary that nobody asked for, "deep" one inside a map
+    // in an array; "binary" comes twice.
     const std::string bytes = Hex("43 10 00 05") + "extra" + BinaryHeader(2) + "ee" +
+                              Hex("10 00 04") + "deep" + Hex("41 42 10 00 01") + "f" +
+                              BinaryHeader(2) + "dd" + Hex("40 40") +
                               Hex("10 00 06") + "binary" + BinaryHeader(2) + "b1" +
                               Hex("10 00 06") + "binary" + BinaryHeader(2) + "b2" +
                               Hex("10 00 09") + "send_hash" + Hex("01 01 05") + Hex("40");

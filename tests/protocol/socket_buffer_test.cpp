@@ -266,6 +266,27 @@ TEST(FileMappingBuffer, PartialWindowWritesOnlyReceivedBytes)
     EXPECT_EQ("helLO", readFile(path));
 }
 
+// A receiving window over a file it was handed writes into that file, not
+// into whatever its path names by then.
+TEST(FileMappingBuffer, AdoptedFileIsTheOneWritten)
+{
+    TempDir dir;
+    const std::string created = dir.file("created");
+    int fd = ::open(created.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(0, ::rename(created.c_str(), dir.file("moved").c_str()));
+    {
+        FileMappingBuffer w(ustring(created), 5, MAP_FOR_WRITE);
+        w.adoptFile(fd);
+        ASSERT_EQ(0, w.initialize(0));
+        w.copyFrom("hello", 5);
+        ASSERT_EQ(0, w.finalize());
+        EXPECT_EQ(cross::INVALID_FILE_VALUE, w.file_handle);
+    }
+    EXPECT_EQ("hello", readFile(dir.file("moved")));
+    EXPECT_NE(0, ::access(created.c_str(), F_OK));
+}
+
 TEST(FileMappingBuffer, ResumeBeyondTheFileIsRefused)
 {
     TempDir dir;
