@@ -1,5 +1,7 @@
 #include "kavelin/tcp-active-helper.h"
 
+#include <algorithm>
+
 #include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-service-controller.h"
@@ -33,7 +35,9 @@ void TcpActiveHelper::makeWriteObjects(const ResumeInfo& info)
     FragmentManager fragments(info.total, info.fragments);
     std::vector<FileFragment> holes;
     fragments.getHoles(holes);
-    const uint64_t offset = holes.empty() ? 0 : holes.front().begin;
+    // The first hole never starts past the file, but the length below must
+    // not wrap even if it did.
+    const uint64_t offset = holes.empty() ? 0 : std::min(holes.front().begin, info.total);
     const uint64_t length = info.total - offset;
 
     m_write_header.clear();

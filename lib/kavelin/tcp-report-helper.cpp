@@ -128,7 +128,10 @@ int TcpReportHelper::processHeader()
         // A slot under the peer's concurrency is free again.
         m_transfer->getController()->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
     } else if (report.hasMember("fragments")) {
-        update["fragments"] = report["fragments"];
+        // The peer's word on what it holds decides what is not sent again:
+        // a range outside the file, reversed, or beyond the count we keep is
+        // not trusted (sending a byte twice is harmless, skipping one is not).
+        update["fragments"] = validFragments(report["fragments"], info.total);
         if (info.local_state != ResumeInfo::RI_PAUSED)
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
         manager->updatePartialInfo(update);
@@ -143,6 +146,29 @@ int TcpReportHelper::processHeader()
         applyError(report, info);
     }
     return 0;
+}
+
+PObject TcpReportHelper::validFragments(const PObject& reported, uint64_t total)
+{
+    PObject valid;
+    PObject::array_type& kept = valid.asArray();
+    if (!reported.isArray())
+        return valid;
+    for (const PObject& range : reported.asArray()) {
+        if (kept.size() == kMaxReportedFragments)
+            break;
+        if (!range.isMap())
+            continue;
+        const uint64_t begin = range["begin"].asUInt64();
+        const uint64_t end = range["end"].asUInt64();
+        if (begin > end || end > total)
+            continue;
+        PObject fragment;
+        fragment["begin"] = begin;
+        fragment["end"] = end;
+        kept.push_back(std::move(fragment));
+    }
+    return valid;
 }
 
 void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)

@@ -13,6 +13,13 @@ public:
     // Restarts from zero that an "invalid token" or "token collision" report
     // may cause one task before it fails for good.
     static constexpr int kMaxTokenResets = 3;
+    // A peer's fragment list is kept to this many ranges; the rest only
+    // means bytes are sent again, never that bytes are skipped.
+    static constexpr size_t kMaxReportedFragments = 4096;
+
+    // The ranges of a peer's "fragments" that lie inside a file of total
+    // bytes, at most kMaxReportedFragments of them, as a fragment array.
+    static PObject validFragments(const PObject& reported, uint64_t total);
 
     explicit TcpReportHelper(TcpTransfer* transfer);
     ~TcpReportHelper() override;

@@ -324,6 +324,54 @@ TEST(TcpReportRole, RefusedTokenRestartsATaskOnlyAFewTimes)
               last.error);
 }
 
+TEST(TcpReportRole, FragmentsOutsideTheFileAreNotTrusted)
+{
+    TestController controller;
+    VardoCoreManager& store = *controller.getManager();
+    ResumeInfo task;
+    task.peer_id = 1;
+    task.command = C_PUSH;
+    task.total = 100;
+    task.token = 77;
+    task.local_state = ResumeInfo::RI_RUNNING;
+    store.updateInfo(task);
+
+    ReportLink link(controller);
+    PObject header;
+    header["command"] = static_cast<uint32_t>(C_REPORT);
+    PObject::array_type& reported = header["report"]["fragments"].asArray();
+    const uint64_t ranges[][2] = {{0, 10}, {50, 40}, {90, 101}, {20, 30}, {~0ull - 5, ~0ull}};
+    for (const auto& r : ranges) {
+        PObject range;
+        range["begin"] = r[0];
+        range["end"] = r[1];
+        reported.push_back(range);
+    }
+    reported.push_back(PObject("not a range"));
+    header["report"]["token"] = static_cast<uint64_t>(77);
+    ASSERT_TRUE(writeObject(link.peer, header));
+    ASSERT_TRUE(controller.pumpUntil([&] {
+        ResumeInfo info;
+        return store.getResumeInfoFromResumeId(task.resume_id, info) && !info.fragments.empty();
+    }));
+    ResumeInfo info;
+    ASSERT_TRUE(store.getResumeInfoFromResumeId(task.resume_id, info));
+    const std::vector<FileFragment> expected = {{0, 10}, {20, 30}};
+    EXPECT_EQ(expected, info.fragments);
+
+    // A flood of ranges is cut to what is kept; the rest is simply sent again.
+    PObject flood;
+    for (uint64_t i = 0; i < 3 * TcpReportHelper::kMaxReportedFragments; ++i) {
+        PObject range;
+        range["begin"] = i;
+        range["end"] = i + 1;
+        flood.asArray().push_back(range);
+    }
+    EXPECT_EQ(TcpReportHelper::kMaxReportedFragments,
+              TcpReportHelper::validFragments(flood, ~0ull).asArray().size());
+    EXPECT_TRUE(TcpReportHelper::validFragments(PObject("x"), 10).asArray().empty());
+}
+
 TEST(TransferLimits, StepSizeNeverTruncates)
 {
     struct Row {
