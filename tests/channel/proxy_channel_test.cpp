@@ -160,6 +160,12 @@ TEST(ProxyChannelTest, ProxyThatRefusesTheConnectionFails)
     }
     ProxyChannel ch(MakeProxyInfo(closed_port, ProxyInfo::AUTH_BASIC));
     EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", 9));
+    // The function interface too: a refused connect is a failure, not a socket.
+    EXPECT_EQ(-1, VEXOProxyConnect("127.0.0.1", static_cast<uint16_t>(closed_port)));
+    PROXY_SERVER_INFO server = {"127.0.0.1", static_cast<uint16_t>(closed_port)};
+    PROXY_TARGET_INFO target = {"127.0.0.1", 9};
+    PROXY_AUTH_INFO auth = {"alice", "pw", "", "", PROXY_AUTO_AUTH};
+    EXPECT_EQ(-2, VEXOProxyTunnelOpen(&server, &target, &auth));
 }
 
 namespace {

@@ -22,70 +22,130 @@ namespace VexoProxy {
 
 std::atomic<LOGGER_FP> log_func{nullptr};
 
-int ConnectNonBlocking(const char* host, uint16_t port, int slice_ms, int slices, bool no_delay)
+namespace {
+
+// Logs a failure of the function interface's connect with the system's reason.
+void LogFunctionConnectFailure(int err)
+{
+    PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient [%d]Connect failed:%s\n", std::strerror(err));
+}
+
+// Resolves host to its first IPv4 address. False when it cannot.
+bool ResolveIPv4(const char* host, uint16_t port, ConnectFace face, struct sockaddr_in& addr)
 {
     struct addrinfo hints;
     std::memset(&hints, 0, sizeof hints);
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     struct addrinfo* result = nullptr;
-    if (getaddrinfo(host, nullptr, &hints, &result) != 0 || !result) {
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to resolve proxy\n");
+    int rc = getaddrinfo(host, nullptr, &hints, &result);
+    if (rc != 0 || !result) {
+        if (face == ConnectFace::kFunction)
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient [%d]Proxy server could not be resolved.\n");
+        else if (rc != 0)
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]getaddrinfo failed\n");
+        else
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to resolve proxy\n");
         if (result)
             freeaddrinfo(result);
-        return -1;
+        return false;
     }
-    struct sockaddr_in addr;
     std::memcpy(&addr, result->ai_addr, sizeof addr);
     freeaddrinfo(result);
     addr.sin_port = htons(port);
+    return true;
+}
 
-    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Cannot create proxy socket\n");
-        return -1;
-    }
+// Linger 1 s, non-blocking, and for the function interface no Nagle delay. False on failure.
+bool SetupProxySocket(int fd, ConnectFace face)
+{
+    const bool cls = face == ConnectFace::kClass;
     struct linger lg = {1, 1};
     if (setsockopt(fd, SOL_SOCKET, SO_LINGER, &lg, sizeof lg) != 0) {
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Set linger failed\n");
-        close(fd);
-        return -1;
+        if (cls)
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Set linger failed\n");
+        return false;
     }
     int fl = fcntl(fd, F_GETFL, 0);
     if (fl < 0 || fcntl(fd, F_SETFL, fl | O_NONBLOCK) != 0) {
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Set non-blocking failed\n");
-        close(fd);
-        return -1;
+        if (cls)
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Set non-blocking failed\n");
+        return false;
     }
-    if (no_delay) {
-        int on = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    }
-    if (::connect(fd, reinterpret_cast<struct sockaddr*>(&addr), sizeof addr) == 0)
-        return fd;
-    if (errno != EINPROGRESS) {
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to connect '%d'\n", errno);
-        close(fd);
-        return -1;
-    }
+    int on = 1;
+    return cls || setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) == 0;
+}
+
+// Waits for a connect in progress. 0 connected, else the failure's errno (or ETIMEDOUT).
+int WaitConnected(int fd, int slice_ms, int slices, ConnectFace face)
+{
+    const bool cls = face == ConnectFace::kClass;
     for (int i = 0; i < slices; ++i) {
         int r = WaitSocket(fd, true, slice_ms);
         if (r < 0) {
-            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Select failed\n");
-            break;
+            int err = errno;
+            if (cls)
+                PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Select failed\n");
+            else
+                PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient [%d]Select interrupt\n");
+            return err;
         }
-        if (r == 0)
+        if (r == 0) {
+            if (!cls)
+                PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient [%d]Socket connect timeout\n");
             continue;
+        }
         // Writable also means "failed" (e.g. refused): the pending error decides.
         int err = 0;
         socklen_t len = sizeof err;
-        if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
-            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to connect '%d'\n", err);
-            break;
+        if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0)
+            err = errno;
+        if (err != 0) {
+            if (cls)
+                PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to connect '%d'\n", err);
+            else
+                PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient [%d]Error in connection() %d - %s\n", err,
+                                std::strerror(err));
         }
-        return fd;
+        return err;
     }
-    PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Select timed out\n");
+    if (cls)
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Select timed out\n");
+    else
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient [%d]connect retry %d times and fail\n", slices - 1);
+    return ETIMEDOUT;
+}
+
+}  // namespace
+
+int ConnectNonBlocking(const char* host, uint16_t port, int slice_ms, int slices, ConnectFace face)
+{
+    const bool cls = face == ConnectFace::kClass;
+    struct sockaddr_in addr;
+    if (!ResolveIPv4(host, port, face, addr))
+        return -1;
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        if (cls)
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Cannot create proxy socket\n");
+        else
+            LogFunctionConnectFailure(errno);
+        return -1;
+    }
+    int err = 0;
+    if (!SetupProxySocket(fd, face)) {
+        err = errno != 0 ? errno : EINVAL;
+    } else if (::connect(fd, reinterpret_cast<struct sockaddr*>(&addr), sizeof addr) != 0) {
+        err = errno;
+        if (err == EINPROGRESS)
+            err = WaitConnected(fd, slice_ms, slices, face);
+        else if (cls)
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to connect '%d'\n", err);
+    }
+    if (err == 0)
+        return fd;
+    if (!cls)
+        LogFunctionConnectFailure(err);
     close(fd);
     return -1;
 }
@@ -165,7 +225,8 @@ int ProxyClient::ConnectToProxy(int timeout_seconds)
 {
     // 800 ms slices within the budget: 13 slices for 10 s.
     int slices = timeout_seconds * 1000000 / 800000 + 1;
-    socket = ConnectNonBlocking(pProxyServerInfo->szProxyAddress, pProxyServerInfo->ProxyPort, 800, slices, false);
+    socket = ConnectNonBlocking(pProxyServerInfo->szProxyAddress, pProxyServerInfo->ProxyPort, 800, slices,
+                                ConnectFace::kClass);
     return socket < 0 ? -1 : 0;
 }
 

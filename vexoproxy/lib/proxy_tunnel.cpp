@@ -87,9 +87,14 @@ int RunAutoAuth(const PROXY_AUTH_INFO_PACK& base)
                             row.auth_str);
             continue;
         }
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient [%d]auth process for %s return val %d\n",
+                        row.auth_str, attempt.result);
         if (attempt.result < 0) {
             PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient [%d]Try %s (%d) failed\n", row.auth_str, row.type);
-        } else if (chosen < 0) {
+            continue;
+        }
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient [%d]Try %s (%d) success\n", row.auth_str, row.type);
+        if (chosen < 0) {
             PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient [%d]Use %s (%d) as first result\n", row.auth_str,
                             row.type);
             chosen = attempt.result;
@@ -114,7 +119,7 @@ int VEXOProxyConnect(const char* pszProxyServer, uint16_t ProxyPort)
     PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient [%d]Connect to proxy server '%s:%d'\n", pszProxyServer,
                     static_cast<int>(ProxyPort));
     // Six waits of 2 s for the connect.
-    int fd = ConnectNonBlocking(pszProxyServer, ProxyPort, 2000, 6, true);
+    int fd = ConnectNonBlocking(pszProxyServer, ProxyPort, 2000, 6, ConnectFace::kFunction);
     if (fd >= 0)
         PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient [%d]Connect success\n");
     return fd;
