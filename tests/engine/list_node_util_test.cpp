@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "file-op.h"
 #include "foundation/descriptor_exhaustion.h"
 #include "kavelin/list-node-util.h"
+#include "log.h"
 
 namespace {
 
@@ -122,20 +124,30 @@ TEST_F(ListNodeUtilTest, SerializeReportsAFileItCannotWrite)
 
 TEST_F(ListNodeUtilTest, DeserializeRefusesWhatIsNotANameList)
 {
+    // The refusals are logged; the log goes to a file of this test's own.
+    const std::string log_file = path("ui.log");
+    std::ofstream(path("levels")) << "default_component=3\n";
+    ASSERT_EQ(Logger::Initialize(Logger::FILE_LOGGER, log_file, path("levels"), 50), 0);
+    auto logText = [&log_file] {
+        std::ifstream in(log_file);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+
     const struct {
         const char* name;
         const char* content;  // null: no file at all
         int result;
         std::vector<std::string> names;
+        const char* logged;  // null: nothing
     } cases[] = {
-        {"missing file", nullptr, -1, {}},
-        {"empty file", "", -1, {}},
-        {"broken json", "[\"a\",", -1, {}},
-        {"a map", "{\"a\": 1}", -1, {}},
-        {"null and booleans", "[null, true, false, \"x\"]", 0, {"", "true", "false", "x"}},
-        {"a nested array", "[\"a\", [\"b\"]]", -1, {}},
-        {"a map element", "[\"a\", {\"b\": 1}]", -1, {}},
-        {"a number element", "[\"a\", 5]", -1, {}},
+        {"missing file", nullptr, -1, {}, "parse input '"},
+        {"empty file", "", -1, {}, "parse input '"},
+        {"broken json", "[\"a\",", -1, {}, "parse input '"},
+        {"a map", "{\"a\": 1}", -1, {}, "' is not in array type"},
+        {"null and booleans", "[null, true, false, \"x\"]", 0, {"", "true", "false", "x"}, nullptr},
+        {"a nested array", "[\"a\", [\"b\"]]", -1, {}, "is not a name"},
+        {"a map element", "[\"a\", {\"b\": 1}]", -1, {}, "is not a name"},
+        {"a number element", "[\"a\", 5]", -1, {}, "is not a name"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,10 +155,19 @@ TEST_F(ListNodeUtilTest, DeserializeRefusesWhatIsNotANameList)
         if (c.content)
             writeFile("case-" + std::string(c.name), c.content);
         std::vector<ustring> read = {ustring("stale")};
+        const size_t logged_before = logText().size();
         EXPECT_EQ(deserializeChildren(ustring(file), read), c.result);
         std::vector<std::string> got;
         for (const ustring& name : read)
             got.push_back(name.c_str_utf8());
         EXPECT_EQ(got, c.names);
+        const std::string logged = logText().substr(logged_before);
+        if (c.logged) {
+            EXPECT_NE(logged.find(c.logged), std::string::npos) << logged;
+            EXPECT_NE(logged.find(file), std::string::npos) << logged;
+        } else {
+            EXPECT_EQ(logged, "");
+        }
     }
+    Logger::Initialize(Logger::STDERR_LOGGER, "", "", 50);
 }
