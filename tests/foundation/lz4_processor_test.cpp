@@ -4,10 +4,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
+
+#include "log.h"
 
 namespace {
 
@@ -245,8 +250,15 @@ TEST(LZ4Processor, InteroperatesWithTheLibraryFrameFormat)
     EXPECT_TRUE(decompressAll(d, frame, {4099}, kBlock) == input);
 }
 
+// Each failure returns -1 and leaves its line under "default_component".
 TEST(LZ4Processor, FailuresReturnMinusOne)
 {
+    char dir_template[] = "/tmp/lz4_test.XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(dir_template));
+    const std::string dir = dir_template;
+    std::ofstream(dir + "/levels") << "default_component=3\n";
+    ASSERT_EQ(0, Logger::Initialize(Logger::FILE_LOGGER, dir + "/ui.log", dir + "/levels", 1));
+
     // A corrupted block.
     const std::string input = makeData(kBlock, 9);
     LZ4Compressor c;
@@ -274,4 +286,18 @@ TEST(LZ4Processor, FailuresReturnMinusOne)
     ASSERT_EQ(0, small.Process(&out, &len)); // header
     small.Update(input.data(), input.size());
     EXPECT_EQ(-1, small.Process(&out, &len));
+
+    Logger::Destroy();
+    std::ifstream in(dir + "/ui.log");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::system(("rm -rf '" + dir + "'").c_str());
+    ASSERT_EQ(3u, lines.size());
+    const char* expected[] = {"LZ4F_decompress failed [", "LZ4F_decompress failed [", "LZ4F_compressUpdate failed -"};
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_NE(std::string::npos, lines[i].find("[ERROR] lz4-processor(")) << lines[i];
+        EXPECT_NE(std::string::npos, lines[i].find(expected[i])) << lines[i];
+    }
+    EXPECT_NE(std::string::npos, lines[1].find("] [ERROR_frameType_unknown]")) << lines[1];
 }
