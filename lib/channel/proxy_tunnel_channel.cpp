@@ -11,6 +11,7 @@ ProxyTunnelChannel::~ProxyTunnelChannel() = default;
 
 int ProxyTunnelChannel::Open(const char* ip, int port)
 {
+    // Without a target the relay request could not even be formed.
     if (!ip || port < 0)
         return ERR_IO;
     if (ProxyChannel::Open(tunnel_address.c_str(), tunnel_port) != ERR_OK) {

@@ -1,5 +1,9 @@
+#include <openssl/ssl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ostream>
 #include <string>
 
@@ -22,6 +26,23 @@ TunnelInfo MakeTunnelInfo(int port)
     info.tunnel_ip = "127.0.0.1";
     info.tunnel_port = static_cast<uint16_t>(port);
     return info;
+}
+
+// Runs the tunnel handshake by itself over a bare TLS connection to the relay.
+int HandshakeWithRelay(int relay_port, int target_port)
+{
+    int fd = ConnectLoopback(relay_port);
+    if (fd < 0)
+        return INT_MIN;
+    SSL_CTX* ctx = SSL_CTX_new(TLS_client_method());
+    SSL* ssl = SSL_new(ctx);
+    SSL_set_fd(ssl, fd);
+    struct timeval slice = {1, 0};
+    int rc = SSL_connect(ssl) == 1 ? VEXOTunnelClientHandshake(ssl, "127.0.0.1", target_port, slice, 60) : INT_MIN;
+    SSL_free(ssl);
+    SSL_CTX_free(ctx);
+    close(fd);
+    return rc;
 }
 
 }  // namespace
@@ -55,6 +76,7 @@ struct RelayRefusal {
     const char* name;
     RelayConfig::Answer answer;
     int status;
+    int handshake;  // what the handshake itself returns
 };
 
 // Names the row in test listings instead of a dump of its bytes.
@@ -70,16 +92,19 @@ TEST_P(TunnelRefusalTest, OpenFails)
     TunnelChannel ch(MakeTunnelInfo(relay.Port()));
     EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
     ch.Close();
+    // The cause the channel logs: the relay's status, or -400 for an answer without one.
+    EXPECT_EQ(c.handshake, HandshakeWithRelay(relay.Port(), target.Port()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, TunnelRefusalTest,
-    ::testing::Values(RelayRefusal{"BadTarget401", RelayConfig::kStatus, VEXOTUNNEL_ERR_BAD_TARGET},
-                      RelayRefusal{"ConnFailed402", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_FAILED},
-                      RelayRefusal{"ConnTimeout403", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_TIMEOUT},
-                      RelayRefusal{"LowercaseHeader401", RelayConfig::kLowercaseStatus, 401},
-                      RelayRefusal{"AnswerWithoutStatus", RelayConfig::kNoStatus, 0},
-                      RelayRefusal{"ClosedBeforeStatus", RelayConfig::kCloseBeforeStatus, 0}),
+    ::testing::Values(RelayRefusal{"BadTarget401", RelayConfig::kStatus, VEXOTUNNEL_ERR_BAD_TARGET, 401},
+                      RelayRefusal{"ConnFailed402", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_FAILED, 402},
+                      RelayRefusal{"ConnTimeout403", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_TIMEOUT, 403},
+                      RelayRefusal{"LowercaseHeader401", RelayConfig::kLowercaseStatus, 401, 401},
+                      RelayRefusal{"AnswerWithoutStatus", RelayConfig::kNoStatus, 0, -VEXOTUNNEL_ERR_UNKNOWN},
+                      RelayRefusal{"ClosedBeforeStatus", RelayConfig::kCloseBeforeStatus, 0,
+                                   -VEXOTUNNEL_ERR_UNKNOWN}),
     [](const ::testing::TestParamInfo<RelayRefusal>& info) { return std::string(info.param.name); });
 
 TEST(TunnelChannelTest, LowercaseStatusHeaderIsRead)
