@@ -28,19 +28,23 @@ const char* const kActions[] = {
 };
 const size_t kActionCount = sizeof kActions / sizeof kActions[0];
 
+// The writable asMap() and asArray() turn any other kind into an empty
+// container, so each is reached only for a value of its own kind.
 void scrub(PObject& value)
 {
-    for (auto& member : value.asMap()) {
-        if (member.first == "temp_path")
-            member.second = "";
-        else if (member.first == "number" && member.second.asInt32() > 64)
-            member.second = 64;
-        else
-            scrub(member.second);
-    }
-    if (value.isArray())
+    if (value.isMap()) {
+        for (auto& member : value.asMap()) {
+            if (member.first == "temp_path")
+                member.second = "";
+            else if (member.first == "number" && member.second.asInt32() > 64)
+                member.second = 64;
+            else
+                scrub(member.second);
+        }
+    } else if (value.isArray()) {
         for (PObject& element : value.asArray())
             scrub(element);
+    }
 }
 
 void checkConsistent(VardoCoreManagerImplDefault& store)
