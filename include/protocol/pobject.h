@@ -237,9 +237,25 @@ private:
     void release() noexcept;
     void toStringTo(string_type& out) const;
 
+    // Takes other's value into this null object; other becomes null.
+    void takeValue(PObject& other) noexcept;
+
     int32_t type;
-    void* data;
+    // The held value: a heap block owned by the object, except an integer,
+    // which is kept in place. A listing holds several integers per entry, and
+    // a heap block for each was the larger part of decoding one.
+    union {
+        void* data;
+        integer_type integer_value;
+    };
 };
+
+template <> inline PObject::integer_type& PObject::held<PObject::integer_type>() {
+    return integer_value;
+}
+template <> inline const PObject::integer_type& PObject::held<PObject::integer_type>() const {
+    return integer_value;
+}
 
 inline void swap(PObject& a, PObject& b) noexcept {
     a.swap(b);

@@ -42,6 +42,13 @@ template <typename T> void PObject::copyValue(const T& value) {
     data = fresh;
 }
 
+template <> void PObject::copyValue(const integer_type& value) {
+    const integer_type copied = value;  // value may be this object's own
+    release();
+    type = TYPE_INTEGER;
+    integer_value = copied;
+}
+
 template <typename T> T& PObject::ensure() {
     if (type != type_trait<T>::value) {
         T* fresh = new T();
@@ -56,7 +63,7 @@ void PObject::release() noexcept {
     switch (type) {
     case TYPE_ARRAY: delete static_cast<array_type*>(data); break;
     case TYPE_MAP: delete static_cast<map_type*>(data); break;
-    case TYPE_INTEGER: delete static_cast<integer_type*>(data); break;
+    case TYPE_INTEGER: break;  // held in place
     case TYPE_STRING: delete static_cast<string_type*>(data); break;
     case TYPE_BINARY: delete static_cast<binary_type*>(data); break;
     case TYPE_BINARY_EX: delete static_cast<binary_ex_type*>(data); break;
@@ -71,7 +78,16 @@ PObject::PObject(const PObject& other) : type(TYPE_NULL), data(nullptr) {
     copy(other);
 }
 
-PObject::PObject(PObject&& other) noexcept : type(other.type), data(other.data) {
+PObject::PObject(PObject&& other) noexcept : type(TYPE_NULL), data(nullptr) {
+    takeValue(other);
+}
+
+void PObject::takeValue(PObject& other) noexcept {
+    type = other.type;
+    if (type == TYPE_INTEGER)
+        integer_value = other.integer_value;
+    else
+        data = other.data;
     other.type = TYPE_NULL;
     other.data = nullptr;
 }
@@ -373,6 +389,8 @@ void PObject::clear() {
 }
 
 void PObject::swap(PObject& other) noexcept {
-    std::swap(type, other.type);
-    std::swap(data, other.data);
+    PObject mine;
+    mine.takeValue(*this);
+    takeValue(other);
+    other.takeValue(mine);
 }

@@ -288,7 +288,7 @@ int PSocketStream::HandleObjectType(int object_type)
         func_stack.push_back(&PSocketStream::IntegerLengthToBuffer);
         break;
     case PObject::TYPE_STRING: {
-        size_t length = object_stack.back()->asString().size();
+        size_t length = object_stack.back()->asStringRef().size();
         if (length > kMaxStringLength) {
             // The length field cannot carry it; cutting it would desync the peer.
             PSS_ERROR(L"string of %zu bytes is too long to send", length);
@@ -333,7 +333,7 @@ int PSocketStream::IntegerToBuffer()
 
 int PSocketStream::StringLengthToBuffer()
 {
-    size_t length = object_stack.back()->asString().size();
+    size_t length = object_stack.back()->asStringRef().size();
     current_buffer->writeInt(length & 0xFFFF, 2);
     expected_size = length & 0xFFFF;
     if (AdjustBufferCapacity() < 0)
@@ -345,7 +345,7 @@ int PSocketStream::StringLengthToBuffer()
 int PSocketStream::StringToBuffer()
 {
     PObject* source = object_stack.back();
-    const PObject::string_type text = source->asString();
+    const PObject::string_type& text = source->asStringRef();
     current_buffer->copyFrom(text.data(), text.size());
     bool is_key = !key_objects.empty() && source == &key_objects.back();
     EndObject();

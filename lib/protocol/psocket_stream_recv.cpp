@@ -3,6 +3,7 @@
 #include "psocket_stream.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <openssl/ssl.h>
 
@@ -207,7 +208,7 @@ int PSocketStream::BufferToString()
     PObject::string_type text(expected_size, '\0');
     if (expected_size > 0)
         current_buffer->copyTo(&text[0], expected_size);
-    *object_stack.back() = text;
+    *object_stack.back() = std::move(text);
     EndObject();
     return 0;
 }
@@ -251,7 +252,8 @@ int PSocketStream::BufferToKey()
         current_buffer->copyTo(&key[0], expected_size);
     func_stack.pop_back();
     // A repeated key decodes into the member the first one created.
-    PObject& member = object_stack.back()->asMap()[key];
+    PObject::map_type& members = object_stack.back()->asMap();
+    PObject& member = members.try_emplace(members.end(), std::move(key))->second;
     object_stack.push_back(&member);
     func_stack.push_back(&PSocketStream::BufferToObject);
     expected_size = 1;

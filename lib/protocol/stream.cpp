@@ -692,7 +692,10 @@ int PStream::Recv(Channel& channel, map_type& value) {
         if (rc != ERR_OK)
             return rc;
         PushHistory(key);
-        rc = RecvObject(channel, value[key]);
+        // Members usually arrive in key order, so the end is the right hint;
+        // a repeated key finds the member the first one created.
+        PObject& member = value.try_emplace(value.end(), std::move(key))->second;
+        rc = RecvObject(channel, member);
         if (rc != ERR_OK)
             return rc;  // the key stays for the error report
         PopHistory();

@@ -233,6 +233,14 @@ TEST(PObjectTest, AssignFromItselfOrFromAValueInside) {
     PObject moved = MakeMap({{"m", PObject("v")}});
     moved = std::move(moved["m"]);
     EXPECT_EQ("v", moved.asString());
+
+    // Integers are held in place rather than in a block of their own.
+    PObject number = MakeMap({{"n", PObject(uint64_t(1) << 40)}});
+    number = number["n"];
+    EXPECT_EQ(uint64_t(1) << 40, number.asInteger());
+    PObject holder = MakeArray({PObject(~uint64_t(0))});
+    holder = std::move(holder.asArray()[0]);
+    EXPECT_EQ(~uint64_t(0), holder.asInteger());
 }
 
 TEST(PObjectTest, MapKeysSortByteWiseUnsigned) {
