@@ -292,7 +292,7 @@ int PStream::CheckSendable(const PObject& object, size_t depth) const {
     }
     case PObject::TYPE_ARRAY:
     case PObject::TYPE_MAP:
-    case PObject::TYPE_BINARY_EX:
+    case PObject::TYPE_BINARY_EX:  // its own strings never travel, only its region
         if (depth + 1 > kMaxDepth) {
             QM_LOG(Logger::L_ERR, kComponent,
                    L"[ERROR] stream(%d): PStream: nesting deeper than %u cannot be sent\n",
@@ -324,11 +324,6 @@ int PStream::CheckSendable(const PObject& object, size_t depth) const {
             if (rc != ERR_OK)
                 return rc;
         }
-    } else {
-        const binary_ex_type& region = object.asBinaryEx();
-        if (region.send_hash.size() > kMaxStringBytes ||
-            region.hash_algorithm.size() > kMaxStringBytes)
-            return ERR_INPUT;
     }
     return ERR_OK;
 }
