@@ -61,18 +61,12 @@ void RemoveFile(const ustring& path) {
 }
 
 // Cuts a partly received file at the bytes that arrived, so no stale or
-// garbage bytes stay behind the received data.
-void TruncateFile(const ustring& path, uint64_t end) {
-    int fd = ::open(path.c_str_utf8(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] stream(%d): CreateFile: Error code %d\n",
-               errno);
-        return;
-    }
+// garbage bytes stay behind the received data. It works on the descriptor
+// the payload was written through: the name may no longer lead to that file.
+void TruncateFile(int fd, uint64_t end) {
     if (::ftruncate(fd, static_cast<off_t>(end)) != 0)
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] stream(%d): SetEndOfFile: Error code %d\n",
                errno);
-    ::close(fd);
 }
 
 bool IsNullDevice(const ustring& path) {
@@ -258,7 +252,7 @@ int PStream::Recv(Channel& channel, binary_type& value) {
     } else {
         if (received > 0 && op_mode == MODE_NORMAL) {
             QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): TruncateFile\n");
-            TruncateFile(value.path, start + received);
+            TruncateFile(fd, start + received);
         }
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         if (rc == ::ERR_FILE_TOO_BIG)
