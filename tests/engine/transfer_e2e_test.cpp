@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ struct Case {
     Mode mode;
     bool upload;
 };
+
+// Shown in the test list instead of the bytes of the struct.
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.mode.name << (c.upload ? " upload" : " download");
+}
 
 std::string caseName(const testing::TestParamInfo<Case>& info)
 {
