@@ -136,6 +136,8 @@ private:
     // The common tail of a request: an "error" member becomes the last error.
     bool TakeAnswerError(const PObject& response);
     void DestroyChannel();
+    // "mkdir" and "remove": one path split into "share" and "path".
+    int RunSharePathRequest(const char* action, const std::string& path);
 
     void ClearError();
     void SetError(Error error, const std::string& message);

@@ -94,16 +94,17 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
     return 0;
 }
 
-int ProtoUI::CreateDir(const std::string& path)
+int ProtoUI::RunSharePathRequest(const char* action, const std::string& path)
 {
     std::string share, rel_path;
     ParsePath(path, share, rel_path);
     if (share.empty()) {
+        // Callers know this one message for both requests.
         SetError(ERROR_INVALID_ARGUMENT, "missing path to create");
         return -1;
     }
     PObject request;
-    ProtocolFactory().BuildProtocol("mkdir", request);
+    ProtocolFactory().BuildProtocol(action, request);
     request["path"] = rel_path;
     request["share"] = share;
     PObject response;
@@ -113,23 +114,14 @@ int ProtoUI::CreateDir(const std::string& path)
     return 0;
 }
 
+int ProtoUI::CreateDir(const std::string& path)
+{
+    return RunSharePathRequest("mkdir", path);
+}
+
 int ProtoUI::Remove(const std::string& path)
 {
-    std::string share, rel_path;
-    ParsePath(path, share, rel_path);
-    if (share.empty()) {
-        SetError(ERROR_INVALID_ARGUMENT, "missing path to create");
-        return -1;
-    }
-    PObject request;
-    ProtocolFactory().BuildProtocol("remove", request);
-    request["path"] = rel_path;
-    request["share"] = share;
-    PObject response;
-    if (RunProtocol(request, response) != 0 || TakeAnswerError(response))
-        return -1;
-    ClearError();
-    return 0;
+    return RunSharePathRequest("remove", path);
 }
 
 namespace {
