@@ -1,7 +1,7 @@
 # Tests of the support library (locks, address literals, sockets, buffered IO,
 # bandwidth control, TLS streams, mapped windows).
 add_library(qelt_test_support STATIC ${CMAKE_CURRENT_LIST_DIR}/qelt_test_support.cpp)
-target_link_libraries(qelt_test_support PUBLIC OpenSSL::SSL OpenSSL::Crypto)
+target_link_libraries(qelt_test_support PUBLIC qm_test_support)
 target_include_directories(qelt_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 
 qm_add_test(qelt_net_test LABEL foundation
