@@ -71,6 +71,11 @@ protected:
     // of a refused file) before the token check; true drops it.
     virtual bool skipObject() { return false; }
     int failStream(const wchar_t* what, int stream_error);
+    // For the handshake roles, which share the stream set-up: one TLS
+    // handshake step (-1 failed, 1 more to do, 0 done), and the layers put
+    // on both streams once it is done: TLS first, then LZ4 when compressed.
+    int sslHandshakeStep();
+    int attachStreamLayers();
 
     TcpTransfer* m_transfer;
     TransferUse m_type;

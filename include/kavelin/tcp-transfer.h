@@ -18,8 +18,9 @@ class TcpHelper;
 // the bytes their meaning.
 class TcpTransfer : public Transfer {
 public:
-    // A connect that has not completed by then is given up.
-    static constexpr unsigned int kDefaultConnectTimeoutMs = 30000;
+    // A connecting end whose connect and handshake have not completed by
+    // then is given up, so a stalled peer cannot hold the slot for ever.
+    static constexpr unsigned int kDefaultHandshakeTimeoutMs = 30000;
 
     explicit TcpTransfer(TransferController* controller);
     ~TcpTransfer() override;
@@ -45,7 +46,8 @@ public:
     ProjectVardo::ErrorCode getLastError() const;
     bool hasMoreToRead();
     void setMaxReadWrite(uint64_t max_read, uint64_t max_write);
-    void setConnectTimeout(unsigned int ms) { m_connect_timeout_ms = ms; }
+    // Applies to the next connect.
+    void setHandshakeTimeout(unsigned int ms) { m_handshake_timeout_ms = ms; }
     TcpHelper* getHelper() { return m_helper; }
 
     // Read by the roles, which set up TLS and compression on the connection.
@@ -57,8 +59,15 @@ public:
     LZ4Decompressor* m_decompressor;
 
 private:
+    // A timer of its own: the write event is re-armed without a time-out by
+    // whoever wakes the connection, which would cancel a deadline kept there.
+    void armHandshakeDeadline();
+    void releaseHandshakeDeadline();
+    static void event_handle_handshake_deadline(int fd, short events, void* arg);
+
     TcpHelper* m_helper;
     TransferUse m_expected_use;
     bool m_bandwidth_registered[BT_MAX];
-    unsigned int m_connect_timeout_ms;
+    unsigned int m_handshake_timeout_ms;
+    event* m_handshake_deadline_event;
 };

@@ -90,10 +90,6 @@ public:
     void clear();
 
 protected:
-    // Arms the write event with a deadline: a connect still pending when it
-    // passes is given up (the event fires with EV_TIMEOUT only).
-    void armConnectDeadline(unsigned int ms);
-
     uint64_t m_peer_id;
     uint64_t m_transfer_seed;
     std::string m_username;

@@ -135,21 +135,13 @@ bool TcpClientInitHelper::verifySSLSignature()
 
 int TcpClientInitHelper::finalize()
 {
-    if (m_transfer->isEncrypted()) {
-        if (!verifySSLSignature()) {
-            QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-client-init-helper(%d): verify ssl signature failed\n");
-            m_error_code = ProjectVardo::ERR_SSL_CHANGED;
-            return -1;
-        }
-        m_read_context.stream.SetSsl(m_transfer->m_ssl);
-        m_write_context.stream.SetSsl(m_transfer->m_ssl);
+    if (m_transfer->isEncrypted() && !verifySSLSignature()) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-client-init-helper(%d): verify ssl signature failed\n");
+        m_error_code = ProjectVardo::ERR_SSL_CHANGED;
+        return -1;
     }
-    if (m_transfer->isCompressed()) {
-        if (initializeCompressors() < 0)
-            return -1;
-        m_write_context.stream.SetCompressor(m_transfer->m_compressor);
-        m_read_context.stream.SetDecompressor(m_transfer->m_decompressor);
-    }
+    if (attachStreamLayers() < 0)
+        return -1;
     m_write_header.clear();
     m_write_header["activate"] = true;
     m_write_context.state = TRANSFER_HEADER;
@@ -182,13 +174,9 @@ int TcpClientInitHelper::processHeader()
 
 int TcpClientInitHelper::handshakeStep()
 {
-    int r = doSslHandshake();
-    if (r < 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-client-init-helper(%d): handshake failed\n");
-        return -1;
-    }
-    if (r > 0)
-        return 1;
+    int r = sslHandshakeStep();
+    if (r != 0)
+        return r;
     return finalize() < 0 ? -1 : 1;
 }
 

@@ -147,3 +147,26 @@ int TcpHelper::initializeCompressors()
     }
     return 0;
 }
+
+int TcpHelper::sslHandshakeStep()
+{
+    int r = doSslHandshake();
+    if (r < 0)
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-helper(%d): handshake failed\n");
+    return r;
+}
+
+int TcpHelper::attachStreamLayers()
+{
+    if (m_transfer->isEncrypted()) {
+        m_read_context.stream.SetSsl(m_transfer->m_ssl);
+        m_write_context.stream.SetSsl(m_transfer->m_ssl);
+    }
+    if (m_transfer->isCompressed()) {
+        if (initializeCompressors() < 0)
+            return -1;
+        m_write_context.stream.SetCompressor(m_transfer->m_compressor);
+        m_read_context.stream.SetDecompressor(m_transfer->m_decompressor);
+    }
+    return 0;
+}

@@ -111,29 +111,17 @@ int TcpServerInitHelper::processHeader()
 
 int TcpServerInitHelper::finalize()
 {
-    if (m_transfer->isEncrypted()) {
-        m_read_context.stream.SetSsl(m_transfer->m_ssl);
-        m_write_context.stream.SetSsl(m_transfer->m_ssl);
-    }
-    if (m_transfer->isCompressed()) {
-        if (initializeCompressors() < 0)
-            return -1;
-        m_write_context.stream.SetCompressor(m_transfer->m_compressor);
-        m_read_context.stream.SetDecompressor(m_transfer->m_decompressor);
-    }
+    if (attachStreamLayers() < 0)
+        return -1;
     m_state = INIT_ACTIVATE;
     return 0;
 }
 
 int TcpServerInitHelper::handshakeStep()
 {
-    int r = doSslHandshake();
-    if (r < 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-server-init-helper(%d): handshake failed\n");
-        return -1;
-    }
-    if (r > 0)
-        return 1;
+    int r = sslHandshakeStep();
+    if (r != 0)
+        return r;
     return finalize() < 0 ? -1 : 1;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include <event2/event.h>
 #include <openssl/ssl.h>
 
 #include "kavelin/tcp-active-helper.h"
@@ -55,12 +56,14 @@ TcpTransfer::TcpTransfer(TransferController* controller)
       m_helper(nullptr),
       m_expected_use(TRANSFER_USE_UNKNOWN),
       m_bandwidth_registered{false, false},
-      m_connect_timeout_ms(kDefaultConnectTimeoutMs)
+      m_handshake_timeout_ms(kDefaultHandshakeTimeoutMs),
+      m_handshake_deadline_event(nullptr)
 {
 }
 
 TcpTransfer::~TcpTransfer()
 {
+    releaseHandshakeDeadline();
     adjustBandwidth(BT_WRITE, BA_UNREG);
     adjustBandwidth(BT_READ, BA_UNREG);
     delete m_helper;
@@ -95,10 +98,42 @@ int TcpTransfer::connect(const std::string& ip, int port)
     changeHelper(TRANSFER_USE_CLIENT_INIT);
     m_helper->setSocket(m_socket);
     initEvent();
-    // The first writability ends the connect; the deadline bounds how long
-    // the peer's slot can wait for it.
-    armConnectDeadline(m_connect_timeout_ms);
+    controlWrite(true, 0);
+    armHandshakeDeadline();
     return 0;
+}
+
+void TcpTransfer::armHandshakeDeadline()
+{
+    releaseHandshakeDeadline();
+    m_handshake_deadline_event =
+        event_new(m_controller->getEventBase(), -1, 0, event_handle_handshake_deadline, this);
+    if (!m_handshake_deadline_event)
+        return;
+    timeval tv;
+    tv.tv_sec = m_handshake_timeout_ms / 1000;
+    tv.tv_usec = (m_handshake_timeout_ms % 1000) * 1000;
+    event_add(m_handshake_deadline_event, &tv);
+}
+
+void TcpTransfer::releaseHandshakeDeadline()
+{
+    if (m_handshake_deadline_event) {
+        event_free(m_handshake_deadline_event);
+        m_handshake_deadline_event = nullptr;
+    }
+}
+
+void TcpTransfer::event_handle_handshake_deadline(int, short, void* arg)
+{
+    TcpTransfer* transfer = static_cast<TcpTransfer*>(arg);
+    if (transfer->isAborted() || transfer->getTransferUse() != TRANSFER_USE_CLIENT_INIT)
+        return;
+    QM_LOG(Logger::L_ERR, kComponent,
+           L"[ERROR] tcp-transfer(%d): connect and handshake to %s:%d not done after %u ms, abort %llu\n",
+           transfer->m_ip, transfer->m_port, transfer->m_handshake_timeout_ms,
+           static_cast<unsigned long long>(transfer->m_transfer_seed));
+    transfer->abort();
 }
 
 int TcpTransfer::accept(cross::socket_t listen_socket)
@@ -258,6 +293,7 @@ void TcpTransfer::abort()
     // left, so that a broken report connection loses none of them.
     if (m_helper && m_helper->getTransferUse() == TRANSFER_USE_REPORT && !m_abort)
         m_helper->preAbort();
+    releaseHandshakeDeadline();
     Transfer::abort();
 }
 
@@ -286,6 +322,8 @@ void TcpTransfer::changeHelper(TransferUse use)
 {
     delete m_helper;
     m_helper = nullptr;
+    if (use != TRANSFER_USE_CLIENT_INIT)
+        releaseHandshakeDeadline();
     switch (use) {
     case TRANSFER_USE_CLIENT_INIT:
         m_helper = new TcpClientInitHelper(this);

@@ -110,18 +110,6 @@ void Transfer::controlWrite(bool enable, unsigned int us_wait)
     controlDirection(m_write_event, m_write_timer_event, enable, us_wait);
 }
 
-void Transfer::armConnectDeadline(unsigned int ms)
-{
-    if (!m_write_event || m_abort)
-        return;
-    if (m_write_timer_event)
-        event_del(m_write_timer_event);
-    timeval tv;
-    tv.tv_sec = ms / 1000;
-    tv.tv_usec = (ms % 1000) * 1000;
-    event_add(m_write_event, &tv);
-}
-
 void Transfer::clear()
 {
     if (m_manager && m_transfer_seed != 0)
@@ -154,17 +142,8 @@ void Transfer::event_handle_read(int, short events, void* arg)
 void Transfer::event_handle_write(int, short events, void* arg)
 {
     Transfer* transfer = static_cast<Transfer*>(arg);
-    if (!(events & EV_WRITE)) {
-        // Only the connect deadline arms the write event with a time-out.
-        if (events & EV_TIMEOUT) {
-            QM_LOG(Logger::L_ERR, kComponent,
-                   L"[ERROR] transfer(%d): connect to %s:%d timed out, abort %llu\n",
-                   transfer->m_ip, transfer->m_port,
-                   static_cast<unsigned long long>(transfer->m_transfer_seed));
-            transfer->abort();
-        }
+    if (!(events & EV_WRITE))
         return;
-    }
     if (transfer->handleWrite() < 0) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer(%d): abort %llu directly\n",
                static_cast<unsigned long long>(transfer->m_transfer_seed));

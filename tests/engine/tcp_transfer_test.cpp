@@ -208,28 +208,43 @@ TEST(TcpTransferHandshake, TlsAnswerOnAPlainConnectionIsRefused)
     EXPECT_EQ(static_cast<uint64_t>(TRANSFER_USE_ACTIVE), request["transfer_use"].asUInt64());
 }
 
-TEST(TcpTransferConnect, ConnectThatNeverCompletesIsGivenUp)
+// A connection that never finishes its handshake is given up, however it
+// stalls, even though its peer puts it to use (wakes its writing) at once.
+TEST(TcpTransferConnect, HandshakeThatNeverCompletesIsGivenUp)
 {
-    TestController controller;
-    controller.getManager()->setPeerSeed(5, 0x1234567);
-    // A listener that never accepts, its queue filled: further connects hang.
-    Listener listener(0);
-    std::vector<int> fillers;
-    for (int i = 0; i < 4; ++i) {
-        int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_port = htons(static_cast<uint16_t>(listener.port));
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-        fillers.push_back(fd);
+    enum Stall { kNeverAccepted, kAcceptedButSilent };
+    for (Stall stall : {kNeverAccepted, kAcceptedButSilent}) {
+        SCOPED_TRACE(stall == kNeverAccepted ? "never accepted" : "accepted but silent");
+        TestController controller;
+        controller.getManager()->setPeerSeed(5, 0x1234567);
+        // A listener that never accepts, its queue filled: further connects hang.
+        Listener listener(0);
+        std::vector<int> fillers;
+        if (stall == kNeverAccepted) {
+            for (int i = 0; i < 4; ++i) {
+                int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+                sockaddr_in addr{};
+                addr.sin_family = AF_INET;
+                addr.sin_port = htons(static_cast<uint16_t>(listener.port));
+                addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+                ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+                fillers.push_back(fd);
+            }
+        }
+        std::unique_ptr<TcpTransfer> t(clientTransfer(controller, 5, false));
+        t->setHandshakeTimeout(200);
+        ASSERT_EQ(0, t->connect("127.0.0.1", listener.port));
+        // What the peer connection does when it puts a new connection to use.
+        t->setActivated(true);
+        t->controlWrite(true, 0);
+        int peer = stall == kAcceptedButSilent ? listener.acceptOne() : -1;
+        EXPECT_TRUE(controller.pumpUntil([&] { return t->isAborted(); }));
+        EXPECT_EQ(TRANSFER_USE_CLIENT_INIT, t->getTransferUse());
+        if (peer >= 0)
+            ::close(peer);
+        for (int fd : fillers)
+            ::close(fd);
     }
-    std::unique_ptr<TcpTransfer> t(clientTransfer(controller, 5, false));
-    t->setConnectTimeout(200);
-    ASSERT_EQ(0, t->connect("127.0.0.1", listener.port));
-    EXPECT_TRUE(controller.pumpUntil([&] { return t->isAborted(); }));
-    for (int fd : fillers)
-        ::close(fd);
 }
 
 // A report connection accepted from a raw peer.
