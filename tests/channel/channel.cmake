@@ -10,8 +10,8 @@ add_library(channel_test_fixtures STATIC
   ${CMAKE_CURRENT_LIST_DIR}/fixtures/http_proxy_fixture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fixtures/relay_fixture.cpp)
 target_include_directories(channel_test_fixtures PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(channel_test_fixtures PUBLIC channel vexoproxy vexotunnelclient GTest::gtest
-  OpenSSL::SSL OpenSSL::Crypto Threads::Threads)
+target_link_libraries(channel_test_fixtures PUBLIC channel vexoproxy vexotunnelclient qm_test_support
+  GTest::gtest OpenSSL::SSL OpenSSL::Crypto Threads::Threads)
 
 qm_add_test(channel_test LABEL channel
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/channel_test.cpp

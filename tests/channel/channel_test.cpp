@@ -134,7 +134,7 @@ TEST(ChannelTlsTest, VerificationFailuresMapToResultCodes)
 {
     EchoTarget target;
     TempDir dir;
-    TestCert stranger = MakeSelfSignedCert(dir.Path(), "stranger", "localhost");
+    TestCert stranger = MakeSelfSignedCert(dir.path(), "stranger", "localhost");
     struct Row {
         const char* name;
         std::string ca_path;
@@ -146,7 +146,7 @@ TEST(ChannelTlsTest, VerificationFailuresMapToResultCodes)
     const Row rows[] = {
         {"trusted", target.Cert().cert_path, false, "localhost", "", ERR_OK},
         {"untrusted", stranger.cert_path, false, "localhost", "", ERR_SSL_VERIFY_FAIL},
-        {"missing CA file", dir.File("none.pem"), false, "localhost", "", ERR_SSL_VERIFY_FAIL},
+        {"missing CA file", dir.file("none.pem"), false, "localhost", "", ERR_SSL_VERIFY_FAIL},
         {"wrong host", target.Cert().cert_path, false, "other.example", "", ERR_SSL_VERIFY_FAIL},
         {"pinned signature", stranger.cert_path, true, "", target.Cert().signature, ERR_OK},
         {"changed signature", target.Cert().cert_path, true, "", stranger.signature, ERR_SSL_CHANGE},

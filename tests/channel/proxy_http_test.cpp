@@ -20,7 +20,7 @@ int Answer(const std::string& canned, int auth_type, std::string* rest = nullptr
 {
     int fds[2];
     EXPECT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
-    EXPECT_TRUE(channel_test::WriteAllFd(fds[1], canned));
+    EXPECT_TRUE(channel_test::sendAll(fds[1], canned));
     shutdown(fds[1], SHUT_WR);
     PROXY_TARGET_INFO target = {"10.0.0.1", 3362};
     VEXO_PROXY_AUTH_DATA auth = {"u", "p", "d", "h", auth_type == PROXY_NTLMv2_AUTH, 0, 0, 0};
@@ -107,7 +107,7 @@ TEST(ProxyHttpTest, ReadLineStopsAtTheLineEnd)
 {
     int fds[2];
     ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
-    ASSERT_TRUE(channel_test::WriteAllFd(fds[1], "first\r\nsecond-line-too-long\n"));
+    ASSERT_TRUE(channel_test::sendAll(fds[1], "first\r\nsecond-line-too-long\n"));
     char line[12];
     EXPECT_EQ(7, VEXOProxyClientReadOneLine(fds[0], line, sizeof line, 10));
     EXPECT_STREQ("first\r\n", line);

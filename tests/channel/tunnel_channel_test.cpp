@@ -31,7 +31,7 @@ TunnelInfo MakeTunnelInfo(int port)
 // Runs the tunnel handshake by itself over a bare TLS connection to the relay.
 int HandshakeWithRelay(int relay_port, int target_port)
 {
-    int fd = ConnectLoopback(relay_port);
+    int fd = connectLoopback(relay_port);
     if (fd < 0)
         return INT_MIN;
     SSL_CTX* ctx = SSL_CTX_new(TLS_client_method());
