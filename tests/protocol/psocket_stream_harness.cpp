@@ -1,26 +1,22 @@
 #include "psocket_stream_harness.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
+#include <stdexcept>
+#include <utility>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <openssl/evp.h>
 #include <openssl/ssl.h>
-#include <openssl/x509.h>
 
-#include "file-op.h"
+#include "support/certificates.h"
+#include "support/loopback.h"
 
 namespace sockstream_test {
 
@@ -51,25 +47,12 @@ void setNonBlocking(int fd)
 // not verify (these tests are about the stream, not about trust).
 bool makeServerContext(SSL_CTX* ctx)
 {
-    EVP_PKEY* key = EVP_EC_gen("P-256");
-    X509* cert = X509_new();
-    bool ok = key && cert;
-    if (ok) {
-        X509_set_version(cert, 2);
-        ASN1_INTEGER_set(X509_get_serialNumber(cert), 1);
-        X509_gmtime_adj(X509_getm_notBefore(cert), 0);
-        X509_gmtime_adj(X509_getm_notAfter(cert), 3600);
-        X509_set_pubkey(cert, key);
-        X509_NAME* name = X509_get_subject_name(cert);
-        X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
-                                   reinterpret_cast<const unsigned char*>("localhost"), -1, -1, 0);
-        X509_set_issuer_name(cert, name);
-        ok = X509_sign(cert, key, EVP_sha256()) > 0 && SSL_CTX_use_certificate(ctx, cert) == 1 &&
-             SSL_CTX_use_PrivateKey(ctx, key) == 1;
+    try {
+        const qm_test::Credentials server = qm_test::makeServerCert("localhost", {}, nullptr);
+        return SSL_CTX_use_certificate(ctx, server.cert) == 1 && SSL_CTX_use_PrivateKey(ctx, server.key) == 1;
+    } catch (const std::exception&) {
+        return false;
     }
-    X509_free(cert);
-    EVP_PKEY_free(key);
-    return ok;
 }
 
 } // namespace
@@ -123,35 +106,15 @@ bool Link::fail(const std::string& why)
 
 bool Link::makeTcpPair(int socket_buffer)
 {
-    int listener = socket(AF_INET, SOCK_STREAM, 0);
-    m_fd[0] = socket(AF_INET, SOCK_STREAM, 0);
-    if (socket_buffer > 0) {
-        // The accepted end inherits the listener's buffer sizes.
-        for (int fd : {listener, m_fd[0]}) {
-            setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &socket_buffer, sizeof(socket_buffer));
-            setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &socket_buffer, sizeof(socket_buffer));
-        }
+    try {
+        // Small buffers are set before connecting: the accepted end inherits
+        // the listener's, and the window is small from the start.
+        qm_test::TcpPair pair(socket_buffer);
+        std::swap(m_fd[0], pair.client);
+        std::swap(m_fd[1], pair.server);
+    } catch (const std::exception& e) {
+        return fail(e.what());
     }
-    sockaddr_in addr;
-    memset(&addr, 0, sizeof(addr));
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
-        listen(listener, 1) != 0 ||
-        getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-        if (listener >= 0)
-            close(listener);
-        return fail("listen on 127.0.0.1");
-    }
-    if (m_fd[0] < 0 || connect(m_fd[0], reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-        close(listener);
-        return fail("connect");
-    }
-    m_fd[1] = accept(listener, nullptr, nullptr);
-    close(listener);
-    if (m_fd[1] < 0)
-        return fail("accept");
     for (int fd : m_fd) {
         int one = 1;
         setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
@@ -304,19 +267,6 @@ int receiveRaw(Link& link, const std::string& bytes, PObject& in, size_t recv_st
     }
 }
 
-TempDir::TempDir()
-{
-    char pattern[] = "/tmp/psocket-stream-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    m_path = made ? made : "";
-}
-
-TempDir::~TempDir()
-{
-    if (!m_path.empty())
-        FSRemove(ustring(m_path));
-}
-
 std::string makeContent(size_t size, uint32_t seed)
 {
     std::mt19937 rng(seed);
@@ -332,40 +282,6 @@ std::string makeContent(size_t size, uint32_t seed)
     for (size_t at = 0; at + 300 < size; at += 9000)
         memset(&out[at], 'a' + static_cast<int>(at % 26), 300);
     return out;
-}
-
-bool writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(content.data(), static_cast<std::streamsize>(content.size()));
-    return static_cast<bool>(f);
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-std::string sha256(const std::string& bytes)
-{
-    unsigned char md[EVP_MAX_MD_SIZE];
-    unsigned int len = 0;
-    EVP_Digest(bytes.data(), bytes.size(), md, &len, EVP_sha256(), nullptr);
-    static const char hex[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned i = 0; i < len; ++i) {
-        out += hex[md[i] >> 4];
-        out += hex[md[i] & 15];
-    }
-    return out;
-}
-
-std::string sha256OfFile(const std::string& path)
-{
-    return sha256(readFile(path));
 }
 
 } // namespace sockstream_test

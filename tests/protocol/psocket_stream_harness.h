@@ -10,6 +10,8 @@
 #include "lz4-processor.h"
 #include "protocol/pobject.h"
 #include "psocket_stream.h"
+#include "support/digest.h"
+#include "support/temp_dir.h"
 
 typedef struct ssl_st SSL;
 typedef struct ssl_ctx_st SSL_CTX;
@@ -88,22 +90,13 @@ std::string finishTransfer(Link& link, PObject& in, const Steps& steps);
 // code of the last GetNextAvailibleReceivedObject (or of Recv on failure).
 int receiveRaw(Link& link, const std::string& bytes, PObject& in, size_t recv_step);
 
-// A temporary folder removed with its content at destruction.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
+using qm_test::readFile;
+using qm_test::sha256Hex;
+using qm_test::sha256OfFile;
+using qm_test::TempDir;
+using qm_test::writeFile;
 
-private:
-    std::string m_path;
-};
-
+// Random bytes with runs of text, so the LZ4 modes see both kinds of block.
 std::string makeContent(size_t size, uint32_t seed);
-bool writeFile(const std::string& path, const std::string& content);
-std::string readFile(const std::string& path);
-std::string sha256OfFile(const std::string& path);
-std::string sha256(const std::string& bytes);
 
 } // namespace sockstream_test

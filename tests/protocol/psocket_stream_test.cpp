@@ -329,7 +329,7 @@ TEST_P(PSocketStreamModes, ObjectsAndPayloadsArriveIntact)
         ASSERT_FALSE(b.path.empty());
         EXPECT_EQ(0u, std::string(b.path.c_str_utf8()).find(dir.file("in/recv-")));
         EXPECT_EQ(size, b.length);
-        EXPECT_EQ(sha256(content), sha256OfFile(b.path.c_str_utf8()));
+        EXPECT_EQ(sha256Hex(content), sha256OfFile(b.path.c_str_utf8()));
         EXPECT_EQ("payload", got["name"].asString());
     }
 
@@ -348,7 +348,7 @@ TEST_P(PSocketStreamModes, ObjectsAndPayloadsArriveIntact)
         PObject got;
         ASSERT_EQ("", transfer(link, out, got, steps));
         EXPECT_EQ(300000u, got["file"].asBinary().length);
-        EXPECT_EQ(sha256(content), sha256OfFile(target));
+        EXPECT_EQ(sha256Hex(content), sha256OfFile(target));
     }
 
     // Nothing left to resume: a zero-length payload at the end completes at once.
@@ -361,7 +361,7 @@ TEST_P(PSocketStreamModes, ObjectsAndPayloadsArriveIntact)
         PObject got;
         ASSERT_EQ("", transfer(link, out, got, steps));
         EXPECT_EQ(300000u, got["file"].asBinary().offset);
-        EXPECT_EQ(sha256(content), sha256OfFile(target));
+        EXPECT_EQ(sha256Hex(content), sha256OfFile(target));
     }
 
     // No template and no location: the payload is read and dropped, and the
@@ -476,5 +476,5 @@ TEST(PSocketStreamCompression, SendIsDoneOnlyWhenCompressedBytesHaveLeft)
     link.receiver().SetRecvLocation(ustring(dir.file("dst")));
     PObject got;
     ASSERT_EQ("", transfer(link, binaryOf(dir.file("src")), got, Steps{{65536}, {65536}}));
-    EXPECT_EQ(sha256(content), sha256OfFile(got.asBinary().path.c_str_utf8()));
+    EXPECT_EQ(sha256Hex(content), sha256OfFile(got.asBinary().path.c_str_utf8()));
 }
