@@ -73,7 +73,9 @@ private:
     void serviceLoop();
 
     TransferServiceImpl* m_impl;
-    // Written by init before the service thread starts, read by senders on any thread.
+    // Written by init before the service thread starts, read by senders on
+    // any thread; set to -1 by the service thread when its loop fails and the
+    // listener is closed.
     std::atomic<int> m_control_port;
     // The service thread's handle; valid while m_thread_started.
     pthread_t m_thread;

@@ -119,6 +119,9 @@ void TransferService::serviceLoop()
             // Nobody will serve commands any more: refuse them at once instead
             // of letting every waiting sender hang for the channel time-out.
             m_impl->closeControlService();
+            // The freed port may soon belong to another engine; later
+            // commands must fail here rather than reach that one.
+            m_control_port.store(-1);
             break;
         }
         if (!m_run.load())

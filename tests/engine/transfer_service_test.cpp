@@ -308,6 +308,9 @@ TEST(TransferServiceLifecycleTest, StartAndStopLeaveNothingBehind)
         // Even rounds stop right after the start, before the thread's first slice.
         ASSERT_EQ(0, engine.service.stopService());
         EXPECT_FALSE(engine.service.isServiceRunning());
+        // The listener stays until the engine is destroyed: the backlog takes
+        // a command nobody will handle.
+        EXPECT_EQ(0, engine.service.notifyNew(kPeer));
     }
     EXPECT_EQ(fds, countProcEntries("/proc/self/fd"));
     EXPECT_EQ(threads, countProcEntries("/proc/self/task"));
@@ -323,6 +326,10 @@ TEST(TransferServiceLifecycleTest, StopWithoutStartAndCommandsWithoutListener)
     EXPECT_EQ(-1, TransferService::notifyNew(-1, kPeer));
     PObject dump;
     EXPECT_EQ(-1, engine.service.debugTransferService(dump));
+    // Nothing listens on the local domain socket on this platform either.
+    EXPECT_EQ(-1, TransferServiceIpc::notifyNew(kPeer));
+    EXPECT_EQ(-1, TransferServiceIpc::reconnectPeer(kPeer, TRANSFER_SIDE_SERVER, CM_TCP, "127.0.0.1", 1));
+    EXPECT_EQ(-1, TransferServiceIpc::debugTransferService(dump));
 }
 
 // Opens the data listener on a port that was free a moment ago; another
@@ -378,10 +385,16 @@ TEST(TransferServiceLifecycleTest, ServerSideListensForIPv4AndFailsOnATakenPort)
         ::close(brief);
         engine.dump();
     }
+    // Once every client is gone their connections abort, and a tick sweeps them.
+    ::close(client);
+    client = -1;
+    while (!engine.dump()["04. wild_transfers"].asArray().empty())
+        std::this_thread::yield();
     EXPECT_EQ(0, engine.service.stopService());
     // The engine goes with a connection never bound to a peer still open.
     }
-    ::close(client);
+    if (client >= 0)
+        ::close(client);
     EXPECT_EQ(fds, countProcEntries("/proc/self/fd"));
 }
 
@@ -463,9 +476,9 @@ int listenersOnPort(int port)
 }
 
 // When the event loop itself fails, the service thread ends, its command
-// port is closed and a stop does not wait for an answer that cannot come.
-// (Whether a command is then refused is not asserted: tests run in parallel
-// processes, and another engine may bind the freed port at once.)
+// port is closed, later commands fail without a connection (another
+// process's engine may bind the freed port at once) and a stop does not wait
+// for an answer that cannot come.
 TEST(TransferServiceLifecycleTest, FailedLoopEndsTheThreadWithoutStallingTheStop)
 {
     std::set<int> before = epollDescriptors();
@@ -489,6 +502,9 @@ TEST(TransferServiceLifecycleTest, FailedLoopEndsTheThreadWithoutStallingTheStop
         std::this_thread::yield();
 
     EXPECT_EQ(0, listenersOnPort(port));
+    // The freed port may already be another engine's: commands are not sent.
+    EXPECT_EQ(-1, engine.port());
+    EXPECT_EQ(-1, engine.service.notifyNew(kPeer));
 
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(0, engine.service.stopService());
