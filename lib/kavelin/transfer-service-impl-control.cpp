@@ -13,7 +13,19 @@
 
 namespace {
 const char* const kComponent = "transfer_service_impl_debug";
+
+// Enumerations travel as 64-bit integers; narrowed to their 32 bits first so
+// that any value from the wire converts to the enumeration's type.
+TransferSide readSide(const PObject& cmd)
+{
+    return static_cast<TransferSide>(static_cast<int32_t>(cmd["transfer_side"].asInteger()));
 }
+
+ConnectMethod readMethod(const PObject& cmd)
+{
+    return static_cast<ConnectMethod>(static_cast<int32_t>(cmd["connect_method"].asInteger()));
+}
+} // namespace
 
 void TransferServiceImpl::serveControlConnection()
 {
@@ -25,12 +37,12 @@ void TransferServiceImpl::serveControlConnection()
     socklen_t length = sizeof(peer_address);
     cross::socket_t fd = ::accept4(control_socket, reinterpret_cast<sockaddr*>(&peer_address), &length, SOCK_CLOEXEC);
     if (fd < 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Cannot accept control channel.\n");
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot accept control channel.\n");
         return;
     }
     cross::setBlocking(fd, false);
     if (channel.Open(fd, true) != 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Cannot open control channel.\n");
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot open control channel.\n");
         // The channel did not take the socket over.
         if (channel.getNativeHandle() != fd)
             ::close(fd);
@@ -40,24 +52,23 @@ void TransferServiceImpl::serveControlConnection()
     // stays silent may hold every transfer only this long.
     channel.SetTimeout(kCommandIdleSeconds);
     if (stream.Recv(channel, request) != 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Cannot recv from control channel.\n");
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot recv from control channel.\n");
         return;
     }
     PObject response;
     handleControlRequest(request, response);
     if (!response.isNull() && stream.Send(channel, response) != 0)
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Cannot send response\n");
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot send response\n");
 }
 
 int TransferServiceImpl::handleControlRequest(const PObject& cmd, PObject& response)
 {
     const std::string action = cmd["action"].asString();
-    QM_LOG(Logger::L_DEBUG, kComponent, L"[DEBUG] transfer-service-impl(%d): control channel cmd %s\n",
+    QM_LOG(Logger::L_DEBUG, kComponent, L"[DEBUG] transfer-service-impl-control(%d): control channel cmd %s\n",
            cmd.toString());
 
     if (action == "add_peer") {
-        addPeer(cmd["peer_id"].asUInt64(), static_cast<TransferSide>(cmd["transfer_side"].asInteger()),
-                static_cast<ConnectMethod>(cmd["connect_method"].asInteger()), cmd["ip"].asString(),
+        addPeer(cmd["peer_id"].asUInt64(), readSide(cmd), readMethod(cmd), cmd["ip"].asString(),
                 static_cast<int>(cmd["port"].asInteger()));
     } else if (action == "set_peer") {
         uint64_t peer_id = cmd["peer_id"].asUInt64();
@@ -78,13 +89,13 @@ int TransferServiceImpl::handleControlRequest(const PObject& cmd, PObject& respo
     } else if (action == "set_bandwidth") {
         uint64_t upload = cmd["upload"].asInteger();
         uint64_t download = cmd["download"].asInteger();
-        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] transfer-service-impl(%d): User set bandwidth to %llu, %llu\n",
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] transfer-service-impl-control(%d): User set bandwidth to %llu, %llu\n",
                static_cast<unsigned long long>(upload), static_cast<unsigned long long>(download));
         m_system_rate_controller->setConfigLimit(upload, download);
     } else if (action == "remove_peer") {
         uint64_t peer_id = cmd["peer_id"].asUInt64();
         removePeerConnection(peer_id);
-        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] transfer-service-impl(%d): Removing peer %llu\n",
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] transfer-service-impl-control(%d): Removing peer %llu\n",
                static_cast<unsigned long long>(peer_id));
         if (m_manager) {
             if (cmd["remove_info"].asBool())
@@ -98,8 +109,7 @@ int TransferServiceImpl::handleControlRequest(const PObject& cmd, PObject& respo
         removePeerConnection(peer_id);
         if (m_manager)
             m_manager->updateDisconnectedInfo(peer_id);
-        addPeer(peer_id, static_cast<TransferSide>(cmd["transfer_side"].asInteger()),
-                static_cast<ConnectMethod>(cmd["connect_method"].asInteger()), cmd["ip"].asString(),
+        addPeer(peer_id, readSide(cmd), readMethod(cmd), cmd["ip"].asString(),
                 static_cast<int>(cmd["port"].asInteger()));
     } else if (action == "remove_all_connections") {
         removeAllConnections();

@@ -223,8 +223,9 @@ int TransferServiceImpl::initTransferService(int bind_port)
         return -1;
     }
     if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): bind(CM_TCP) %d port failed %d.\n",
-               bind_port, cross::getSystemError());
+        // The established text of this line; it names 3363 whatever the port.
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): bind(CM_TCP) 3363 port failed %d.\n",
+               cross::getSystemError());
         return -1;
     }
     if (::listen(fd, kDataBacklog) != 0) {
