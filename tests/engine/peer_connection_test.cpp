@@ -40,6 +40,17 @@ protected:
         return transfer;
     }
 
+    // A sending connection in the middle of a header, a receiving one in the
+    // middle of a file.
+    static void makeBusy(TcpTransfer* transfer)
+    {
+        if (transfer->getTransferUse() == TRANSFER_USE_ACTIVE)
+            transfer->m_write_context.state = TRANSFER_HEADER;
+        else
+            transfer->m_read_context.state = TRANSFER_FILE;
+        ASSERT_FALSE(transfer->isIdle());
+    }
+
     static std::vector<TransferUse> expectedUses(const PeerConnection& peer)
     {
         std::vector<TransferUse> uses;
@@ -91,20 +102,40 @@ TEST_F(PeerConnectionTest, SurplusIdleConnectionsAreClosedDownToOne)
     struct Case {
         const char* name;
         TransferUse use;
+        bool one_busy;  // a third connection of the use is busy with a task
+        size_t idle_after;
     };
-    for (const Case& c : {Case{"sending", TRANSFER_USE_ACTIVE}, Case{"receiving", TRANSFER_USE_PASSIVE},
-                          Case{"report", TRANSFER_USE_REPORT}}) {
+    const std::vector<Case> cases = {
+        {"sending", TRANSFER_USE_ACTIVE, false, 1},
+        {"receiving", TRANSFER_USE_PASSIVE, false, 1},
+        {"report", TRANSFER_USE_REPORT, false, 1},
+        // While one connection of the use works, the idle ones are kept.
+        {"sending beside a busy one", TRANSFER_USE_ACTIVE, true, 2},
+        {"receiving beside a busy one", TRANSFER_USE_PASSIVE, true, 2},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PeerConnection& peer = addPeer();
         TcpTransfer* first = fake(c.use, c.use);
         peer.addTcpTransfer(first);
         peer.addTcpTransfer(fake(c.use, c.use));
+        TcpTransfer* busy = nullptr;
+        if (c.one_busy) {
+            busy = fake(c.use, c.use);
+            makeBusy(busy);
+            peer.addTcpTransfer(busy);
+        }
         peer.adjustTransfers();
-        size_t of_use = 0;
-        for (TcpTransfer* transfer : peer.getTcpTransfers())
-            if (transfer->getTransferUse() == c.use)
-                ++of_use;
-        EXPECT_EQ(1u, of_use);
+        size_t idle_of_use = 0;
+        bool busy_kept = false;
+        for (TcpTransfer* transfer : peer.getTcpTransfers()) {
+            if (transfer == busy)
+                busy_kept = true;
+            else if (transfer->getTransferUse() == c.use)
+                ++idle_of_use;
+        }
+        EXPECT_EQ(c.idle_after, idle_of_use);
+        EXPECT_EQ(c.one_busy, busy_kept);
         EXPECT_EQ(first, peer.getTcpTransfers().front()) << "the oldest stays";
         impl.removePeerConnection(kPeer);
     }
@@ -116,22 +147,30 @@ TEST_F(PeerConnectionTest, ReadyOnlyWithIdleSendingReceivingAndReport)
         const char* name;
         std::vector<std::pair<TransferUse, TransferUse>> connections;
         bool ready;
+        bool busy;  // the sending and receiving connections work on tasks
     };
     const std::vector<Case> cases = {
         {"all three", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE}, {TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE},
-                       {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, true},
+                       {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, true, false},
         {"report in its handshake", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE},
                                      {TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE},
-                                     {TRANSFER_USE_CLIENT_INIT, TRANSFER_USE_REPORT}}, false},
+                                     {TRANSFER_USE_CLIENT_INIT, TRANSFER_USE_REPORT}}, false, false},
         {"no receiving connection", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE},
-                                     {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, false},
-        {"nothing", {}, false},
+                                     {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, false, false},
+        {"nothing", {}, false, false},
+        {"sending and receiving busy", {{TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE},
+                                        {TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE},
+                                        {TRANSFER_USE_REPORT, TRANSFER_USE_REPORT}}, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PeerConnection& peer = addPeer();
-        for (const auto& connection : c.connections)
-            peer.addTcpTransfer(fake(connection.first, connection.second));
+        for (const auto& connection : c.connections) {
+            TcpTransfer* transfer = fake(connection.first, connection.second);
+            if (c.busy && connection.first != TRANSFER_USE_REPORT)
+                makeBusy(transfer);
+            peer.addTcpTransfer(transfer);
+        }
         EXPECT_EQ(c.ready, peer.checkConnection());
         impl.removePeerConnection(kPeer);
     }
@@ -267,6 +306,62 @@ TEST_F(PeerConnectionTest, ServerSidePeersShareTheSystemLimit)
     EXPECT_EQ(1u, impl.getRateController()->countRegistered());
     impl.removeAllConnections();
     EXPECT_EQ(0u, impl.getRateController()->countRegistered());
+}
+
+// The task store always holds the disconnected peers of the last tick: an
+// empty list included, and a peer for as long as it stays disconnected.
+TEST_F(PeerConnectionTest, EveryTickHandsTheDisconnectedPeersToTheTaskStore)
+{
+    std::vector<uint64_t> stale = {42};
+    manager.setDisconnectedPeers(stale);
+    std::vector<uint64_t> peers;
+    impl.adjustPeerConnectionTransfers();
+    ASSERT_TRUE(manager.getDisconnectedPeers(peers));
+    EXPECT_TRUE(peers.empty());
+
+    addPeer();  // its connections never finish their handshakes
+    impl.adjustPeerConnectionTransfers();
+    manager.getDisconnectedPeers(peers);
+    EXPECT_TRUE(peers.empty());
+    now += PeerConnection::kDisconnectSeconds + 1;
+    for (int tick = 0; tick < 2; ++tick) {
+        impl.adjustPeerConnectionTransfers();
+        manager.getDisconnectedPeers(peers);
+        EXPECT_EQ(std::vector<uint64_t>{kPeer}, peers) << "tick " << tick;
+    }
+    EXPECT_NE(nullptr, impl.getPeerConnection(kPeer)) << "a disconnected peer stays in the table";
+
+    impl.removePeerConnection(kPeer);
+    impl.adjustPeerConnectionTransfers();
+    manager.getDisconnectedPeers(peers);
+    EXPECT_TRUE(peers.empty());
+}
+
+// Calls for a peer the service does not know give neutral results and never
+// create the peer.
+TEST_F(PeerConnectionTest, CallsForAnUnknownPeerChangeNothing)
+{
+    const uint64_t kUnknown = 99;
+    int transfer_id;
+    PObject report;
+    report["token"] = 5u;
+    PObject kept = report;
+
+    EXPECT_EQ(0u, impl.getUsTimeWait(kUnknown, &transfer_id, BT_WRITE, 1 << 20));
+    EXPECT_FALSE(impl.popReport(kUnknown, report));
+    EXPECT_EQ(kept, report) << "the argument is left alone";
+    EXPECT_FALSE(impl.taskIsStillRunning(kUnknown, 5));
+    impl.pushReport(kUnknown, report);
+    impl.controlPeerWrite(kUnknown, true, TRANSFER_USE_ACTIVE);
+    impl.adjustBandwidth(kUnknown, &transfer_id, BT_READ, BA_REG);
+    impl.removePeerConnection(kUnknown);
+    impl.setSocketPeerId(12345, kUnknown);
+
+    EXPECT_EQ(nullptr, impl.getPeerConnection(kUnknown));
+    PObject dump;
+    impl.debugTransferService(dump);
+    EXPECT_TRUE(dump["05. peer_connection_table"].asArray().empty());
+    EXPECT_TRUE(dump["04. wild_transfers"].asArray().empty());
 }
 
 } // namespace
