@@ -1,7 +1,5 @@
 #include "proto_ui_fixture.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -10,26 +8,28 @@
 
 #include "channel/channel.h"
 #include "protocol/stream.h"
+#include "support/certificates.h"
+#include "support/loopback.h"
 
 namespace fs = std::filesystem;
 
 ProtoUIServerTest::ProtoUIServerTest()
 {
-    qelt_test::Credentials ca = qelt_test::makeCa("Quillmar Test CA");
+    qm_test::Credentials ca = qm_test::makeCa("Quillmar Test CA");
     m_ca_file = m_dir.file("ca.pem");
     ca.writeFiles(m_ca_file, "");
     m_cert_file = m_dir.file("server.crt");
     m_key_file = m_dir.file("server.key");
-    qelt_test::makeServerCert("localhost", {"localhost"}, &ca).writeFiles(m_cert_file, m_key_file);
+    qm_test::makeServerCert("localhost", {"localhost"}, &ca).writeFiles(m_cert_file, m_key_file);
     m_self_cert_file = m_dir.file("self.crt");
     m_self_key_file = m_dir.file("self.key");
-    qelt_test::makeServerCert("localhost", {"localhost"}, nullptr).writeFiles(m_self_cert_file, m_self_key_file);
+    qm_test::makeServerCert("localhost", {"localhost"}, nullptr).writeFiles(m_self_cert_file, m_self_key_file);
     Channel::SetVerifyCAPath(m_ca_file);
 
     for (const char* folder : {"public", "secret", "outside"})
         fs::create_directory(m_dir.file(folder));
-    qelt_test::writeFile(m_dir.file("public/readme.txt"), "read me");
-    qelt_test::writeFile(m_dir.file("secret/hidden.txt"), "hidden");
+    qm_test::writeFile(m_dir.file("public/readme.txt"), "read me");
+    qm_test::writeFile(m_dir.file("secret/hidden.txt"), "hidden");
     ResetDocs();
     StartServer();
 }
@@ -40,11 +40,11 @@ void ProtoUIServerTest::ResetDocs()
 {
     fs::remove_all(Docs());
     fs::create_directories(Docs("/sub"));
-    qelt_test::writeFile(Docs("/a.txt"), "hello");
-    qelt_test::writeFile(Docs("/sub/b.bin"), "xyz");
+    qm_test::writeFile(Docs("/a.txt"), "hello");
+    qm_test::writeFile(Docs("/sub/b.bin"), "xyz");
     fs::remove_all(Outside());
     fs::create_directory(Outside());
-    qelt_test::writeFile(Outside("/keep.txt"), "keep");
+    qm_test::writeFile(Outside("/keep.txt"), "keep");
     fs::create_directory_symlink(Outside(), Docs("/outlink"));
 }
 
@@ -84,15 +84,11 @@ void ProtoUIServerTest::LogIn(ProtoUI& client)
 
 ScriptedServer::ScriptedServer(std::vector<std::vector<PObject>> answers) : m_answers(std::move(answers))
 {
-    m_listen_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    if (m_listen_fd < 0 || ::bind(m_listen_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(m_listen_fd, 4) != 0 || ::getsockname(m_listen_fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+    int port = 0;
+    m_listen_fd = qm_test::listenLoopback(port, 4);
+    if (m_listen_fd < 0)
         throw std::runtime_error("scripted server: cannot listen on loopback");
-    m_port = ntohs(addr.sin_port);
+    m_port = static_cast<unsigned>(port);
     m_thread = std::thread(&ScriptedServer::Serve, this);
 }
 

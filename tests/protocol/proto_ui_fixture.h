@@ -11,7 +11,7 @@
 
 #include "control_server.h"
 #include "protocol/proto-ui.h"
-#include "qelt_test_support.h"
+#include "support/temp_dir.h"
 
 // A test file server on a loopback port with a certificate for "localhost"
 // signed by a test CA (the client's verification file), and a share tree:
@@ -39,7 +39,7 @@ protected:
     std::string Docs(const std::string& rel = "") const { return m_dir.file("docs") + rel; }
     std::string Outside(const std::string& rel = "") const { return m_dir.file("outside") + rel; }
 
-    qelt_test::TempDir m_dir;
+    qm_test::TempDir m_dir;
     std::string m_ca_file;
     std::string m_cert_file;       // CA-signed, for "localhost"
     std::string m_key_file;

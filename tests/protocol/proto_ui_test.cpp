@@ -7,6 +7,7 @@
 
 #include "proto_ui_fixture.h"
 #include "protocol/pobject.h"
+#include "support/loopback.h"
 
 namespace {
 
@@ -220,7 +221,7 @@ TEST_F(ProtoUIServerTest, WrongServiceIsRecognised)
     EXPECT_EQ(client.getChannelMtu(), -1);
 
     // A service that closes without a word.
-    qelt_test::Listener listener;
+    qm_test::Listener listener;
     std::thread silent([&listener] {
         int fd = listener.accept();
         if (fd >= 0)
@@ -239,7 +240,7 @@ TEST_F(ProtoUIServerTest, RefusedConnectionIsAChannelError)
 {
     unsigned port;
     {
-        qelt_test::Listener closed_again;
+        qm_test::Listener closed_again;
         port = closed_again.port();
     }
     ProtoUI client;
