@@ -5,5 +5,5 @@ if(TARGET protocol AND TARGET channel)
   qm_add_test(pstream_test LABEL protocol
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/pstream_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/pstream_file_test.cpp
-    LIBS pstream_test_support protocol channel common ustring)
+    LIBS pstream_test_support qm_test_support protocol channel common ustring)
 endif()

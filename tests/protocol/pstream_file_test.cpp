@@ -18,6 +18,7 @@
 #include "pstream_memory_channel.h"
 #include "stream_temp_file.h"
 #include "pstream_test_util.h"
+#include "support/digest.h"
 
 namespace {
 
@@ -29,10 +30,6 @@ std::string Pattern(size_t n, unsigned seed = 1) {
         bytes[i] = static_cast<char>(x >> 24);
     }
     return bytes;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::vector<std::string> ListDir(const std::string& path) {
@@ -49,16 +46,7 @@ std::vector<std::string> ListDir(const std::string& path) {
 }
 
 std::string Md5(const std::string& bytes) {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int n = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &n, EVP_md5(), nullptr);
-    static const char kHex[] = "0123456789abcdef";
-    std::string text;
-    for (unsigned int i = 0; i < n; ++i) {
-        text += kHex[digest[i] >> 4];
-        text += kHex[digest[i] & 15];
-    }
-    return text;
+    return qm_test::digestHex(bytes, EVP_md5());
 }
 
 std::string BinaryHeader(uint64_t length) {
@@ -79,13 +67,13 @@ PObject Region(const std::string& path, uint64_t offset, uint64_t length) {
 
 class PStreamFileTest : public ::testing::Test {
 protected:
-    std::string Location() const { return dir.File("recv"); }
+    std::string Location() const { return dir.file("recv"); }
     TempDir dir;
 };
 
 TEST_F(PStreamFileTest, SendsExactlyTheRegion) {
     const std::string content = Pattern(20000);
-    WriteFile(dir.File("src"), content);
+    writeFile(dir.file("src"), content);
     struct Case {
         uint64_t offset;
         uint64_t length;
@@ -94,14 +82,14 @@ TEST_F(PStreamFileTest, SendsExactlyTheRegion) {
     for (const Case& c : cases) {
         MemoryChannel channel;
         PStream stream;
-        ASSERT_EQ(PStream::ERR_OK, stream.Send(channel, Region(dir.File("src"), c.offset, c.length)))
+        ASSERT_EQ(PStream::ERR_OK, stream.Send(channel, Region(dir.file("src"), c.offset, c.length)))
             << c.offset;
         EXPECT_EQ(BinaryHeader(c.length) + content.substr(c.offset, c.length), channel.output);
     }
 }
 
 TEST_F(PStreamFileTest, SendFailures) {
-    WriteFile(dir.File("src"), "0123456789");
+    writeFile(dir.file("src"), "0123456789");
     struct Case {
         const char* name;
         PObject value;
@@ -111,10 +99,10 @@ TEST_F(PStreamFileTest, SendFailures) {
     };
     const std::vector<Case> cases = {
         // The header has gone out before the open fails.
-        {"missing file", Region(dir.File("none"), 0, 5), SIZE_MAX, PStream::ERR_SYS, 9},
-        {"header write fails", Region(dir.File("src"), 0, 5), 4, PStream::ERR_IO, 4},
-        {"payload write fails", Region(dir.File("src"), 0, 5), 11, PStream::ERR_IO, 11},
-        {"region past the end of the file", Region(dir.File("src"), 8, 5), SIZE_MAX,
+        {"missing file", Region(dir.file("none"), 0, 5), SIZE_MAX, PStream::ERR_SYS, 9},
+        {"header write fails", Region(dir.file("src"), 0, 5), 4, PStream::ERR_IO, 4},
+        {"payload write fails", Region(dir.file("src"), 0, 5), 11, PStream::ERR_IO, 11},
+        {"region past the end of the file", Region(dir.file("src"), 8, 5), SIZE_MAX,
          PStream::ERR_IO, 9},
     };
     for (const Case& c : cases) {
@@ -142,7 +130,7 @@ TEST_F(PStreamFileTest, ReceivesIntoATemporaryFileAtTheLocation) {
         EXPECT_EQ(Location().size() + 1 + 8 + 7, path.size());
         EXPECT_EQ(0u, region.offset);
         EXPECT_EQ(size, region.length);
-        EXPECT_EQ(payload, ReadWholeFile(path));
+        EXPECT_EQ(payload, readFile(path));
         EXPECT_EQ(size == 0 ? 0 : 1, channel.files_fast_path);  // no digest: the plain receive
     }
 }
@@ -150,15 +138,15 @@ TEST_F(PStreamFileTest, ReceivesIntoATemporaryFileAtTheLocation) {
 // A temporary name is used only for a file created under it: a file or a
 // link that someone placed there first is never opened, let alone written.
 TEST_F(PStreamFileTest, TemporaryFilesAreAlwaysNewFiles) {
-    WriteFile(dir.File("taken"), "keep");
-    ASSERT_EQ(0, symlink(dir.File("victim").c_str(), dir.File("planted").c_str()));
+    writeFile(dir.file("taken"), "keep");
+    ASSERT_EQ(0, symlink(dir.file("victim").c_str(), dir.file("planted").c_str()));
     for (const char* name : {"taken", "planted"}) {
         errno = 0;
-        EXPECT_EQ(cross::INVALID_FILE_VALUE, openNewFile(ustring(dir.File(name).c_str()))) << name;
+        EXPECT_EQ(cross::INVALID_FILE_VALUE, openNewFile(ustring(dir.file(name).c_str()))) << name;
         EXPECT_EQ(EEXIST, errno) << name;
     }
-    EXPECT_EQ("keep", ReadWholeFile(dir.File("taken")));
-    EXPECT_NE(0, access(dir.File("victim").c_str(), F_OK));
+    EXPECT_EQ("keep", readFile(dir.file("taken")));
+    EXPECT_NE(0, access(dir.file("victim").c_str(), F_OK));
 
     ustring first, second;
     const cross::file_type a = openNewTemporaryFile(ustring(Location().c_str()), first);
@@ -174,27 +162,27 @@ TEST_F(PStreamFileTest, TemporaryFilesAreAlwaysNewFiles) {
 TEST_F(PStreamFileTest, ReceivesIntoAPresetPathAtItsOffset) {
     const std::string original = Pattern(1500, 3);
     const std::string payload = Pattern(300, 4);
-    WriteFile(dir.File("target"), original);
+    writeFile(dir.file("target"), original);
     MemoryChannel channel(BinaryHeader(payload.size()) + payload);
     PStream stream;
-    PObject value = Region(dir.File("target"), 1000, 0);
+    PObject value = Region(dir.file("target"), 1000, 0);
     ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, value));
     EXPECT_EQ(original.substr(0, 1000) + payload + original.substr(1300),
-              ReadWholeFile(dir.File("target")));
+              readFile(dir.file("target")));
     // The value describes the stored region: offset kept, length what arrived.
     EXPECT_EQ(1000u, value.asBinary().offset);
     EXPECT_EQ(payload.size(), value.asBinary().length);
 }
 
 TEST_F(PStreamFileTest, ZeroLengthPayloadAtAnOffset) {
-    WriteFile(dir.File("target"), "abc");
+    writeFile(dir.file("target"), "abc");
     MemoryChannel channel(BinaryHeader(0) + Hex("00 00"));
     PStream stream;
-    PObject value = Region(dir.File("target"), 3, 0);
+    PObject value = Region(dir.file("target"), 3, 0);
     ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, value));
     EXPECT_EQ(3u, value.asBinary().offset);
     EXPECT_EQ(0u, value.asBinary().length);
-    EXPECT_EQ("abc", ReadWholeFile(dir.File("target")));
+    EXPECT_EQ("abc", readFile(dir.file("target")));
     EXPECT_EQ(9u, channel.input_pos);  // the following value is left on the channel
 }
 
@@ -211,26 +199,26 @@ TEST_F(PStreamFileTest, CutShortReceiveKeepsOnlyTheBytesThatArrived) {
     };
     for (const Case& c : cases) {
         // A file larger than what arrives: the stale tail must not remain.
-        WriteFile(dir.File("target"), std::string(5000, 'x'));
+        writeFile(dir.file("target"), std::string(5000, 'x'));
         const std::string arrived = Pattern(1234, 5);
         MemoryChannel channel(BinaryHeader(4000) + arrived);
         channel.file_error = c.channel_error;
         PStream stream;
-        PObject value = Region(dir.File("target"), 100, 0);
+        PObject value = Region(dir.file("target"), 100, 0);
         EXPECT_EQ(c.expected, stream.Recv(channel, value)) << c.name;
-        EXPECT_EQ(std::string(100, 'x') + arrived, ReadWholeFile(dir.File("target"))) << c.name;
+        EXPECT_EQ(std::string(100, 'x') + arrived, readFile(dir.file("target"))) << c.name;
         EXPECT_EQ(100u, value.asBinary().offset);
         EXPECT_EQ(arrived.size(), value.asBinary().length);
     }
 }
 
 TEST_F(PStreamFileTest, RegionBeyondAnyFileOffsetIsRefused) {
-    WriteFile(dir.File("target"), "keep");
+    writeFile(dir.file("target"), "keep");
     MemoryChannel channel(BinaryHeader(~0ULL - 10));
     PStream stream;
-    PObject value = Region(dir.File("target"), 100, 0);
+    PObject value = Region(dir.file("target"), 100, 0);
     EXPECT_EQ(PStream::ERR_FBIG, stream.Recv(channel, value));
-    EXPECT_EQ("keep", ReadWholeFile(dir.File("target")));
+    EXPECT_EQ("keep", readFile(dir.file("target")));
 }
 
 TEST_F(PStreamFileTest, DiscardConsumesPayloadsWithoutFiles) {
@@ -260,10 +248,10 @@ TEST_F(PStreamFileTest, DiscardConsumesPayloadsWithoutFiles) {
 
 TEST_F(PStreamFileTest, BinaryExCarriesDigestsBothWays) {
     const std::string content = Pattern(30000, 11);
-    WriteFile(dir.File("src"), content);
+    writeFile(dir.file("src"), content);
     PObject value;
     PObject::binary_ex_type& ex = value.asBinaryEx();
-    ex.path = dir.File("src").c_str();
+    ex.path = dir.file("src").c_str();
     ex.offset = 500;
     ex.length = 20000;
     ex.hash_algorithm = "md5";
@@ -288,14 +276,14 @@ TEST_F(PStreamFileTest, BinaryExCarriesDigestsBothWays) {
     EXPECT_EQ(Md5(region), got.send_hash);
     EXPECT_EQ(got.send_hash, got.recv_hash);
     EXPECT_EQ("md5", got.hash_algorithm);
-    EXPECT_EQ(region, ReadWholeFile(got.path.c_str_utf8()));
+    EXPECT_EQ(region, readFile(got.path.c_str_utf8()));
     EXPECT_EQ(1, channel.files_fallback);  // digests need the reading path
 }
 
 TEST_F(PStreamFileTest, BinaryExWithoutAlgorithmSendsEmptyDigest) {
-    WriteFile(dir.File("src"), "xyz");
+    writeFile(dir.file("src"), "xyz");
     PObject value;
-    value.asBinaryEx().path = dir.File("src").c_str();
+    value.asBinaryEx().path = dir.file("src").c_str();
     value.asBinaryEx().length = 3;
     MemoryChannel channel;
     PStream stream;
@@ -306,9 +294,9 @@ TEST_F(PStreamFileTest, BinaryExWithoutAlgorithmSendsEmptyDigest) {
 }
 
 TEST_F(PStreamFileTest, BinaryExFailures) {
-    WriteFile(dir.File("src"), "xyz");
+    writeFile(dir.file("src"), "xyz");
     PObject unknown_digest;
-    unknown_digest.asBinaryEx().path = dir.File("src").c_str();
+    unknown_digest.asBinaryEx().path = dir.file("src").c_str();
     unknown_digest.asBinaryEx().length = 3;
     unknown_digest.asBinaryEx().hash_algorithm = "no-such-digest";
     MemoryChannel channel;
@@ -343,16 +331,16 @@ TEST_F(PStreamFileTest, BinaryExDropsUnexpectedPayloads) {
     PObject received;
     ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, received));
     const PObject::binary_ex_type& got = received.asBinaryEx();
-    EXPECT_EQ("b2", ReadWholeFile(got.path.c_str_utf8()));
+    EXPECT_EQ("b2", readFile(got.path.c_str_utf8()));
     EXPECT_EQ("", got.send_hash);  // a send_hash that is not a string is dropped
     const std::vector<std::string> files = ListDir(dir.path());
     ASSERT_EQ(1u, files.size());
-    EXPECT_EQ(dir.File(files[0]), got.path.c_str_utf8());
+    EXPECT_EQ(dir.file(files[0]), got.path.c_str_utf8());
 }
 
 TEST_F(PStreamFileTest, ProgressShowsThePositionInTheWholeFile) {
     const std::string payload = Pattern(3 * 4096, 13);
-    WriteFile(dir.File("target"), std::string(4096, 'h'));
+    writeFile(dir.file("target"), std::string(4096, 'h'));
     MemoryChannel channel(BinaryHeader(payload.size()) + payload);
     PStream stream;
     std::vector<std::pair<uint64_t, uint64_t>> seen;
@@ -362,7 +350,7 @@ TEST_F(PStreamFileTest, ProgressShowsThePositionInTheWholeFile) {
         stream.GetStatus(history, sent, size);
         seen.emplace_back(sent, size);
     };
-    PObject value = Region(dir.File("target"), 4096, 0);
+    PObject value = Region(dir.file("target"), 4096, 0);
     ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, value));
     const uint64_t end = 4096 + payload.size();
     const std::vector<std::pair<uint64_t, uint64_t>> expected = {
@@ -377,9 +365,9 @@ TEST_F(PStreamFileTest, ProgressShowsThePositionInTheWholeFile) {
 }
 
 TEST_F(PStreamFileTest, HistoryNamesTheMemberWhosePayloadMoves) {
-    WriteFile(dir.File("src"), Pattern(8192));
+    writeFile(dir.file("src"), Pattern(8192));
     PObject message;
-    message["files"]["first"] = Region(dir.File("src"), 0, 8192);
+    message["files"]["first"] = Region(dir.file("src"), 0, 8192);
     MemoryChannel channel;
     PStream stream;
     std::string during;
@@ -395,7 +383,7 @@ TEST_F(PStreamFileTest, HistoryNamesTheMemberWhosePayloadMoves) {
 // file paths without a digest, the reading paths with one.
 TEST_F(PStreamFileTest, MessagesWithPayloadsOverARealChannel) {
     const std::string content = Pattern(3 * 1024 * 1024 + 1, 17);
-    WriteFile(dir.File("src"), content);
+    writeFile(dir.file("src"), content);
     for (const char* algorithm : {"", "sha1"}) {
         int fds[2];
         ASSERT_EQ(0, ::socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
@@ -405,9 +393,9 @@ TEST_F(PStreamFileTest, MessagesWithPayloadsOverARealChannel) {
 
         PObject message;
         message["_action"] = "upload";
-        message["plain"] = Region(dir.File("src"), 7, content.size() - 7);
+        message["plain"] = Region(dir.file("src"), 7, content.size() - 7);
         PObject::binary_ex_type& ex = message["checked"].asBinaryEx();
-        ex.path = dir.File("src").c_str();
+        ex.path = dir.file("src").c_str();
         ex.length = content.size();
         ex.hash_algorithm = algorithm;
 
@@ -443,9 +431,9 @@ TEST_F(PStreamFileTest, MessagesWithPayloadsOverARealChannel) {
         EXPECT_EQ("upload", received["action"].asString());
         const PObject::binary_type& plain = received["plain"].asBinary();
         EXPECT_EQ(content.size() - 7, plain.length);
-        EXPECT_TRUE(ReadWholeFile(plain.path.c_str_utf8()) == content.substr(7)) << algorithm;
+        EXPECT_TRUE(readFile(plain.path.c_str_utf8()) == content.substr(7)) << algorithm;
         const PObject::binary_ex_type& checked = received["checked"].asBinaryEx();
-        EXPECT_TRUE(ReadWholeFile(checked.path.c_str_utf8()) == content) << algorithm;
+        EXPECT_TRUE(readFile(checked.path.c_str_utf8()) == content) << algorithm;
         EXPECT_EQ(checked.send_hash, checked.recv_hash) << algorithm;
         EXPECT_EQ(std::string(algorithm).empty() ? 0u : 40u, checked.send_hash.size());
         sending.Close();

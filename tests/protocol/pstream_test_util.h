@@ -1,13 +1,11 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "log.h"
+#include "support/temp_dir.h"
 
 // Bytes from hexadecimal pairs separated by blanks: Hex("42 40").
 inline std::string Hex(const char* text) {
@@ -31,42 +29,20 @@ inline std::string ToHex(const std::string& bytes) {
     return text;
 }
 
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-// A temporary folder, removed with its content at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/pstream-test-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        path_ = made != nullptr ? made : "";
-    }
-    ~TempDir() {
-        if (!path_.empty())
-            std::system(("rm -rf '" + path_ + "'").c_str());
-    }
-    const std::string& path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using qm_test::readFile;
+using qm_test::TempDir;
+using qm_test::writeFile;
 
 // Sends the "stream" component's messages at or below `level` to a file
 // that the test can read back.
 class LogCapture {
 public:
     explicit LogCapture(int level) {
-        std::ofstream(dir_.File("levels")) << "stream=" << level << "\n";
-        Logger::Initialize(Logger::FILE_LOGGER, dir_.File("ui.log"), dir_.File("levels"), 50);
+        std::ofstream(dir_.file("levels")) << "stream=" << level << "\n";
+        Logger::Initialize(Logger::FILE_LOGGER, dir_.file("ui.log"), dir_.file("levels"), 50);
     }
     ~LogCapture() { Logger::Initialize(Logger::STDERR_LOGGER, "", "", 50); }
-    std::string Text() const { return ReadWholeFile(dir_.File("ui.log")); }
+    std::string Text() const { return readFile(dir_.file("ui.log")); }
 
 private:
     TempDir dir_;
