@@ -316,6 +316,24 @@ TEST(TransferServiceLifecycleTest, StartAndStopLeaveNothingBehind)
     EXPECT_EQ(threads, countProcEntries("/proc/self/task"));
 }
 
+// The stop asks the engine to drop every peer before the thread ends; the
+// data connections are closed then, not when the engine is destroyed.
+TEST(TransferServiceLifecycleTest, StopClosesEveryDataConnection)
+{
+    SilentListener server;
+    Engine engine;
+    ASSERT_EQ(0, engine.service.init(TRANSFER_SIDE_CLIENT, 0));
+    ASSERT_EQ(0, engine.service.startService());
+    const int fds_running = countProcEntries("/proc/self/fd");
+    ASSERT_EQ(0, engine.service.addPeer(kPeer, TRANSFER_SIDE_CLIENT, CM_TCP, "127.0.0.1", server.port()));
+    // The first tick opens the peer's connections.
+    while (engine.peer(kPeer)["20. m_tcp_transfers"].asArray().empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GT(countProcEntries("/proc/self/fd"), fds_running);
+    ASSERT_EQ(0, engine.service.stopService());
+    EXPECT_EQ(fds_running, countProcEntries("/proc/self/fd"));
+}
+
 TEST(TransferServiceLifecycleTest, StopWithoutStartAndCommandsWithoutListener)
 {
     Engine engine;
