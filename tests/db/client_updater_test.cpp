@@ -2,6 +2,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
 #include <list>
 #include <set>
 #include <vector>

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <list>
 
 #include "db/db_test_util.h"
