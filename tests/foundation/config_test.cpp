@@ -13,38 +13,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/temp_dir.h"
+
 namespace {
 
 class ConfigFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/config_test.XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        path = dir + "/config";
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
-    void put(const std::string& text) const
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << text;
-    }
-    std::string get() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    void put(const std::string& text) const { qm_test::writeFile(path, text); }
+    std::string get() const { return qm_test::readFile(path); }
     static std::map<std::string, std::string> contents(const Config& c)
     {
         return std::map<std::string, std::string>(c.begin(), c.end());
     }
 
-    std::string dir;
-    std::string path;
+    qm_test::TempDir tmp{"config_test"};
+    std::string dir = tmp.path();
+    std::string path = dir + "/config";
 };
 
 typedef std::map<std::string, std::string> Map;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "foundation/descriptor_exhaustion.h"
+#include "support/temp_dir.h"
 #include "ustring/ustring.h"
 
 namespace {
@@ -40,31 +41,14 @@ bool has_time_prefix(const std::string& text)
     return true;
 }
 
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using qm_test::readFile;
 
 bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 class LoggerFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/log_test.XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        log_path = dir + "/ui.log";
-        level_path = dir + "/quillmarfilemanager.debug";
-    }
-    void TearDown() override
-    {
-        Logger::Destroy();
-        std::system(("rm -rf '" + dir + "'").c_str());
-    }
+    // The folder outlives TearDown: the logger lets go of its file first.
+    void TearDown() override { Logger::Destroy(); }
     void write_levels(const std::string& text) const { std::ofstream(level_path) << text; }
     std::string rotated(int i) const { return log_path + "_" + std::to_string(i); }
 
@@ -76,7 +60,10 @@ protected:
     }
     static void log_text(const char* text) { Logger::tLogMsg(Logger::L_ERR, kComponent, L"%s", text); }
 
-    std::string dir, log_path, level_path;
+    qm_test::TempDir tmp{"log_test"};
+    std::string dir = tmp.path();
+    std::string log_path = dir + "/ui.log";
+    std::string level_path = dir + "/quillmarfilemanager.debug";
 };
 
 TEST_F(LoggerFile, LevelsComeFromTheMarkerFile)
@@ -112,8 +99,8 @@ TEST_F(LoggerFile, LevelsComeFromTheMarkerFile)
 
     Logger::tLogMsg(Logger::L_DEBUG, "quiet", L"[DEBUG] dropped\n");
     Logger::tLogMsg(Logger::L_DEBUG, "channel_debug", L"[DEBUG] kept\n");
-    EXPECT_EQ(read_file(log_path).find("dropped"), std::string::npos);
-    EXPECT_NE(read_file(log_path).find("kept"), std::string::npos);
+    EXPECT_EQ(readFile(log_path).find("dropped"), std::string::npos);
+    EXPECT_NE(readFile(log_path).find("kept"), std::string::npos);
 
     // An invalid marker file contributes nothing; earlier entries are kept.
     write_levels("fresh=7\nnot valid\n");
@@ -132,7 +119,7 @@ TEST_F(LoggerFile, LineHasTimePrefixAndWindowsStyleFormats)
            static_cast<long long>(1) << 40, 'x', 3.14159);
     QM_LOG(Logger::L_INFO, kComponent, L"[INFO] log_test(%d): below the threshold\n");
 
-    const std::string text = read_file(log_path);
+    const std::string text = readFile(log_path);
     ASSERT_GE(text.size(), kPrefixChars);
     EXPECT_TRUE(has_time_prefix(text)) << text;
     EXPECT_EQ(text.substr(kPrefixChars), "[ERROR] log_test(" + std::to_string(line) +
@@ -152,13 +139,13 @@ TEST_F(LoggerFile, RotatesAfterTheMessageThatPassesTheLimit)
 
     log_text("last of the old file\n");
     ASSERT_TRUE(exists(rotated(0)));
-    const std::string old_file = read_file(rotated(0));
+    const std::string old_file = readFile(rotated(0));
     EXPECT_EQ(old_file.compare(0, 3, "ooo"), 0);
     EXPECT_EQ(old_file.substr(old_file.size() - 21), "last of the old file\n");
-    EXPECT_EQ(read_file(log_path), "");
+    EXPECT_EQ(readFile(log_path), "");
 
     log_text("first of the new file\n");
-    EXPECT_EQ(read_file(log_path).substr(kPrefixChars), "first of the new file\n");
+    EXPECT_EQ(readFile(log_path).substr(kPrefixChars), "first of the new file\n");
 }
 
 TEST_F(LoggerFile, KeepsFortyNineOlderFiles)
@@ -172,8 +159,8 @@ TEST_F(LoggerFile, KeepsFortyNineOlderFiles)
         EXPECT_TRUE(exists(rotated(i))) << i;
     EXPECT_FALSE(exists(rotated(49)));
     // ui.log_0 is the newest.
-    EXPECT_EQ(read_file(rotated(0)).compare(kPrefixChars, 7, "msg 59 "), 0);
-    EXPECT_EQ(read_file(rotated(48)).compare(kPrefixChars, 7, "msg 11 "), 0);
+    EXPECT_EQ(readFile(rotated(0)).compare(kPrefixChars, 7, "msg 59 "), 0);
+    EXPECT_EQ(readFile(rotated(48)).compare(kPrefixChars, 7, "msg 11 "), 0);
 }
 
 TEST_F(LoggerFile, FailedRotationKeepsWritingAndReportsOnce)
@@ -191,7 +178,7 @@ TEST_F(LoggerFile, FailedRotationKeepsWritingAndReportsOnce)
 
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("rotation of " + log_path + " failed"), std::string::npos) << err;
-    const std::string text = read_file(log_path);
+    const std::string text = readFile(log_path);
     EXPECT_NE(text.find("first "), std::string::npos);
     EXPECT_NE(text.find("second "), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 19), "after the failures\n");
@@ -199,8 +186,8 @@ TEST_F(LoggerFile, FailedRotationKeepsWritingAndReportsOnce)
     // Once the way is clear, rotation works again.
     std::system(("rm -rf '" + rotated(0) + "'").c_str());
     log_sized(1048577, "third ");
-    EXPECT_EQ(read_file(rotated(0)).substr(text.size(), kPrefixChars + 6).substr(kPrefixChars), "third ");
-    EXPECT_EQ(read_file(log_path), "");
+    EXPECT_EQ(readFile(rotated(0)).substr(text.size(), kPrefixChars + 6).substr(kPrefixChars), "third ");
+    EXPECT_EQ(readFile(log_path), "");
 }
 
 TEST_F(LoggerFile, FailedReopenKeepsTheFileUnderItsName)
@@ -221,15 +208,15 @@ TEST_F(LoggerFile, FailedReopenKeepsTheFileUnderItsName)
     EXPECT_NE(err.find("reopen"), std::string::npos) << err;
 
     // Both messages are in ui.log; no rotated file took them away.
-    const std::string text = read_file(log_path);
+    const std::string text = readFile(log_path);
     EXPECT_NE(text.find("first "), std::string::npos);
     EXPECT_NE(text.find("second "), std::string::npos);
     EXPECT_FALSE(exists(rotated(0)));
     EXPECT_FALSE(exists(rotated(1)));
 
     log_sized(1048577, "third ");
-    EXPECT_NE(read_file(rotated(0)).find("third "), std::string::npos);
-    EXPECT_EQ(read_file(log_path), "");
+    EXPECT_NE(readFile(rotated(0)).find("third "), std::string::npos);
+    EXPECT_EQ(readFile(log_path), "");
 }
 
 TEST_F(LoggerFile, ConcurrentWritersNeverInterleave)
@@ -252,7 +239,7 @@ TEST_F(LoggerFile, ConcurrentWritersNeverInterleave)
         for (int i = 0; i < kEach; ++i)
             expected.insert("[WARNING] log_test(" + std::to_string(line) + "): thread " + std::to_string(t) +
                             " message " + std::to_string(i) + " payload");
-    std::istringstream lines(read_file(log_path));
+    std::istringstream lines(readFile(log_path));
     for (std::string text; std::getline(lines, text);) {
         ASSERT_TRUE(has_time_prefix(text)) << text;
         seen.insert(text.substr(kPrefixChars));
@@ -276,7 +263,7 @@ TEST_F(LoggerFile, OtherSinksAndFailedSetUp)
     Logger::Destroy();
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::L_EMERG, kComponent));
     log_text("after destroy\n");
-    EXPECT_EQ(read_file(log_path), "");
+    EXPECT_EQ(readFile(log_path), "");
 }
 
 // Runs in a fresh process, so the logger has never been initialised.
@@ -291,7 +278,7 @@ TEST(LoggerBeforeInitialize, ErrorsGoToStandardErrorWithPrefix)
             const int line = __LINE__ + 1;
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] log_test(%d): early %s\n", "error");
             QM_LOG(Logger::L_INFO, kComponent, L"[INFO] log_test(%d): early info\n");
-            const std::string err = read_file(tmpl);
+            const std::string err = readFile(tmpl);
             unlink(tmpl);
             const std::string want = "[ERROR] log_test(" + std::to_string(line) + "): early error\n";
             const bool ok = has_time_prefix(err) && err.substr(kPrefixChars) == want;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "log.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -253,9 +254,8 @@ TEST(LZ4Processor, InteroperatesWithTheLibraryFrameFormat)
 // Each failure returns -1 and leaves its line under "default_component".
 TEST(LZ4Processor, FailuresReturnMinusOne)
 {
-    char dir_template[] = "/tmp/lz4_test.XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(dir_template));
-    const std::string dir = dir_template;
+    const qm_test::TempDir tmp("lz4_test");
+    const std::string& dir = tmp.path();
     std::ofstream(dir + "/levels") << "default_component=3\n";
     ASSERT_EQ(0, Logger::Initialize(Logger::FILE_LOGGER, dir + "/ui.log", dir + "/levels", 1));
 
@@ -292,7 +292,6 @@ TEST(LZ4Processor, FailuresReturnMinusOne)
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
-    std::system(("rm -rf '" + dir + "'").c_str());
     ASSERT_EQ(3u, lines.size());
     const char* expected[] = {"LZ4F_decompress failed [", "LZ4F_decompress failed [", "LZ4F_compressUpdate failed -"};
     for (size_t i = 0; i < lines.size(); ++i) {
