@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,25 +19,12 @@ const LinkMode kPlain = {"plain", false, false};
 
 std::string hex(const std::string& bytes)
 {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (!out.empty())
-            out += ' ';
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
+    return qm_test::toSpacedHex(bytes);
 }
 
 std::string unhex(const std::string& text)
 {
-    std::string out;
-    std::istringstream in(text);
-    std::string pair;
-    while (in >> pair)
-        out += static_cast<char>(std::stoi(pair, nullptr, 16));
-    return out;
+    return qm_test::fromSpacedHex(text);
 }
 
 // Everything that arrived at the receiving end of the link's socket; the

@@ -1,32 +1,19 @@
 #pragma once
 
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "log.h"
+#include "support/digest.h"
 #include "support/temp_dir.h"
 
 // Bytes from hexadecimal pairs separated by blanks: Hex("42 40").
 inline std::string Hex(const char* text) {
-    std::string bytes;
-    std::istringstream in(text);
-    std::string pair;
-    while (in >> pair)
-        bytes += static_cast<char>(std::stoul(pair, nullptr, 16));
-    return bytes;
+    return qm_test::fromSpacedHex(text);
 }
 
 inline std::string ToHex(const std::string& bytes) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (unsigned char c : bytes) {
-        if (!text.empty())
-            text += ' ';
-        text += kHex[c >> 4];
-        text += kHex[c & 15];
-    }
-    return text;
+    return qm_test::toSpacedHex(bytes, true);
 }
 
 using qm_test::readFile;

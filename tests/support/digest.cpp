@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <sstream>
 #include <vector>
 
 namespace qm_test {
@@ -45,6 +46,30 @@ std::string toHex(const unsigned char* bytes, size_t n)
         hex.push_back(kDigits[bytes[i] & 15]);
     }
     return hex;
+}
+
+std::string toSpacedHex(const std::string& bytes, bool upper_case)
+{
+    const char* digits = upper_case ? "0123456789ABCDEF" : "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (unsigned char c : bytes) {
+        if (!text.empty())
+            text += ' ';
+        text += digits[c >> 4];
+        text += digits[c & 15];
+    }
+    return text;
+}
+
+std::string fromSpacedHex(const std::string& text)
+{
+    std::string bytes;
+    std::istringstream in(text);
+    std::string pair;
+    while (in >> pair)
+        bytes += static_cast<char>(std::stoul(pair, nullptr, 16));
+    return bytes;
 }
 
 std::string digestHex(const std::string& bytes, const EVP_MD* md)

@@ -10,6 +10,10 @@ namespace qm_test {
 
 // Lower-case hexadecimal, two digits a byte, no separators.
 std::string toHex(const unsigned char* bytes, size_t n);
+// Byte dumps as tests write them: two digits a byte, blank-separated.
+std::string toSpacedHex(const std::string& bytes, bool upper_case = false);
+// The inverse; any run of white space separates the pairs.
+std::string fromSpacedHex(const std::string& text);
 // The digest of `bytes` with `md`, in lower-case hex.
 std::string digestHex(const std::string& bytes, const EVP_MD* md);
 std::string sha256Hex(const std::string& bytes);
