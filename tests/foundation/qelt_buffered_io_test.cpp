@@ -19,16 +19,7 @@ using qelt::BufferedIOBase;
 
 namespace {
 
-void sendAll(int fd, const std::string& data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t r = ::send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL);
-        if (r <= 0)
-            return;
-        done += static_cast<size_t>(r);
-    }
-}
+using qm_test::sendAll;
 
 std::string recvAll(int fd, size_t n)
 {
