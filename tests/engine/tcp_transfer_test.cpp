@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
@@ -21,10 +22,12 @@
 #include "kavelin/tcp-helper.h"
 #include "kavelin/tcp-passive-helper.h"
 #include "kavelin/tcp-report-helper.h"
+#include "kavelin/tcp-server-init-helper.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager-impl-lock.h"
 #include "kavelin/vardo-core-manager.h"
+#include "lz4-processor.h"
 #include "psocket_stream.h"
 
 namespace {
@@ -247,6 +250,136 @@ TEST(TcpTransferConnect, HandshakeThatNeverCompletesIsGivenUp)
     }
 }
 
+// The connecting end against a scripted accepting end: use request, answer,
+// activation and nothing else; with compression the activation is the first
+// compressed message.
+TEST(TcpTransferHandshake, ConnectingEndExchangeIsRequestAnswerActivation)
+{
+    for (bool compressed : {false, true}) {
+        SCOPED_TRACE(compressed ? "lz4" : "plain");
+        TestController controller;
+        controller.getManager()->setPeerSeed(5, 0x1234567);
+        Listener listener;
+        std::unique_ptr<TcpTransfer> t(clientTransfer(controller, 5, false));
+        t->setCompressed(compressed);
+        t->setExpectedUse(TRANSFER_USE_REPORT);
+        ASSERT_EQ(0, t->connect("127.0.0.1", listener.port));
+
+        PObject request;
+        PObject activation;
+        bool activation_read = false;
+        std::thread peer_side([&] {
+            int peer = listener.acceptOne();
+            if (peer < 0)
+                return;
+            readObject(peer, request);
+            PObject answer;
+            answer["encrypted"] = false;
+            writeObject(peer, answer);
+            LZ4Decompressor decompressor;
+            PSocketStream stream;
+            stream.SetSocket(peer);
+            if (compressed) {
+                decompressor.Initialize(65536);
+                stream.SetDecompressor(&decompressor);
+            }
+            while (!activation_read) {
+                if (stream.GetNextAvailibleReceivedObject(activation) == PSocketStream::ERR_OK)
+                    activation_read = true;
+                else if (stream.Recv(65536) != PSocketStream::ERR_OK)
+                    break;
+            }
+            ::close(peer);
+        });
+        const bool switched = controller.pumpUntil([&] { return t->getTransferUse() == TRANSFER_USE_REPORT; });
+        peer_side.join();
+        ASSERT_TRUE(switched);
+        EXPECT_EQ(static_cast<uint64_t>(C_SET_USE), request["command"].asUInt64());
+        EXPECT_EQ(static_cast<uint64_t>(TRANSFER_USE_REPORT), request["transfer_use"].asUInt64());
+        EXPECT_EQ(compressed ? 1u : 0u, request["compressed"].asUInt64());
+        EXPECT_EQ(0u, request["encrypted"].asUInt64());
+        EXPECT_EQ(t->getTransferSeed(), request["transfer_seed"].asUInt64());
+        ASSERT_TRUE(activation_read);
+        PObject expected;
+        expected["activate"] = true;
+        EXPECT_EQ(expected.toString(), activation.toString());
+    }
+}
+
+// The accepting end of the handshake against a scripted connecting end.
+TEST(TcpTransferHandshake, AcceptingEndMirrorsTheUseOrRefusesTheRequest)
+{
+    const uint64_t kPeerSeed = 0xABCDEF;
+    const uint64_t kPeer = 9;
+    struct Row {
+        const char* name;
+        uint64_t command;
+        uint64_t use;
+        bool known_seed;
+        TransferUse expected;  // TRANSFER_USE_UNKNOWN: refused
+        ProjectVardo::ErrorCode error;
+    };
+    const Row rows[] = {
+        {"active becomes passive", C_SET_USE, TRANSFER_USE_ACTIVE, true, TRANSFER_USE_PASSIVE, ProjectVardo::ERR_OK},
+        {"passive becomes active", C_SET_USE, TRANSFER_USE_PASSIVE, true, TRANSFER_USE_ACTIVE, ProjectVardo::ERR_OK},
+        {"report stays report", C_SET_USE, TRANSFER_USE_REPORT, true, TRANSFER_USE_REPORT, ProjectVardo::ERR_OK},
+        {"client init use", C_SET_USE, TRANSFER_USE_CLIENT_INIT, true, TRANSFER_USE_UNKNOWN, ProjectVardo::ERR_SYS},
+        {"server init use", C_SET_USE, TRANSFER_USE_SERVER_INIT, true, TRANSFER_USE_UNKNOWN, ProjectVardo::ERR_SYS},
+        {"use past the range", C_SET_USE, TRANSFER_USE_MAX, true, TRANSFER_USE_UNKNOWN, ProjectVardo::ERR_SYS},
+        {"not a use request", C_REPORT, TRANSFER_USE_ACTIVE, true, TRANSFER_USE_UNKNOWN, ProjectVardo::ERR_SYS},
+        {"unknown seed", C_SET_USE, TRANSFER_USE_ACTIVE, false, TRANSFER_USE_UNKNOWN, ProjectVardo::ERR_INVALID_SEED},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestController controller;
+        controller.getManager()->setPeerSeed(kPeer, kPeerSeed);
+        // The connecting end's store derives the same transfer seeds.
+        VardoCoreManager other_end(new VardoCoreManagerImplLock);
+        other_end.setPeerSeed(kPeer, row.known_seed ? kPeerSeed : kPeerSeed + 1);
+        uint64_t seed = 0;
+        ASSERT_TRUE(other_end.takeTransferSeed(kPeer, seed));
+
+        Listener listener;
+        int peer = connectTo(listener.port);
+        std::unique_ptr<TcpTransfer> t(new TcpTransfer(&controller));
+        t->setTransferSide(TRANSFER_SIDE_SERVER);
+        ASSERT_EQ(0, t->accept(listener.fd));
+
+        PObject request;
+        request["transfer_seed"] = seed;
+        request["command"] = row.command;
+        request["transfer_use"] = row.use;
+        request["encrypted"] = false;
+        request["compressed"] = false;
+        ASSERT_TRUE(writeObject(peer, request));
+        if (row.expected == TRANSFER_USE_UNKNOWN) {
+            ASSERT_TRUE(controller.pumpUntil([&] { return t->isAborted(); }));
+            EXPECT_EQ(row.error, t->getLastError());
+            EXPECT_EQ(0, drainUntilClosed(peer));  // nothing is written back
+            ::close(peer);
+            continue;
+        }
+        auto* init = dynamic_cast<TcpServerInitHelper*>(t->getHelper());
+        ASSERT_NE(nullptr, init);
+        ASSERT_TRUE(controller.pumpUntil([&] { return init->getState() == TcpHelper::INIT_ACTIVATE; }));
+        EXPECT_EQ(kPeer, t->getPeerId());
+        EXPECT_EQ(seed, t->getTransferSeed());
+        PObject answer;
+        ASSERT_TRUE(readObject(peer, answer));
+        PObject expected_answer;
+        expected_answer["encrypted"] = false;
+        EXPECT_EQ(expected_answer.toString(), answer.toString());
+
+        // Only the presence of "activate" counts.
+        PObject activation;
+        activation["activate"] = false;
+        ASSERT_TRUE(writeObject(peer, activation));
+        ASSERT_TRUE(controller.pumpUntil([&] { return t->getTransferUse() == row.expected; }));
+        EXPECT_FALSE(t->isAborted());
+        ::close(peer);
+    }
+}
+
 // A report connection accepted from a raw peer.
 struct ReportLink {
     explicit ReportLink(TestController& controller) : transfer(new TcpTransfer(&controller))
@@ -262,6 +395,41 @@ struct ReportLink {
     std::unique_ptr<TcpTransfer> transfer;
     int peer;
 };
+
+TEST(TcpReportRole, QueuedReportsLeaveInBatchesOfAHundred)
+{
+    TestController controller;
+    for (uint64_t token = 1; token <= 250; ++token) {
+        PObject report;
+        report["token"] = token;
+        report["status"] = "done";
+        controller.reports.push_back(report);
+    }
+    ReportLink link(controller);
+    TcpHelper* role = link.transfer->getHelper();
+    // The queue shrinks by one batch whenever the previous batch is out.
+    std::vector<size_t> queue_sizes;
+    int last = 1;
+    for (int step = 0; step < 10000 && last != 0; ++step) {
+        last = role->handleWrite();
+        ASSERT_GE(last, 0);
+        if (queue_sizes.empty() || queue_sizes.back() != controller.reports.size())
+            queue_sizes.push_back(controller.reports.size());
+    }
+    EXPECT_EQ((std::vector<size_t>{150, 50, 0}), queue_sizes);
+    EXPECT_EQ(0, last);  // an empty drain: nothing more to write
+
+    PSocketStream stream;
+    stream.SetSocket(link.peer);
+    for (uint64_t token = 1; token <= 250; ++token) {
+        PObject item;
+        while (stream.GetNextAvailibleReceivedObject(item) != PSocketStream::ERR_OK)
+            ASSERT_EQ(PSocketStream::ERR_OK, stream.Recv(65536));
+        EXPECT_EQ(static_cast<uint64_t>(C_REPORT), item["command"].asUInt64());
+        EXPECT_EQ(token, item["report"]["token"].asUInt64());
+        EXPECT_EQ("done", item["report"]["status"].asString());
+    }
+}
 
 TEST(TcpReportRole, BatchCutByAnAbortGoesBackToTheQueue)
 {
@@ -287,6 +455,135 @@ TEST(TcpReportRole, BatchCutByAnAbortGoesBackToTheQueue)
     for (const PObject& report : controller.reports)
         tokens.insert(report["token"].asUInt64());
     EXPECT_EQ(250u, tokens.size());
+}
+
+// Each report kind applied to a task of the local store; reports are applied
+// in the order they arrive, so a last "done" report marks the end.
+TEST(TcpReportRole, ReportsChangeTheirTasks)
+{
+    struct Row {
+        const char* name;
+        ResumeInfo::State stored_state;
+        int32_t stored_error;
+        std::function<void(PObject&)> fill;  // the report's kind keys
+        bool removed;
+        ResumeInfo::State local_state;
+        ResumeInfo::State remote_state;
+        int32_t error;
+        size_t fragments;
+    };
+    using R = ResumeInfo;
+    const int32_t kIo = ProjectVardo::ERR_IO;
+    const Row rows[] = {
+        {"status wins over error_code", R::RI_RUNNING, 0,
+         [](PObject& r) { r["error_code"] = 3u; r["status"] = "done"; }, false, R::RI_DONE, R::RI_WAITING, 0, 0},
+        {"fragments keep a pause", R::RI_PAUSED, 0,
+         [](PObject& r) {
+             PObject range;
+             range["begin"] = 0u;
+             range["end"] = 40u;
+             r["fragments"].asArray().push_back(range);
+         },
+         false, R::RI_PAUSED, R::RI_WAITING, 0, 1},
+        {"fragments make a running task wait", R::RI_RUNNING, 0,
+         [](PObject& r) { r["fragments"].asArray(); }, false, R::RI_WAITING, R::RI_WAITING, 0, 0},
+        {"pause", R::RI_RUNNING, 0, [](PObject& r) { r["pause"] = false; }, false, R::RI_RUNNING, R::RI_PAUSED, 0, 0},
+        {"abort", R::RI_RUNNING, 0, [](PObject& r) { r["abort"] = true; }, true, R::RI_RUNNING, R::RI_WAITING, 0, 0},
+        {"disk full there", R::RI_RUNNING, 0, [](PObject& r) { r["error_code"] = 3u; }, false, R::RI_ERROR,
+         R::RI_ERROR, ProjectVardo::ERR_REMOTE_DISKFULL, 0},
+        {"too big there", R::RI_RUNNING, 0, [](PObject& r) { r["error_code"] = 4u; }, false, R::RI_ERROR,
+         R::RI_ERROR, ProjectVardo::ERR_REMOTE_FBIG, 0},
+        {"no such file", R::RI_RUNNING, 0, [](PObject& r) { r["error_code"] = 11u; }, false, R::RI_ERROR,
+         R::RI_ERROR, ProjectVardo::ERR_NO_SUCH_FILE, 0},
+        {"paused there keeps the error", R::RI_RUNNING, kIo, [](PObject& r) { r["error_code"] = 13u; }, false,
+         R::RI_ERROR, R::RI_PAUSED, kIo, 0},
+        {"unlisted code", R::RI_RUNNING, 0, [](PObject& r) { r["error_code"] = 7u; }, false, R::RI_ERROR,
+         R::RI_ERROR, ProjectVardo::ERR_SYS, 0},
+        {"code past 32 bits", R::RI_RUNNING, 0, [](PObject& r) { r["error_code"] = (1ull << 32) + 3; }, false,
+         R::RI_ERROR, R::RI_ERROR, ProjectVardo::ERR_SYS, 0},
+    };
+    TestController controller;
+    VardoCoreManager& store = *controller.getManager();
+    ReportLink link(controller);
+    auto addTask = [&](token_t token, ResumeInfo::State state, int32_t error) {
+        ResumeInfo task;
+        task.peer_id = 1;
+        task.command = C_PUSH;
+        task.total = 100;
+        task.token = token;
+        task.local_state = state;
+        task.error = error;
+        store.updateInfo(task);
+        return task.resume_id;
+    };
+    auto send = [&](PObject report) {
+        PObject header;
+        header["command"] = static_cast<uint32_t>(C_REPORT);
+        header["report"] = report;
+        ASSERT_TRUE(writeObject(link.peer, header));
+    };
+    std::vector<uint64_t> ids;
+    for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i) {
+        const token_t token = 500 + i;
+        ids.push_back(addTask(token, rows[i].stored_state, rows[i].stored_error));
+        PObject report;
+        report["token"] = token;
+        rows[i].fill(report);
+        send(report);
+    }
+    // Aborts of tokens the store does not know: remembered unless the token is 0.
+    PObject abort_unknown;
+    abort_unknown["token"] = 9999u;
+    abort_unknown["abort"] = true;
+    send(abort_unknown);
+    PObject abort_zero;
+    abort_zero["token"] = 0u;
+    abort_zero["abort"] = true;
+    send(abort_zero);
+    const uint64_t last = addTask(900, ResumeInfo::RI_RUNNING, 0);
+    PObject done;
+    done["token"] = 900u;
+    done["status"] = "done";
+    send(done);
+    // Finished and removed tasks leave the list for the done list.
+    std::map<uint64_t, ResumeInfo> finished;
+    ASSERT_TRUE(controller.pumpUntil([&] {
+        std::vector<ResumeInfo> taken;
+        store.consumeDoneTasks(taken);
+        for (const ResumeInfo& info : taken)
+            finished[info.resume_id] = info;
+        return finished.count(last) == 1;
+    }));
+
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(row.name);
+        ResumeInfo info;
+        const bool listed = store.getResumeInfoFromResumeId(ids[i], info);
+        EXPECT_EQ(row.removed || row.local_state == ResumeInfo::RI_DONE, !listed);
+        if (row.removed)
+            continue;
+        if (!listed)
+            info = finished[ids[i]];
+        EXPECT_EQ(row.local_state, info.local_state);
+        EXPECT_EQ(row.remote_state, info.remote_state);
+        EXPECT_EQ(row.error, info.error);
+        EXPECT_EQ(row.fragments, info.fragments.size());
+    }
+    PObject dump;
+    store.debugVCM(dump);
+    std::vector<uint64_t> marked;
+    for (const PObject& mark : dump["m_aborted_token"].asArray())
+        marked.push_back(mark["token"].asUInt64());
+    EXPECT_EQ(std::vector<uint64_t>{9999}, marked);
+    EXPECT_FALSE(link.transfer->isAborted());
+
+    // A header without "report" ends the connection.
+    PObject stray;
+    stray["command"] = static_cast<uint32_t>(C_REPORT);
+    ASSERT_TRUE(writeObject(link.peer, stray));
+    ASSERT_TRUE(controller.pumpUntil([&] { return link.transfer->isAborted(); }));
+    EXPECT_EQ(ProjectVardo::ERR_SYS, link.transfer->getLastError());
 }
 
 TEST(TcpReportRole, RefusedTokenRestartsATaskOnlyAFewTimes)
