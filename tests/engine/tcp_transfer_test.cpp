@@ -684,6 +684,62 @@ TEST(TcpReportRole, FragmentsOutsideTheFileAreNotTrusted)
     EXPECT_TRUE(TcpReportHelper::validFragments(PObject("x"), 10).asArray().empty());
 }
 
+// Progress write-back: ranges merge into the last fragment only, a reversed
+// range changes nothing, and the store hears at most once a second unless
+// the update is forced.
+TEST(TcpHelperProgress, RangesMergeAndReachTheStoreOnceASecond)
+{
+    TestController controller;
+    VardoCoreManager& store = *controller.getManager();
+    ResumeInfo task;
+    task.peer_id = 1;
+    task.command = C_PULL;
+    task.total = 1000;
+    store.updateInfo(task);
+
+    TcpTransfer transfer(&controller);
+    transfer.changeHelper(TRANSFER_USE_PASSIVE);
+    TcpHelper* role = transfer.getHelper();
+    role->getCachedResumeInfo().resume_id = task.resume_id;
+    role->getCachedResumeInfo().temp_path = "/tmp/progress-test.vexofm";
+    SocketStreamContext& context = transfer.m_read_context;
+    auto stored = [&] {
+        ResumeInfo info;
+        store.getResumeInfoFromResumeId(task.resume_id, info);
+        return info;
+    };
+
+    role->updateResumeInfoProgress(context, 100, 0, 100, true);
+    role->updateResumeInfoProgress(context, 250, 100, 250, true);
+    role->updateResumeInfoProgress(context, 500, 400, 500, true);
+    EXPECT_EQ((std::vector<FileFragment>{{0, 250}, {400, 500}}), stored().fragments);
+    EXPECT_EQ(500u, stored().progress);
+    EXPECT_EQ("/tmp/progress-test.vexofm", std::string(stored().temp_path.c_str_utf8()));
+    role->updateResumeInfoProgress(context, 480, 450, 480, true);
+    EXPECT_EQ((std::vector<FileFragment>{{0, 250}, {400, 500}}), stored().fragments);
+    role->updateResumeInfoProgress(context, 999, 300, 200, true);
+    EXPECT_EQ(480u, role->getCachedResumeInfo().progress);
+    EXPECT_EQ(480u, stored().progress);
+
+    // Within one second only a forced update is published.
+    bool same_second = false;
+    for (int attempt = 0; attempt < 5 && !same_second; ++attempt) {
+        role->updateResumeInfoProgress(context, 600, 500, 600, true);
+        const time_t published = context.last_update_time;
+        const uint64_t before = stored().progress;
+        role->updateResumeInfoProgress(context, 700, 600, 700, false);
+        const uint64_t after = stored().progress;
+        same_second = time(nullptr) == published;
+        if (same_second) {
+            EXPECT_EQ(before, after);
+            role->updateResumeInfoProgress(context, 800, 700, 800, true);
+            EXPECT_EQ(800u, stored().progress);
+            EXPECT_EQ((std::vector<FileFragment>{{0, 250}, {400, 800}}), stored().fragments);
+        }
+    }
+    EXPECT_TRUE(same_second);
+}
+
 TEST(TransferLimits, StepSizeNeverTruncates)
 {
     struct Row {
