@@ -198,6 +198,14 @@ int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
         // offset is missing in the fragments and is asked for again.
         m_cached_info.temp_path = TmpNameGen::getInstance().getTmpPath(m_cached_info.path_to);
         m_cached_info.fragments.clear();
+        // The destination's folder may have gone with the old temporary file.
+        const std::string destination = m_cached_info.path_to.c_str_utf8();
+        const size_t cut = destination.find_last_of('/');
+        if (cut != std::string::npos && cut > 0) {
+            const ustring folder(destination.substr(0, cut));
+            if (!IsFileExist(folder, false))
+                FSMKDir(folder, true);
+        }
     }
     if (!extendFile(m_cached_info.temp_path, offset)) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot prepare temp file %s\n",

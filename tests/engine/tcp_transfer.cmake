@@ -1,3 +1,3 @@
 qm_add_test(tcp_transfer_test LABEL engine
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tcp_transfer_test.cpp
-  LIBS kavelin)
+  LIBS kavelin qm_test_support)

@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -29,6 +31,7 @@
 #include "kavelin/vardo-core-manager.h"
 #include "lz4-processor.h"
 #include "psocket_stream.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -738,6 +741,146 @@ TEST(TcpHelperProgress, RangesMergeAndReachTheStoreOnceASecond)
         }
     }
     EXPECT_TRUE(same_second);
+}
+
+// The receiving role on the client: a push for one of our downloads lands in
+// the task's temporary file and is renamed when the file is whole, or is
+// reported as fragments when a hole remains; other headers are refused.
+TEST(TcpPassiveRole, PushedRegionsCompleteOrReportTheirHoles)
+{
+    const uint64_t kPeer = 5;
+    const uint64_t kMtime = 1500000000123456ull;
+    struct Row {
+        const char* name;
+        uint64_t held_end;   // the temporary file already holds [0, held_end)
+        uint64_t offset;     // the pushed region: [offset, 1000)
+        uint64_t command;
+        bool paused;
+        bool done;           // renamed and reported "done"
+        bool lost;           // the temporary file is gone with its folder
+    };
+    const Row rows[] = {
+        {"whole file", 0, 0, C_PUSH, false, true, false},
+        {"resumed after the held bytes", 600, 600, C_PUSH, false, true, false},
+        {"region past a hole", 400, 600, C_PUSH, false, false, false},
+        {"temporary file lost", 600, 600, C_PUSH, false, false, true},
+        {"paused task", 0, 0, C_PUSH, true, false, false},
+        {"not a file header", 0, 0, C_REPORT, false, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        qm_test::TempDir dir("passive-role");
+        std::string content(1000, '\0');
+        for (size_t i = 0; i < content.size(); ++i)
+            content[i] = static_cast<char>('a' + i % 26);
+        ASSERT_TRUE(qm_test::writeFile(dir.file("source"), content));
+        const std::string destination = dir.file("sub dir/d\xc3\xa9st");
+
+        TestController controller;
+        VardoCoreManager& store = *controller.getManager();
+        store.setPeerSeed(kPeer, 0x1234567);
+        uint64_t seed = 0;
+        ASSERT_TRUE(store.takeTransferSeed(kPeer, seed));
+        ResumeInfo task;
+        task.peer_id = kPeer;
+        task.command = C_PULL;
+        task.total = 1000;
+        task.path_from = "/share/source";
+        task.path_to = destination;
+        if (row.held_end > 0) {
+            std::filesystem::create_directory(dir.file("sub dir"));
+            task.temp_path = destination + "-held.vexofm";
+            ASSERT_TRUE(qm_test::writeFile(task.temp_path.c_str_utf8(), content.substr(0, row.held_end)));
+            task.fragments.push_back({0, row.held_end});
+            if (row.lost)
+                std::filesystem::remove_all(dir.file("sub dir"));
+        }
+        store.updateInfo(task);
+        ResumeInfo running;
+        ASSERT_TRUE(store.getNextWaitingInfo(seed, 1, running));
+        if (row.paused) {
+            running.local_state = ResumeInfo::RI_PAUSED;
+            store.updateInfo(running);
+        }
+
+        Listener listener;
+        int peer = connectTo(listener.port);
+        std::unique_ptr<TcpTransfer> t(new TcpTransfer(&controller));
+        t->setTransferSide(TRANSFER_SIDE_CLIENT);
+        t->setPeerId(kPeer);
+        t->setExpectedUse(TRANSFER_USE_PASSIVE);
+        ASSERT_EQ(0, t->accept(listener.fd));
+        t->changeHelper(TRANSFER_USE_PASSIVE);
+
+        PObject header;
+        header["token"] = static_cast<uint64_t>(running.token);
+        header["command"] = row.command;
+        header["mtime"] = kMtime;
+        header["offset"] = row.offset;
+        header["length"] = 1000 - row.offset;
+        header["ea_size"] = 0u;
+        header["path"] = "/elsewhere/not-the-destination";
+        header["from_path"] = "/share/source";
+        ASSERT_TRUE(writeObject(peer, header));
+        PObject::binary_type region;
+        region.offset = row.offset;
+        region.length = 1000 - row.offset;
+        region.path = dir.file("source");
+        PObject file;
+        file["file"]["data"] = region;
+        ASSERT_TRUE(writeObject(peer, file));
+
+        if (row.command != C_PUSH) {
+            ASSERT_TRUE(controller.pumpUntil([&] { return t->isAborted(); }));
+            EXPECT_EQ(ProjectVardo::ERR_SYS, t->getLastError());
+            ::close(peer);
+            continue;
+        }
+        ASSERT_TRUE(controller.pumpUntil([&] { return !controller.reports.empty(); }));
+        const PObject report = controller.reports.front();
+        EXPECT_EQ(running.token, report["token"].asUInt64());
+        EXPECT_FALSE(qm_test::readFile("/elsewhere/not-the-destination").size());
+        if (row.paused) {
+            EXPECT_EQ(static_cast<uint64_t>(ProjectVardo::ERR_JOB_PAUSED), report["error_code"].asUInt64());
+            // The connection stays for the next header; the refused file's
+            // bytes were dropped, not written anywhere.
+            ASSERT_TRUE(controller.pumpUntil([&] { return !t->hasMoreToRead(); }));
+            EXPECT_FALSE(t->isAborted());
+            EXPECT_EQ(1u, std::distance(std::filesystem::directory_iterator(dir.path()),
+                                        std::filesystem::directory_iterator()));
+            ResumeInfo info;
+            ASSERT_TRUE(store.getResumeInfoFromResumeId(task.resume_id, info));
+            EXPECT_EQ(ResumeInfo::RI_PAUSED, info.local_state);
+        } else if (row.done) {
+            EXPECT_EQ("done", report["status"].asString());
+            EXPECT_EQ(content, qm_test::readFile(destination));
+            struct stat st;
+            ASSERT_EQ(0, ::stat(destination.c_str(), &st));
+            EXPECT_EQ(kMtime / 1000000, static_cast<uint64_t>(st.st_mtim.tv_sec));
+            std::vector<ResumeInfo> done;
+            store.consumeDoneTasks(done);
+            ASSERT_EQ(1u, done.size());
+            EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state);
+        } else {
+            // What is held is reported; the missing part is asked for again.
+            const std::vector<FileFragment> expected =
+                row.lost ? std::vector<FileFragment>{{600, 1000}}
+                         : std::vector<FileFragment>{{0, row.held_end}, {600, 1000}};
+            std::vector<FileFragment> reported;
+            for (const PObject& range : report["fragments"].asArray())
+                reported.push_back({range["begin"].asUInt64(), range["end"].asUInt64()});
+            EXPECT_EQ(expected, reported);
+            EXPECT_EQ("", qm_test::readFile(destination));
+            ResumeInfo info;
+            ASSERT_TRUE(store.getResumeInfoFromResumeId(task.resume_id, info));
+            EXPECT_EQ(ResumeInfo::RI_RUNNING, info.local_state);
+            const std::string held_bytes = qm_test::readFile(info.temp_path.c_str_utf8());
+            ASSERT_EQ(1000u, held_bytes.size());
+            EXPECT_EQ(content.substr(600), held_bytes.substr(600));
+            EXPECT_EQ(content.substr(0, row.lost ? 0 : row.held_end), held_bytes.substr(0, row.lost ? 0 : row.held_end));
+        }
+        ::close(peer);
+    }
 }
 
 TEST(TransferLimits, StepSizeNeverTruncates)
