@@ -32,7 +32,8 @@ inline int countProcEntries(const char* folder)
 }
 
 // A loopback listener that never accepts: data connections to it connect
-// and then wait in their handshake for as long as the test runs.
+// and then wait in their handshake for as long as the test runs (when their
+// peer has a seed in the task store; without one they give up at once).
 class SilentListener {
 public:
     SilentListener()
