@@ -127,23 +127,24 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
 
     std::string why;
     bool answer_is_dir = false;
-    const PObject::array_type* entries = nullptr;
-    if (!ReadFlag(response, "is_dir", answer_is_dir, why) ||
-        !(entries = ReadList(response, "node_list", why))) {
+    if (!ReadFlag(response, "is_dir", answer_is_dir, why) || !ReadList(response, "node_list", why)) {
         SetMalformedAnswer(why);
         return -1;
     }
-    // Entries go straight into the caller's list; a malformed one takes
-    // back what this call added, so a failure adds nothing.
+    // Entries go straight into the caller's list, and each is released from
+    // the answer once read, so a large folder is not held twice over; a
+    // malformed one takes back what this call added, so a failure adds nothing.
+    PObject::array_type& list = response["node_list"].asArray();
     const size_t kept = node_list.size();
-    node_list.reserve(kept + entries->size());
-    for (size_t i = 0; i < entries->size(); ++i) {
+    node_list.reserve(kept + list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
         Node node;
-        if (!ReadNode((*entries)[i], node, why)) {
+        if (!ReadNode(list[i], node, why)) {
             node_list.resize(kept);
             SetMalformedAnswer(EntryContext("node_list", i) + why);
             return -1;
         }
+        list[i] = PObject();
         node_list.push_back(std::move(node));
     }
     is_dir = answer_is_dir;
