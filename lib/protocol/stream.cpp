@@ -26,8 +26,8 @@ const uint8_t TAG_BINARY_EX = 0x43;
 const size_t kMaxStringBytes = 0xFFFF;
 // Small strings go out with their header in one channel write.
 const size_t kInlineStringBytes = 256;
-// A received buffer grows by this much per read, so its memory follows the
-// bytes that actually arrive rather than the count the peer announced.
+// A received buffer is read this much at a time, and its block grows with
+// the bytes that actually arrive rather than to the count the peer announced.
 const uint32_t kBufferReadChunk = 1024 * 1024;
 
 size_t IntegerWidth(uint64_t value) {
@@ -708,8 +708,13 @@ int PStream::Recv(Channel& channel, buffer_type& value) {
     uint32_t have = 0;
     while (have < count) {
         const uint32_t want = std::min(count - have, kBufferReadChunk);
-        if (received.realloc_data(have + want) != 0)
-            return ERR_SYS;
+        if (received.data_cap < have + want) {
+            // Doubling keeps the copies of a growing block linear; the block
+            // never passes the count announced, nor twice the bytes arrived.
+            const uint64_t grown = std::max<uint64_t>(have + want, uint64_t(received.data_cap) * 2);
+            if (received.realloc_data(static_cast<uint32_t>(std::min<uint64_t>(grown, count))) != 0)
+                return ERR_SYS;
+        }
         rc = ReadBytes(channel, received.data + have, want);
         if (rc != ERR_OK)
             return rc;
