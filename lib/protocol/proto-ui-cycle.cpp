@@ -1,5 +1,7 @@
 // ProtoUI: the TLS upgrade and the request cycle that every request shares,
 // with the limits that keep a hostile server from holding or flooding it.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "channel/channel.h"
@@ -139,7 +141,7 @@ int ProtoUI::RunProtocol(const PObject& request, PObject& response)
     // wait (however slowly bytes trickle in), and the loop below between
     // answers (however fast "keep_alive" maps arrive).
     const unsigned timeout = m_channel ? m_connection_timeout : (m_timeout != 0 ? m_timeout : kChannelDefaultTimeout);
-    m_cycle_seconds = timeout * kCycleTimeouts;
+    m_cycle_seconds = static_cast<unsigned>(std::min<uint64_t>(uint64_t(timeout) * kCycleTimeouts, UINT32_MAX));
     m_cycle_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(m_cycle_seconds);
 
     if (!m_channel) {
