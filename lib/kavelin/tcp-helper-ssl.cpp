@@ -90,6 +90,7 @@ int TcpHelper::doSslHandshake()
     SSL* ssl = m_transfer->m_ssl;
     if (!ssl)
         return -1;
+    m_handshake_waits_for_read = false;
     int r = SSL_do_handshake(ssl);
     if (r == 1)
         return 0;
@@ -97,6 +98,11 @@ int TcpHelper::doSslHandshake()
     case SSL_ERROR_NONE:
         return 0;
     case SSL_ERROR_WANT_READ:
+        // Only the peer's next bytes move the handshake on. The read event,
+        // which stays armed, resumes it; a write event would fire at once on
+        // the writable socket and spin until the peer speaks.
+        m_handshake_waits_for_read = true;
+        return 1;
     case SSL_ERROR_WANT_X509_LOOKUP:
     case SSL_ERROR_WANT_CONNECT:
     case SSL_ERROR_WANT_ACCEPT:
