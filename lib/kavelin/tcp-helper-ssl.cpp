@@ -10,6 +10,7 @@
 #include "kavelin/tcp-transfer.h"
 #include "log.h"
 #include "lz4-processor.h"
+#include "utils/sigpipe_guard.h"
 
 namespace {
 
@@ -91,7 +92,14 @@ int TcpHelper::doSslHandshake()
     if (!ssl)
         return -1;
     m_handshake_waits_for_read = false;
-    int r = SSL_do_handshake(ssl);
+    int r;
+    {
+        // The socket BIO writes without MSG_NOSIGNAL: a peer gone in the
+        // middle of the handshake must fail the step, not end the process.
+        qelt::SigpipeGuard no_sigpipe;
+        ERR_clear_error();  // SSL_get_error reads the thread's queue
+        r = SSL_do_handshake(ssl);
+    }
     if (r == 1)
         return 0;
     switch (SSL_get_error(ssl, r)) {

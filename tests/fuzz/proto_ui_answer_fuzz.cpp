@@ -8,7 +8,9 @@
 //
 // The process works in a scratch folder under the system's temporary folder:
 // nothing an answer makes the client write may land elsewhere, and nothing is
-// left behind (QM_FUZZ_SEED_DIR: write a starting corpus there first).
+// left behind (QM_FUZZ_SEED_DIR: write a starting corpus there first). Unless
+// QM_FUZZ_PROTO_UI_FILE_CHECK is "0", a file the client leaves in its working
+// folder after a request is a fault: control answers carry no files.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -16,6 +18,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -109,6 +112,15 @@ std::string encoded(const std::vector<PObject>& answers)
     return channel.output;
 }
 
+bool fileCheck()
+{
+    static const bool on = [] {
+        const char* check = std::getenv("QM_FUZZ_PROTO_UI_FILE_CHECK");
+        return !(check && std::string(check) == "0");
+    }();
+    return on;
+}
+
 void writeSeed(const std::string& dir, const std::string& name, uint8_t mode, const std::string& bytes)
 {
     std::ofstream out(dir + "/" + name, std::ios::binary);
@@ -200,5 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         runRequest(client, which);
     }
     peer.join();
+    std::error_code ec;
+    if (fileCheck() && !std::filesystem::is_empty(".", ec) && !ec)
+        std::abort();
     return 0;
 }

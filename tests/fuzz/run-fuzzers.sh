@@ -6,6 +6,13 @@
 # the target's own seed writer), uses tests/fuzz/<name>.dict when present,
 # writes its log to <build>/fuzz-logs and any crash input to
 # <build>/fuzz-artifacts/<target>/. Exit status: 1 if any target found a fault.
+# Targets keep their scratch files in per-process folders under $TMPDIR (or
+# /tmp) and remove them at exit, or at the next start after a crash.
+# Behaviour checks beyond memory errors, on unless set to 0:
+#   QM_FUZZ_RELAY_STATUS_CHECK   an accepted relay answer says exactly 0
+#   QM_FUZZ_PROTO_UI_FILE_CHECK  a control answer leaves no file behind
+# Inputs that showed a fault are kept under tests/fuzz/findings/<name>/; run
+# one with: <build>/fuzz/<target> <file>
 set -uo pipefail
 
 if [ $# -lt 2 ]; then
