@@ -5,7 +5,8 @@
 # <build>/fuzz-corpus/<target> (seeded from tests/fuzz/seeds/<name> and from
 # the target's own seed writer), uses tests/fuzz/<name>.dict when present,
 # writes its log to <build>/fuzz-logs and any crash input to
-# <build>/fuzz-artifacts/<target>/. Exit status: 1 if any target found a fault.
+# <build>/fuzz-artifacts/<target>/. Exit status: non-zero if any target found
+# a fault.
 # Targets keep their scratch files in per-process folders under $TMPDIR (or
 # /tmp) and remove them at exit, or at the next start after a crash.
 # Behaviour checks beyond memory errors, on unless set to 0:
