@@ -4,8 +4,8 @@
 
 #include <lz4frame.h>
 
-// Compresses one direction of a byte stream into a single, never-ended LZ4
-// frame. Input blocks are not copied: Update keeps the caller's pointer until
+// Compresses one direction of a byte stream into a single LZ4 frame, ended
+// only when the connection closes cleanly (End). Input blocks are not copied: Update keeps the caller's pointer until
 // Process has consumed it, and output is handed out from the object's own
 // buffer, valid until the next call.
 class LZ4Compressor
@@ -24,6 +24,10 @@ public:
     // Hands out pending output, else the compressed remembered block, else
     // null and 0. 0 or -1.
     int Process(void** buffer, size_t* length);
+    // Ends the frame: hands out output still pending (the header, if nothing
+    // went out yet) followed by the end mark and the content checksum. Every
+    // block must have been processed. Nothing can follow. 0 or -1.
+    int End(void** buffer, size_t* length);
 
 private:
     LZ4F_preferences_t* m_lz4_comp_pref;
@@ -33,6 +37,7 @@ private:
     char* m_outbuf;
     size_t m_outbuf_size;
     size_t m_outbuf_len;
+    bool m_ended = false;
 };
 
 // Turns received LZ4 frame bytes back into plain bytes, handed out in

@@ -44,7 +44,7 @@ int LZ4Compressor::Initialize(size_t max_input_size)
     }
 
     // Auto-flush so every block handed in can be decoded by the peer as soon
-    // as its bytes arrive: the frame is never ended on a live connection.
+    // as its bytes arrive: the frame is ended only when the connection ends.
     m_lz4_comp_pref = new LZ4F_preferences_t();
     std::memset(m_lz4_comp_pref, 0, sizeof(*m_lz4_comp_pref));
     m_lz4_comp_pref->autoFlush = 1;
@@ -91,7 +91,7 @@ int LZ4Compressor::Process(void** buffer, size_t* length)
     }
 
     if (m_inbuf && m_inbuf_size > 0) {
-        if (!m_lz4_comp || !*m_lz4_comp || !m_outbuf) {
+        if (!m_lz4_comp || !*m_lz4_comp || !m_outbuf || m_ended) {
             LZ4_LOG_ERROR(L"LZ4F_compressUpdate failed %d", -1);
             return -1;
         }
@@ -113,6 +113,30 @@ int LZ4Compressor::Process(void** buffer, size_t* length)
 
     *buffer = nullptr;
     *length = 0;
+    return 0;
+}
+
+int LZ4Compressor::End(void** buffer, size_t* length)
+{
+    *buffer = nullptr;
+    *length = 0;
+    if (!m_lz4_comp || !*m_lz4_comp || !m_outbuf || m_ended || (m_inbuf && m_inbuf_size > 0)) {
+        LZ4_LOG_ERROR(L"LZ4F_compressEnd failed %d", -1);
+        return -1;
+    }
+    // Auto-flush leaves nothing inside the library, so the end needs only
+    // the end mark and checksum; they go behind output not yet handed out.
+    size_t r = LZ4F_compressEnd(*m_lz4_comp, m_outbuf + m_outbuf_len, m_outbuf_size - m_outbuf_len,
+                                nullptr);
+    if (LZ4F_isError(r)) {
+        m_outbuf_len = 0;
+        LZ4_LOG_ERROR(L"LZ4F_compressEnd failed %d", static_cast<int>(r));
+        return -1;
+    }
+    m_ended = true;
+    *buffer = m_outbuf;
+    *length = m_outbuf_len + r;
+    m_outbuf_len = 0;
     return 0;
 }
 

@@ -54,6 +54,9 @@ public:
     int createSsl();
     // 0 done, 1 in progress, -1 failed.
     int doSslHandshake();
+    // The last handshake step stopped for the peer's bytes: the connection
+    // waits on its read event and leaves the write event unarmed.
+    bool handshakeWaitsForRead() const { return m_handshake_waits_for_read; }
     int destroySsl();
     int initializeCompressors();
     void updateResumeInfoProgress(SocketStreamContext& context, uint64_t progress, uint64_t begin,
@@ -85,4 +88,5 @@ protected:
     SocketStreamContext& m_write_context;
     ResumeInfo m_cached_info;
     ProjectVardo::ErrorCode m_error_code;
+    bool m_handshake_waits_for_read = false;
 };

@@ -18,8 +18,9 @@ class TcpHelper;
 // the bytes their meaning.
 class TcpTransfer : public Transfer {
 public:
-    // A connecting end whose connect and handshake have not completed by
-    // then is given up, so a stalled peer cannot hold the slot for ever.
+    // A connection whose connect (connecting end) and handshake have not
+    // completed by then is given up, so a stalled peer cannot hold the slot
+    // or the accepting end's resources for ever.
     static constexpr unsigned int kDefaultHandshakeTimeoutMs = 30000;
 
     explicit TcpTransfer(TransferController* controller);
@@ -46,7 +47,7 @@ public:
     ProjectVardo::ErrorCode getLastError() const;
     bool hasMoreToRead();
     void setMaxReadWrite(uint64_t max_read, uint64_t max_write);
-    // Applies to the next connect.
+    // Applies to the next connect or accept.
     void setHandshakeTimeout(unsigned int ms) { m_handshake_timeout_ms = ms; }
     TcpHelper* getHelper() { return m_helper; }
 
@@ -64,10 +65,16 @@ private:
     void armHandshakeDeadline();
     void releaseHandshakeDeadline();
     static void event_handle_handshake_deadline(int fd, short events, void* arg);
+    // At a clean end (nothing failed, nothing half-sent) ends the LZ4 frame
+    // of the sending direction, so the peer and any capture see a complete
+    // stream. Best effort: the socket is about to close.
+    void endCompressedStream();
 
     TcpHelper* m_helper;
     TransferUse m_expected_use;
     bool m_bandwidth_registered[BT_MAX];
     unsigned int m_handshake_timeout_ms;
     event* m_handshake_deadline_event;
+    // A read or write pass failed: the streams are not to be ended cleanly.
+    bool m_failed = false;
 };

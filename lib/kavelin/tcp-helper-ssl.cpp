@@ -10,6 +10,7 @@
 #include "kavelin/tcp-transfer.h"
 #include "log.h"
 #include "lz4-processor.h"
+#include "utils/sigpipe_guard.h"
 
 namespace {
 
@@ -90,13 +91,26 @@ int TcpHelper::doSslHandshake()
     SSL* ssl = m_transfer->m_ssl;
     if (!ssl)
         return -1;
-    int r = SSL_do_handshake(ssl);
+    m_handshake_waits_for_read = false;
+    int r;
+    {
+        // The socket BIO writes without MSG_NOSIGNAL: a peer gone in the
+        // middle of the handshake must fail the step, not end the process.
+        qelt::SigpipeGuard no_sigpipe;
+        ERR_clear_error();  // SSL_get_error reads the thread's queue
+        r = SSL_do_handshake(ssl);
+    }
     if (r == 1)
         return 0;
     switch (SSL_get_error(ssl, r)) {
     case SSL_ERROR_NONE:
         return 0;
     case SSL_ERROR_WANT_READ:
+        // Only the peer's next bytes move the handshake on. The read event,
+        // which stays armed, resumes it; a write event would fire at once on
+        // the writable socket and spin until the peer speaks.
+        m_handshake_waits_for_read = true;
+        return 1;
     case SSL_ERROR_WANT_X509_LOOKUP:
     case SSL_ERROR_WANT_CONNECT:
     case SSL_ERROR_WANT_ACCEPT:

@@ -63,6 +63,8 @@ TcpTransfer::TcpTransfer(TransferController* controller)
 
 TcpTransfer::~TcpTransfer()
 {
+    if (!m_abort)
+        endCompressedStream();
     releaseHandshakeDeadline();
     adjustBandwidth(BT_WRITE, BA_UNREG);
     adjustBandwidth(BT_READ, BA_UNREG);
@@ -127,12 +129,18 @@ void TcpTransfer::releaseHandshakeDeadline()
 void TcpTransfer::event_handle_handshake_deadline(int, short, void* arg)
 {
     TcpTransfer* transfer = static_cast<TcpTransfer*>(arg);
-    if (transfer->isAborted() || transfer->getTransferUse() != TRANSFER_USE_CLIENT_INIT)
+    const TransferUse use = transfer->getTransferUse();
+    if (transfer->isAborted() || (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT))
         return;
-    QM_LOG(Logger::L_ERR, kComponent,
-           L"[ERROR] tcp-transfer(%d): connect and handshake to %s:%d not done after %u ms, abort %llu\n",
-           transfer->m_ip, transfer->m_port, transfer->m_handshake_timeout_ms,
-           static_cast<unsigned long long>(transfer->m_transfer_seed));
+    if (use == TRANSFER_USE_CLIENT_INIT)
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] tcp-transfer(%d): connect and handshake to %s:%d not done after %u ms, abort %llu\n",
+               transfer->m_ip, transfer->m_port, transfer->m_handshake_timeout_ms,
+               static_cast<unsigned long long>(transfer->m_transfer_seed));
+    else
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] tcp-transfer(%d): accepted connection not through its handshake after %u ms, abort %llu\n",
+               transfer->m_handshake_timeout_ms, static_cast<unsigned long long>(transfer->m_transfer_seed));
     transfer->abort();
 }
 
@@ -156,6 +164,7 @@ int TcpTransfer::accept(cross::socket_t listen_socket)
     changeHelper(TRANSFER_USE_SERVER_INIT);
     m_helper->setSocket(m_socket);
     initEvent();
+    armHandshakeDeadline();
     return 0;
 }
 
@@ -171,8 +180,10 @@ int TcpTransfer::handleRead()
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): handle error %d\n",
                    static_cast<int>(m_helper->getError()));
             handleError();
-            if (!isTaskLevelError(m_helper->getError()))
+            if (!isTaskLevelError(m_helper->getError())) {
+                m_failed = true;
                 return r;
+            }
             r = 0;  // nothing moved for the refused task
         }
         if (m_helper->isIdle() && m_expected_use != m_helper->getTransferUse()) {
@@ -201,6 +212,7 @@ int TcpTransfer::handleWrite()
     int r = m_helper->handleWrite();
     if (r < 0) {
         handleError();
+        m_failed = true;
         return r;
     }
     if (r == 0) {
@@ -211,7 +223,8 @@ int TcpTransfer::handleWrite()
             wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
         controlWrite(true, clampWait(wait));
     } else {
-        controlWrite(true, 0);
+        // A TLS handshake waiting for the peer resumes from the read event.
+        controlWrite(!m_helper->handshakeWaitsForRead(), 0);
     }
     if (m_helper->isIdle() && m_helper->getTransferUse() != m_expected_use) {
         changeHelper(m_expected_use);
@@ -293,6 +306,8 @@ void TcpTransfer::abort()
     // left, so that a broken report connection loses none of them.
     if (m_helper && m_helper->getTransferUse() == TRANSFER_USE_REPORT && !m_abort)
         m_helper->preAbort();
+    if (!m_abort)
+        endCompressedStream();
     releaseHandshakeDeadline();
     Transfer::abort();
 }
@@ -322,7 +337,7 @@ void TcpTransfer::changeHelper(TransferUse use)
 {
     delete m_helper;
     m_helper = nullptr;
-    if (use != TRANSFER_USE_CLIENT_INIT)
+    if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT)
         releaseHandshakeDeadline();
     switch (use) {
     case TRANSFER_USE_CLIENT_INIT:

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -283,6 +284,21 @@ TEST_F(TransferServiceTest, CommandsFromManyThreadsWhileTheLoopRuns)
     EXPECT_TRUE(engine.dump()["05. peer_connection_table"].asArray().empty());
 }
 
+// Polls a condition the engine's thread brings about (no signal tells of
+// it); false when it still does not hold at the deadline, so that a fault
+// fails the test instead of hanging it.
+bool eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds limit = std::chrono::seconds(20))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 // The process's thread count once it has dropped to at most `expected`. A
 // joined thread may still be listed for a moment after the join returns, so
 // the count is given time to settle; a leaked thread never goes.
@@ -353,8 +369,7 @@ TEST(TransferServiceLifecycleTest, StopClosesEveryDataConnection)
                 ++open;
         return open;
     };
-    while (opened() < 3)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(eventually([&] { return opened() >= 3; })) << opened() << " connections open";
     // At least: the engine may not yet have closed its end of the last command.
     EXPECT_GE(countProcEntries("/proc/self/fd"), fds_running + 3);
     ASSERT_EQ(0, engine.service.stopService());
@@ -433,8 +448,7 @@ TEST(TransferServiceLifecycleTest, ServerSideListensForIPv4AndFailsOnATakenPort)
     // Once every client is gone their connections abort, and a tick sweeps them.
     ::close(client);
     client = -1;
-    while (!engine.dump()["04. wild_transfers"].asArray().empty())
-        std::this_thread::yield();
+    ASSERT_TRUE(eventually([&] { return engine.dump()["04. wild_transfers"].asArray().empty(); }));
     EXPECT_EQ(0, engine.service.stopService());
     // The engine goes with a connection never bound to a peer still open.
     }
@@ -543,8 +557,7 @@ TEST(TransferServiceLifecycleTest, FailedLoopEndsTheThreadWithoutStallingTheStop
     int null_fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(loop_fd, ::dup2(null_fd, loop_fd));
     ::close(null_fd);
-    while (engine.service.isServiceRunning())
-        std::this_thread::yield();
+    ASSERT_TRUE(eventually([&] { return !engine.service.isServiceRunning(); }));
 
     EXPECT_EQ(0, listenersOnPort(port));
     // The freed port may already be another engine's: commands are not sent.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_scratch.h"
 #include "kavelin/list-node-util.h"
 #include "log.h"
 
@@ -15,16 +16,8 @@ namespace {
 
 const std::string& scratchFile()
 {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/child-names-fuzz-XXXXXX";
-        const int fd = ::mkstemp(pattern);
-        if (fd < 0)
-            std::abort();
-        ::close(fd);
-        std::atexit([] { ::unlink(scratchFile().c_str()); });
-        return std::string(pattern);
-    }();
-    return path;
+    static const std::string* path = new std::string(fuzz_scratch::folder("child-names") + "/names.json");
+    return *path;
 }
 
 } // namespace

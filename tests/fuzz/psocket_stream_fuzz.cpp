@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "file-op.h"
+#include "fuzz_scratch.h"
 #include "log.h"
 #include "lz4-processor.h"
 #include "psocket_stream.h"
@@ -44,12 +45,7 @@ std::string compress(const uint8_t* data, size_t size)
 
 const std::string& scratchDir()
 {
-    static std::string dir = [] {
-        char pattern[] = "/tmp/psocket-fuzz-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        return std::string(made ? made : "/tmp");
-    }();
-    return dir;
+    return fuzz_scratch::folder("psocket-stream");
 }
 
 } // namespace

@@ -12,26 +12,23 @@
 
 #include "log.h"
 #include "protocol/stream.h"
+#include "fuzz_scratch.h"
 #include "pstream_memory_channel.h"
 
 namespace {
 
-std::string& ReceiveFolder() {
-    static std::string folder = [] {
-        char pattern[] = "/tmp/pstream-fuzz-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        if (made == nullptr)
-            std::abort();
+const std::string& ReceiveFolder() {
+    static const std::string& folder = [] () -> const std::string& {
+        const std::string& made = fuzz_scratch::folder("pstream");
         // Rejections are logged; at fuzzing speed that would be all it does.
-        const std::string levels = std::string(made) + "/levels";
+        const std::string levels = made + "/levels";
         if (FILE* f = std::fopen(levels.c_str(), "w")) {
             std::fputs("stream=-1\nchannel_debug=-1\ndefault_component=-1\n", f);
             std::fclose(f);
         }
         Logger::Initialize(Logger::STDERR_LOGGER, "", levels, 50);
         ::unlink(levels.c_str());
-        std::atexit([] { ::rmdir(ReceiveFolder().c_str()); });
-        return std::string(made);
+        return made;
     }();
     return folder;
 }
