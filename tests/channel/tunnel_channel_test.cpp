@@ -179,6 +179,25 @@ TEST(ProxyTunnelChannelTest, ProxyThenRelayThenTarget)
     ExerciseFileRegions(ch, target.Dir(), 2 * 1024 * 1024 + 1, false);
 }
 
+TEST(ProxyTunnelChannelTest, RefusedProxyCredentialsAreReportedAsSuch)
+{
+    RelayFixture relay(RelayConfig{});
+    ProxyConfig config;
+    config.auth = ProxyConfig::kBasic;
+    config.user = "bob";
+    config.password = "pw";
+    HttpProxyFixture proxy(config);
+    ProxyInfo proxy_info;
+    proxy_info.proxy_ip = "127.0.0.1";
+    proxy_info.proxy_port = static_cast<uint16_t>(proxy.Port());
+    proxy_info.user_name = "bob";
+    proxy_info.password = "not-pw";
+    proxy_info.auth_type = ProxyInfo::AUTH_BASIC;
+    ProxyTunnelChannel ch(proxy_info, MakeTunnelInfo(relay.Port()));
+    EXPECT_EQ(ERR_PROXY_AUTH_REFUSED, ch.Open("127.0.0.1", 3362));
+    EXPECT_TRUE(relay.Requests().empty());
+}
+
 TEST(ProxyTunnelChannelTest, RelayRefusalThroughProxyFails)
 {
     EchoTarget target;
