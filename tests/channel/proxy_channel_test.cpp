@@ -161,6 +161,26 @@ INSTANTIATE_TEST_SUITE_P(
                     ERR_PROXY_AUTH_REFUSED}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
+// A proxy whose challenge carries no target information: NTLMv1 and the
+// automatic choice get through, NTLMv2 cannot answer it and says so.
+TEST(ProxyChannelTest, ChallengeWithoutTargetInformation)
+{
+    EchoTarget target;
+    ProxyConfig config = MakeConfig(ProxyConfig::kNtlm);
+    config.ntlm_target_info = false;
+    HttpProxyFixture proxy(config);
+    {
+        ProxyChannel ch(MakeProxyInfo(proxy.Port(), ProxyInfo::AUTH_NTLMv2));
+        EXPECT_EQ(ERR_PROXY_AUTH_REQUIRED, ch.Open("127.0.0.1", target.Port()));
+    }
+    for (ProxyInfo::AuthType type : {ProxyInfo::AUTH_NTLMv1, ProxyInfo::AUTH_AUTO}) {
+        ProxyChannel ch(MakeProxyInfo(proxy.Port(), type));
+        ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port())) << "auth type " << type;
+        ExerciseIntegersAndBlocks(ch);
+    }
+    EXPECT_EQ((std::vector<std::string>{"NTLMv1", "NTLMv1"}), proxy.WaitForUsed(2));
+}
+
 TEST(ProxyChannelTest, ProxyThatRefusesTheConnectionFails)
 {
     int closed_port;

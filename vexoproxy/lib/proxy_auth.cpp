@@ -103,7 +103,19 @@ int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers,
         return PROXY_RC_UNEXPECTED;
     }
     std::vector<uint8_t> type3;
-    if (VEXOProxyClientNTLMResponseType3Cal(type3, type2.data(), type2.size(), auth) < 0) {
+    int built = VEXOProxyClientNTLMResponseType3Cal(type3, type2.data(), type2.size(), auth);
+    if (built == kNtlmErrNoTargetInfo) {
+        // The proxy offers NTLM, but not the variant asked for: NTLMv1 (or
+        // the automatic choice) would get through.
+        PROXY_PRINT_MSG(PROXY_ERR,
+                        L"[ERROR] lib/vexoproxyclient_auth [%d]NTLMv2 needs target info, the proxy sent none\n");
+        return PROXY_RC_NEED_AUTH;
+    }
+    if (built == kNtlmErrBadChallenge) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Proxy server returning invalid challenge!\n");
+        return PROXY_RC_UNEXPECTED;
+    }
+    if (built < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]create type 3 message failed\n");
         return PROXY_RC_ENCODING;
     }
