@@ -20,6 +20,8 @@
 // as adjacent parts with no blank between them: quoted segments and \xHH
 // escapes, e.g. k="say "'"'"hi"\x0A. Older readers reject such lines, and no
 // file they accepted holds one, so every file they wrote reads the same.
+// A raw control byte (0-31) or DEL is never part of a value, quoted or not:
+// in a value it makes the line, and so the file, invalid.
 class Config {
 public:
     typedef std::map<std::string, std::string>::const_iterator iterator;

@@ -74,20 +74,29 @@ int VEXOCryptoEncryptLength(size_t cbContext) { return static_cast<int>(cbContex
 
 int VEXOCryptoEncrypt(char* pOutput, size_t cbOutput, const void* pContext, size_t cbContext)
 {
+    unsigned char seed[4];
+    if (!RandomBytes(seed, sizeof seed))
+        return -1;
+    return VEXOCryptoSealWithSeed(pOutput, cbOutput, pContext, cbContext, GetBe32(seed));
+}
+
+int VEXOCryptoSealWithSeed(char* pOutput, size_t cbOutput, const void* pContext, size_t cbContext, uint32_t seed)
+{
     if (!pOutput || (!pContext && cbContext) || cbContext > 0x7fffff00u ||
         cbOutput < static_cast<size_t>(VEXOCryptoEncryptLength(cbContext)))
         return -1;
     unsigned char* out = reinterpret_cast<unsigned char*>(pOutput);
     PutBe16(out, kMagic);
     PutBe16(out + 2, kVersion);
-    if (!RandomBytes(out + 4, 4) || !RandomBytes(out + 8, 2) || !RandomBytes(out + 10, 4) ||
-        !RandomBytes(out + 14, 2) || !RandomBytes(out + 16, 4))
+    PutBe32(out + 10, seed);
+    if (!RandomBytes(out + 4, 4) || !RandomBytes(out + 8, 2) || !RandomBytes(out + 14, 2) ||
+        !RandomBytes(out + 16, 4))
         return -1;
 
     unsigned char key[kKeyMaterial];
     unsigned char iv[8];
     BuildIv(iv);
-    if (!VEXOCryptoGenerateKey(GetBe32(out + 10), key))
+    if (!VEXOCryptoGenerateKey(seed, key))
         return -1;
     EVP_CIPHER_CTX* ctx = EVP_CIPHER_CTX_new();
     int n1 = 0, n2 = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // The relay's token envelope: magic, version, random fillers, a random seed
 // from which the 3DES-EDE-CBC key is derived, and the ciphertext. Both ends
@@ -9,6 +10,11 @@
 // Seals cbContext bytes; the envelope's length, or -1 when pOutput (cbOutput
 // bytes) is too small for VEXOCryptoEncryptLength(cbContext) or OpenSSL fails.
 int VEXOCryptoEncrypt(char* pOutput, size_t cbOutput, const void* pContext, size_t cbContext);
+// The same with the given seed in place of a random one (the fillers stay
+// random): the envelope's ciphertext is then fixed by seed and plaintext,
+// which is what a relay's implementer and our tests check against.
+int VEXOCryptoSealWithSeed(char* pOutput, size_t cbOutput, const void* pContext, size_t cbContext,
+                           uint32_t seed);
 // Opens an envelope; the plaintext length, or 0 when the envelope is invalid
 // or pOutput (cbOutput bytes) cannot hold its ciphertext length.
 int VEXOCryptoDecrypt(char* pOutput, size_t cbOutput, const void* pContext, size_t cbContext);

@@ -80,43 +80,54 @@ LineResult ReadLine(SSL* ssl, int fd, char* line, size_t size, const struct time
     }
 }
 
-// Parses "X-Target-Status: <n>" in any letter case; false for another header.
-bool ParseStatus(const char* line, int& status)
+enum class Status { NotStatus, Valid, Malformed };
+
+// Reads "X-Target-Status: <n>", the name in any letter case. The value must
+// be decimal digits only, 0 to VEXOTUNNEL_STATUS_MAX, followed by nothing but
+// white space: anything else is Malformed, never a number cut to fit.
+Status ParseStatus(const char* line, int& status)
 {
     size_t name_len = sizeof kStatusHeader - 1;
     if (strncasecmp(line, kStatusHeader, name_len) != 0)
-        return false;
+        return Status::NotStatus;
     const char* p = line + name_len;
     while (*p == ' ' || *p == '\t')
         ++p;
     if (*p++ != ':')
-        return false;
+        return Status::NotStatus;
     while (*p == ' ' || *p == '\t')
         ++p;
-    if (!std::isdigit(static_cast<unsigned char>(*p)) && *p != '-')
-        return false;
-    char* end = nullptr;
-    long value = std::strtol(p, &end, 10);
-    if (end == p)
-        return false;
-    status = static_cast<int>(value);
-    return true;
+    int value = 0;
+    const char* digits = p;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > VEXOTUNNEL_STATUS_MAX)
+            return Status::Malformed;
+    }
+    if (p == digits)
+        return Status::Malformed;
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
+        ++p;
+    if (*p != '\0')
+        return Status::Malformed;
+    status = value;
+    return Status::Valid;
 }
 
 int WriteAll(SSL* ssl, int fd, const char* buffer, size_t len, struct timeval m_timeout, uint32_t channel_timeout)
 {
     if (!ssl || fd < 0)
-        return -VEXOTUNNEL_ERR_CONN_FAILED;
+        return VEXOTUNNEL_ERR_WRITE_FAILED;
     uint32_t waited = 0;
     short events = POLLOUT;
     for (;;) {
         int r = WaitFd(fd, events, SliceSeconds(m_timeout));
         if (r < 0)
-            return -VEXOTUNNEL_ERR_CONN_FAILED;
+            return VEXOTUNNEL_ERR_WRITE_FAILED;
         if (r == 0) {
             waited += static_cast<uint32_t>(SliceSeconds(m_timeout));
             if (waited >= channel_timeout)
-                return -VEXOTUNNEL_ERR_CONN_TIMEOUT;
+                return VEXOTUNNEL_ERR_WRITE_TIMEOUT;
             continue;
         }
         int n = SSL_write(ssl, buffer, static_cast<int>(len));
@@ -128,7 +139,7 @@ int WriteAll(SSL* ssl, int fd, const char* buffer, size_t len, struct timeval m_
         else if (err == SSL_ERROR_WANT_WRITE)
             events = POLLOUT;
         else
-            return -VEXOTUNNEL_ERR_CONN_FAILED;
+            return VEXOTUNNEL_ERR_WRITE_FAILED;
     }
 }
 
@@ -151,21 +162,21 @@ int VEXOTunnelClientHandshakeOnSocket(SSL* ssl, int fd, const char* pszTargetHos
                                       struct timeval timeout, unsigned int channel_timeout)
 {
     if (!ssl || fd < 0 || !pszTargetHost)
-        return -VEXOTUNNEL_ERR_BAD_TARGET;
+        return VEXOTUNNEL_ERR_TARGET_TOO_LONG;
 
     // Token: "host:port" with its terminating zero, sealed, then Base64.
     char text[kBufferSize];
     int text_len = std::snprintf(text, sizeof text, "%s:%d", pszTargetHost, targetPort);
     if (text_len < 0 || static_cast<size_t>(text_len) >= sizeof text)
-        return -VEXOTUNNEL_ERR_BAD_TARGET;
+        return VEXOTUNNEL_ERR_TARGET_TOO_LONG;
     char envelope[kBufferSize];
     int envelope_len = VEXOCryptoEncrypt(envelope, sizeof envelope, text, static_cast<size_t>(text_len) + 1);
     if (envelope_len <= 0 || 4 * ((static_cast<size_t>(envelope_len) + 2) / 3) >= kBufferSize)
-        return -VEXOTUNNEL_ERR_BAD_TARGET;
+        return VEXOTUNNEL_ERR_TARGET_TOO_LONG;
     char token[kBufferSize];
     int token_len = VEXOCryptoBase64Encode(token, sizeof token - 1, envelope, static_cast<size_t>(envelope_len));
     if (token_len <= 0)
-        return -VEXOTUNNEL_ERR_BAD_TARGET;
+        return VEXOTUNNEL_ERR_TARGET_TOO_LONG;
     token[token_len] = '\0';
 
     char request[kBufferSize];
@@ -179,27 +190,39 @@ int VEXOTunnelClientHandshakeOnSocket(SSL* ssl, int fd, const char* pszTargetHos
                                     "\r\n",
                                     kVexoTunnelRelayHost, pszTargetHost, targetPort, token);
     if (request_len < 0 || static_cast<size_t>(request_len) >= sizeof request)
-        return -VEXOTUNNEL_ERR_BAD_TARGET;
+        return VEXOTUNNEL_ERR_TARGET_TOO_LONG;
 
     int rc = WriteAll(ssl, fd, request, static_cast<size_t>(request_len), timeout, channel_timeout);
     if (rc < 0)
         return rc;
 
-    // The relay's answer: only a complete header block carrying a status counts.
+    // The relay's answer: only a complete header block carrying a status
+    // counts. A malformed status is read to the end of the block, so that no
+    // header is left behind in TLS, and then fails the handshake.
     bool have_status = false;
+    bool malformed = false;
     int status = 0;
     char line[kBufferSize];
     for (;;) {
         LineResult r = ReadLine(ssl, fd, line, sizeof line, timeout, channel_timeout);
         if (r != LineResult::Line)
-            return -VEXOTUNNEL_ERR_UNKNOWN;
+            return VEXOTUNNEL_ERR_NO_STATUS;
         if (line[0] == '\r' || line[0] == '\n')
             break;
         int value = 0;
-        if (ParseStatus(line, value)) {
+        switch (ParseStatus(line, value)) {
+        case Status::Valid:
             status = value;
             have_status = true;
+            break;
+        case Status::Malformed:
+            malformed = true;
+            break;
+        case Status::NotStatus:
+            break;
         }
     }
-    return have_status ? status : -VEXOTUNNEL_ERR_UNKNOWN;
+    if (malformed)
+        return VEXOTUNNEL_ERR_BAD_STATUS;
+    return have_status ? status : VEXOTUNNEL_ERR_NO_STATUS;
 }

@@ -46,8 +46,12 @@ enum {
     ERR_INVALID_OTP = -39,
     ERR_OTP_ENFORCED = -40,
     ERR_SHARE_QUOTA_FULL = -41,
-    ERR_MAX = -42,
+    // An HTTP proxy answered 407 to the credentials sent: fix the password.
+    ERR_PROXY_AUTH_REFUSED = -42,
+    // An HTTP proxy wants authentication that the chosen method does not give.
+    ERR_PROXY_AUTH_REQUIRED = -43,
+    ERR_MAX = -44,
 };
 
-// English text of a result code; "Unknown error" for anything outside 0..-41.
+// English text of a result code; "Unknown error" for anything outside 0..ERR_MAX+1.
 const wchar_t* GetErrorText(int code);

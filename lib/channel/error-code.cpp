@@ -46,6 +46,8 @@ const wchar_t* const kErrorTexts[-ERR_MAX] = {
     L"Invalid otp",
     L"Otp enforced",
     L"Share quota full",
+    L"Proxy refused the credentials",
+    L"Proxy requires authentication",
 };
 
 }  // namespace

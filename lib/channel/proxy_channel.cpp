@@ -60,7 +60,19 @@ int ProxyChannel::Open(const char* ip, int port)
                             static_cast<PROXY_AUTH_TYPE>(ConvertAuthType(auth_type))};
     VexoProxy::ProxyClient client;
     client.SetInfo(&server, &target, &auth);
-    if (client.Connect() < 0) {
+    switch (client.Connect()) {
+    case PROXY_CONNECT_OK:
+        break;
+    case PROXY_CONNECT_AUTH_REFUSED:
+        QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT,
+               L"[ERROR] proxy_channel(%d): ProxyChannel: proxy refused the credentials\n");
+        return ERR_PROXY_AUTH_REFUSED;
+    case PROXY_CONNECT_AUTH_REQUIRED:
+        QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT,
+               L"[ERROR] proxy_channel(%d): ProxyChannel: proxy requires authentication "
+               L"the chosen method cannot give\n");
+        return ERR_PROXY_AUTH_REQUIRED;
+    default:
         QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_channel(%d): ProxyChannel: cannot connect to proxy\n");
         return ERR_IO;
     }

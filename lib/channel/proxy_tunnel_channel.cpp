@@ -14,9 +14,11 @@ int ProxyTunnelChannel::Open(const char* ip, int port)
     // Without a target the relay request could not even be formed.
     if (!ip || port < 0)
         return ERR_IO;
-    if (ProxyChannel::Open(tunnel_address.c_str(), tunnel_port) != ERR_OK) {
+    int rc = ProxyChannel::Open(tunnel_address.c_str(), tunnel_port);
+    if (rc != ERR_OK) {
         QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_tunnel_channel(%d): Open proxy failed\n");
-        return ERR_IO;
+        // The proxy's verdict on the credentials reaches the caller as it is.
+        return rc == ERR_PROXY_AUTH_REFUSED || rc == ERR_PROXY_AUTH_REQUIRED ? rc : ERR_IO;
     }
     return OpenRelayTunnel(ip, port, true);
 }

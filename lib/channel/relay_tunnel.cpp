@@ -31,6 +31,13 @@ int Channel::OpenRelayTunnel(const char* ip, int port, bool via_proxy)
     }
     ssl.reset();
     if (rc != 0) {
+        // A positive code is the relay's refusal of the target; a negative
+        // one is our own failure (request not sent, answer cut or malformed).
+        if (rc > 0)
+            QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] channel(%d): relay refused the target, status %d\n",
+                   rc);
+        else
+            QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] channel(%d): relay handshake failed, code %d\n", rc);
         if (via_proxy)
             QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT,
                    L"[ERROR] proxy_tunnel_channel(%d): VEXOTunnelClientHandshake: failed, code: %d\n", rc);

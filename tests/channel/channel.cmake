@@ -31,3 +31,6 @@ qm_add_test(proxy_http_test LABEL channel
 qm_add_test(vexocrypto_test LABEL channel
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/vexocrypto_test.cpp
   LIBS vexotunnelclient)
+qm_add_test(server_channel_test LABEL channel
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/server_channel_test.cpp
+  LIBS channel_test_fixtures quillmar_test_server_lib)

@@ -23,6 +23,8 @@ TEST(ResultCodesTest, TextsByCode)
         {ERR_OK, L"Successful"},        {ERR_IO, L"I/O error"},
         {ERR_PERMISS, L"no permission "}, {ERR_SESSION_INITIAL, L"sync folder not mounted"},
         {ERR_SSL_CHANGE, L"ssl certificate changed"}, {ERR_SHARE_QUOTA_FULL, L"Share quota full"},
+        {ERR_PROXY_AUTH_REFUSED, L"Proxy refused the credentials"},
+        {ERR_PROXY_AUTH_REQUIRED, L"Proxy requires authentication"},
         {ERR_MAX, L"Unknown error"},    {1, L"Unknown error"},
         {-1000, L"Unknown error"},
     };

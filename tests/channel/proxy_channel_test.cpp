@@ -120,6 +120,7 @@ struct RefusalCase {
     bool always_reject;
     ProxyInfo::AuthType client_auth;
     const char* password;
+    int expect;  // what Open tells the caller
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
@@ -134,7 +135,7 @@ TEST_P(ProxyRefusalTest, OpenFails)
     config.always_reject = c.always_reject;
     HttpProxyFixture proxy(config);
     ProxyChannel ch(MakeProxyInfo(proxy.Port(), c.client_auth, c.password));
-    EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
+    EXPECT_EQ(c.expect, ch.Open("127.0.0.1", target.Port()));
     EXPECT_TRUE(proxy.Accepted().empty());
     EXPECT_TRUE(ch.IsClosed());
 }
@@ -142,14 +143,43 @@ TEST_P(ProxyRefusalTest, OpenFails)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, ProxyRefusalTest,
     ::testing::Values(
-        RefusalCase{"NoAuthAgainstBasicProxy", ProxyConfig::kBasic, false, ProxyInfo::AUTH_NONE, "s3cret-Pw"},
-        RefusalCase{"WrongBasicPassword", ProxyConfig::kBasic, false, ProxyInfo::AUTH_BASIC, "wrong"},
-        RefusalCase{"WrongNtlmV1Password", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv1, "wrong"},
-        RefusalCase{"WrongNtlmV2Password", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv2, "wrong"},
-        RefusalCase{"NtlmAnswered407Twice", ProxyConfig::kNtlm, true, ProxyInfo::AUTH_NTLMv2, "s3cret-Pw"},
-        RefusalCase{"BasicAgainstNtlmProxy", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_BASIC, "s3cret-Pw"},
-        RefusalCase{"AutoWithWrongPassword", ProxyConfig::kBasicOrNtlm, false, ProxyInfo::AUTH_AUTO, "wrong"}),
+        RefusalCase{"NoAuthAgainstBasicProxy", ProxyConfig::kBasic, false, ProxyInfo::AUTH_NONE, "s3cret-Pw",
+                    ERR_PROXY_AUTH_REQUIRED},
+        RefusalCase{"WrongBasicPassword", ProxyConfig::kBasic, false, ProxyInfo::AUTH_BASIC, "wrong",
+                    ERR_PROXY_AUTH_REFUSED},
+        RefusalCase{"WrongNtlmV1Password", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv1, "wrong",
+                    ERR_PROXY_AUTH_REFUSED},
+        RefusalCase{"WrongNtlmV2Password", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_NTLMv2, "wrong",
+                    ERR_PROXY_AUTH_REFUSED},
+        RefusalCase{"NtlmAnswered407Twice", ProxyConfig::kNtlm, true, ProxyInfo::AUTH_NTLMv2, "s3cret-Pw",
+                    ERR_PROXY_AUTH_REFUSED},
+        RefusalCase{"BasicAgainstNtlmProxy", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_BASIC, "s3cret-Pw",
+                    ERR_PROXY_AUTH_REQUIRED},
+        RefusalCase{"AutoWithWrongPassword", ProxyConfig::kBasicOrNtlm, false, ProxyInfo::AUTH_AUTO, "wrong",
+                    ERR_PROXY_AUTH_REFUSED},
+        RefusalCase{"AutoWithWrongPasswordNtlmOnly", ProxyConfig::kNtlm, false, ProxyInfo::AUTH_AUTO, "wrong",
+                    ERR_PROXY_AUTH_REFUSED}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+// A proxy whose challenge carries no target information: NTLMv1 and the
+// automatic choice get through, NTLMv2 cannot answer it and says so.
+TEST(ProxyChannelTest, ChallengeWithoutTargetInformation)
+{
+    EchoTarget target;
+    ProxyConfig config = MakeConfig(ProxyConfig::kNtlm);
+    config.ntlm_target_info = false;
+    HttpProxyFixture proxy(config);
+    {
+        ProxyChannel ch(MakeProxyInfo(proxy.Port(), ProxyInfo::AUTH_NTLMv2));
+        EXPECT_EQ(ERR_PROXY_AUTH_REQUIRED, ch.Open("127.0.0.1", target.Port()));
+    }
+    for (ProxyInfo::AuthType type : {ProxyInfo::AUTH_NTLMv1, ProxyInfo::AUTH_AUTO}) {
+        ProxyChannel ch(MakeProxyInfo(proxy.Port(), type));
+        ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port())) << "auth type " << type;
+        ExerciseIntegersAndBlocks(ch);
+    }
+    EXPECT_EQ((std::vector<std::string>{"NTLMv1", "NTLMv1"}), proxy.WaitForUsed(2));
+}
 
 TEST(ProxyChannelTest, ProxyThatRefusesTheConnectionFails)
 {
@@ -158,8 +188,12 @@ TEST(ProxyChannelTest, ProxyThatRefusesTheConnectionFails)
         TcpListener gone([](int) {});
         closed_port = gone.Port();
     }
-    ProxyChannel ch(MakeProxyInfo(closed_port, ProxyInfo::AUTH_BASIC));
-    EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", 9));
+    // A proxy that is down is not a password problem: every method, the
+    // automatic one included, reports the plain connection failure.
+    for (ProxyInfo::AuthType type : {ProxyInfo::AUTH_BASIC, ProxyInfo::AUTH_NTLMv2, ProxyInfo::AUTH_AUTO}) {
+        ProxyChannel ch(MakeProxyInfo(closed_port, type));
+        EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", 9)) << "auth type " << type;
+    }
     // The function interface too: a refused connect is a failure, not a socket.
     EXPECT_EQ(-1, VEXOProxyConnect("127.0.0.1", static_cast<uint16_t>(closed_port)));
     PROXY_SERVER_INFO server = {"127.0.0.1", static_cast<uint16_t>(closed_port)};

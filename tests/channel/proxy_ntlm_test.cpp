@@ -41,23 +41,54 @@ std::vector<uint8_t> FieldOf(const std::vector<uint8_t>& m, size_t at)
 
 const std::vector<uint8_t> kChallenge = Hex("0123456789abcdef");
 
-// A type-2 message of `length` bytes; target information (when it fits) at 48.
-std::vector<uint8_t> Type2(size_t length, size_t info_len, size_t info_offset)
+void PutLe(std::vector<uint8_t>& m, size_t at, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        m[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// A type-2 message of `length` bytes with the target-information flag; its
+// fields (when they fit) name info_len bytes at info_offset, a 32-bit offset.
+std::vector<uint8_t> Type2(size_t length, size_t info_len, uint32_t info_offset,
+                           uint32_t flags = kNtlmNegotiateTargetInfo)
 {
     std::vector<uint8_t> m(length, 0);
     const uint8_t sig[8] = {'N', 'T', 'L', 'M', 'S', 'S', 'P', 0};
     std::memcpy(m.data(), sig, 8);
     m[8] = 2;
+    if (length >= 24)
+        PutLe(m, 20, flags, 4);
     if (length >= 32)
         std::memcpy(&m[24], kChallenge.data(), 8);
-    if (length >= 46) {
-        m[40] = static_cast<uint8_t>(info_len);
-        m[41] = static_cast<uint8_t>(info_len >> 8);
-        m[44] = static_cast<uint8_t>(info_offset);
-        m[45] = static_cast<uint8_t>(info_offset >> 8);
+    if (length >= 48) {
+        PutLe(m, 40, static_cast<uint32_t>(info_len), 2);
+        PutLe(m, 42, static_cast<uint32_t>(info_len), 2);
+        PutLe(m, 44, info_offset, 4);
     }
     for (size_t i = 48; i < length; ++i)
         m[i] = static_cast<uint8_t>(i);
+    return m;
+}
+
+// The same without the flag: an older server's layout, whose payload (here
+// a 20-byte target name) starts right after the challenge's reserved bytes.
+std::vector<uint8_t> Type2WithoutTargetInfo()
+{
+    std::vector<uint8_t> m = Type2(60, 0, 0, 0);
+    PutLe(m, 12, 20, 2);
+    PutLe(m, 14, 20, 2);
+    PutLe(m, 16, 40, 4);
+    for (size_t i = 40; i < 60; ++i)
+        m[i] = 0xff;  // read as target-information fields they would run far outside
+    return m;
+}
+
+// A target name of name_len bytes at name_offset.
+std::vector<uint8_t> WithTargetName(std::vector<uint8_t> m, size_t name_len, uint32_t name_offset)
+{
+    PutLe(m, 12, static_cast<uint32_t>(name_len), 2);
+    PutLe(m, 14, static_cast<uint32_t>(name_len), 2);
+    PutLe(m, 16, name_offset, 4);
     return m;
 }
 
@@ -146,7 +177,7 @@ TEST(NtlmMessageTest, Type3LayoutV1)
 {
     std::vector<uint8_t> m;
     VEXO_PROXY_AUTH_DATA a = Auth("User", "Password", "Domain", "ws01", false);
-    std::vector<uint8_t> t2 = Type2(32, 0, 0);
+    std::vector<uint8_t> t2 = Type2(32, 0, 0, 0);
     int n = VEXOProxyClientNTLMResponseType3Cal(m, t2.data(), t2.size(), &a);
     ASSERT_EQ(static_cast<int>(m.size()), n);
     EXPECT_EQ(3u, Le32(m, 8));
@@ -160,41 +191,62 @@ TEST(NtlmMessageTest, Type3LayoutV1)
     EXPECT_EQ(m.size(), Le32(m, 56));          // empty session key at the end
 }
 
+// Every offset and length of a type-2 message is checked against its size,
+// and its target information is read only when the negotiate flag announces
+// it. NTLMv1 needs none; NTLMv2 without it fails with its own code.
 TEST(NtlmMessageTest, Type2BoundsAndTargetInformation)
 {
+    const int kOk = 1;
     struct Row {
         const char* name;
         std::vector<uint8_t> type2;
-        int expect_ok;           // 1 answered, 0 refused
-        size_t expect_info_len;  // target information carried in the blob
+        int v1;                  // kOk or the failure code
+        int v2;
+        size_t info_len;         // target information carried in the NTLMv2 blob
     };
+    const int kBad = kNtlmErrBadChallenge, kNoInfo = kNtlmErrNoTargetInfo;
     const Row rows[] = {
-        {"24 bytes", Type2(24, 0, 0), 0, 0},
-        {"31 bytes: challenge cut short", Type2(31, 0, 0), 0, 0},
-        {"45 bytes: no target info", Type2(45, 0, 0), 1, 0},
-        {"target info inside", Type2(70, 12, 48), 1, 12},
-        {"target info up to the end", Type2(60, 12, 48), 1, 12},
-        {"target info past the end", Type2(60, 13, 48), 0, 0},
-        {"offset past the end", Type2(60, 4, 200), 0, 0},
-        {"huge length", Type2(60, 0xffff, 48), 0, 0},
+        {"24 bytes", Type2(24, 0, 0), kBad, kBad, 0},
+        {"31 bytes: challenge cut short", Type2(31, 0, 0), kBad, kBad, 0},
+        {"wrong message type", [] { auto m = Type2(48, 0, 48); m[8] = 3; return m; }(), kBad, kBad, 0},
+        {"32 bytes without the flag", Type2(32, 0, 0, 0), kOk, kNoInfo, 0},
+        {"45 bytes without the flag", Type2(45, 0, 0, 0), kOk, kNoInfo, 0},
+        {"flag, but its fields cut off", Type2(46, 0, 0), kBad, kBad, 0},
+        {"payload at 40 without the flag", Type2WithoutTargetInfo(), kOk, kNoInfo, 0},
+        {"flag with empty target info", Type2(48, 0, 48), kOk, kNoInfo, 0},
+        {"target info inside", Type2(70, 12, 48), kOk, kOk, 12},
+        {"target info up to the end", Type2(60, 12, 48), kOk, kOk, 12},
+        {"target info past the end", Type2(60, 13, 48), kBad, kBad, 0},
+        {"offset past the end", Type2(60, 4, 200), kBad, kBad, 0},
+        {"offset beyond 16 bits", Type2(60, 12, 0x10030), kBad, kBad, 0},
+        {"huge length", Type2(60, 0xffff, 48), kBad, kBad, 0},
+        {"target name inside", WithTargetName(Type2(70, 12, 48), 10, 60), kOk, kOk, 12},
+        {"target name past the end", WithTargetName(Type2(70, 12, 48), 11, 60), kBad, kBad, 0},
+        {"target name offset beyond 32 bits", WithTargetName(Type2(70, 12, 48), 1, 0xffffffffu), kBad, kBad, 0},
+        {"empty target name anywhere", WithTargetName(Type2(70, 12, 48), 0, 0xffffffffu), kOk, kOk, 12},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::vector<uint8_t> m;
-        VEXO_PROXY_AUTH_DATA a = Auth("u", "p", "d", "h", true);
-        int n = VEXOProxyClientNTLMResponseType3Cal(m, row.type2.data(), row.type2.size(), &a);
-        if (!row.expect_ok) {
-            EXPECT_EQ(-1, n);
-            continue;
-        }
-        ASSERT_GT(n, 0);
-        std::vector<uint8_t> nt = FieldOf(m, 20);
-        ASSERT_EQ(16 + 32 + row.expect_info_len, nt.size());
-        if (row.expect_info_len) {
+        for (bool v2 : {false, true}) {
+            SCOPED_TRACE(std::string(row.name) + (v2 ? ", NTLMv2" : ", NTLMv1"));
+            std::vector<uint8_t> m;
+            VEXO_PROXY_AUTH_DATA a = Auth("u", "p", "d", "h", v2);
+            int n = VEXOProxyClientNTLMResponseType3Cal(m, row.type2.data(), row.type2.size(), &a);
+            const int expect = v2 ? row.v2 : row.v1;
+            if (expect != kOk) {
+                EXPECT_EQ(expect, n);
+                continue;
+            }
+            ASSERT_GT(n, 0);
+            std::vector<uint8_t> nt = FieldOf(m, 20);
+            EXPECT_EQ(24u, FieldOf(m, 12).size());
+            if (!v2) {
+                EXPECT_EQ(24u, nt.size());
+                continue;
+            }
+            ASSERT_EQ(16 + 32 + row.info_len, nt.size());
             EXPECT_EQ(std::vector<uint8_t>(row.type2.begin() + 48, row.type2.begin() + 48 + 12),
                       std::vector<uint8_t>(nt.begin() + 16 + 28, nt.end() - 4));
         }
-        EXPECT_EQ(24u, FieldOf(m, 12).size());
     }
 }
 
@@ -203,7 +255,7 @@ TEST(NtlmMessageTest, OversizedMessagesAreRefused)
     std::string long_name(1100, 'x');
     std::vector<uint8_t> m;
     VEXO_PROXY_AUTH_DATA a = Auth(long_name.c_str(), "p", "d", "h", false);
-    std::vector<uint8_t> t2 = Type2(32, 0, 0);
+    std::vector<uint8_t> t2 = Type2(32, 0, 0, 0);
     EXPECT_EQ(-1, VEXOProxyClientNTLMResponseType3Cal(m, t2.data(), t2.size(), &a));
     std::string long_host(2100, 'h');
     VEXO_PROXY_AUTH_DATA b = Auth("u", "p", "d", long_host.c_str(), true);

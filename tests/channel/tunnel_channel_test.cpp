@@ -76,7 +76,8 @@ struct RelayRefusal {
     const char* name;
     RelayConfig::Answer answer;
     int status;
-    int handshake;  // what the handshake itself returns
+    int handshake;               // what the handshake itself returns
+    const char* raw_status = "";  // kRawStatus: the header's value as sent
 };
 
 // Names the row in test listings instead of a dump of its bytes.
@@ -88,11 +89,14 @@ TEST_P(TunnelRefusalTest, OpenFails)
 {
     const RelayRefusal& c = GetParam();
     EchoTarget target;
-    RelayFixture relay(RelayConfig{c.answer, c.status});
+    RelayConfig config{c.answer, c.status};
+    config.raw_status = c.raw_status;
+    RelayFixture relay(config);
     TunnelChannel ch(MakeTunnelInfo(relay.Port()));
     EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
     ch.Close();
-    // The cause the channel logs: the relay's status, or -400 for an answer without one.
+    // The cause the channel logs: the relay's status, or the client's own
+    // failure code, negative, for an answer without a usable status.
     EXPECT_EQ(c.handshake, HandshakeWithRelay(relay.Port(), target.Port()));
 }
 
@@ -102,9 +106,22 @@ INSTANTIATE_TEST_SUITE_P(
                       RelayRefusal{"ConnFailed402", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_FAILED, 402},
                       RelayRefusal{"ConnTimeout403", RelayConfig::kStatus, VEXOTUNNEL_ERR_CONN_TIMEOUT, 403},
                       RelayRefusal{"LowercaseHeader401", RelayConfig::kLowercaseStatus, 401, 401},
-                      RelayRefusal{"AnswerWithoutStatus", RelayConfig::kNoStatus, 0, -VEXOTUNNEL_ERR_UNKNOWN},
+                      RelayRefusal{"AnswerWithoutStatus", RelayConfig::kNoStatus, 0, VEXOTUNNEL_ERR_NO_STATUS},
                       RelayRefusal{"ClosedBeforeStatus", RelayConfig::kCloseBeforeStatus, 0,
-                                   -VEXOTUNNEL_ERR_UNKNOWN}),
+                                   VEXOTUNNEL_ERR_NO_STATUS},
+                      // Refusals outside the known four are still refusals.
+                      RelayRefusal{"HighestStatus", RelayConfig::kRawStatus, 0, 999, "999"},
+                      RelayRefusal{"StatusWithBlanks", RelayConfig::kRawStatus, 0, 401, "401 \t"},
+                      // 2^32 cut to an int would be 0: acceptance.
+                      RelayRefusal{"StatusBeyond32Bits", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS,
+                                   "4294967296"},
+                      RelayRefusal{"StatusBeyondRange", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, "1000"},
+                      // A negative status would pass for the client's own write failure.
+                      RelayRefusal{"NegativeStatus", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, "-402"},
+                      RelayRefusal{"SignedZero", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, "+0"},
+                      RelayRefusal{"NotANumber", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, "ok"},
+                      RelayRefusal{"ZeroThenText", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, "0 ok"},
+                      RelayRefusal{"EmptyStatus", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, ""}),
     [](const ::testing::TestParamInfo<RelayRefusal>& info) { return std::string(info.param.name); });
 
 TEST(TunnelChannelTest, LowercaseStatusHeaderIsRead)
@@ -177,6 +194,25 @@ TEST(ProxyTunnelChannelTest, ProxyThenRelayThenTarget)
     StartTls(ch, target.Cert().cert_path);
     ExerciseIntegersAndBlocks(ch);
     ExerciseFileRegions(ch, target.Dir(), 2 * 1024 * 1024 + 1, false);
+}
+
+TEST(ProxyTunnelChannelTest, RefusedProxyCredentialsAreReportedAsSuch)
+{
+    RelayFixture relay(RelayConfig{});
+    ProxyConfig config;
+    config.auth = ProxyConfig::kBasic;
+    config.user = "bob";
+    config.password = "pw";
+    HttpProxyFixture proxy(config);
+    ProxyInfo proxy_info;
+    proxy_info.proxy_ip = "127.0.0.1";
+    proxy_info.proxy_port = static_cast<uint16_t>(proxy.Port());
+    proxy_info.user_name = "bob";
+    proxy_info.password = "not-pw";
+    proxy_info.auth_type = ProxyInfo::AUTH_BASIC;
+    ProxyTunnelChannel ch(proxy_info, MakeTunnelInfo(relay.Port()));
+    EXPECT_EQ(ERR_PROXY_AUTH_REFUSED, ch.Open("127.0.0.1", 3362));
+    EXPECT_TRUE(relay.Requests().empty());
 }
 
 TEST(ProxyTunnelChannelTest, RelayRefusalThroughProxyFails)

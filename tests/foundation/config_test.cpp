@@ -60,6 +60,17 @@ TEST_F(ConfigFile, ReadsTheLineGrammar)
         {"bad escape", "k=\"a\"\\x0G\n", -1, {}},
         {"quoted then text", "k=\"a\"b\n", -1, {}},
         {"comment line longer than 8 KiB", "#" + std::string(10000, 'c') + "\nk=v\n", 0, {{"k", "v"}}},
+        // The grammar admits no raw control byte (0-31) or DEL inside quotes:
+        // such a value is written as \xHH escapes, so a raw one is damage.
+        {"TAB inside double quotes", "k=\"a\tb\"\n", -1, {}},
+        {"control byte inside single quotes", "k='a\x01" "b'\n", -1, {}},
+        {"escape character inside quotes", "k=\"a\x1b[0m\"\n", -1, {}},
+        {"DEL inside quotes", "k=\"a\x7f\"\n", -1, {}},
+        {"CR inside quotes", "k=\"a\rb\"\n", -1, {}},
+        {"NUL inside quotes", std::string("k=\"a\0b\"\n", 8), -1, {}},
+        {"control byte in an unquoted value", "k=a\x01" "b\n", -1, {}},
+        {"the same bytes as escapes", "k=\"a\"\\x09\"b\"\\x7F\n", 0, {{"k", "a\tb\x7f"}}},
+        {"VT and FF after the quote are blanks", "k=\"a\"\x0b\x0c\n", 0, {{"k", "a"}}},
     };
     for (const Case& c : cases) {
         put(c.text);

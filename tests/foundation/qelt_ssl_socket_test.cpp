@@ -8,9 +8,12 @@
 #include <thread>
 #include <unistd.h>
 
+#include <openssl/err.h>
+#include <openssl/ssl.h>
 #include <openssl/x509.h>
 
 #include "bio/buffered_io.h"
+#include "bio/ssl_bio.h"
 #include "bio/ssl_socket.h"
 #include "io/file.h"
 #include "io/socket.h"
@@ -305,6 +308,119 @@ TEST_F(QeltSslSocket, RefusesWhatIsNotASocket)
     file.close();
     EXPECT_EQ(client.setVerifyCa(dir.file("missing.pem")), -1);
     EXPECT_EQ(client.flush(), -1) << "nothing to flush into";
+}
+
+// One handshake of a bare OpenSSL peer limited to the protocol versions
+// [lowest, highest]: a server or client of the kind our contexts must refuse.
+// Its security level is 0 so that OpenSSL lets it speak TLS 1.0 and 1.1 at all.
+class BarePeer {
+public:
+    BarePeer(bool server, int lowest, int highest, const std::string& certPath = "", const std::string& keyPath = "")
+        : m_ctx(SSL_CTX_new(server ? TLS_server_method() : TLS_client_method())), m_server(server)
+    {
+        SSL_CTX_set_security_level(m_ctx, 0);
+        SSL_CTX_set_min_proto_version(m_ctx, lowest);
+        SSL_CTX_set_max_proto_version(m_ctx, highest);
+        // Static RSA key exchange, which the client's list offers too: an old
+        // server fails on its version alone, not for want of a common suite.
+        SSL_CTX_set_cipher_list(m_ctx, "AES128-SHA:@SECLEVEL=0");
+        if (server) {
+            SSL_CTX_use_certificate_file(m_ctx, certPath.c_str(), SSL_FILETYPE_PEM);
+            SSL_CTX_use_PrivateKey_file(m_ctx, keyPath.c_str(), SSL_FILETYPE_PEM);
+        }
+    }
+    ~BarePeer() { SSL_CTX_free(m_ctx); }
+    BarePeer(const BarePeer&) = delete;
+    BarePeer& operator=(const BarePeer&) = delete;
+
+    // The negotiated version (TLS1_VERSION ...), or 0 when the handshake failed.
+    int handshake(int fd)
+    {
+        SSL* ssl = SSL_new(m_ctx);
+        // Sends without SIGPIPE: the refusing side may close first.
+        BIO* bio = qelt::newSocketBio(fd);
+        SSL_set_bio(ssl, bio, bio);
+        int version = (m_server ? SSL_accept(ssl) : SSL_connect(ssl)) == 1 ? SSL_version(ssl) : 0;
+        SSL_free(ssl);
+        ERR_clear_error();
+        return version;
+    }
+
+private:
+    SSL_CTX* m_ctx;
+    bool m_server;
+};
+
+// TLS 1.0 and 1.1 are refused by both ends, whatever the system's OpenSSL
+// configuration would allow; 1.2 and 1.3 still pass.
+TEST_F(QeltSslSocket, ProtocolsBelowTls12AreRefused)
+{
+    qm_test::CertRequest request;
+    request.common_name = "files.test";
+    request.key_type = qm_test::KeyType::Rsa2048;
+    qm_test::makeCert(request).writeFiles(dir.file("rsa.crt"), dir.file("rsa.key"));
+
+    const struct {
+        const char* name;
+        int version;
+        bool accepted;
+    } cases[] = {
+        {"TLS 1.0", TLS1_VERSION, false},
+        {"TLS 1.1", TLS1_1_VERSION, false},
+        {"TLS 1.2", TLS1_2_VERSION, true},
+        {"TLS 1.3", TLS1_3_VERSION, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BarePeer oldServer(true, c.version, c.version, dir.file("rsa.crt"), dir.file("rsa.key"));
+        {
+            // The peer really speaks this version to a client that allows it.
+            qelt_test::Listener listener;
+            int served = 0;
+            std::thread server([&] {
+                int fd = listener.accept();
+                served = oldServer.handshake(fd);
+                ::close(fd);
+            });
+            BarePeer anyClient(false, TLS1_VERSION, TLS1_3_VERSION);
+            int fd = qm_test::connectLoopback(listener.port());
+            EXPECT_EQ(anyClient.handshake(fd), c.version);
+            ::close(fd);
+            server.join();
+            EXPECT_EQ(served, c.version);
+        }
+        {
+            qelt_test::Listener listener;
+            int served = -1;
+            std::thread server([&] {
+                int fd = listener.accept();
+                served = oldServer.handshake(fd);
+                ::close(fd);
+            });
+            ClientConnection conn(listener.port());
+            SslClientSocket client;
+            client.setVerify(false);
+            int r = client.load(conn.socket);
+            client.unload();
+            conn.socket.close();
+            server.join();
+            EXPECT_EQ(r == 0, c.accepted) << "our client against a server of this version only";
+            EXPECT_EQ(served != 0, c.accepted);
+            if (r == 0) {
+                EXPECT_EQ(served, c.version);
+            }
+        }
+        {
+            TlsServer server(dir.file("rsa.crt"), dir.file("rsa.key"));
+            BarePeer oldClient(false, c.version, c.version);
+            int fd = qm_test::connectLoopback(server.port());
+            int version = oldClient.handshake(fd);
+            ::close(fd);
+            server.join();
+            EXPECT_EQ(server.handshakeDone(), c.accepted) << "our server against a client of this version only";
+            EXPECT_EQ(version, c.accepted ? c.version : 0);
+        }
+    }
 }
 
 // Without a peer certificate a required host name can't have been checked.

@@ -1,5 +1,7 @@
 #include "proxy_auth.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -19,6 +21,7 @@ const VEXO_PROXY_AUTH_CONTROL AuthControlList[4] = {
 namespace {
 
 const char kNtlmOffer[] = "NTLM ";
+const char kBasicScheme[] = "Basic";
 
 bool HasText(const char* s) { return s && *s; }
 
@@ -100,7 +103,19 @@ int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers,
         return PROXY_RC_UNEXPECTED;
     }
     std::vector<uint8_t> type3;
-    if (VEXOProxyClientNTLMResponseType3Cal(type3, type2.data(), type2.size(), auth) < 0) {
+    int built = VEXOProxyClientNTLMResponseType3Cal(type3, type2.data(), type2.size(), auth);
+    if (built == kNtlmErrNoTargetInfo) {
+        // The proxy offers NTLM, but not the variant asked for: NTLMv1 (or
+        // the automatic choice) would get through.
+        PROXY_PRINT_MSG(PROXY_ERR,
+                        L"[ERROR] lib/vexoproxyclient_auth [%d]NTLMv2 needs target info, the proxy sent none\n");
+        return PROXY_RC_NEED_AUTH;
+    }
+    if (built == kNtlmErrBadChallenge) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Proxy server returning invalid challenge!\n");
+        return PROXY_RC_UNEXPECTED;
+    }
+    if (built < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]create type 3 message failed\n");
         return PROXY_RC_ENCODING;
     }
@@ -120,7 +135,24 @@ int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers,
     else if (rc == 0)
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Unhandled response code: %d\n", code);
     PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]handle pahse 2 http auth failed\n");
-    return PROXY_RC_FAILED;
+    // A 407 to a complete NTLM exchange: the proxy checked our responses and
+    // refused them (wrong password, unknown user or domain).
+    return rc == 0 && code == 407 ? PROXY_RC_AUTH_REFUSED : PROXY_RC_FAILED;
+}
+
+// True when the answer offers Basic: a 407 to Basic credentials then means
+// they were refused, not that the proxy wants another scheme. Scheme names
+// ignore case (RFC 7235).
+bool OffersBasic(const HttpHeaderList& headers)
+{
+    const size_t n = sizeof kBasicScheme - 1;
+    for (int i = -1; (i = headers.GetNextEntryByKey("Proxy-Authenticate", i)) >= 0;) {
+        const std::string& offer = headers.ValueAt(i);
+        if (offer.size() >= n && strncasecmp(offer.c_str(), kBasicScheme, n) == 0 &&
+            (offer.size() == n || offer[n] == ' '))
+            return true;
+    }
+    return false;
 }
 
 int HandleNtlm(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target, int auth_type)
@@ -136,14 +168,20 @@ int HandleNtlm(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send proxy connect request failed\n");
         return PROXY_RC_IO;
     }
-    if (VEXOProxyClientHandleHttpResponse(socket, auth_type, target, auth) < 0) {
+    rc = VEXOProxyClientHandleHttpResponse(socket, auth_type, target, auth);
+    if (rc < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Handle http response failed\n");
-        return PROXY_RC_FAILED;
+        return KeepAuthVerdict(rc, PROXY_RC_FAILED);
     }
     return 0;
 }
 
 }  // namespace
+
+int KeepAuthVerdict(int rc, int otherwise)
+{
+    return rc == PROXY_RC_AUTH_REFUSED || rc == PROXY_RC_NEED_AUTH ? rc : otherwise;
+}
 
 VEXO_PROXY_AUTH_DATA MakeAuthData(const PROXY_AUTH_INFO* info)
 {
@@ -187,15 +225,22 @@ int VEXOProxyClientHandleHttpResponse(int socket, int auth_type, PROXY_TARGET_IN
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Peer proxy server need authentication\n");
         return PROXY_RC_NEED_AUTH;
     case PROXY_BASIC_AUTH:
+        if (OffersBasic(headers)) {
+            PROXY_PRINT_MSG(PROXY_ERR,
+                            L"[ERROR] lib/vexoproxyclient_auth [%d]Basic proxy auth failed, credentials refused\n");
+            return PROXY_RC_AUTH_REFUSED;
+        }
         PROXY_PRINT_MSG(PROXY_ERR,
                         L"[ERROR] lib/vexoproxyclient_auth [%d]Basic proxy auth failed, Not support basic auth?\n");
         return PROXY_RC_NEED_AUTH;
-    default:
-        if (VEXOProxyClientHandleNTLMResponse(socket, headers, target, auth) < 0) {
+    default: {
+        int rc = VEXOProxyClientHandleNTLMResponse(socket, headers, target, auth);
+        if (rc < 0) {
             PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]NTLM auth failed\n");
-            return PROXY_RC_FAILED;
+            return KeepAuthVerdict(rc, PROXY_RC_FAILED);
         }
         return 0;
+    }
     }
 }
 
@@ -209,9 +254,10 @@ int VEXOProxyClientHandleNoAuth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TA
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send proxy connect request failed\n");
         return PROXY_RC_IO;
     }
-    if (VEXOProxyClientHandleHttpResponse(socket, PROXY_NO_AUTH, target, auth) < 0) {
+    int rc = VEXOProxyClientHandleHttpResponse(socket, PROXY_NO_AUTH, target, auth);
+    if (rc < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Hanlde http response failed\n");
-        return PROXY_RC_IO;
+        return KeepAuthVerdict(rc, PROXY_RC_IO);
     }
     return 0;
 }
@@ -233,9 +279,10 @@ int VEXOProxyClientHandleBASICAuth(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Send basic req failed\n");
         return rc == PROXY_RC_ENCODING ? PROXY_RC_ENCODING : PROXY_RC_IO;
     }
-    if (VEXOProxyClientHandleHttpResponse(socket, PROXY_BASIC_AUTH, target, auth) < 0) {
+    rc = VEXOProxyClientHandleHttpResponse(socket, PROXY_BASIC_AUTH, target, auth);
+    if (rc < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Handle http response failed\n");
-        return PROXY_RC_FAILED;
+        return KeepAuthVerdict(rc, PROXY_RC_FAILED);
     }
     return 0;
 }

@@ -15,7 +15,13 @@ enum {
     PROXY_RC_ENCODING = -4,    // no memory or an encoding failure
     PROXY_RC_UNEXPECTED = -5,  // unexpected status or invalid challenge
     PROXY_RC_PARAM = -6,       // bad parameters
+    PROXY_RC_AUTH_REFUSED = -7,  // the proxy answered 407 to the credentials sent
 };
+
+// rc itself when it says why the proxy would not authenticate us (refused
+// credentials, or authentication this type cannot give), else `otherwise`:
+// the callers' own failure code, with which the cause would be lost.
+int KeepAuthVerdict(int rc, int otherwise);
 
 typedef int (*PROXY_AUTH_CB)(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target);
 

@@ -230,30 +230,56 @@ int ProxyClient::ConnectToProxy(int timeout_seconds)
     return socket < 0 ? -1 : 0;
 }
 
+namespace {
+
+// The result of Connect for a handler's result.
+int ConnectResultOf(int handler_rc)
+{
+    if (handler_rc >= 0)
+        return PROXY_CONNECT_OK;
+    if (handler_rc == PROXY_RC_AUTH_REFUSED)
+        return PROXY_CONNECT_AUTH_REFUSED;
+    if (handler_rc == PROXY_RC_NEED_AUTH)
+        return PROXY_CONNECT_AUTH_REQUIRED;
+    return PROXY_CONNECT_FAILED;
+}
+
+// Of two failures, the one that tells the user more: refused credentials,
+// then a demand for authentication, then anything else.
+int MoreTelling(int a, int b)
+{
+    for (int verdict : {PROXY_CONNECT_AUTH_REFUSED, PROXY_CONNECT_AUTH_REQUIRED})
+        if (a == verdict || b == verdict)
+            return verdict;
+    return PROXY_CONNECT_FAILED;
+}
+
+}  // namespace
+
 int ProxyClient::Connect()
 {
     if (CheckParameters() < 0)
-        return -1;
+        return PROXY_CONNECT_FAILED;
     Close();
     if (realAuthType == PROXY_AUTO_AUTH)
         return HandleAutoAuth();
     if (ConnectToProxy(10) < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Failed to establish a connection to proxy\n");
-        return -1;
+        return PROXY_CONNECT_FAILED;
     }
     if (realAuthType < PROXY_NO_AUTH || realAuthType > PROXY_NTLMv2_AUTH) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Invalid auth type: %d\n",
                         static_cast<int>(realAuthType));
-        return -1;
+        return PROXY_CONNECT_FAILED;
     }
     VEXO_PROXY_AUTH_DATA auth = MakeAuthData(pProxyAuthInfo);
     int rc = AuthControlList[realAuthType].auth_cb(socket, &auth, pProxyTargetInfo);
     if (rc < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_cpp [%d]Auth failed; rc='%d'; auth_type = '%d'\n", rc,
                         static_cast<int>(realAuthType));
-        return -1;
+        return ConnectResultOf(rc);
     }
-    return 0;
+    return PROXY_CONNECT_OK;
 }
 
 int ProxyClient::HandleAutoAuth()
@@ -273,10 +299,11 @@ int ProxyClient::HandleAutoAuth()
         try {
             attempt->thread_id = std::thread([attempt] { attempt->result = attempt->proxy.Connect(); });
         } catch (const std::system_error&) {
-            attempt->result = -1;  // counts as a failed attempt
+            attempt->result = PROXY_CONNECT_FAILED;  // counts as a failed attempt
         }
     }
     socket = -1;
+    int failure = PROXY_CONNECT_FAILED;
     for (size_t type = 0; type < attempts.size(); ++type) {
         AuthThreadInfo& attempt = *attempts[type];
         if (attempt.thread_id.joinable())
@@ -284,6 +311,7 @@ int ProxyClient::HandleAutoAuth()
         if (attempt.result < 0) {
             PROXY_PRINT_MSG(PROXY_INFO, L"[INFO]lib/vexoproxyclient_cpp [%d]Connect fail for auth type '%d'\n",
                             static_cast<int>(type));
+            failure = MoreTelling(failure, attempt.result);
         } else if (socket < 0) {
             PROXY_PRINT_MSG(PROXY_INFO, L"[INFO]lib/vexoproxyclient_cpp [%d]Use proxy auth '%d' as result\n",
                             static_cast<int>(type));
@@ -294,7 +322,7 @@ int ProxyClient::HandleAutoAuth()
         }
         attempt.proxy.Close();
     }
-    return socket < 0 ? -1 : 0;
+    return socket < 0 ? failure : PROXY_CONNECT_OK;
 }
 
 }  // namespace VexoProxy

@@ -54,6 +54,13 @@ void PutSecBuffer(uint8_t* p, size_t len, size_t offset)
 
 std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
 
+// A security buffer of a received message lies wholly inside its `length`
+// bytes. An empty one may point anywhere: nothing is read through it.
+bool FieldInside(size_t len, size_t offset, size_t length)
+{
+    return len == 0 || (offset <= length && len <= length - offset);
+}
+
 }  // namespace
 
 bool ntlm_hash_nt_password(const std::string& password, uint8_t out[21])
@@ -169,18 +176,30 @@ int ParseNtlmChallenge(const uint8_t* type2, size_t length, NtlmChallenge& out)
     }
     std::memcpy(out.challenge, type2 + 24, 8);
     out.flags = GetLe32(type2 + 20);
+    out.target_info.clear();
+    const size_t name_len = GetLe16(type2 + 12);
+    const size_t name_offset = GetLe32(type2 + 16);
     PROXY_PRINT_MSG(PROXY_WARNING,
                     L"[WARN]lib/vexoproxyclient_auth [%d]target_name_len = %d, target_name_offset = %d\n",
-                    static_cast<int>(GetLe16(type2 + 12)), static_cast<int>(GetLe32(type2 + 16)));
-    out.target_info.clear();
-    if (length < 46)
+                    static_cast<int>(name_len), static_cast<int>(name_offset));
+    if (!FieldInside(name_len, name_offset, length)) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target name outside the message\n");
+        return -1;
+    }
+    // Without the flag, bytes 40 on may be the payload itself (older servers
+    // put the target name there): they are not target-information fields.
+    if (!(out.flags & kNtlmNegotiateTargetInfo))
         return 0;
-    size_t info_len = GetLe16(type2 + 40);
-    size_t info_offset = GetLe16(type2 + 44);
+    if (length < 48) {
+        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info announced but cut off\n");
+        return -1;
+    }
+    const size_t info_len = GetLe16(type2 + 40);
+    const size_t info_offset = GetLe32(type2 + 44);
     PROXY_PRINT_MSG(PROXY_WARNING,
                     L"[WARN]lib/vexoproxyclient_auth [%d]target_info_len = %d, target_info_offset = %d\n",
                     static_cast<int>(info_len), static_cast<int>(info_offset));
-    if (info_offset > length || info_len > length - info_offset) {
+    if (!FieldInside(info_len, info_offset, length)) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info outside the message\n");
         return -1;
     }
@@ -224,8 +243,6 @@ namespace {
 bool ComputeV2(const VEXO_PROXY_AUTH_DATA* auth, const NtlmChallenge& challenge, std::vector<uint8_t>& nt,
                std::vector<uint8_t>& lm)
 {
-    if (challenge.target_info.empty())
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info not found\n");
     uint8_t key[16];
     if (!ntlm2_hash_password(Text(auth->szUserName), Text(auth->szDomainName), Text(auth->szUserPasswd), key)) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Create NTLMv2 hash failed\n");
@@ -286,11 +303,18 @@ int VEXOProxyClientNTLMResponseType3Cal(std::vector<uint8_t>& dst, const uint8_t
         return -1;
     NtlmChallenge challenge;
     if (ParseNtlmChallenge(type2, length, challenge) < 0)
-        return -1;
+        return kNtlmErrBadChallenge;
 
     std::vector<uint8_t> nt, lm;
     uint32_t flags;
     if (auth->hashntlm2) {
+        // The NTLMv2 response is computed over the server's target
+        // information; one without it would be refused, or worse, accepted
+        // by a proxy that then cannot check it.
+        if (challenge.target_info.empty()) {
+            PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info not found\n");
+            return kNtlmErrNoTargetInfo;
+        }
         flags = kNtlmV2NegotiateFlags;
         if (!ComputeV2(auth, challenge, nt, lm))
             return -1;

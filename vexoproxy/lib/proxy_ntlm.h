@@ -25,6 +25,12 @@ const uint32_t kNtlmV2NegotiateFlags = 0x00088205;
 const uint32_t kNtlmV1NegotiateFlags = 0x00008201;
 // Every NTLM message is built in a buffer of this size; larger ones are refused.
 const size_t kNtlmMessageLimit = 2048;
+// NTLMSSP_NEGOTIATE_TARGET_INFO: the type-2 message carries target information
+// (its fields at offset 40 mean something only with this flag).
+const uint32_t kNtlmNegotiateTargetInfo = 0x00800000;
+// Failures of VEXOProxyClientNTLMResponseType3Cal besides -1.
+const int kNtlmErrBadChallenge = -2;  // the type-2 message is malformed
+const int kNtlmErrNoTargetInfo = -3;  // NTLMv2 wanted, the challenge carries no target information
 
 // MD4 of the UTF-16LE password in out[0..15], out[16..20] zero.
 bool ntlm_hash_nt_password(const std::string& password, uint8_t out[21]);
@@ -49,14 +55,19 @@ struct NtlmChallenge {
     uint32_t flags;
     std::vector<uint8_t> target_info;  // empty when the message carries none
 };
-// 0, or -1 for a message too short for its challenge or whose target
-// information lies outside the received bytes.
+// 0, or -1 for a message that is not a type-2 message, is too short for its
+// challenge, names a target name or target information outside the received
+// bytes, or announces target information (negotiate flag) without room for
+// its fields. Without the flag the target-information fields are not read.
 int ParseNtlmChallenge(const uint8_t* type2, size_t length, NtlmChallenge& out);
 
 // Type-1 (NEGOTIATE) message; its length, -1 for an unknown choice of
 // responses or an oversized message, -6 for missing credentials.
 int VEXOProxyClientPrepareNTLMRequest(std::vector<uint8_t>& dst, const VEXO_PROXY_AUTH_DATA* auth);
-// Type-3 (AUTHENTICATE) message answering a type-2 message; its length or -1.
+// Type-3 (AUTHENTICATE) message answering a type-2 message; its length,
+// kNtlmErrBadChallenge for a malformed type-2 message, kNtlmErrNoTargetInfo
+// when NTLMv2 is asked for and the challenge has no target information (its
+// response is built on it; NTLMv1 needs none), else -1.
 int VEXOProxyClientNTLMResponseType3Cal(std::vector<uint8_t>& dst, const uint8_t* type2, size_t length,
                                         const VEXO_PROXY_AUTH_DATA* auth);
 

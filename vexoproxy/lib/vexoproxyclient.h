@@ -37,6 +37,14 @@ struct PROXY_AUTH_INFO {
     PROXY_AUTH_TYPE AuthType;
 };
 
+// Results of ProxyClient::Connect.
+enum PROXY_CONNECT_RESULT {
+    PROXY_CONNECT_OK = 0,
+    PROXY_CONNECT_FAILED = -1,         // no proxy, no connection, or the exchange failed
+    PROXY_CONNECT_AUTH_REFUSED = -2,   // the proxy answered 407 to the credentials sent
+    PROXY_CONNECT_AUTH_REQUIRED = -3,  // the proxy wants authentication this type cannot give
+};
+
 namespace VexoProxy {
 
 class ProxyClient {
@@ -47,7 +55,10 @@ public:
     ProxyClient& operator=(const ProxyClient&) = delete;
 
     void SetInfo(PROXY_SERVER_INFO* server, PROXY_TARGET_INFO* target, PROXY_AUTH_INFO* auth);
-    // 0 when the tunnel stands (the socket is held), -1 otherwise.
+    // PROXY_CONNECT_OK when the tunnel stands (the socket is held), else
+    // why not: refused credentials and a demand for authentication are told
+    // apart from every other failure. The automatic mode reports refused
+    // credentials when any attempt had them refused, then a demand.
     int Connect();
     // Gives up the held socket: the caller owns it from now on.
     int Handover();

@@ -18,6 +18,10 @@ constexpr size_t kMaxCaPath = 4096;
 SSL_CTX* newClientContext()
 {
     SSL_CTX* ctx = SSL_CTX_new(TLS_client_method());
+    if (ctx && !requireModernTls(ctx)) {
+        SSL_CTX_free(ctx);
+        return nullptr;
+    }
     if (ctx) {
         SSL_CTX_set_options(ctx, SSL_OP_NO_SSLv2 | SSL_OP_NO_SSLv3);
         // Entries this OpenSSL lacks are skipped; TLS 1.3 suites stay at their defaults.

@@ -7,6 +7,10 @@ namespace {
 SSL_CTX* newServerContext()
 {
     SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
+    if (ctx && !requireModernTls(ctx)) {
+        SSL_CTX_free(ctx);
+        return nullptr;
+    }
     if (ctx) {
         SSL_CTX_set_options(ctx, SSL_OP_NO_SSLv2 | SSL_OP_NO_SSLv3);
         // Ephemeral ECDH on P-256 first; the others keep modern clients on their defaults.

@@ -19,6 +19,11 @@ constexpr size_t kRecordSize = 16384; // the largest TLS record payload
 constexpr unsigned kDefaultTimeout = 60;
 } // namespace
 
+bool requireModernTls(SSL_CTX* ctx)
+{
+    return ctx && SSL_CTX_set_min_proto_version(ctx, TLS1_2_VERSION) == 1;
+}
+
 SslSocket::SslSocket(SSL_CTX* ctx) : m_ssl_ctx(ctx)
 {
     m_timeout = kDefaultTimeout;

@@ -11,6 +11,12 @@
 
 namespace qelt {
 
+// Makes ctx refuse every protocol below TLS 1.2, whatever the system's
+// OpenSSL configuration allows: TLS 1.0 and 1.1 rest on MD5 and SHA-1 and
+// allow downgrades. Every context we make, client or server, goes through
+// this. False when OpenSSL refuses the setting.
+bool requireModernTls(SSL_CTX* ctx);
+
 // A TLS stream over an already connected Socket. Writes are gathered into
 // records of up to 16 KiB and go out when full or on flush(), as with the
 // plain stream.
