@@ -10,6 +10,7 @@
 #include "kavelin/tcp-transfer.h"
 #include "log.h"
 #include "lz4-processor.h"
+#include "bio/ssl_socket.h"
 #include "utils/sigpipe_guard.h"
 
 namespace {
@@ -20,6 +21,8 @@ const char* const kClientCipherList =
     "AES128-GCM-SHA256:AES128-SHA256:AES128-SHA:AES256-GCM-SHA384:AES256-SHA256:AES256-SHA:"
     "ECDHE-RSA-AES128-GCM-SHA256:ECDHE-RSA-AES128-SHA256:ECDHE-RSA-AES128-SHA:"
     "ECDHE-RSA-AES256-GCM-SHA384:ECDHE-RSA-AES256-SHA384:ECDHE-RSA-AES256-SHA:RC4-MD5";
+
+const char* const kServerCipherList = "ECDHE+AESGCM:ECDHE+CHACHA20:ECDHE+AES:!aNULL:!eNULL";
 
 std::mutex g_cert_lock;
 std::string g_server_key_path =
@@ -49,13 +52,22 @@ int TcpHelper::createSsl()
             chain_path = g_server_chain_path;
         }
         t->m_ssl_ctx = SSL_CTX_new(TLS_server_method());
+        if (t->m_ssl_ctx && !qelt::requireModernTls(t->m_ssl_ctx)) {
+            SSL_CTX_free(t->m_ssl_ctx);
+            t->m_ssl_ctx = nullptr;
+        }
         if (t->m_ssl_ctx) {
-            SSL_CTX_set_options(t->m_ssl_ctx, SSL_OP_NO_SSLv2 | SSL_OP_NO_SSLv3);
+            // TLS 1.2 only with forward secrecy; TLS 1.3 suites always have it.
+            SSL_CTX_set_cipher_list(t->m_ssl_ctx, kServerCipherList);
             SSL_CTX_use_PrivateKey_file(t->m_ssl_ctx, key_path.c_str(), SSL_FILETYPE_PEM);
             SSL_CTX_use_certificate_chain_file(t->m_ssl_ctx, chain_path.c_str());
         }
     } else {
         t->m_ssl_ctx = SSL_CTX_new(TLS_client_method());
+        if (t->m_ssl_ctx && !qelt::requireModernTls(t->m_ssl_ctx)) {
+            SSL_CTX_free(t->m_ssl_ctx);
+            t->m_ssl_ctx = nullptr;
+        }
         if (t->m_ssl_ctx) {
             SSL_CTX_set_cipher_list(t->m_ssl_ctx, kClientCipherList);
             const std::string ca_path = Channel::GetVerifyCAPath();

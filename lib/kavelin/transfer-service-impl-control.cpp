@@ -25,6 +25,8 @@ ConnectMethod readMethod(const PObject& cmd)
 {
     return static_cast<ConnectMethod>(static_cast<int32_t>(cmd["connect_method"].asInteger()));
 }
+constexpr uint64_t kCommandMaxBytes = 16u << 20;
+constexpr size_t kCommandMaxValues = 1u << 20;
 } // namespace
 
 void TransferServiceImpl::serveControlConnection()
@@ -51,6 +53,10 @@ void TransferServiceImpl::serveControlConnection()
     // The exchange runs on the loop's thread: a client that connects and
     // stays silent may hold every transfer only this long.
     channel.SetTimeout(kCommandIdleSeconds);
+    // Commands are small maps: any local process can connect here, so it
+    // must not make the engine write files or hold unbounded memory.
+    stream.SetFileValuesAllowed(false);
+    stream.SetReceiveBudget(kCommandMaxBytes, kCommandMaxValues);
     if (stream.Recv(channel, request) != 0) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot recv from control channel.\n");
         return;

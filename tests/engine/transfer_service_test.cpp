@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <thread>
@@ -250,6 +251,40 @@ TEST_F(TransferServiceTest, SilentCommandConnectionIsDropped)
     char byte;
     EXPECT_EQ(0, ::recv(silent, &byte, 1, 0));
     ::close(silent);
+}
+
+TEST_F(TransferServiceTest, CommandWithAFileValueIsRefusedWithoutWritingIt)
+{
+    namespace fs = std::filesystem;
+    auto listing = [] {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(fs::current_path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> before = listing();
+
+    int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<uint16_t>(engine.port()));
+    ASSERT_EQ(0, ::connect(sock, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)));
+    // {"action": <file value announcing 1 TiB>} followed by some of its bytes.
+    std::string bytes("\x42\x10\x00\x06" "action" "\x30\x00\x00\x01\x00\x00\x00\x00\x00", 20);
+    bytes += std::string(64 * 1024, 'x');
+    ASSERT_EQ(static_cast<ssize_t>(bytes.size()), ::send(sock, bytes.data(), bytes.size(), MSG_NOSIGNAL));
+
+    // The engine drops the connection at the file tag instead of reading on.
+    pollfd pfd{sock, POLLIN, 0};
+    ASSERT_EQ(1, ::poll(&pfd, 1, 30000));
+    char byte;
+    EXPECT_LE(::recv(sock, &byte, 1, 0), 0);
+    ::close(sock);
+
+    PObject dump;
+    EXPECT_EQ(0, engine.service.debugTransferService(dump)) << "the engine still takes commands";
+    EXPECT_EQ(before, listing()) << "no file was written for the refused value";
 }
 
 TEST_F(TransferServiceTest, CommandsFromManyThreadsWhileTheLoopRuns)
