@@ -1,0 +1,29 @@
+#include "library_services.h"
+
+#include "component_strings.h"
+#include "dpi_info.h"
+
+namespace vexo {
+
+double displayScale()
+{
+    return DPIinfo::getInstance()->getDPI();
+}
+
+int scaled(int px)
+{
+    return static_cast<int>(px * displayScale());
+}
+
+QString componentString(const char* key, const char* english)
+{
+    const QString text = ComponentStrings::getInstance()->getString(QString::fromLatin1(key));
+    return text.isEmpty() ? QString::fromUtf8(english) : text;
+}
+
+QString scaledStyleSheet(const QString& sheet)
+{
+    return DPIinfo::getScaledStyleSheet(sheet);
+}
+
+}  // namespace vexo
