@@ -4,6 +4,14 @@
 
 #include <mutex>
 
+// The translations are compiled into this static library; its resources are
+// registered only when something names them, which this does as the program
+// starts, so ":/<code>.qm" is there before start-up loads it.
+static void registerTranslationResources() {
+  Q_INIT_RESOURCE(qz_translations);
+}
+Q_CONSTRUCTOR_FUNCTION(registerTranslationResources)
+
 namespace StrTable {
 
 namespace {

@@ -43,5 +43,5 @@ private:
 };
 
 // The style sheet registered under name (see StyleManager::getSheet).
-QString getStyleSheet(const char* name, bool unscaled);
-QString getStyleSheet(const QString& name, bool unscaled);
+QString getStyleSheet(const char* name, bool unscaled = false);
+QString getStyleSheet(const QString& name, bool unscaled = false);
