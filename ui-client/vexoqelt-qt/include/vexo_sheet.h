@@ -57,7 +57,6 @@ private:
     QPointer<QWidget> m_host;
     QPointer<QWidget> m_blocked_window;
     QEventLoop* m_loop = nullptr;
-    bool* m_deleted_flag = nullptr;
     int m_result = 0;
     bool m_block_window = false;
     bool m_open = false;

@@ -2,6 +2,7 @@
 
 #include "component_strings.h"
 #include "dpi_info.h"
+#include "style_manager.h"
 
 namespace vexo {
 
@@ -19,6 +20,11 @@ QString componentString(const char* key, const char* english)
 {
     const QString text = ComponentStrings::getInstance()->getString(QString::fromLatin1(key));
     return text.isEmpty() ? QString::fromUtf8(english) : text;
+}
+
+QString componentStyleSheet(const char* name)
+{
+    return getStyleSheet(name, false);
 }
 
 QString scaledStyleSheet(const QString& sheet)

@@ -11,6 +11,8 @@ int scaled(int px);
 double displayScale();
 // The text installed under a component-string key, or the English fallback.
 QString componentString(const char* key, const char* english);
+// The library's own style sheet of a component ("component.*").
+QString componentStyleSheet(const char* name);
 // A style sheet text with its "Npx" values scaled.
 QString scaledStyleSheet(const QString& sheet);
 

@@ -45,6 +45,7 @@ QList<VexoButtonPath::Component> VexoButtonPath::split(const QString& text)
 VexoButtonPath::VexoButtonPath(QWidget* parent)
     : QWidget(parent)
 {
+    setStyleSheet(vexo::componentStyleSheet("component.button_path"));
     m_layout = new QHBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);

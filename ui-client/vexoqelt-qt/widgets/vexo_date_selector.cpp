@@ -1,5 +1,6 @@
 #include "vexo_date_selector.h"
 
+#include <QVariant>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,6 +41,7 @@ int commonPrefixLength(const QStringList& names)
 VexoDateSelector::VexoDateSelector(const QString& caption, QWidget* parent)
     : QComboBox(parent), m_caption(caption)
 {
+    setStyleSheet(vexo::componentStyleSheet("component.date_selector"));
     clearDate();
 }
 

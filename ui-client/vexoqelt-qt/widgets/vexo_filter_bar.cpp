@@ -20,6 +20,8 @@ VexoFilterBar::VexoFilterBar(QWidget* parent)
     m_button->setAutoRaise(true);
     m_button->setFixedSize(vexo::scaled(26), vexo::scaled(26));
     m_button->setEnabled(false);
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(vexo::componentStyleSheet("component.filter_bar"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(vexo::scaled(2));

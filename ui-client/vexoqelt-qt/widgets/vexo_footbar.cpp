@@ -7,6 +7,8 @@
 VexoFootbar::VexoFootbar(QWidget* parent)
     : QWidget(parent)
 {
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(vexo::componentStyleSheet("component.footbar"));
     m_layout = new QHBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(vexo::scaled(10));

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "image_manager.h"
+#include "library_services.h"
 
 VexoIconButton::VexoIconButton(const QString& image_name, QWidget* parent)
     : QToolButton(parent)
@@ -30,6 +31,7 @@ void VexoIconButton::init()
     setCursor(Qt::PointingHandCursor);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     setFocusPolicy(Qt::NoFocus);
+    setStyleSheet(vexo::componentStyleSheet("component.icon_button"));
 }
 
 void VexoIconButton::setAllIcon(const QString& image_name)
@@ -69,8 +71,6 @@ void VexoIconButton::setMenu(QMenu* menu)
 {
     QToolButton::setMenu(menu);
     setPopupMode(QToolButton::InstantPopup);
-    // The picture is the whole button: no arrow beside it.
-    setStyleSheet(styleSheet() + QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
 }
 
 QPixmap VexoIconButton::currentPixmap() const

@@ -25,6 +25,9 @@ VexoInputSheet::VexoInputSheet(const QString& text, QWidget* parent)
     m_cancel->setAutoDefault(false);
     m_ok->setMinimumWidth(vexo::scaled(80));
     m_cancel->setMinimumWidth(vexo::scaled(80));
+    m_ok->setStyleSheet(vexo::componentStyleSheet("component.button"));
+    m_cancel->setStyleSheet(vexo::componentStyleSheet("component.button_secondary"));
+    m_edit->setStyleSheet(vexo::componentStyleSheet("component.lineedit"));
     connect(m_ok, &QPushButton::clicked, this, [this] { done(QMessageBox::Ok); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { done(QMessageBox::Discard); });
 

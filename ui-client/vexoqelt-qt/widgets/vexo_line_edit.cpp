@@ -1,5 +1,6 @@
 #include "vexo_line_edit.h"
 
+#include <QVariant>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +16,7 @@ VexoLineEdit::VexoLineEdit(QWidget* parent)
     m_post_label = new QLabel(this);
     m_edit->setProperty("error", false);
     m_edit->setMinimumHeight(vexo::scaled(24));
-    m_edit->setStyleSheet(vexo::scaledStyleSheet(QStringLiteral(
-        "QLineEdit { border: 1px solid #b5bcc4; border-radius: 2px; padding: 0 4px; }"
-        "QLineEdit:focus { border-color: #2a6fb5; }"
-        "QLineEdit[error=\"true\"] { border-color: #d9363e; background: #fff3f3; }")));
+    m_edit->setStyleSheet(vexo::componentStyleSheet("component.lineedit"));
     m_layout = new QHBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(vexo::scaled(6));

@@ -70,6 +70,8 @@ VexoMessageSheet::VexoMessageSheet(int type, const QString& text, QWidget* paren
     m_discard->setAutoDefault(false);
     m_ok->setMinimumWidth(vexo::scaled(80));
     m_discard->setMinimumWidth(vexo::scaled(80));
+    m_ok->setStyleSheet(vexo::componentStyleSheet("component.button"));
+    m_discard->setStyleSheet(vexo::componentStyleSheet("component.button_secondary"));
     connect(m_ok, &QPushButton::clicked, this, [this] { done(QMessageBox::Ok); });
     connect(m_discard, &QPushButton::clicked, this, [this] { done(QMessageBox::Discard); });
 

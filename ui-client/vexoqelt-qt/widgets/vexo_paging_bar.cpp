@@ -1,5 +1,6 @@
 #include "vexo_paging_bar.h"
 
+#include <QVariant>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -67,6 +68,8 @@ VexoPagingBar::VexoPagingBar(VexoPagingModel* model, QWidget* parent)
     m_footer_layout->setContentsMargins(0, 0, 0, 0);
     m_footer_layout->setSpacing(vexo::scaled(8));
 
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(vexo::componentStyleSheet("component.paging_bar"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(vexo::scaled(8), vexo::scaled(4), vexo::scaled(8), vexo::scaled(4));
     layout->setSpacing(vexo::scaled(4));

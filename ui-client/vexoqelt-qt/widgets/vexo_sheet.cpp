@@ -17,12 +17,11 @@ int askSheetResponder(const SheetRequest& request);
 VexoSheet::VexoSheet(QWidget* parent)
     : QFrame(parent), m_covered(parent)
 {
-    setObjectName(QStringLiteral("vexo_sheet"));
+    setObjectName(QStringLiteral("VexoSheetPanel"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    setStyleSheet(vexo::scaledStyleSheet(QStringLiteral(
-        "#vexo_sheet { background: #ffffff; border: 1px solid #9aa5b1; border-radius: 4px; }")));
+    setStyleSheet(vexo::componentStyleSheet("component.message_sheet"));
     if (parent) {
         hide();
         watchHost(parent);
@@ -36,8 +35,6 @@ VexoSheet::VexoSheet(QWidget* parent)
 VexoSheet::~VexoSheet()
 {
     // No finished() from here: a deleted sheet reports nothing late.
-    if (m_deleted_flag)
-        *m_deleted_flag = true;
     if (m_loop)
         m_loop->exit(QMessageBox::Cancel);
 }
@@ -104,14 +101,13 @@ int VexoSheet::exec()
     if (!m_open)
         return m_result;
     QEventLoop loop;
-    bool deleted = false;
+    QPointer<VexoSheet> self(this);
     m_loop = &loop;
-    m_deleted_flag = &deleted;
     const int code = loop.exec(QEventLoop::DialogExec);
-    if (deleted)
+    if (!self)
         return code;  // the sheet (or its parent) went away while waiting
-    m_loop = nullptr;
-    m_deleted_flag = nullptr;
+    if (m_loop == &loop)
+        m_loop = nullptr;
     return m_result;
 }
 
@@ -131,8 +127,10 @@ void VexoSheet::done(int standard_button)
         m_blocked_window->removeEventFilter(this);
     m_blocked_window = nullptr;
     hide();
-    if (m_loop)
+    if (m_loop) {
         m_loop->exit(standard_button);
+        m_loop = nullptr;  // answered: a deletion from a finished() slot must not change the answer
+    }
     emit finished(standard_button);
 }
 

@@ -25,12 +25,15 @@ VexoTableWidget::VexoTableWidget(const VexoTableColumnsInfo& columns, QWidget* p
     m_table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->verticalHeader()->setDefaultSectionSize(vexo::scaled(28));
+    m_table->setStyleSheet(vexo::componentStyleSheet("component.table") +
+                           vexo::componentStyleSheet("component.scrollbar"));
 
     const auto& list = m_columns.columns();
     m_table->setColumnCount(static_cast<int>(list.size()));
     QStringList labels;
     QHeaderView* header = m_table->horizontalHeader();
     header->setStretchLastSection(false);
+    header->setStyleSheet(vexo::componentStyleSheet("component.table_header"));
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setMinimumSectionSize(vexo::scaled(20));

@@ -6,12 +6,16 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "library_services.h"
+
 VexoTreeWidget::VexoTreeWidget(QWidget* parent)
     : QTreeWidget(parent)
 {
     setMouseTracking(true);
     setHeaderHidden(true);
     setAllColumnsShowFocus(true);
+    setStyleSheet(vexo::componentStyleSheet("component.tree") +
+                  vexo::componentStyleSheet("component.scrollbar"));
 }
 
 void VexoTreeWidget::setBackgroundColor(const QColor& selected, const QColor& hover)
