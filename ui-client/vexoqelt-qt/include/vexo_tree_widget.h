@@ -20,10 +20,14 @@ public:
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The colour a row is painted with, or an invalid colour for the default.
+    QColor rowColor(const QModelIndex& index) const;
+
     QColor m_selected_color;
     QColor m_hover_color;
     QPersistentModelIndex m_hover_index;

@@ -22,6 +22,15 @@ void VexoTreeWidget::setBackgroundColor(const QColor& selected, const QColor& ho
 {
     m_selected_color = selected;
     m_hover_color = hover;
+    // What the style itself paints as selected is the same colour.
+    QPalette palette = this->palette();
+    if (selected.isValid()) {
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Highlight, selected);
+            palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        }
+    }
+    setPalette(palette);
     viewport()->update();
 }
 
@@ -41,12 +50,7 @@ void VexoTreeWidget::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
                              const QModelIndex& index) const
 {
     const bool selected = selectionModel() && selectionModel()->isSelected(index);
-    const bool hovered = index == m_hover_index;
-    QColor fill;
-    if (selected && m_selected_color.isValid())
-        fill = m_selected_color;
-    else if (hovered && m_hover_color.isValid())
-        fill = m_hover_color;
+    const QColor fill = rowColor(index);
     if (!fill.isValid()) {
         QTreeWidget::drawRow(painter, option, index);
         return;
@@ -58,6 +62,36 @@ void VexoTreeWidget::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
     if (selected)
         plain.palette.setColor(QPalette::Text, plain.palette.color(QPalette::HighlightedText));
     QTreeWidget::drawRow(painter, plain, index);
+}
+
+QColor VexoTreeWidget::rowColor(const QModelIndex& index) const
+{
+    if (m_selected_color.isValid() && selectionModel() && selectionModel()->isSelected(index))
+        return m_selected_color;
+    if (m_hover_color.isValid() && index.sibling(index.row(), 0) == QModelIndex(m_hover_index))
+        return m_hover_color;
+    return QColor();
+}
+
+void VexoTreeWidget::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    const QColor fill = rowColor(index);
+    if (!fill.isValid()) {
+        QTreeWidget::drawBranches(painter, rect, index);
+        return;
+    }
+    // The row colour already covers the branch area; only the item's own
+    // expand mark is drawn on it, without the style's selection look.
+    painter->fillRect(rect, fill);
+    if (!model()->hasChildren(index))
+        return;
+    QStyleOption option;
+    option.initFrom(this);
+    option.rect = QRect(rect.right() - indentation() + 1, rect.top(), indentation(), rect.height());
+    option.state = QStyle::State_Item | QStyle::State_Children;
+    if (isExpanded(index))
+        option.state |= QStyle::State_Open;
+    style()->drawPrimitive(QStyle::PE_IndicatorBranch, &option, painter, this);
 }
 
 void VexoTreeWidget::mouseMoveEvent(QMouseEvent* event)
