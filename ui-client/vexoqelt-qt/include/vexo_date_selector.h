@@ -1,6 +1,7 @@
 #pragma once
 #include <QComboBox>
 #include <QDate>
+#include <QPointer>
 
 class DateSelectorPopup;
 class QAbstractButton;
@@ -33,7 +34,7 @@ signals:
 
 private:
     QString m_caption;
-    DateSelectorPopup* m_popup = nullptr;
+    QPointer<DateSelectorPopup> m_popup;
 };
 
 // The calendar of a VexoDateSelector: month and year with arrows, the days of

@@ -70,7 +70,7 @@ QDate VexoDateSelector::selectedDate() const
 
 void VexoDateSelector::showPopup()
 {
-    if (m_popup)
+    if (m_popup && m_popup->isVisible())
         return;
     const QDate current = selectedDate();
     m_popup = new DateSelectorPopup(current.isValid() ? current : QDate::currentDate(), this);
@@ -80,7 +80,6 @@ void VexoDateSelector::showPopup()
         hidePopup();
         emit sigDateSelected(date);
     });
-    connect(m_popup, &QObject::destroyed, this, [this] { m_popup = nullptr; });
     m_popup->adjustSize();
     m_popup->move(mapToGlobal(QPoint(0, height())));
     m_popup->show();
@@ -89,7 +88,8 @@ void VexoDateSelector::showPopup()
 void VexoDateSelector::hidePopup()
 {
     if (m_popup)
-        m_popup->close();  // deletes it (WA_DeleteOnClose)
+        m_popup->close();  // deletes it later (WA_DeleteOnClose)
+    m_popup = nullptr;
     QComboBox::hidePopup();
 }
 
