@@ -39,5 +39,10 @@ vexoqelt_add_widget_test(vexoqelt_sheet_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/v
 vexoqelt_add_widget_test(vexoqelt_paging_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_paging_test.cpp)
 vexoqelt_add_widget_test(vexoqelt_button_path_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_button_path_test.cpp)
 vexoqelt_add_widget_test(vexoqelt_widgets_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_widgets_test.cpp)
+if(TARGET qm-resources)
+  # The help window is also tried on the help pages the program ships.
+  target_compile_definitions(vexoqelt_widgets_test PRIVATE QM_STAGE_RESOURCE_DIR="${QM_STAGE_RESOURCE_DIR}")
+  add_dependencies(vexoqelt_widgets_test qm-resources)
+endif()
 vexoqelt_add_widget_test(vexoqelt_popup_test XVFB SOURCES ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_popup_test.cpp)
 vexoqelt_add_widget_test(vexoqelt_single_app_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_single_app_test.cpp)

@@ -378,6 +378,20 @@ private slots:
         QCOMPARE(QFileInfo(window.currentFile()).fileName(), QStringLiteral("second.html"));
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Second page")));
     }
+
+    void shippedHelpFallsBackToEnglish()
+    {
+#ifdef QM_STAGE_RESOURCE_DIR
+        const QString prefix = QStringLiteral(QM_STAGE_RESOURCE_DIR "/help");
+        HelpContext context{QStringLiteral("deu"), prefix, QStringLiteral("zuzevazozuruvirezirederir.iraz"),
+                            QStringLiteral("QuillmarFileManager"), QStringLiteral("1.0")};
+        HelpWindow window(context, nullptr);
+        QCOMPARE(QFileInfo(window.currentFile()).dir().dirName(), QStringLiteral("enu"));
+        QVERIFY(!window.browser()->toPlainText().trimmed().isEmpty());
+#else
+        QSKIP("the program's resources are not part of this build");
+#endif
+    }
 };
 
 QTEST_MAIN(WidgetsTest)
