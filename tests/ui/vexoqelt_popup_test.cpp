@@ -3,6 +3,8 @@
 // it, Escape closes it), and the date selector with its calendar. Runs on a
 // real (virtual) X server, where pop-ups grab the keyboard as they do for users.
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -12,6 +14,7 @@
 #include "component_strings.h"
 #include "vexo_date_selector.h"
 #include "vexo_filter_bar.h"
+#include "vexo_icon_button.h"
 #include "vexo_line_edit.h"
 #include "vexo_menu.h"
 #include "vexoqelt_test_support.h"
@@ -85,6 +88,25 @@ private slots:
         panel.menu->close();
         delete bar;
         QVERIFY(menu.isNull());
+    }
+
+    void iconButtonMenuPopsAtOnce()
+    {
+        QWidget window;
+        auto* button = new VexoIconButton(QPixmap(16, 16), &window);
+        button->setFixedSize(32, 28);
+        QMenu menu;
+        menu.addAction(QStringLiteral("Help"));
+        button->setMenu(&menu);
+        window.resize(100, 60);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTimer::singleShot(0, &menu, [&menu] {
+            QTRY_VERIFY(menu.isVisible());  // on the press, with no hold or arrow
+            menu.close();
+        });
+        QTest::mousePress(button, Qt::LeftButton);  // the menu's own loop runs here
+        QVERIFY(!menu.isVisible());
     }
 
     void menuKeepsKeysAndStaysOpen()

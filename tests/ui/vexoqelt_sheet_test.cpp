@@ -478,6 +478,29 @@ private slots:
         QVERIFY(!sheet.button(QMessageBox::Yes));
     }
 
+    void iconShownOrNone()
+    {
+        VexoMessageSheet sheet(VexoMessageSheet::Confirming, QStringLiteral("?"));
+        auto icon_label = [&sheet]() -> QLabel* {
+            for (QLabel* label : sheet.findChildren<QLabel*>()) {
+                if (!label->pixmap(Qt::ReturnByValue).isNull())
+                    return label;
+            }
+            return nullptr;
+        };
+        QVERIFY(icon_label());  // a question mark by default
+        QLabel* shown = icon_label();
+        sheet.setIcon(QString());
+        QVERIFY(shown->isHidden());
+        QPixmap own(24, 24);
+        own.fill(Qt::red);
+        sheet.setIcon(own);
+        QVERIFY(!shown->isHidden());
+        QCOMPARE(shown->pixmap(Qt::ReturnByValue).toImage().pixelColor(3, 3), QColor(Qt::red));
+        sheet.setIcon(QPixmap());
+        QVERIFY(shown->isHidden());
+    }
+
     void escapedNameShownAsText()
     {
         // Callers escape what came from a server and append "<br>".
