@@ -29,8 +29,14 @@ const REGSAM kWriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK
 const char16_t kClasses[] = u"Software\\Classes";
 
 // Handles handed out and not closed yet: anything else is an invalid handle.
+// Built on first use (see the note in sync.cpp).
 std::mutex g_handles_lock;
-std::set<CompatRegKey*> g_handles;
+
+std::set<CompatRegKey*>& handles()
+{
+    static std::set<CompatRegKey*> table;
+    return table;
+}
 
 struct Place {
     RootId root;
@@ -52,7 +58,7 @@ bool resolve(HKEY key, Resolved* out)
         return true;
     }
     std::lock_guard<std::mutex> guard(g_handles_lock);
-    if (!g_handles.count(key))
+    if (!handles().count(key))
         return false;
     out->view = key->view;
     out->path = key->path;
@@ -83,7 +89,7 @@ HKEY newHandle(int view, const std::u16string& path, REGSAM sam)
 {
     CompatRegKey* key = new CompatRegKey{view, path, sam};
     std::lock_guard<std::mutex> guard(g_handles_lock);
-    g_handles.insert(key);
+    handles().insert(key);
     return key;
 }
 
@@ -168,6 +174,8 @@ LONG setValue(HKEY handle, const std::u16string& name, DWORD type, const std::st
     if (!(key.sam & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     const Place place = places(key.view, key.path).front();
+    if (compat::reg::isDenied(place.root, place.path))
+        return ERROR_ACCESS_DENIED;
     return compat::reg::modifyHive(place.root, [&](Hive& hive) -> LONG {
         Key* stored = hive.find(place.path);
         if (!stored)
@@ -234,7 +242,8 @@ LONG RegOpenKeyExW(HKEY handle, LPCWSTR subkey, DWORD, REGSAM sam, PHKEY result)
     *result = nullptr;
     const std::u16string path = compat::reg::normalisePath(compat::reg::joinPath(key.path, wide(subkey)));
     const std::vector<Place> where = places(key.view, path);
-    if ((sam & kWriteAccess) && compat::reg::isReadOnly(where.front().root))
+    if ((sam & kWriteAccess) &&
+        (compat::reg::isReadOnly(where.front().root) || compat::reg::isDenied(where.front().root, where.front().path)))
         return ERROR_ACCESS_DENIED;
     for (const Place& place : where) {
         Hive hive;
@@ -260,6 +269,8 @@ LONG RegCreateKeyExW(HKEY handle, LPCWSTR subkey, DWORD, LPWSTR, DWORD, REGSAM s
     *result = nullptr;
     const std::u16string path = compat::reg::normalisePath(compat::reg::joinPath(key.path, wide(subkey)));
     const Place place = places(key.view, path).front();
+    if (compat::reg::isDenied(place.root, place.path))
+        return ERROR_ACCESS_DENIED;
     bool created = false;
     std::u16string spelled;
     const LONG rc = compat::reg::modifyHive(place.root, [&](Hive& hive) -> LONG {
@@ -279,7 +290,7 @@ LONG RegCloseKey(HKEY handle)
     if (handle == HKEY_CLASSES_ROOT || handle == HKEY_CURRENT_USER || handle == HKEY_LOCAL_MACHINE)
         return ERROR_SUCCESS;
     std::lock_guard<std::mutex> guard(g_handles_lock);
-    if (!g_handles.erase(handle))
+    if (!handles().erase(handle))
         return ERROR_INVALID_HANDLE;
     delete handle;
     return ERROR_SUCCESS;
@@ -339,6 +350,8 @@ LONG RegDeleteValueW(HKEY handle, LPCWSTR name)
     if (!(key.sam & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     const Place place = places(key.view, key.path).front();
+    if (compat::reg::isDenied(place.root, place.path))
+        return ERROR_ACCESS_DENIED;
     const std::u16string value_name = wide(name);
     return compat::reg::modifyHive(place.root, [&](Hive& hive) -> LONG {
         Key* stored = hive.find(place.path);
@@ -361,7 +374,7 @@ LONG RegDeleteKeyW(HKEY handle, LPCWSTR subkey)
         return ERROR_INVALID_HANDLE;
     const std::u16string path = compat::reg::normalisePath(compat::reg::joinPath(key.path, wide(subkey)));
     const Place place = places(key.view, path).front();
-    if (place.path.empty())
+    if (place.path.empty() || compat::reg::isDenied(place.root, place.path))
         return ERROR_ACCESS_DENIED;
     return compat::reg::modifyHive(place.root, [&](Hive& hive) -> LONG {
         Key* stored = hive.find(place.path);

@@ -245,7 +245,11 @@ Value* Key::findValue(const std::u16string& name)
 
 Hive::Hive()
 {
+    // Every Windows root has these from installation on; callers open them
+    // without creating them.
     keys.push_back(Key());
+    bool created = false;
+    create(u"Software\\Classes", &created);
 }
 
 Key* Hive::find(const std::u16string& path)
@@ -359,6 +363,25 @@ bool isReadOnly(RootId root)
 {
     const std::string marker = rootDir(root) + "/" + rootName(root) + ".readonly";
     return access(marker.c_str(), F_OK) == 0;
+}
+
+bool isDenied(RootId root, const std::u16string& path)
+{
+    std::string text;
+    bool missing = false;
+    if (!readWholeFile(rootDir(root) + "/" + rootName(root) + ".deny", &text, &missing))
+        return false;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::u16string denied = normalisePath(toUtf16(line));
+        if (denied.empty())
+            continue;
+        if (path.size() >= denied.size() && equalNoCase(path.substr(0, denied.size()), denied) &&
+            (path.size() == denied.size() || path[denied.size()] == u'\\'))
+            return true;
+    }
+    return false;
 }
 
 LONG loadHive(RootId root, Hive& hive)

@@ -54,6 +54,9 @@ std::string rootName(RootId root);
 std::string rootDir(RootId root);
 std::string rootFile(RootId root);
 bool isReadOnly(RootId root);
+// True when `path` is, or lies below, a key listed in "<ROOT>.deny" (one key
+// path a line): writes there are refused, as a key's access rights would.
+bool isDenied(RootId root, const std::u16string& path);
 
 // Reads the root's hive; a missing file is an empty hive.
 // ERROR_SUCCESS or ERROR_REGISTRY_CORRUPT.

@@ -47,21 +47,33 @@ struct MappingHandle : CompatHandle {
 // of its initialisation before it takes the object for abandoned.
 const int kInitWaitMs = 1000;
 
-std::mutex g_lock; // guards the two tables below
-std::set<CompatHandle*> g_handles;
-std::map<const void*, size_t> g_views;
+// The tables are built on first use: the extension's attach function can
+// open objects before this library's own static initialisers have run.
+std::mutex g_lock; // guards the two tables below (constant-initialised)
+
+std::set<CompatHandle*>& handles()
+{
+    static std::set<CompatHandle*> table;
+    return table;
+}
+
+std::map<const void*, size_t>& views()
+{
+    static std::map<const void*, size_t> table;
+    return table;
+}
 
 HANDLE remember(CompatHandle* handle)
 {
     std::lock_guard<std::mutex> guard(g_lock);
-    g_handles.insert(handle);
+    handles().insert(handle);
     return handle;
 }
 
 template <typename T> T* lookup(HANDLE handle)
 {
     std::lock_guard<std::mutex> guard(g_lock);
-    if (!g_handles.count(handle))
+    if (!handles().count(handle))
         return nullptr;
     return dynamic_cast<T*>(handle);
 }
@@ -392,7 +404,7 @@ void* MapViewOfFile(HANDLE mapping, DWORD access, DWORD offset_high, DWORD offse
         return nullptr;
     }
     std::lock_guard<std::mutex> guard(g_lock);
-    g_views[view] = bytes;
+    views()[view] = bytes;
     return view;
 }
 
@@ -401,13 +413,13 @@ BOOL UnmapViewOfFile(const void* view)
     size_t bytes = 0;
     {
         std::lock_guard<std::mutex> guard(g_lock);
-        auto found = g_views.find(view);
-        if (found == g_views.end()) {
+        auto found = views().find(view);
+        if (found == views().end()) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
         bytes = found->second;
-        g_views.erase(found);
+        views().erase(found);
     }
     munmap(const_cast<void*>(view), bytes);
     return TRUE;
@@ -417,7 +429,7 @@ BOOL CloseHandle(HANDLE handle)
 {
     {
         std::lock_guard<std::mutex> guard(g_lock);
-        if (!g_handles.erase(handle)) {
+        if (!handles().erase(handle)) {
             SetLastError(ERROR_INVALID_HANDLE);
             return FALSE;
         }

@@ -12,7 +12,9 @@
 // read-modify-write of the root's file under a lock, written to a temporary
 // file and renamed over it. A file "<ROOT>.readonly" beside a root's file makes
 // that root refuse every write with ERROR_ACCESS_DENIED, as a machine-wide
-// root does for a user without rights (file modes refuse nothing to root).
+// root does for a user without rights (file modes refuse nothing to root);
+// a file "<ROOT>.deny" lists key paths, one a line, refused the same way with
+// everything below them, as a key's own access rights would.
 // A file that cannot be parsed fails every call on its root with
 // ERROR_REGISTRY_CORRUPT and is never written over.
 
