@@ -5,7 +5,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
-#include <regex>
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,10 +29,37 @@ std::vector<std::string> linesOf(const std::string& text)
     return lines;
 }
 
-const std::regex& lineFormat()
+// Parses "[YYYY-MM-DD HH:MM:SS.mmm][pid:tid] message" (the hour may be
+// space-padded, the ids are at least four lower-case hex digits).
+bool parseLine(const std::string& line, std::string* pid, std::string* message)
 {
-    static const std::regex format(R"(^\[\d{4}-\d{2}-\d{2} [ \d]\d:\d{2}:\d{2}\.\d{3}\]\[([0-9a-f]{4,}):[0-9a-f]{4,}\] (.*)$)");
-    return format;
+    static const char kShape[] = "[dddd-dd-dd hd:dd:dd.ddd][";
+    const size_t shape_len = sizeof(kShape) - 1;
+    if (line.size() < shape_len)
+        return false;
+    for (size_t i = 0; i < shape_len; ++i) {
+        const char want = kShape[i], got = line[i];
+        if (want == 'd' ? !isdigit(static_cast<unsigned char>(got))
+                        : want == 'h' ? !(got == ' ' || isdigit(static_cast<unsigned char>(got))) : got != want)
+            return false;
+    }
+    size_t pos = shape_len;
+    auto hex = [&](char end, std::string* out) {
+        const size_t start = pos;
+        while (pos < line.size() && isxdigit(static_cast<unsigned char>(line[pos])) &&
+               !isupper(static_cast<unsigned char>(line[pos])))
+            ++pos;
+        if (pos - start < 4 || pos >= line.size() || line[pos] != end)
+            return false;
+        if (out)
+            *out = line.substr(start, pos - start);
+        ++pos;
+        return true;
+    };
+    if (!hex(':', pid) || !hex(']', nullptr) || pos >= line.size() || line[pos] != ' ')
+        return false;
+    *message = line.substr(pos + 1);
+    return true;
 }
 
 std::vector<std::string> entriesOf(const std::string& dir)
@@ -72,10 +99,10 @@ TEST_F(ShellExtLog, LinesFollowTheFormat)
     char pid[16];
     snprintf(pid, sizeof(pid), "%04x", static_cast<unsigned>(getpid()));
     for (size_t i = 1; i < lines.size(); ++i) {
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(lines[i], match, lineFormat())) << lines[i];
-        EXPECT_EQ(match[1].str(), pid);
-        messages.push_back(match[2].str());
+        std::string line_pid, message;
+        ASSERT_TRUE(parseLine(lines[i], &line_pid, &message)) << lines[i];
+        EXPECT_EQ(line_pid, pid);
+        messages.push_back(message);
     }
     // Logging comes on with LogFile, so the lines before it are not written.
     const std::vector<std::string> expected_start = {"DllMain loaded settings, extension is enabled",
@@ -102,9 +129,9 @@ TEST_F(ShellExtLog, TwoProcessesLeaveWholeLines)
             ++separators;
             continue;
         }
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(line, match, lineFormat())) << line;
-        answers += match[2].str() == "DllCanUnloadNow can";
+        std::string pid, message;
+        ASSERT_TRUE(parseLine(line, &pid, &message)) << line;
+        answers += message == "DllCanUnloadNow can";
     }
     EXPECT_EQ(separators, 2);
     // Each harness asks once more when it unloads the library.
