@@ -216,6 +216,19 @@ TEST_F(Bridge, InitializeFallsBackToTheUserRoot)
     EXPECT_EQ(harness::findCopyHookHandlers().size(), 1u);
 }
 
+// A registry file that cannot be read is reported in the client's log and
+// left as it is; the user's root takes the registration instead.
+TEST_F(Bridge, CorruptMachineRegistryIsLoggedAndKept)
+{
+    const std::string corrupt = "not a registry file\n";
+    ASSERT_TRUE(qm_test::writeFile(env.file("HKLM.reg"), corrupt));
+    DndManager manager;
+    manager.initialize();
+    EXPECT_NE(log().find("is corrupt"), std::string::npos) << log();
+    EXPECT_NE(log().find("registry HKCU success"), std::string::npos);
+    EXPECT_EQ(qm_test::readFile(env.file("HKLM.reg")), corrupt);
+}
+
 TEST_F(Bridge, InitializeWithNoWritableRootStillMakesTheMarker)
 {
     env.setReadOnly(HKEY_LOCAL_MACHINE);
