@@ -1,8 +1,6 @@
 // Self-registration through DllRegisterServer and DllUnregisterServer.
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdlib>
 
 #include "file_manager.h"
 #include "shellext_env.h"
@@ -16,10 +14,10 @@ const std::u16string kHookKey = u"Software\\Classes\\directory\\shellex\\CopyHoo
 const std::u16string kSettingsKey = u"Software\\Quillmar\\qzshellext";
 const char kClassId[] = "{61359716-007D-4490-A3AE-CBE0E414BD28}";
 
-std::string libraryRealPath()
+// The extension registers the path its host loaded it by.
+std::string libraryPath()
 {
-    char resolved[PATH_MAX];
-    return realpath(QM_SHELLEXT_LIBRARY, resolved) ? resolved : "";
+    return QM_SHELLEXT_LIBRARY;
 }
 
 DWORD readDword(HKEY root, const std::u16string& key, const char16_t* name, LONG* rc)
@@ -43,7 +41,7 @@ protected:
     void expectRegistered(HKEY root)
     {
         EXPECT_EQ(env.getString(root, kClassKey, u""), "Quillmar Kavelin Shell Extension");
-        EXPECT_EQ(env.getString(root, kServerKey, u""), libraryRealPath());
+        EXPECT_EQ(env.getString(root, kServerKey, u""), libraryPath());
         EXPECT_EQ(env.getString(root, kServerKey, u"ThreadingModel"), "Apartment");
         EXPECT_EQ(env.getString(root, kHookKey, u""), kClassId);
         LONG rc = 0;
@@ -66,7 +64,7 @@ TEST_F(ShellExtRegistration, RegistersForAllUsers)
     const std::vector<harness::HandlerEntry> handlers = harness::findCopyHookHandlers();
     ASSERT_EQ(handlers.size(), 1u);
     EXPECT_EQ(handlers[0].class_id, kClassId);
-    EXPECT_EQ(handlers[0].library, libraryRealPath());
+    EXPECT_EQ(handlers[0].library, libraryPath());
 }
 
 TEST_F(ShellExtRegistration, ReadOnlyMachineRootFallsBackToTheUser)

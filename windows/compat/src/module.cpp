@@ -70,6 +70,10 @@ std::string modulePathOf(const void* address)
     Dl_info info{};
     if (!dladdr(address, &info) || !info.dli_fname)
         return std::string();
+    // The path the host loaded it by, as Windows reports a module's path;
+    // only a relative one is made absolute.
+    if (info.dli_fname[0] == '/')
+        return info.dli_fname;
     char resolved[PATH_MAX];
     if (realpath(info.dli_fname, resolved))
         return resolved;

@@ -33,8 +33,8 @@ void SHChangeNotify(LONG event_id, UINT flags, const void* item1, const void* it
 
 namespace compat {
 
-// Full path of the shared object or program that holds `address`; "" when
-// dladdr cannot tell.
+// Path of the shared object or program that holds `address`, as it was
+// loaded (made absolute when it was relative); "" when dladdr cannot tell.
 std::string modulePathOf(const void* address);
 
 } // namespace compat
