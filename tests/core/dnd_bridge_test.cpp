@@ -432,3 +432,27 @@ TEST_F(Bridge, ClientRemovesItsBlockWhenItEnds)
     }
     EXPECT_FALSE(snapshot().exists);
 }
+
+// The client reads at most the field's 260 units, whatever the block holds.
+TEST_F(Bridge, TargetIsReadWithinTheField)
+{
+    CShellExtensionInterface csei;
+    csei.InitDrag();
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, u"VexoDndShellExtMapping");
+    ASSERT_NE(mapping, nullptr);
+    BYTE* view = static_cast<BYTE*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 525));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view[0], 1);
+    EXPECT_EQ(view[1], 1);
+    const BYTE placeholder[8] = {0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x00};
+    EXPECT_EQ(std::memcmp(view + 2, placeholder, 8), 0);
+    view[1] = 2;
+    view[524] = 9;
+    std::memset(view + 2, 0x41, 522);
+    const QString target = csei.GetTarget();
+    EXPECT_EQ(target, QString(260, QChar(0x4141)));
+    EXPECT_EQ(view[1], 0);
+    EXPECT_EQ(view[524], 0);
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+}

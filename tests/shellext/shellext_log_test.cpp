@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <ctime>
+
 #include "file_manager.h"
+#include "hook_fixture.h"
 #include "shellext_env.h"
 #include "support/temp_dir.h"
 
@@ -83,15 +86,32 @@ protected:
 
 } // namespace
 
+// "YYYY-MM-DD HH:MM" of the current UTC time, hour space-padded as in the log.
+std::string utcMinute()
+{
+    const time_t now = time(nullptr);
+    struct tm utc {};
+    gmtime_r(&now, &utc);
+    char text[64];
+    snprintf(text, sizeof(text), "%4d-%02d-%02d %2d:%02d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
+             utc.tm_min);
+    return text;
+}
+
 TEST_F(ShellExtLog, LinesFollowTheFormat)
 {
+    // A zone far from UTC, so local time cannot pass for it.
+    setenv("TZ", "QMT-5:30", 1);
+    tzset();
     const std::string log = env.file("ext.log");
     ASSERT_TRUE(env.setString(HKEY_CURRENT_USER, kSettingsKey, u"LogFile", std::u16string(log.begin(), log.end())));
+    const std::string before = utcMinute();
     {
         harness::LoadedServer server;
         ASSERT_TRUE(server.load(QM_SHELLEXT_LIBRARY));
         EXPECT_EQ(server.canUnloadNow(), S_OK);
     }
+    const std::string after = utcMinute();
     const std::vector<std::string> lines = linesOf(qm_test::readFile(log));
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines[0], kSeparator);
@@ -102,6 +122,8 @@ TEST_F(ShellExtLog, LinesFollowTheFormat)
         std::string line_pid, message;
         ASSERT_TRUE(parseLine(lines[i], &line_pid, &message)) << lines[i];
         EXPECT_EQ(line_pid, pid);
+        const std::string minute = lines[i].substr(1, 16);
+        EXPECT_TRUE(minute == before || minute == after) << lines[i] << " is not UTC " << before;
         messages.push_back(message);
     }
     // Logging comes on with LogFile, so the lines before it are not written.
@@ -163,4 +185,43 @@ TEST_F(ShellExtLog, NoLogFileNoFile)
     EXPECT_TRUE(entriesOf(cwd.path()).empty());
     for (const std::string& name : entriesOf(env.dir()))
         EXPECT_TRUE(name.rfind("HK", 0) == 0) << name;
+}
+
+// The path field is logged before it is overwritten, and never read past its
+// 260 units, even when the block holds no zero unit at all.
+TEST_F(ShellExtLog, PathFieldIsLoggedWithinItsBounds)
+{
+    const std::string log = env.file("ext.log");
+    ASSERT_TRUE(env.setString(HKEY_CURRENT_USER, kSettingsKey, u"LogFile", std::u16string(log.begin(), log.end())));
+    hook_test::ClientBlock block;
+    ASSERT_TRUE(block.ok());
+    block.prepare(1, 1);
+    std::memset(block.bytes() + 2, 0x41, 523); // every unit is U+4141, up to the block's end
+    {
+        harness::LoadedServer server;
+        ASSERT_TRUE(server.load(QM_SHELLEXT_LIBRARY));
+        IClassFactory* factory = nullptr;
+        ASSERT_EQ(server.getClassObject(hook_test::kShellExtClass, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+                  S_OK);
+        ICopyHookW* hook = nullptr;
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IShellCopyHookW, reinterpret_cast<void**>(&hook)), S_OK);
+        factory->Release();
+        const std::u16string source = hook_test::kMarkerSource, destination = hook_test::kDestination;
+        EXPECT_EQ(hook->CopyCallback(nullptr, FO_COPY, 0, source.c_str(), 0x10, destination.c_str(), 0x10),
+                  static_cast<UINT>(IDNO));
+        hook->Release();
+    }
+    const std::vector<std::string> lines = linesOf(qm_test::readFile(log));
+    std::string logged;
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        std::string pid, message;
+        if (parseLine(lines[i], &pid, &message) && message == "Dragged file:") {
+            ASSERT_TRUE(parseLine(lines[i + 1], &pid, &logged));
+        }
+    }
+    std::string expected;
+    for (int i = 0; i < 260; ++i)
+        expected += "\xe4\x85\x81"; // U+4141 in UTF-8
+    EXPECT_EQ(logged, expected);
+    EXPECT_EQ(block.path(), hook_test::kDestination);
 }
