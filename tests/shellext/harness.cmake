@@ -17,10 +17,14 @@ set_target_properties(qm-shellext-harness PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${
 # qm_shellext_paths(<test target>): where the test finds the staged extension,
 # its test build, the harness program and the program folder.
 function(qm_shellext_paths target)
+  set(qm_stage_bin ${QM_STAGE_BIN_DIR})
+  if(NOT qm_stage_bin)
+    set(qm_stage_bin ${PROJECT_BINARY_DIR}/stage/bin)
+  endif()
   add_dependencies(${target} VexoDndShellExt VexoDndShellExtTest qm-shellext-harness)
   target_compile_definitions(${target} PRIVATE
     QM_SHELLEXT_LIBRARY="$<TARGET_FILE:VexoDndShellExt>"
     QM_SHELLEXT_TEST_LIBRARY="$<TARGET_FILE:VexoDndShellExtTest>"
     QM_SHELLEXT_HARNESS="$<TARGET_FILE:qm-shellext-harness>"
-    QM_STAGE_BIN_DIR="${PROJECT_BINARY_DIR}/stage/bin")
+    QM_STAGE_BIN_DIR="${qm_stage_bin}")
 endfunction()
