@@ -140,7 +140,7 @@ TEST_F(ShellExtLog, TwoProcessesLeaveWholeLines)
 {
     const std::string log = env.file("ext.log");
     ASSERT_TRUE(env.setString(HKEY_LOCAL_MACHINE, kSettingsKey, u"LogFile", std::u16string(log.begin(), log.end())));
-    const int kLines = 1500;
+    const int kLines = 500;
     harness::ChildProcess first({QM_SHELLEXT_HARNESS, "log", QM_SHELLEXT_LIBRARY, std::to_string(kLines)});
     harness::ChildProcess second({QM_SHELLEXT_HARNESS, "log", QM_SHELLEXT_LIBRARY, std::to_string(kLines)});
     EXPECT_EQ(first.wait(), 0);

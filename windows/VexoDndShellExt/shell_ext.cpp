@@ -1,5 +1,6 @@
 #include "shell_ext.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 

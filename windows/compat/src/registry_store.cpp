@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "compat/text.h"
@@ -265,7 +264,6 @@ Key& Hive::create(const std::u16string& path, bool* created)
     *created = false;
     std::u16string spelled;
     size_t start = 0;
-    Key* key = &keys[0];
     while (start < path.size()) {
         size_t end = path.find(u'\\', start);
         if (end == std::u16string::npos)
@@ -283,8 +281,7 @@ Key& Hive::create(const std::u16string& path, bool* created)
         }
         start = end + 1;
     }
-    key = find(spelled);
-    return *key;
+    return *find(spelled);
 }
 
 std::vector<std::u16string> Hive::children(const std::u16string& path) const
