@@ -1,0 +1,20 @@
+# The site model: site table, folder filter and sort, paths and display texts,
+# the local helper on real temporary trees, and the remote helper against the
+# test file server over TLS with a real log database.
+if(NOT TARGET site-model)
+  return()
+endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/support.cmake)
+
+qm_add_test(site_info_manager_test LABEL site
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/site_info_manager_test.cpp
+  LIBS site-model)
+qm_add_test(site_file_filter_test LABEL site
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/site_file_filter_test.cpp
+  LIBS site-model)
+qm_add_test(site_path_display_test LABEL site
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/site_path_display_test.cpp
+  LIBS site-model)
+qm_add_test(local_site_helper_test LABEL site
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/local_site_helper_test.cpp
+  LIBS site-model qm_test_support)
