@@ -18,3 +18,11 @@ qm_add_test(site_path_display_test LABEL site
 qm_add_test(local_site_helper_test LABEL site
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/local_site_helper_test.cpp
   LIBS site-model qm_test_support)
+if(TARGET proto_ui_test_fixture)
+  add_library(remote_site_test_fixture STATIC ${CMAKE_CURRENT_LIST_DIR}/remote_site_fixture.cpp)
+  target_link_libraries(remote_site_test_fixture PUBLIC proto_ui_test_fixture site-model log-db GTest::gtest)
+  target_include_directories(remote_site_test_fixture PUBLIC ${PROJECT_SOURCE_DIR}/tests/protocol)
+  qm_add_test(remote_login_test LABEL site
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/remote_login_test.cpp
+    LIBS remote_site_test_fixture)
+endif()
