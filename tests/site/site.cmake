@@ -26,3 +26,8 @@ if(TARGET proto_ui_test_fixture)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/remote_login_test.cpp
     LIBS remote_site_test_fixture)
 endif()
+if(TARGET remote_site_test_fixture)
+  qm_add_test(remote_site_helper_test LABEL site
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/remote_site_helper_test.cpp
+    LIBS remote_site_test_fixture)
+endif()
