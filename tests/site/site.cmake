@@ -31,3 +31,6 @@ if(TARGET remote_site_test_fixture)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/remote_site_helper_test.cpp
     LIBS remote_site_test_fixture)
 endif()
+qm_add_test(site_texts_icons_test LABEL site
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/site_texts_icons_test.cpp
+  LIBS site-model qm_test_support)
