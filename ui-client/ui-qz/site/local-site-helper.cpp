@@ -14,6 +14,7 @@
 #include "log.h"
 #include "protocol/proto-ui.h"
 #include "site-entry-name.h"
+#include "site-time.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ int LocalSiteHelper::listNode(const std::string& path, bool& is_dir, SiteFileLis
         info.name = fromUtf8(entry.name.c_str_utf8());
         info.is_dir = entry.type == FT_DIR;
         info.size = info.is_dir ? 0 : entry.size;
-        info.mtime = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(entry.mtime / 1000));
+        info.mtime = localDateTimeFromMSecs(static_cast<qint64>(entry.mtime / 1000));
         file_infos.append(info);
     }
     return 0;

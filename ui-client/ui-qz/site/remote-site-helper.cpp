@@ -9,6 +9,7 @@
 #include "site-entry-name.h"
 #include "site-info-manager.h"
 #include "site-log-row.h"
+#include "site-time.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ SiteFileInfo convertFromProtocol(const ProtoUI::Node& node)
     info.name = QString::fromUtf8(node.name.data(), static_cast<int>(node.name.size()));
     info.is_dir = node.is_dir;
     info.size = node.is_dir ? 0 : node.size;
-    info.mtime = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(node.mtime));
+    info.mtime = localDateTimeFromMSecs(static_cast<qint64>(node.mtime) * 1000);
     return info;
 }
 

@@ -2,6 +2,8 @@
 // entry and the sort moves indices, never entries.
 #include "site-file-info.h"
 
+#include <QStringMatcher>
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -62,9 +64,10 @@ bool asc_comp_type(const SortKey& a, const SortKey& b)
     return a.ext < b.ext;
 }
 
-bool passes(const SiteFileInfo& entry, const SiteFileFilter& filter, uint64_t size_limit)
+bool passes(const SiteFileInfo& entry, const SiteFileFilter& filter, const QStringMatcher& keyword,
+            uint64_t size_limit)
 {
-    if (!filter.keyword.isEmpty() && !entry.name.contains(filter.keyword, Qt::CaseInsensitive))
+    if (!filter.keyword.isEmpty() && keyword.indexIn(entry.name) < 0)
         return false;
     if (filter.mtime_from != 0 || filter.mtime_to != 0) {
         const uint32_t t = filterSeconds(entry.mtime);
@@ -119,10 +122,12 @@ void filterAndSortSiteFileList(const SiteFileList& list, const SiteFileFilter& f
     const int column = filter.sort_column;
     const bool sorting = column >= COL_NAME && column < COL_MAX;
 
+    // Prepared once for the whole list.
+    const QStringMatcher keyword(filter.keyword, Qt::CaseInsensitive);
     std::vector<SortKey> keys;
     keys.reserve(static_cast<size_t>(list.size()));
     for (const SiteFileInfo& entry : list) {
-        if (!passes(entry, filter, size_limit))
+        if (!passes(entry, filter, keyword, size_limit))
             continue;
         SortKey key{&entry, QString(), 0};
         if (sorting && column == COL_TYPE)
