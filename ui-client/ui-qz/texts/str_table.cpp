@@ -248,6 +248,14 @@ QString LoadStr(int id) {
   return text;
 }
 
+QString LoadKey(int id) {
+  InitStrTable();
+  if (id < kFirstStrID || id > kLastStrID || !ktab[id]) {
+    return QString();
+  }
+  return QString::fromLatin1(ktab[id]);
+}
+
 int LookupStrID(const QString& key) {
   InitStrTable();
   const QByteArray wanted = key.toLocal8Bit();

@@ -221,6 +221,8 @@ void InitStrTable();
 // The translated text of id with "\\n" and "\\t" turned into a line feed and a
 // tab; "" for an id without an entry (30, or outside 0..200).
 QString LoadStr(int id);
+// The key of id; "" for an id without an entry.
+QString LoadKey(int id);
 // The id whose key equals key, ignoring ASCII case; -1 when there is none.
 int LookupStrID(const QString& key);
 
