@@ -33,6 +33,7 @@ void ControlSession::Run()
             return;
         const PObject& view = request;
         std::string action = view["action"].asString();
+        const uint64_t generation = m_server.ReleaseGeneration();
         m_server.RecordRequest(action, request);
         if (m_server.Config().verbose)
             std::fprintf(stderr, "request %s from %s\n", action.c_str(), m_user.empty() ? "-" : m_user.c_str());
@@ -49,7 +50,7 @@ void ControlSession::Run()
         }
         if (!m_tls && !m_server.Config().allow_plain)
             return;  // the control protocol is spoken over TLS only
-        if (!Reply(action, Answer(action, request)))
+        if (!Reply(action, Answer(action, request), generation))
             return;
         if (action == "close_peer")
             return;
@@ -62,7 +63,16 @@ bool ControlSession::Send(const PObject& object)
     return stream.Send(m_channel, object) == PStream::ERR_OK;
 }
 
-bool ControlSession::Reply(const std::string& action, const PObject& answer)
+PObject ControlSession::Typed(const std::string& action, PObject answer)
+{
+    // The client reads answers until one whose "type" is not "keep_alive":
+    // every real answer names its request.
+    if (answer.isMap() && !answer.hasMember("type"))
+        answer["type"] = action;
+    return answer;
+}
+
+bool ControlSession::Reply(const std::string& action, const PObject& answer, uint64_t generation)
 {
     Fault fault = m_server.FaultFor(action);
     switch (fault.kind) {
@@ -81,7 +91,7 @@ bool ControlSession::Reply(const std::string& action, const PObject& answer)
     case Fault::DROP:
         return true;
     case Fault::HOLD:
-        if (!m_server.Hold())
+        if (!m_server.Hold(generation))
             return false;
         break;
     case Fault::CLOSE:
@@ -90,16 +100,18 @@ bool ControlSession::Reply(const std::string& action, const PObject& answer)
         m_channel.FlushWrite(0);
         return false;
     case Fault::ERROR:
-        return Send(ErrorAnswer(fault.count, fault.reason));
+        return Send(Typed(action, ErrorAnswer(fault.count, fault.reason)));
     case Fault::ERROR_NO_CODE: {
         PObject bad;
         bad["error"]["reason"] = fault.reason;
-        return Send(bad);
+        return Send(Typed(action, bad));
     }
+    case Fault::REPLACE:
+        return Send(fault.answer);
     case Fault::NONE:
         break;
     }
-    return Send(answer);
+    return Send(Typed(action, answer));
 }
 
 PObject ControlSession::ErrorAnswer(uint32_t code, const std::string& reason)
@@ -114,8 +126,7 @@ PObject ControlSession::FromResult(const OpResult& result, PObject answer)
 {
     if (!result.ok())
         return ErrorAnswer(result.code, result.reason);
-    // Real answers carry no "type": only keep-alive maps are marked.
-    answer.asMap();  // an empty answer is still a map
+    answer.asMap();  // an empty answer is still a map; Reply names its type
     return answer;
 }
 
