@@ -184,21 +184,20 @@ TEST_F(CorePoolTest, VanishedEventGivesTheWorkerBack)
 TEST_F(CorePoolTest, EventsQueuedInADeletedChannelComplete)
 {
     uint64_t p = ConnectOk();
-    Hold("list");
-    uint32_t held = Push(ServerList(p));
-    ASSERT_TRUE(WaitUntil([&] { return Server().LastRequest("list").isMap(); }));
     // No retry and no spare before the channel is gone.
     CoreTiming::get().queue_retry_ms = 600000;
     CoreTiming::get().channel_tick_ms = 600000;
     WaitUntil([] { return false; }, 300);  // the tick armed before fires once more
-    uint32_t queued = 0;
-    OnMonitor([&](PeerMonitor& monitor) {
-        queued = EventManager::getInstance()->pushEvent(LocalList(p));
-        monitor.channel(p)->slotEventAdded(queued);  // as the hub would deliver it
-    });
-    int queued_count = -1;
-    OnMonitor([&](PeerMonitor& monitor) { queued_count = monitor.channel(p)->queuedEventCount(); });
-    ASSERT_EQ(queued_count, 1);
+    ASSERT_EQ(Workers(p, -1), 1);
+    Hold("list");
+    uint32_t held = Push(ServerList(p));
+    ASSERT_TRUE(WaitUntil([&] { return Server().LastRequest("list").isMap(); }));
+    uint32_t queued = Push(LocalList(p));
+    ASSERT_TRUE(WaitUntil([&] {
+        int count = 0;
+        OnMonitor([&](PeerMonitor& monitor) { count = monitor.channel(p)->queuedEventCount(); });
+        return count == 1;
+    }));
     Server().ClearFaults();
     Server().ReleaseHeldAnswers();
     ASSERT_TRUE(WaitDone(held));
