@@ -53,6 +53,10 @@ public:
     virtual void SetTimeout(uint32_t seconds);
     // The caller's abort flag (non-zero = stop); it must outlive the channel.
     virtual void SetFlag(int* flag);
+    // Every wait gives up (as on abort) once `seconds` from now have passed,
+    // however steadily bytes trickle in; 0 removes the deadline. The idle
+    // time-out still applies within it.
+    void SetDeadline(uint32_t seconds);
 
     // Starts a running digest (OpenSSL name, e.g. "md5", "sha1") of every byte
     // read and written; on == false turns it off. False for an unknown name.

@@ -10,7 +10,8 @@ public:
     ChannelController() = default;
     ~ChannelController() override;
 
-    // Set and non-zero: stop. The flag is read with an atomic load.
+    // Set and non-zero, or the deadline passed: stop. The flag is read with
+    // an atomic load.
     bool abort() override;
     // Report(n) on the reporter, then the bandwidth rule.
     void handleAfterRead(size_t n) override;
@@ -18,4 +19,5 @@ public:
 
     int* flag = nullptr;                              // the caller's abort flag, not owned
     Channel::ProgressReporter* reporter = nullptr;    // not owned
+    int64_t deadline_us = 0;  // qelt::monotonicMicroseconds() to give up at; 0 = none
 };

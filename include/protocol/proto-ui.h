@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,12 +9,19 @@
 
 class Channel;
 class PObject;
+class PStream;
 
 // The client of the server's control protocol: one object speaks for one user
 // on one server over one control connection, opened lazily by the first
 // request and switched to TLS after an "encrypt_channel" exchange. Every
 // request returns 0 or -1 and leaves its outcome in GetLastError and
 // GetLastErrorMessage. Used by one thread at a time; never copied.
+//
+// The server is not trusted: an answer must be a map of the expected shape
+// within a size budget, carries no file values, and must arrive complete
+// within a few time-outs of its request; anything else fails the request
+// with ERROR_PROTOCOL (malformed or oversized answers) or ERROR_CHANNEL_IO
+// (time-out), and values are never shortened or wrapped to fit a record.
 class ProtoUI {
 public:
     // Groups of 4096; the first value of a group is its general error.
@@ -79,7 +87,7 @@ public:
     struct Node {
         std::string name;
         bool is_dir = false;
-        uint32_t mtime = 0;  // seconds since 1970-01-01 UTC
+        uint64_t mtime = 0;  // seconds since 1970-01-01 UTC
         uint64_t size = 0;   // bytes
     };
 
@@ -144,6 +152,13 @@ private:
     void SetChannelError(int code, const std::string& message);
     void SetStreamError(int code, const std::string& message);
     void SetProtocolError(int code, const std::string& reason);
+    // ERROR_PROTOCOL: a complete answer that is not of the expected shape.
+    void SetMalformedAnswer(const std::string& what);
+    // The failure of a receive (or send) of the cycle: a time-out when the
+    // cycle's deadline passed, ERROR_PROTOCOL when a limit of the stream
+    // refused the answer, else the stream map.
+    void SetCycleStreamError(const PStream& stream, int code, const std::string& message);
+    bool CycleExpired() const;
 
     uint64_t m_seed;
     std::string m_user;
@@ -169,4 +184,9 @@ private:
     // may be the late answer of that request, so it is never used again and
     // nothing reconnects until the owner clears the object and logs in anew.
     bool m_connection_broken;
+    // Idle time-out of the open connection, in seconds (what the channel got).
+    unsigned m_connection_timeout;
+    // When the request cycle in progress must be over, and its length.
+    std::chrono::steady_clock::time_point m_cycle_deadline;
+    unsigned m_cycle_seconds;
 };

@@ -45,10 +45,20 @@ public:
 
     // Limits on what a peer may make the decoder hold: a message beyond them
     // is refused with ERR_STREAM. The writer refuses nesting deeper than the
-    // readers accept.
+    // readers accept. A reader may tighten the value count and add a byte
+    // budget (SetReceiveBudget).
     static constexpr size_t kMaxDepth = 64;
     static constexpr uint32_t kMaxBufferBytes = 64u * 1024 * 1024;
     static constexpr size_t kMaxValuesPerMessage = size_t(1) << 24;
+
+    // Which of the receiving limits refused the last message, if any.
+    enum Refusal {
+        REFUSED_NONE = 0,
+        REFUSED_FILE_VALUE = 1,  // a file value where SetFileValuesAllowed(false)
+        REFUSED_BYTES = 2,       // more bytes than the budget
+        REFUSED_VALUES = 3,      // more values than the budget
+        REFUSED_DEPTH = 4,       // nesting deeper than kMaxDepth
+    };
 
     // Digest settings and result of the file payloads of binary_ex values.
     class BinaryHandler {
@@ -96,6 +106,24 @@ public:
     // As Recv, but file payloads are consumed and dropped.
     int Discard(Channel& channel, PObject& object);
 
+    // Receiving a file value (binary or binary_ex) when not allowed fails the
+    // message with ERR_STREAM at its tag: nothing of it is read, no file is
+    // created. Allowed by default; messages that carry no files (control
+    // answers) turn it off.
+    void SetFileValuesAllowed(bool allowed) { m_file_values_allowed = allowed; }
+    // Caps each received message at max_bytes of encoded bytes (file payloads
+    // not counted) and max_values values (at most kMaxValuesPerMessage); a
+    // message beyond either fails with ERR_STREAM before the value that
+    // crosses it is stored.
+    void SetReceiveBudget(uint64_t max_bytes, size_t max_values);
+    // Received strings (and map keys) end at their first zero byte, the rest
+    // being consumed and dropped; with keep set they arrive whole, so that a
+    // reader can refuse such a value rather than take a shortened one.
+    void SetKeepZeroBytes(bool keep) { m_keep_zero_bytes = keep; }
+    // Why the last Recv or Discard was refused by a limit; REFUSED_NONE when
+    // it succeeded or failed otherwise.
+    Refusal GetRefusal() const { return m_refusal; }
+
     void SetDefaultRecvLocation(const path_type& path);
     path_type GetDefaultRecvLocation() const;
     void SetDefaultHashAlgorithm(const string_type& name);
@@ -136,7 +164,11 @@ private:
     int RecvMessage(Channel& channel, PObject& object);
     // Counts one more received value against the message's limits.
     int CountValue();
+    // Counts n more encoded bytes against the message's byte budget, before
+    // they are read.
+    int ChargeBytes(uint64_t n);
     int EnterContainer();
+    int Refuse(Refusal why);
 
     int Send8(Channel& channel, uint8_t value);
     int Send16(Channel& channel, uint16_t value);
@@ -182,4 +214,10 @@ private:
     bool m_trace = false;             // debug trace wanted for this message
     bool m_counters_set = false;      // counters may be non-zero
     size_t m_values_received = 0;     // values in the message being read
+    uint64_t m_bytes_received = 0;    // encoded bytes of the message being read
+    bool m_file_values_allowed = true;
+    bool m_keep_zero_bytes = false;
+    uint64_t m_max_bytes = UINT64_MAX;
+    size_t m_max_values = kMaxValuesPerMessage;
+    Refusal m_refusal = REFUSED_NONE;
 };

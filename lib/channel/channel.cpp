@@ -8,6 +8,7 @@
 #include "file-op-ex.h"
 #include "io/socket.h"
 #include "utils/abort_flag.h"
+#include "utils/elapsed_timer.h"
 #include "utils/net.h"
 
 std::string Channel::m_cert_path = "/usr/vexo/etc/ssl/ssl.chain.crt/server.crt";
@@ -183,6 +184,12 @@ void Channel::SetTimeout(uint32_t seconds)
 }
 
 void Channel::SetFlag(int* flag) { channel_controller->flag = flag; }
+
+void Channel::SetDeadline(uint32_t seconds)
+{
+    channel_controller->deadline_us =
+        seconds == 0 ? 0 : qelt::monotonicMicroseconds() + static_cast<int64_t>(seconds) * 1000000;
+}
 
 void Channel::SetBandwidthConfig(qelt::BandwidthConfig* cfg)
 {

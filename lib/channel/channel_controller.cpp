@@ -1,11 +1,14 @@
 #include "channel/channel_controller.h"
 
 #include "utils/abort_flag.h"
+#include "utils/elapsed_timer.h"
 
 ChannelController::~ChannelController() = default;
 
 bool ChannelController::abort()
 {
+    if (deadline_us != 0 && qelt::monotonicMicroseconds() >= deadline_us)
+        return true;
     return qelt::AbortFlag(static_cast<const int*>(flag)).isSet();
 }
 

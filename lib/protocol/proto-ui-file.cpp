@@ -1,5 +1,6 @@
 // ProtoUI: share and file requests ("list_share", "list", "mkdir", "rename",
 // "copy", "remove", "set_udp").
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,22 +25,53 @@ void ParsePath(const std::string& path, std::string& share, std::string& rel_pat
 
 }  // namespace proto_ui_path
 
-namespace proto_ui_answer {
-
-std::string ReadString(const PObject& value)
-{
-    if (!value.isString())
-        return value.asString();
-    const std::string& text = value.asStringRef();
-    return text.substr(0, text.find('\0'));
-}
-
-}  // namespace proto_ui_answer
-
 namespace {
 
-using proto_ui_answer::ReadString;
+using namespace proto_ui_answer;
 using proto_ui_path::ParsePath;
+
+// A name the client can put into a path unchanged: not empty, no "/", not
+// "." or "..". (A server that sends "../x" must not steer a later operation
+// or download outside the folder listed.)
+bool CheckName(const std::string& name, std::string& why)
+{
+    if (name.empty())
+        why = "an empty \"name\"";
+    else if (name.find('/') != std::string::npos || name == "." || name == "..")
+        why = "the \"name\" '" + name + "' is not a single path segment";
+    else
+        return true;
+    return false;
+}
+
+std::string EntryContext(const char* list, size_t index)
+{
+    return std::string(list) + " entry " + std::to_string(index) + ": ";
+}
+
+// One entry of "share_list"; false with why when it is malformed.
+bool ReadShare(const PObject& entry, ProtoUI::Share& share, std::string& why)
+{
+    if (!entry.isMap()) {
+        why = std::string("is ") + KindName(entry) + ", not a map";
+        return false;
+    }
+    return ReadText(entry, "name", share.name, why) && CheckName(share.name, why) &&
+           ReadText(entry, "mounted_path", share.path, why);
+}
+
+// One entry of "node_list"; false with why when it is malformed.
+bool ReadNode(const PObject& entry, ProtoUI::Node& node, std::string& why)
+{
+    if (!entry.isMap()) {
+        why = std::string("is ") + KindName(entry) + ", not a map";
+        return false;
+    }
+    return ReadText(entry, "name", node.name, why) && CheckName(node.name, why) &&
+           ReadFlag(entry, "is_dir", node.is_dir, why) &&
+           ReadNumber(entry, "mtime", UINT64_MAX, node.mtime, why) &&
+           ReadNumber(entry, "size", UINT64_MAX, node.size, why);
+}
 
 }  // namespace
 
@@ -51,15 +83,30 @@ int ProtoUI::ListShare(std::vector<Share>& share_list)
     if (RunProtocol(request, response) != 0 || TakeAnswerError(response))
         return -1;
 
-    const PObject& answer = response;
-    for (const PObject& entry : answer["share_list"].asArray()) {
-        if (entry["priv"].isString() && entry["priv"].asStringRef() == "denied")
+    // Read whole before anything is handed out: a malformed entry fails the
+    // listing rather than leaving the caller a part of it.
+    std::string why;
+    const PObject::array_type* entries = ReadList(response, "share_list", why);
+    if (!entries) {
+        SetMalformedAnswer(why);
+        return -1;
+    }
+    std::vector<Share> shares;
+    shares.reserve(entries->size());
+    for (size_t i = 0; i < entries->size(); ++i) {
+        const PObject& entry = (*entries)[i];
+        const PObject& priv = entry["priv"];
+        if (priv.isString() && priv.asStringRef() == "denied")
             continue;
         Share share;
-        share.name = ReadString(entry["name"]);
-        share.path = ReadString(entry["mounted_path"]);
-        share_list.push_back(std::move(share));
+        if (!ReadShare(entry, share, why)) {
+            SetMalformedAnswer(EntryContext("share_list", i) + why);
+            return -1;
+        }
+        shares.push_back(std::move(share));
     }
+    share_list.insert(share_list.end(), std::make_move_iterator(shares.begin()),
+                      std::make_move_iterator(shares.end()));
     ClearError();
     return 0;
 }
@@ -78,18 +125,29 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
     if (RunProtocol(request, response) != 0 || TakeAnswerError(response))
         return -1;
 
-    const PObject& answer = response;
-    is_dir = answer["is_dir"].asBool();
-    const PObject::array_type& entries = answer["node_list"].asArray();
-    node_list.reserve(node_list.size() + entries.size());
-    for (const PObject& entry : entries) {
+    std::string why;
+    bool answer_is_dir = false;
+    if (!ReadFlag(response, "is_dir", answer_is_dir, why) || !ReadList(response, "node_list", why)) {
+        SetMalformedAnswer(why);
+        return -1;
+    }
+    // Entries go straight into the caller's list, and each is released from
+    // the answer once read, so a large folder is not held twice over; a
+    // malformed one takes back what this call added, so a failure adds nothing.
+    PObject::array_type& list = response["node_list"].asArray();
+    const size_t kept = node_list.size();
+    node_list.reserve(kept + list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
         Node node;
-        node.name = ReadString(entry["name"]);
-        node.is_dir = entry["is_dir"].asBool();
-        node.mtime = entry["mtime"].isInteger() ? entry["mtime"].asUInt32() : 0;
-        node.size = entry["size"].isInteger() ? entry["size"].asUInt64() : 0;
+        if (!ReadNode(list[i], node, why)) {
+            node_list.resize(kept);
+            SetMalformedAnswer(EntryContext("node_list", i) + why);
+            return -1;
+        }
+        list[i] = PObject();
         node_list.push_back(std::move(node));
     }
+    is_dir = answer_is_dir;
     ClearError();
     return 0;
 }

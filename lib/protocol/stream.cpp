@@ -26,8 +26,8 @@ const uint8_t TAG_BINARY_EX = 0x43;
 const size_t kMaxStringBytes = 0xFFFF;
 // Small strings go out with their header in one channel write.
 const size_t kInlineStringBytes = 256;
-// A received buffer grows by this much per read, so its memory follows the
-// bytes that actually arrive rather than the count the peer announced.
+// A received buffer is read this much at a time, and its block grows with
+// the bytes that actually arrive rather than to the count the peer announced.
 const uint32_t kBufferReadChunk = 1024 * 1024;
 
 size_t IntegerWidth(uint64_t value) {
@@ -92,6 +92,11 @@ void PStream::SetDefaultRecvLocation(const path_type& path) {
 
 PStream::path_type PStream::GetDefaultRecvLocation() const {
     return recv_path;
+}
+
+void PStream::SetReceiveBudget(uint64_t max_bytes, size_t max_values) {
+    m_max_bytes = max_bytes;
+    m_max_values = std::min(max_values, kMaxValuesPerMessage);
 }
 
 void PStream::SetDefaultHashAlgorithm(const string_type& name) {
@@ -473,6 +478,8 @@ int PStream::Discard(Channel& channel, PObject& object) {
 int PStream::RecvMessage(Channel& channel, PObject& object) {
     m_trace = Logger::IsNeedToLog(Logger::L_DEBUG, kComponent);
     m_values_received = 0;
+    m_bytes_received = 0;
+    m_refusal = REFUSED_NONE;
     indent = 0;
     int rc = RecvObject(channel, object);
     if (rc > 0)
@@ -484,7 +491,10 @@ int PStream::RecvMessage(Channel& channel, PObject& object) {
 }
 
 int PStream::RecvTag(Channel& channel, uint8_t& tag) {
-    int rc = Recv8(channel, tag);
+    int rc = ChargeBytes(1);
+    if (rc != ERR_OK)
+        return rc;
+    rc = Recv8(channel, tag);
     if (rc != 0) {
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         return ERR_IO;
@@ -500,13 +510,31 @@ int PStream::RecvObject(Channel& channel, PObject& object) {
     return RecvDispatch(channel, tag, object);
 }
 
+int PStream::Refuse(Refusal why) {
+    m_refusal = why;
+    return ERR_STREAM;
+}
+
 int PStream::CountValue() {
-    if (++m_values_received > kMaxValuesPerMessage) {
+    if (++m_values_received > m_max_values) {
         QM_LOG(Logger::L_ERR, kComponent,
                L"[ERROR] stream(%d): PStream: more than %llu values in one message\n",
-               static_cast<unsigned long long>(kMaxValuesPerMessage));
-        return ERR_STREAM;
+               static_cast<unsigned long long>(m_max_values));
+        return Refuse(REFUSED_VALUES);
     }
+    return ERR_OK;
+}
+
+// Checked before the bytes are read, so an announced length beyond the
+// budget is refused before anything is allocated for it.
+int PStream::ChargeBytes(uint64_t n) {
+    if (n > m_max_bytes - m_bytes_received) {
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] stream(%d): PStream: message larger than %llu bytes\n",
+               static_cast<unsigned long long>(m_max_bytes));
+        return Refuse(REFUSED_BYTES);
+    }
+    m_bytes_received += n;
     return ERR_OK;
 }
 
@@ -515,7 +543,7 @@ int PStream::EnterContainer() {
         QM_LOG(Logger::L_ERR, kComponent,
                L"[ERROR] stream(%d): PStream: nesting deeper than %u\n",
                static_cast<unsigned>(kMaxDepth));
-        return ERR_STREAM;
+        return Refuse(REFUSED_DEPTH);
     }
     ++indent;
     return ERR_OK;
@@ -538,6 +566,14 @@ int PStream::RecvDispatch(Channel& channel, uint8_t tag, PObject& object) {
     }
     default:
         return ERR_STREAM;
+    }
+    if ((tag == TAG_BINARY || tag == TAG_BINARY_EX) && !m_file_values_allowed) {
+        // Refused at the tag: not even the length is read, so no file is
+        // opened and no payload is waited for.
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] stream(%d): PStream: file value (tag %u) in a message that carries none\n",
+               static_cast<unsigned>(tag));
+        return Refuse(REFUSED_FILE_VALUE);
     }
 
     switch (tag) {
@@ -574,7 +610,10 @@ int PStream::RecvDispatch(Channel& channel, uint8_t tag, PObject& object) {
 int PStream::RecvNullBody(Channel& channel) {
     ResetCounters();
     uint8_t length = 0;
-    int rc = Recv8(channel, length);
+    int rc = ChargeBytes(1);
+    if (rc != ERR_OK)
+        return rc;
+    rc = Recv8(channel, length);
     if (rc != 0) {
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         return ERR_IO;
@@ -591,18 +630,24 @@ int PStream::RecvNullBody(Channel& channel) {
 int PStream::Recv(Channel& channel, string_type& value) {
     ResetCounters();
     uint16_t count = 0;
-    int rc = Recv16(channel, count);
+    int rc = ChargeBytes(2);
+    if (rc != ERR_OK)
+        return rc;
+    rc = Recv16(channel, count);
     if (rc != 0) {
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         return ERR_IO;
     }
+    rc = ChargeBytes(count);
+    if (rc != ERR_OK)
+        return rc;
     value.resize(count);
     if (count != 0) {
         rc = ReadBytes(channel, &value[0], count);
         if (rc != ERR_OK)
             return rc;
         // The text ends at an embedded zero byte; the rest was consumed.
-        const void* zero = std::memchr(value.data(), 0, count);
+        const void* zero = m_keep_zero_bytes ? nullptr : std::memchr(value.data(), 0, count);
         if (zero != nullptr)
             value.resize(static_cast<size_t>(static_cast<const char*>(zero) - value.data()));
     }
@@ -613,7 +658,10 @@ int PStream::Recv(Channel& channel, string_type& value) {
 int PStream::Recv(Channel& channel, integer_type& value) {
     ResetCounters();
     uint8_t width = 0;
-    int rc = Recv8(channel, width);
+    int rc = ChargeBytes(1);
+    if (rc != ERR_OK)
+        return rc;
+    rc = Recv8(channel, width);
     if (rc != 0) {
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         return ERR_IO;
@@ -624,6 +672,9 @@ int PStream::Recv(Channel& channel, integer_type& value) {
                static_cast<unsigned>(width));
         return ERR_STREAM;
     }
+    rc = ChargeBytes(width);
+    if (rc != ERR_OK)
+        return rc;
     unsigned char bytes[8];
     rc = ReadBytes(channel, reinterpret_cast<char*>(bytes), width);
     if (rc != ERR_OK)
@@ -636,7 +687,10 @@ int PStream::Recv(Channel& channel, integer_type& value) {
 int PStream::Recv(Channel& channel, buffer_type& value) {
     ResetCounters();
     uint32_t count = 0;
-    int rc = Recv32(channel, count);
+    int rc = ChargeBytes(4);
+    if (rc != ERR_OK)
+        return rc;
+    rc = Recv32(channel, count);
     if (rc != 0) {
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         return ERR_IO;
@@ -647,12 +701,20 @@ int PStream::Recv(Channel& channel, buffer_type& value) {
                static_cast<unsigned>(count), static_cast<unsigned>(kMaxBufferBytes));
         return ERR_STREAM;
     }
+    rc = ChargeBytes(count);
+    if (rc != ERR_OK)
+        return rc;
     buffer_type received;
     uint32_t have = 0;
     while (have < count) {
         const uint32_t want = std::min(count - have, kBufferReadChunk);
-        if (received.realloc_data(have + want) != 0)
-            return ERR_SYS;
+        if (received.data_cap < have + want) {
+            // Doubling keeps the copies of a growing block linear; the block
+            // never passes the count announced, nor twice the bytes arrived.
+            const uint64_t grown = std::max<uint64_t>(have + want, uint64_t(received.data_cap) * 2);
+            if (received.realloc_data(static_cast<uint32_t>(std::min<uint64_t>(grown, count))) != 0)
+                return ERR_SYS;
+        }
         rc = ReadBytes(channel, received.data + have, want);
         if (rc != ERR_OK)
             return rc;

@@ -171,7 +171,14 @@ int PStream::Recv(Channel& channel, binary_type& value) {
     int result = ERR_OK;
 
     uint64_t length = 0;
-    int rc = Recv64(channel, length);
+    int rc = ChargeBytes(8);
+    if (rc != ERR_OK) {
+        result = rc;
+        start = value.offset;
+        hashing = false;
+        goto done;
+    }
+    rc = Recv64(channel, length);
     if (rc != 0) {
         QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] stream(%d): Channel: %d\n", rc);
         result = ERR_IO;

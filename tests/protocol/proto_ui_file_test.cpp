@@ -77,7 +77,7 @@ TEST_F(ProtoUIFileTest, ListingFoldersAndFiles)
     EXPECT_FALSE(by_name["a.txt"].is_dir);
     struct stat st;
     ASSERT_EQ(::stat(Docs("/a.txt").c_str(), &st), 0);
-    EXPECT_EQ(by_name["a.txt"].mtime, uint32_t(st.st_mtime));
+    EXPECT_EQ(by_name["a.txt"].mtime, uint64_t(st.st_mtime));
     EXPECT_TRUE(by_name["sub"].is_dir);
     EXPECT_TRUE(by_name.count("outlink"));
 
@@ -256,23 +256,47 @@ TEST(ProtoUIScripted, ShareListAnswers)
     auto share = [](const PObject& name, const char* path, const char* priv) {
         PObject entry;
         entry["name"] = name;
-        entry["mounted_path"] = path;
+        if (path)
+            entry["mounted_path"] = path;
         if (priv)
             entry["priv"] = priv;
         return entry;
     };
-    PObject listed;
-    PObject::array_type& list = listed["share_list"].asArray();
-    list.push_back(share("hidden", "/v/hidden", "denied"));
-    list.push_back(share("upper", "/v/upper", "Denied"));
-    list.push_back(share("nopriv", "/v/nopriv", nullptr));
-    list.push_back(PObject("not a map"));
-    list.push_back(share(PObject(uint64_t(7)), "/v/7", "rw"));
+    auto listing = [](std::vector<PObject> entries) {
+        PObject answer;
+        answer["share_list"] = PObject::array_type(std::move(entries));
+        return answer;
+    };
+    PObject listed = listing({share("hidden", "/v/hidden", "denied"), share("upper", "/v/upper", "Denied"),
+                              share("nopriv", "/v/nopriv", nullptr), share("nopath", nullptr, "rw"),
+                              // A denied share is skipped before its entry is looked at.
+                              share(PObject(uint64_t(7)), "/v/7", "denied")});
+    PObject no_list;
+    no_list["other"] = 1;
     PObject not_an_array;
     not_an_array["share_list"] = "docs";
-    PObject empty;
-    empty.asMap();
-    ScriptedServer server({{listed}, {empty}, {not_an_array}});
+    PObject number_path = listing({share(PObject("ok"), nullptr, "rw")});
+    number_path["share_list"].asArray()[0]["mounted_path"] = uint64_t(3);
+    struct Refused {
+        const char* name;
+        PObject answer;
+        const char* why;  // part of the message
+    };
+    const Refused refused[] = {
+        {"no share_list", no_list, "no \"share_list\""},
+        {"share_list not an array", not_an_array, "\"share_list\" is a string, not an array"},
+        {"entry not a map", listing({PObject("docs")}), "share_list entry 0: is a string, not a map"},
+        {"name an integer", listing({share(PObject(uint64_t(7)), "/v/7", "rw")}), "\"name\" is an integer"},
+        {"name with a zero byte", listing({share(PObject(std::string("do\0cs", 5)), "/v", "rw")}), "zero byte"},
+        {"no name", listing({share(PObject(), "/v", "rw")}), "\"name\" is null"},
+        {"empty name", listing({share(PObject(""), "/v", "rw")}), "empty"},
+        {"name with a slash", listing({share(PObject("a/b"), "/v", "rw")}), "single path segment"},
+        {"path an integer", number_path, "\"mounted_path\" is an integer"},
+    };
+    std::vector<std::vector<PObject>> script = {{listed}};
+    for (const Refused& r : refused)
+        script.push_back({r.answer});
+    ScriptedServer server(script);
     ProtoUI client;
     ConfigureScripted(client, server);
 
@@ -282,61 +306,124 @@ TEST(ProtoUIScripted, ShareListAnswers)
     for (const ProtoUI::Share& s : shares)
         got.emplace_back(s.name, s.path);
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"earlier", "/kept"}, {"upper", "/v/upper"}, {"nopriv", "/v/nopriv"}, {"", ""}, {"7", "/v/7"}};
+        {"earlier", "/kept"}, {"upper", "/v/upper"}, {"nopriv", "/v/nopriv"}, {"nopath", ""}};
     EXPECT_EQ(got, expected);
 
-    for (const char* name : {"no share_list", "share_list not an array"}) {
-        std::vector<ProtoUI::Share> none;
-        EXPECT_EQ(client.ListShare(none), 0) << name;
-        EXPECT_TRUE(none.empty()) << name;
+    // A malformed answer is complete on the wire: it fails the request and
+    // adds nothing, and the connection serves the next one.
+    for (const Refused& r : refused) {
+        SCOPED_TRACE(r.name);
+        std::vector<ProtoUI::Share> kept = {{"earlier", "/kept"}};
+        EXPECT_EQ(client.ListShare(kept), -1);
+        EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_PROTOCOL);
+        EXPECT_EQ(client.GetLastErrorMessage().rfind("protocol error, malformed answer: ", 0), 0u)
+            << client.GetLastErrorMessage();
+        EXPECT_NE(client.GetLastErrorMessage().find(r.why), std::string::npos) << client.GetLastErrorMessage();
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(kept[0].name, "earlier");
     }
+    EXPECT_EQ(server.Requests().size(), 1 + std::size(refused));
 }
 
 TEST(ProtoUIScripted, NodeListAnswers)
 {
-    PObject listed;
-    listed["is_dir"] = "yes";
-    PObject::array_type& list = listed["node_list"].asArray();
-    PObject odd;
-    odd["name"] = "odd";
-    odd["size"] = "12";
-    odd["mtime"] = uint64_t(0x100000005ull);
-    odd["is_dir"] = "x";
-    list.push_back(odd);
-    PObject plain;
-    plain["name"] = "plain";
-    plain["is_dir"] = "";
-    plain["mtime"] = "5";
-    plain["size"] = uint64_t(1) << 40;
-    list.push_back(plain);
-    list.push_back(PObject(uint64_t(5)));
-    PObject empty;
-    empty.asMap();
-    ScriptedServer server({{listed}, {empty}});
+    auto node = [](const PObject& name) {
+        PObject entry;
+        entry["name"] = name;
+        entry["is_dir"] = uint64_t(0);
+        entry["size"] = uint64_t(3);
+        entry["mtime"] = uint64_t(1700000000);
+        return entry;
+    };
+    auto listing = [](std::vector<PObject> entries) {
+        PObject answer;
+        answer["is_dir"] = uint64_t(1);
+        answer["node_list"] = PObject::array_type(std::move(entries));
+        return answer;
+    };
+    auto with = [&node](const char* key, const PObject& value) {
+        PObject entry = node(PObject("x"));
+        entry[key] = value;
+        return entry;
+    };
+    PObject wide = node(PObject("wide"));
+    wide["mtime"] = uint64_t(0x100000005ull);  // past 2106: kept whole, never wrapped
+    wide["size"] = uint64_t(1) << 40;
+    wide["is_dir"] = uint64_t(2);
+    PObject bare;
+    bare["name"] = "bare";
+    PObject listed = listing({wide, bare});
+
+    PObject::buffer_type long_name;
+    const std::string long_text(70000, 'n');
+    long_name.assign(long_text.data(), static_cast<uint32_t>(long_text.size()));
+    PObject text_flag = listing({});
+    text_flag["is_dir"] = "yes";
+    PObject no_list;
+    no_list["is_dir"] = uint64_t(1);
+    PObject null_list = no_list;
+    null_list["node_list"];
+    PObject string_list = no_list;
+    string_list["node_list"] = "a.txt";
+    struct Refused {
+        const char* name;
+        PObject answer;
+        const char* why;  // part of the message
+    };
+    const Refused refused[] = {
+        {"no node_list", no_list, "no \"node_list\""},
+        {"node_list null", null_list, "\"node_list\" is null, not an array"},
+        {"node_list a string", string_list, "\"node_list\" is a string, not an array"},
+        {"is_dir a string", text_flag, "\"is_dir\" is a string, not an integer"},
+        {"entry not a map", listing({node(PObject("ok")), PObject(uint64_t(5))}), "node_list entry 1: is an integer"},
+        {"name with a zero byte", listing({node(PObject(std::string("a\0b", 3)))}), "\"name\" holds a zero byte"},
+        {"name over 65535 bytes", listing({node(PObject(long_name))}), "\"name\" is a buffer, not a string"},
+        {"name an integer", listing({node(PObject(uint64_t(1)))}), "\"name\" is an integer"},
+        {"no name", listing({with("name", PObject())}), "\"name\" is null"},
+        {"empty name", listing({node(PObject(""))}), "empty"},
+        {"name ..", listing({node(PObject(".."))}), "not a single path segment"},
+        {"name with a slash", listing({node(PObject("../etc/passwd"))}), "not a single path segment"},
+        {"size a string", listing({with("size", PObject("12"))}), "\"size\" is a string, not an integer"},
+        {"mtime a string", listing({with("mtime", PObject("5"))}), "\"mtime\" is a string, not an integer"},
+        {"entry is_dir a string", listing({with("is_dir", PObject("x"))}), "\"is_dir\" is a string"},
+    };
+    std::vector<std::vector<PObject>> script = {{listed}};
+    for (const Refused& r : refused)
+        script.push_back({r.answer});
+    ScriptedServer server(script);
     ProtoUI client;
     ConfigureScripted(client, server);
 
     bool is_dir = false;
-    std::vector<ProtoUI::Node> nodes;
+    std::vector<ProtoUI::Node> nodes(1);
+    nodes[0].name = "earlier";
     ASSERT_EQ(client.ListNode("/s/d", is_dir, nodes), 0) << client.GetLastErrorMessage();
-    EXPECT_TRUE(is_dir) << "a non-empty string reads as true";
-    ASSERT_EQ(nodes.size(), 3u) << "no entry is skipped";
-    EXPECT_EQ(nodes[0].name, "odd");
-    EXPECT_TRUE(nodes[0].is_dir);
-    EXPECT_EQ(nodes[0].size, 0u);
-    EXPECT_EQ(nodes[0].mtime, 5u);
-    EXPECT_EQ(nodes[1].name, "plain");
-    EXPECT_FALSE(nodes[1].is_dir);
-    EXPECT_EQ(nodes[1].mtime, 0u);
+    EXPECT_TRUE(is_dir);
+    ASSERT_EQ(nodes.size(), 3u);
+    EXPECT_EQ(nodes[1].name, "wide");
+    EXPECT_TRUE(nodes[1].is_dir);
     EXPECT_EQ(nodes[1].size, uint64_t(1) << 40);
-    EXPECT_EQ(nodes[2].name, "");
+    EXPECT_EQ(nodes[1].mtime, 0x100000005ull);
+    EXPECT_EQ(nodes[2].name, "bare");
     EXPECT_FALSE(nodes[2].is_dir);
+    EXPECT_EQ(nodes[2].size, 0u);
+    EXPECT_EQ(nodes[2].mtime, 0u);
 
-    // An answer without its keys: no entries, and "is_dir" reads false.
-    nodes.clear();
-    ASSERT_EQ(client.ListNode("/s/d", is_dir, nodes), 0);
-    EXPECT_FALSE(is_dir);
-    EXPECT_TRUE(nodes.empty());
+    for (const Refused& r : refused) {
+        SCOPED_TRACE(r.name);
+        bool flag = false;
+        std::vector<ProtoUI::Node> kept(1);
+        kept[0].name = "earlier";
+        EXPECT_EQ(client.ListNode("/s/d", flag, kept), -1);
+        EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_PROTOCOL);
+        EXPECT_EQ(client.GetLastErrorMessage().rfind("protocol error, malformed answer: ", 0), 0u)
+            << client.GetLastErrorMessage();
+        EXPECT_NE(client.GetLastErrorMessage().find(r.why), std::string::npos) << client.GetLastErrorMessage();
+        EXPECT_FALSE(flag) << "is_dir is written on success only";
+        ASSERT_EQ(kept.size(), 1u) << "a failed listing adds nothing";
+        EXPECT_EQ(kept[0].name, "earlier");
+    }
+    EXPECT_EQ(server.Requests().size(), 1 + std::size(refused));
 }
 
 }  // namespace

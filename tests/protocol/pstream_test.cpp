@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,70 @@ TEST(PStreamTest, StringEndsAtEmbeddedZeroByte) {
     ASSERT_EQ(PStream::ERR_OK, Decode(Hex("10 00 05 61 62 00 63 64"), decoded, &consumed));
     EXPECT_EQ("ab", decoded.asString());
     EXPECT_EQ(8u, consumed);  // the bytes after the zero byte were consumed
+}
+
+TEST(PStreamTest, KeepZeroBytesDeliversTheWholeString) {
+    MemoryChannel channel(Hex("42 10 00 03 6B 00 78 10 00 05 61 62 00 63 64 40"));
+    PStream stream;
+    stream.SetKeepZeroBytes(true);
+    PObject decoded;
+    ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, decoded));
+    ASSERT_TRUE(decoded.hasMember(std::string("k\0x", 3)));
+    EXPECT_EQ(std::string("ab\0cd", 5), decoded[std::string("k\0x", 3)].asString());
+}
+
+// A reader's limits stop a message at the value that crosses them, before
+// its body is read or any memory or file is taken for it.
+TEST(PStreamTest, ReceiveLimitsRefuseBeforeTakingAnything) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        uint64_t max_bytes;
+        size_t max_values;
+        PStream::Refusal refusal;
+        size_t consumed;  // bytes read when the message was refused
+    };
+    const std::string within = Hex("41 10 00 02 61 62 01 01 07 40");  // ["ab", 7]: 10 bytes, 3 values
+    const std::vector<Case> cases = {
+        {"within both", within, 10, 3, PStream::REFUSED_NONE, 10},
+        {"one byte over", within, 9, 3, PStream::REFUSED_BYTES, 9},
+        {"string body over", within, 5, 3, PStream::REFUSED_BYTES, 4},
+        {"one value over", within, 10, 2, PStream::REFUSED_VALUES, 7},
+        {"buffer announced over", Hex("20 00 10 00 00") + std::string(16, 'x'), 1000, 10,
+         PStream::REFUSED_BYTES, 5},
+        {"binary", Hex("42 10 00 01 61 30 40 00 00 00 00 00 00 00 78 40"), 1000, 10,
+         PStream::REFUSED_FILE_VALUE, 6},
+        {"binary_ex", Hex("41 43 10 00 06") + "binary" + Hex("30 00 00 00 00 00 00 00 01 78"), 1000, 10,
+         PStream::REFUSED_FILE_VALUE, 2},
+        {"nesting", NestedArrayBytes(PStream::kMaxDepth + 1), 1000, 1000, PStream::REFUSED_DEPTH,
+         PStream::kMaxDepth + 1},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryChannel channel(c.bytes);
+        PStream stream;
+        stream.SetFileValuesAllowed(false);
+        stream.SetReceiveBudget(c.max_bytes, c.max_values);
+        stream.SetDefaultRecvLocation(dir.file("recv"));
+        PObject decoded;
+        const int rc = stream.Recv(channel, decoded);
+        EXPECT_EQ(c.refusal == PStream::REFUSED_NONE ? PStream::ERR_OK : PStream::ERR_STREAM, rc);
+        EXPECT_EQ(c.refusal, stream.GetRefusal());
+        EXPECT_EQ(c.consumed, channel.input_pos);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "no file for a refused file value";
+
+    // The refusal is the last message's: a good one clears it.
+    MemoryChannel channel(Hex("30 00 00 00 00 00 00 00 00 01 01 05"));
+    PStream stream;
+    stream.SetFileValuesAllowed(false);
+    PObject decoded;
+    EXPECT_EQ(PStream::ERR_STREAM, stream.Recv(channel, decoded));
+    EXPECT_EQ(PStream::REFUSED_FILE_VALUE, stream.GetRefusal());
+    channel.input_pos = 9;
+    EXPECT_EQ(PStream::ERR_OK, stream.Recv(channel, decoded));
+    EXPECT_EQ(PStream::REFUSED_NONE, stream.GetRefusal());
 }
 
 TEST(PStreamTest, ReceivingMergesIntoTheTargetObject) {
