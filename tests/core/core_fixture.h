@@ -18,6 +18,7 @@
 
 #include "control_server.h"
 #include "data_server.h"
+#include "core-timing.h"
 #include "event.h"
 #include "global-connecter.h"
 #include "misc-log.h"
