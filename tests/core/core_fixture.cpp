@@ -118,17 +118,31 @@ void CoreTest::StartServer(const std::function<void(test_server::ServerConfig&)>
     std::string error;
     ASSERT_EQ(m_data->Start(m_data_port, config.key_path, config.cert_path, error), 0) << error;
     m_data_port = m_data->Port();
-    test_server::DataServer* data = m_data.get();
-    config.on_session_seed = [data](uint64_t seed) { data->AddSession(seed); };
+    // Through the fixture: a restart brings a new data side under the same control side.
+    config.on_session_seed = [this](uint64_t seed) {
+        if (m_data)
+            m_data->AddSession(seed);
+    };
     m_control.reset(new test_server::ControlServer(config));
     ASSERT_EQ(m_control->Start(error), 0) << error;
     m_control_port = m_control->Port();
 }
 
+void CoreTest::KillServer()
+{
+    m_control->Stop();
+    m_data->Stop();
+    m_data.reset();
+}
+
 void CoreTest::RestartServer()
 {
-    test_server::ServerConfig config = m_config;
-    StartServer([config](test_server::ServerConfig& c) { c = config; });
+    m_data.reset(new test_server::DataServer(m_config.shares));
+    std::string error;
+    ASSERT_EQ(m_data->Start(m_data_port, m_config.key_path, m_config.cert_path, error), 0) << error;
+    ASSERT_EQ(m_control->Restart(error), 0) << error;
+    EXPECT_EQ(m_control->Port(), m_control_port);
+    EXPECT_EQ(m_data->Port(), m_data_port);
 }
 
 void CoreTest::StopServer()

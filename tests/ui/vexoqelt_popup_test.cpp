@@ -175,7 +175,7 @@ private slots:
         selector->showPopup();
         DateSelectorPopup* popup = selector->popup();
         QVERIFY(popup);
-        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTRY_VERIFY(popup->isVisible());
         QCOMPARE(popup->monthTitle(), may);
         QCOMPARE(popup->weekdayTitles(), weekdays);
         if (strings.contains(QStringLiteral("today")))

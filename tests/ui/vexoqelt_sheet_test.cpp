@@ -192,6 +192,34 @@ private slots:
         QVERIFY(w.visibleMasks().isEmpty());
     }
 
+    void keysStayInTheSheet()
+    {
+        // A window that acts on keys, like the main window's file actions.
+        struct KeyWindow : QWidget {
+            int keys = 0;
+            void keyPressEvent(QKeyEvent*) override { ++keys; }
+        } window;
+        window.resize(500, 300);
+        auto* behind = new QPushButton(QStringLiteral("behind"), &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        VexoMessageSheet sheet(VexoMessageSheet::Confirming, QStringLiteral("Delete?"), &window);
+        VexoMask::createMask(&sheet, &window, kDim);
+        sheet.showSheet();
+        QTest::keyClick(&sheet, Qt::Key_Delete);
+        QTest::keyClick(&sheet, Qt::Key_F5);
+        QCOMPARE(window.keys, 0);
+        QVERIFY(sheet.isVisible());
+        // Tab goes round the sheet's buttons, never to the window's.
+        sheet.button(QMessageBox::Ok)->setFocus();
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &sheet, Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != behind);
+            QVERIFY(sheet.isAncestorOf(window.focusWidget()));
+        }
+        sheet.quit();
+    }
+
     void quitEndsShownOrRunningSheet()
     {
         TestWindow w;

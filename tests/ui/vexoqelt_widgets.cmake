@@ -8,7 +8,9 @@ endif()
 find_package(Qt5 5.15 REQUIRED COMPONENTS Test Widgets)
 find_program(QM_XVFB_RUN xvfb-run)
 
-add_library(vexoqelt_test_support STATIC ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_test_support.cpp)
+# An object library: every test program gets all of it, the sanitizer
+# settings included, whether or not it calls the helpers.
+add_library(vexoqelt_test_support OBJECT ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_test_support.cpp)
 target_link_libraries(vexoqelt_test_support PUBLIC vexoqelt-qt Qt5::Test)
 target_include_directories(vexoqelt_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(vexoqelt_test_support PRIVATE

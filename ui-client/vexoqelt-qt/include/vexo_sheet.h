@@ -42,6 +42,10 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Keys stop at the sheet: the window behind must not act on them.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab moves among the sheet's own widgets only.
+    bool focusNextPrevChild(bool next) override;
     // Places the sheet over the covered widget inside its host.
     void placeOverCovered();
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -187,6 +188,32 @@ void VexoSheet::closeEvent(QCloseEvent* event)
     // Closing the sheet's own window (or close() on it) answers like Escape.
     done(QMessageBox::Discard);
     event->accept();
+}
+
+void VexoSheet::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+}
+
+bool VexoSheet::focusNextPrevChild(bool next)
+{
+    QWidget* current = focusWidget();
+    if (!current || (current != this && !isAncestorOf(current)))
+        current = this;
+    QWidget* candidate = current;
+    // Walk the focus chain, but only stop on widgets of this sheet.
+    for (int steps = 0; steps < 1000; ++steps) {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        if (!candidate || candidate == current)
+            return true;
+        if ((candidate == this || isAncestorOf(candidate)) && candidate != this &&
+            (candidate->focusPolicy() & Qt::TabFocus) && candidate->isVisibleTo(this) &&
+            candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void VexoSheet::moveIntoHost(QWidget* host)
