@@ -33,3 +33,16 @@ if(TARGET qm-resources)
   target_compile_definitions(log_page_test PRIVATE QM_STAGE_RESOURCE_DIR="${QM_STAGE_RESOURCE_DIR}")
   add_dependencies(log_page_test qm-resources)
 endif()
+
+# End to end through the application core and the test file server; the core
+# tests' fixture library comes from their fragment.
+if(TARGET qz-core AND EXISTS ${PROJECT_SOURCE_DIR}/tests/server/CMakeLists.txt)
+  add_executable(log_end_to_end_test ${CMAKE_CURRENT_LIST_DIR}/log_end_to_end_test.cpp)
+  set_target_properties(log_end_to_end_test PROPERTIES AUTOMOC ON
+                        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+  target_link_libraries(log_end_to_end_test PRIVATE qz-log-window core_test_fixture vexoqelt_test_support
+    GTest::gtest Threads::Threads)
+  add_test(NAME ui.log_end_to_end_test COMMAND log_end_to_end_test)
+  set_tests_properties(ui.log_end_to_end_test PROPERTIES LABELS ui TIMEOUT 300
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
