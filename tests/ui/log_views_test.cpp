@@ -50,6 +50,7 @@ private slots:
     void transferLogDefaultTypes();
     void transferLogCells();
     void emptyResult();
+    void hostileRowShowsLiterally();
     void cleanupTestCase() { delete m_db; }
 
 private:
@@ -243,6 +244,24 @@ void LogViewsTest::emptyResult()
     QCOMPARE(view.table()->getTable()->rowCount(), 0);
     QCOMPARE(view.pagingBar()->itemCount(), 0);
     QCOMPARE(footer(view.pagingBar()), QStringLiteral("0 item(s)"));
+}
+
+void LogViewsTest::hostileRowShowsLiterally()
+{
+    const std::string path = "/share/<img src=x>&amp;\"%2" + std::string(5000, 'z');
+    QVERIFY(addMiscLog(5, "<b>x", path));
+    LogFilter filter;
+    filter.type = {5};
+    MiscLogWidget view(&filter);
+    view.reset();
+    QCOMPARE(view.table()->getTable()->rowCount(), 1);
+    auto* label = qobject_cast<QLabel*>(view.table()->getTable()->cellWidget(0, 1));
+    QVERIFY(label);
+    const QString name = QString::fromStdString(path).mid(7);
+    QCOMPARE(plainText(label->text()), QStringLiteral("<b>x created folder ") + name + QLatin1Char('.'));
+    QCOMPARE(label->toolTip(), getHtmlEscapedStringForToolTip(QString::fromStdString(path)));
+    QVERIFY(!label->toolTip().contains(QStringLiteral("<img")));
+    QVERIFY(!label->toolTip().contains(QStringLiteral("<b>x")));
 }
 
 QTEST_MAIN(LogViewsTest)
