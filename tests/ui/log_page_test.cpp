@@ -148,6 +148,11 @@ void LogPageTest::showsEventLogWithEmptyFilter()
     // 6 operations and the general rows of 11 transfers, newest first.
     QCOMPARE(eventSentences(*m_page).size(), 17);
     QVERIFY(eventSentences(*m_page).contains(QStringLiteral("tester created folder newdir.")));
+    // The login row has no paths, so its label has no tooltip at all.
+    const int login_row = eventSentences(*m_page).indexOf(QStringLiteral("tester logged in to 192.0.2.7."));
+    QVERIFY(login_row >= 0);
+    QTableWidget* events = m_page->miscLogWidget()->table()->getTable();
+    QVERIFY(qobject_cast<QLabel*>(events->cellWidget(login_row, 1))->toolTip().isEmpty());
     vexotest::saveScreenshot(m_page, QStringLiteral("log_page_events"));
 }
 

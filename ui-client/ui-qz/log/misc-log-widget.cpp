@@ -81,7 +81,8 @@ void MiscLogWidget::reload()
         }
         label->setTextFormat(Qt::RichText);
         label->setText(text);
-        label->setToolTip(getHtmlEscapedStringForToolTip(tooltip));
+        // A login has no paths to show: no tooltip rather than an empty box.
+        label->setToolTip(tooltip.isEmpty() ? QString() : getHtmlEscapedStringForToolTip(tooltip));
         if (label->styleSheet() != label_style)
             label->setStyleSheet(label_style);
     }
