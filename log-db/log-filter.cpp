@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-LogFilter::LogFilter() : date_from(0), date_to(0), limit(0), offset(0) {}
+LogQueryFilter::LogQueryFilter() : date_from(0), date_to(0), limit(0), offset(0) {}
 
 std::string makeContainsLikePattern(const std::string& keyword)
 {
@@ -21,7 +21,7 @@ std::string makeContainsLikePattern(const std::string& keyword)
     return pattern;
 }
 
-std::string LogFilter::keywordPattern() const
+std::string LogQueryFilter::keywordPattern() const
 {
     std::unique_ptr<char, decltype(&sqlite3_free)> quoted(
         sqlite3_mprintf("%Q", makeContainsLikePattern(search_string).c_str()), &sqlite3_free);
@@ -30,12 +30,12 @@ std::string LogFilter::keywordPattern() const
     return quoted.get();
 }
 
-void LogFilter::appendLike(std::stringstream& out, const char* column, const std::string& pattern)
+void LogQueryFilter::appendLike(std::stringstream& out, const char* column, const std::string& pattern)
 {
     out << ' ' << column << " like " << pattern << " ESCAPE '\\'";
 }
 
-void LogFilter::appendDateBounds(std::stringstream& out, const char* column, bool indexed) const
+void LogQueryFilter::appendDateBounds(std::stringstream& out, const char* column, bool indexed) const
 {
     const char* prefix = indexed ? "" : "+";
     // Bounds are seconds, the columns milliseconds: widen before multiplying so
@@ -46,7 +46,7 @@ void LogFilter::appendDateBounds(std::stringstream& out, const char* column, boo
         out << " AND (" << prefix << column << " < " << static_cast<int64_t>(date_to) * 1000 << ")";
 }
 
-void LogFilter::appendTypes(std::stringstream& out) const
+void LogQueryFilter::appendTypes(std::stringstream& out) const
 {
     if (log_type.empty())
         return;
@@ -60,7 +60,7 @@ void LogFilter::appendTypes(std::stringstream& out) const
     out << ")";
 }
 
-void LogFilter::appendPage(std::stringstream& out, bool newest_first, size_t limit, size_t offset)
+void LogQueryFilter::appendPage(std::stringstream& out, bool newest_first, size_t limit, size_t offset)
 {
     out << (newest_first ? " ORDER BY rowid DESC " : " ORDER BY rowid ASC ");
     if (limit != 0)

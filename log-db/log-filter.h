@@ -7,9 +7,9 @@
 
 // Fields and SQL fragments shared by the general-log and transfer-log filters.
 // A filter is a keyword, a date range, a set of event types and a page.
-class LogFilter {
+class LogQueryFilter {
 public:
-    LogFilter();
+    LogQueryFilter();
 
     std::string search_string;  // UTF-8 keyword; empty means no keyword condition
     int date_from;              // seconds since 1970, exclusive; 0 means no bound

@@ -35,7 +35,7 @@ public:
 };
 
 // A page query over log_table.
-class MiscLogFilter : public LogFilter {
+class MiscLogFilter : public LogQueryFilter {
 public:
     void appendCondition(std::stringstream& out) const;
     std::string toSearchSQL() const;
@@ -44,7 +44,7 @@ public:
     std::string toOldestFirstSQL(size_t page_limit, size_t page_offset) const;
 
 private:
-    // indexed_dates: see LogFilter::appendDateBounds.
+    // indexed_dates: see LogQueryFilter::appendDateBounds.
     void appendConditions(std::stringstream& out, bool indexed_dates) const;
     std::string buildSearchSQL(bool newest_first, size_t page_limit, size_t page_offset) const;
 };

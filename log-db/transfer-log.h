@@ -37,7 +37,7 @@ public:
 };
 
 // A page query over transfer_table.
-class TransferLogFilter : public LogFilter {
+class TransferLogFilter : public LogQueryFilter {
 public:
     void appendCondition(std::stringstream& out) const;
     std::string toSearchSQL() const;
@@ -47,7 +47,7 @@ public:
     std::string toOldestFirstSQL(size_t page_limit, size_t page_offset) const;
 
 private:
-    // indexed_dates: see LogFilter::appendDateBounds.
+    // indexed_dates: see LogQueryFilter::appendDateBounds.
     void appendConditions(std::stringstream& out, bool indexed_dates) const;
     std::string buildSearchSQL(bool newest_first, size_t page_limit, size_t page_offset) const;
 };
