@@ -68,6 +68,9 @@ private:
     // Counts a broken connection against the task's retries; true when the
     // task was given up (left failed with a connection error).
     bool giveUpAfterFailure(const ResumeInfo& info, TransferUse use);
+    // Client side: downloads whose file may have been lost with a broken
+    // receiving connection are asked for again.
+    void pullOrphansAgain(uint64_t current_resume_id);
     void releaseHandshakeDeadline();
     static void event_handle_handshake_deadline(int fd, short events, void* arg);
 

@@ -319,6 +319,14 @@ int TcpPassiveHelper::makePushInfo()
 {
     if (makeResumeInfo(m_cached_info) < 0)
         return -1;
+    if (m_cached_info.resume_id != 0 &&
+        m_transfer->getController()->taskIsBeingSent(m_transfer->getPeerId(), m_cached_info.token)) {
+        // The file is on its way already; a second push would carry it twice.
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-passive-helper(%d): token %llu is being sent, pull left aside\n",
+               static_cast<unsigned long long>(m_cached_info.token));
+        m_cached_info = ResumeInfo();
+        return 0;
+    }
     if (fillMtimeSize(m_cached_info) < 0)
         return -1;
     // The requester knows what it holds: resume from its first missing byte,

@@ -245,6 +245,8 @@ int TcpTransfer::handleError()
         m_helper->preAbort();
     else if (!isTaskLevelError(e))
         static_cast<TcpPassiveHelper*>(m_helper)->endShort(true);
+    if (use == TRANSFER_USE_PASSIVE && e == ProjectVardo::ERR_IO && m_transfer_side != TRANSFER_SIDE_SERVER)
+        pullOrphansAgain(info.resume_id);
     if (info.token == 0)
         return 0;
 
@@ -306,6 +308,35 @@ int TcpTransfer::handleError()
     default:
         return 0;
     }
+}
+
+void TcpTransfer::pullOrphansAgain(uint64_t current_resume_id)
+{
+    // A download asked for may have been on its way on this connection, its
+    // header not yet read: nothing here knows its token, and the server
+    // waits for this end to ask again. Every download of the peer that
+    // is running while no receiving connection has it is asked for again;
+    // the server leaves a pull aside for a file it is sending.
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids.push_back(m_peer_id);
+    std::vector<ResumeInfo> infos;
+    int total = 0;
+    uint64_t download_speed = 0;
+    uint64_t upload_speed = 0;
+    if (!m_manager->getInfos(filter, infos, total, download_speed, upload_speed))
+        return;
+    for (const ResumeInfo& info : infos) {
+        if (info.command != C_PULL || info.local_state != ResumeInfo::RI_RUNNING ||
+            info.resume_id == current_resume_id || info.token == 0 ||
+            m_controller->taskIsStillRunning(m_peer_id, info.token))
+            continue;
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
+        m_manager->updatePartialInfo(update);
+    }
+    m_controller->controlPeerWrite(m_peer_id, true, TRANSFER_USE_ACTIVE);
 }
 
 bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)

@@ -61,6 +61,24 @@ std::map<std::string, uint64_t> fileSet()
     return files;
 }
 
+// What the tasks that did not finish were doing, for a failure message.
+std::string pendingTasks(Loopback& loop, const std::vector<uint64_t>& ids)
+{
+    std::string text;
+    for (uint64_t id : ids) {
+        ResumeInfo info;
+        if (!loop.client().getResumeInfoFromResumeId(id, info))
+            continue;
+        text += std::string(info.path_from.c_str_utf8()) + " state " + std::to_string(info.local_state) + "/" +
+                std::to_string(info.remote_state) + " error " + std::to_string(info.error) + " progress " +
+                std::to_string(info.progress) + "/" + std::to_string(info.total) + " fragments";
+        for (const FileFragment& fragment : info.fragments)
+            text += " [" + std::to_string(fragment.begin) + "," + std::to_string(fragment.end) + ")";
+        text += "\n";
+    }
+    return text;
+}
+
 class ResetRelayTable : public testing::TestWithParam<Row> {};
 
 TEST_P(ResetRelayTable, EveryFileArrivesWholeAndResumesFromTheReceiver)
@@ -100,7 +118,8 @@ TEST_P(ResetRelayTable, EveryFileArrivesWholeAndResumesFromTheReceiver)
 
     const std::vector<uint64_t> ids = row.upload ? loop.upload(names) : loop.download(names);
     std::vector<ResumeInfo> done;
-    ASSERT_TRUE(loop.waitDone(ids, done, 150000)) << "resets so far: " << relay->resets();
+    ASSERT_TRUE(loop.waitDone(ids, done, 150000))
+        << "resets so far: " << relay->resets() << "\n" << pendingTasks(loop, ids);
     ASSERT_EQ(ids.size(), done.size());
     for (const ResumeInfo& info : done)
         EXPECT_EQ(ResumeInfo::RI_DONE, info.local_state) << info.path_from.c_str_utf8() << " error " << info.error;
