@@ -238,7 +238,12 @@ void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)
 void TcpReportHelper::resetTask(ResumeInfo& info, uint64_t code)
 {
     VardoCoreManager* manager = m_transfer->getManager();
-    if (countReset(manager, info.resume_id) > kMaxTokenResets) {
+    // A push that broke on its way leaves the other end without the token
+    // (the connection's unused tokens go with it): the question that
+    // follows is refused, and the task starts afresh. That is no refusal of
+    // the task, so it does not count.
+    const bool lost_on_the_way = info.command == C_PUSH && info.error == ProjectVardo::ERR_IO;
+    if (!lost_on_the_way && countReset(manager, info.resume_id) > kMaxTokenResets) {
         // The other end keeps refusing the task: stop restarting it.
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-report-helper(%d): task %llu refused %d times, give up\n",
                static_cast<unsigned long long>(info.resume_id), kMaxTokenResets + 1);

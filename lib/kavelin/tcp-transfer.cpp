@@ -351,8 +351,8 @@ bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)
     if (!TransferRetryBudget::noteFailure(m_manager, info.resume_id, held, info.total))
         return false;
     QM_LOG(Logger::L_ERR, kComponent,
-           L"[ERROR] tcp-transfer(%d): task %llu gave up: its connection broke %d times in a row without "
-           L"getting the file further (%llu of %llu bytes held)\n",
+           L"[ERROR] tcp-transfer(%d): task %llu gave up: its connection broke %d times in a row, each time "
+           L"before the file got a step further (%llu of %llu bytes held)\n",
            static_cast<unsigned long long>(info.resume_id), TransferRetryBudget::kMaxStalledFailures,
            static_cast<unsigned long long>(held), static_cast<unsigned long long>(info.total));
     PObject update;

@@ -189,6 +189,9 @@ bool ResetRelay::pump(Link& link, int from, Pipe& pipe, unsigned direction, uint
     for (;;) {
         if (pipe.empty()) {
             size_t want = kChunk;
+            // Never past the threshold: the reset comes at its byte.
+            if (link.threshold != 0 && (m_options.counted & direction))
+                want = static_cast<size_t>(std::min<uint64_t>(want, link.threshold - link.counted));
             if (m_options.rate != 0) {
                 want = static_cast<size_t>(std::min<uint64_t>(want, budget));
                 if (want == 0)
