@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -134,6 +135,8 @@ TEST_P(ResetRelayTable, EveryFileArrivesWholeAndResumesFromTheReceiver)
     EXPECT_GE(relay->resets(), 3u);
     const uint64_t sent = relay->forwarded(row.upload ? ResetRelay::kToServer : ResetRelay::kToClient);
     EXPECT_LE(sent, 2 * data) << "data " << data << ", resets " << relay->resets();
+    std::cout << row.name << ": " << relay->resets() << " resets, " << sent << " bytes sent for " << data
+              << " bytes of data\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, ResetRelayTable, testing::ValuesIn(kRows),
