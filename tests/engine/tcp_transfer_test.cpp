@@ -22,6 +22,7 @@
 
 #include <event2/event.h>
 
+#include "kavelin/tcp-active-helper.h"
 #include "kavelin/tcp-helper.h"
 #include "kavelin/tcp-passive-helper.h"
 #include "kavelin/tcp-report-helper.h"
@@ -301,6 +302,53 @@ TEST(TcpHelperProgress, RangesMergeAndReachTheStoreOnceASecond)
         }
     }
     EXPECT_TRUE(same_second);
+}
+
+// The sending role starts a push where the receiver's holdings end, and asks
+// the receiver first (a push of no bytes at the end of the file) when its
+// word is missing: the last push broke, or the record has no hole but the
+// receiver never said "done".
+TEST(TcpActiveRole, PushStartsAtTheReceiversFirstHoleOrAsks)
+{
+    struct Exposed : TcpActiveHelper {
+        using TcpActiveHelper::TcpActiveHelper;
+        const PObject& header() const { return m_write_header; }
+    };
+    struct Row {
+        const char* name;
+        uint64_t command;
+        uint64_t total;
+        std::vector<FileFragment> fragments;
+        int32_t error;
+        uint64_t offset;
+    };
+    const int32_t kIo = ProjectVardo::ERR_IO;
+    const Row rows[] = {
+        {"nothing held", C_PUSH, 1000, {}, 0, 0},
+        {"first hole", C_PUSH, 1000, {{0, 400}, {600, 1000}}, 0, 400},
+        {"no hole but no done", C_PUSH, 1000, {{0, 1000}}, 0, 1000},
+        {"last push broke", C_PUSH, 1000, {{0, 400}}, kIo, 1000},
+        {"last push broke, nothing known", C_PUSH, 1000, {}, kIo, 1000},
+        {"empty file", C_PUSH, 0, {}, 0, 0},
+        // A download's record is this end's own holdings.
+        {"download after a break", C_PULL, 1000, {{0, 400}}, kIo, 400},
+        {"download held whole", C_PULL, 1000, {{0, 1000}}, 0, 1000},
+    };
+    TestController controller;
+    TcpTransfer transfer(&controller);
+    Exposed role(&transfer);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResumeInfo info;
+        info.token = 77;
+        info.command = static_cast<Command>(row.command);
+        info.total = row.total;
+        info.fragments = row.fragments;
+        info.error = row.error;
+        role.makeWriteObjects(info);
+        EXPECT_EQ(row.offset, role.header()["offset"].asUInt64());
+        EXPECT_EQ(row.total - row.offset, role.header()["length"].asUInt64());
+    }
 }
 
 // The receiving role on the client: a push for one of our downloads lands in
