@@ -286,6 +286,18 @@ int TcpPassiveHelper::makeReceivingInfo()
 
 int TcpPassiveHelper::processPushHeader()
 {
+    const token_t token = m_read_header["token"].asUInt64();
+    if (m_transfer->getController()->taskIsStillRunning(m_transfer->getPeerId(), token)) {
+        // Another connection is receiving this file (a question or a second
+        // push crossed it): two receipts into one temporary file would race
+        // for it, and the receipt under way ends with its own word to the
+        // sender. This one is dropped.
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-passive-helper(%d): token %llu is being received, "
+               L"push left aside\n", static_cast<unsigned long long>(token));
+        m_cached_info = ResumeInfo();
+        m_drop_next_file = true;
+        return 0;
+    }
     if (makeReceivingInfo() == 0) {
         m_read_context.state = TRANSFER_FILE;
         return 0;
