@@ -32,8 +32,9 @@ int TcpActiveHelper::processHeader()
 
 void TcpActiveHelper::makeWriteObjects(const ResumeInfo& info)
 {
-    // The fragments are what the receiver said it holds. A task whose last
-    // push broke before the receiver said anything, or whose record has no
+    // The fragments are what the receiver said it holds. An upload whose
+    // last push broke or was cut before the receiver said anything (its
+    // progress ran past what the receiver confirmed), or a record with no
     // hole while the receiver never said "done", asks first: a push of no
     // bytes at the end of the file, which the receiver answers with what it
     // holds (or finishes the file). Never start again from 0 while the
@@ -41,7 +42,9 @@ void TcpActiveHelper::makeWriteObjects(const ResumeInfo& info)
     FragmentManager fragments(info.total, info.fragments);
     std::vector<FileFragment> holes;
     fragments.getHoles(holes);
-    const bool ask = holes.empty() || (info.command == C_PUSH && info.error == ProjectVardo::ERR_IO);
+    const bool unconfirmed = info.command == C_PUSH &&
+                             (info.error == ProjectVardo::ERR_IO || info.progress > fragments.getProgress());
+    const bool ask = holes.empty() || unconfirmed;
     // The first hole never starts past the file, but the length below must
     // not wrap even if it did.
     const uint64_t offset = ask ? info.total : std::min(holes.front().begin, info.total);

@@ -321,18 +321,21 @@ TEST(TcpActiveRole, PushStartsAtTheReceiversFirstHoleOrAsks)
         std::vector<FileFragment> fragments;
         int32_t error;
         uint64_t offset;
+        uint64_t progress;  // what the last push handed to the link
     };
     const int32_t kIo = ProjectVardo::ERR_IO;
     const Row rows[] = {
-        {"nothing held", C_PUSH, 1000, {}, 0, 0},
-        {"first hole", C_PUSH, 1000, {{0, 400}, {600, 1000}}, 0, 400},
-        {"no hole but no done", C_PUSH, 1000, {{0, 1000}}, 0, 1000},
-        {"last push broke", C_PUSH, 1000, {{0, 400}}, kIo, 1000},
-        {"last push broke, nothing known", C_PUSH, 1000, {}, kIo, 1000},
-        {"empty file", C_PUSH, 0, {}, 0, 0},
+        {"nothing held", C_PUSH, 1000, {}, 0, 0, 0},
+        {"first hole", C_PUSH, 1000, {{0, 400}, {600, 1000}}, 0, 400, 0},
+        {"no hole but no done", C_PUSH, 1000, {{0, 1000}}, 0, 1000, 0},
+        {"last push broke", C_PUSH, 1000, {{0, 400}}, kIo, 1000, 0},
+        {"last push broke, nothing known", C_PUSH, 1000, {}, kIo, 1000, 0},
+        {"push cut by a pause", C_PUSH, 1000, {{0, 400}}, 0, 1000, 700},
+        {"progress as confirmed", C_PUSH, 1000, {{0, 400}}, 0, 400, 400},
+        {"empty file", C_PUSH, 0, {}, 0, 0, 0},
         // A download's record is this end's own holdings.
-        {"download after a break", C_PULL, 1000, {{0, 400}}, kIo, 400},
-        {"download held whole", C_PULL, 1000, {{0, 1000}}, 0, 1000},
+        {"download after a break", C_PULL, 1000, {{0, 400}}, kIo, 400, 0},
+        {"download held whole", C_PULL, 1000, {{0, 1000}}, 0, 1000, 0},
     };
     TestController controller;
     TcpTransfer transfer(&controller);
@@ -345,6 +348,7 @@ TEST(TcpActiveRole, PushStartsAtTheReceiversFirstHoleOrAsks)
         info.total = row.total;
         info.fragments = row.fragments;
         info.error = row.error;
+        info.progress = row.progress;
         role.makeWriteObjects(info);
         EXPECT_EQ(row.offset, role.header()["offset"].asUInt64());
         EXPECT_EQ(row.total - row.offset, role.header()["length"].asUInt64());
