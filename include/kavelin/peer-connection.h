@@ -89,6 +89,8 @@ public:
     bool taskIsStillRunning(token_t token);
     // A sending connection is writing the task's header or contents.
     bool taskIsBeingSent(token_t token);
+    // A receiving connection is reading the task's file.
+    bool taskIsBeingReceived(token_t token);
     void adjustBandwidth(void* transfer, BandwidthType type, BandwidthAction action);
     uint64_t getUsTimeWait(void* transfer, BandwidthType type, uint64_t bytes);
 

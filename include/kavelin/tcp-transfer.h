@@ -46,6 +46,8 @@ public:
     uint64_t getProcessingToken();
     // The sending role is writing this task's header or contents.
     bool isSendingTask(uint64_t token);
+    // The receiving role is reading this task's file.
+    bool isReceivingTask(uint64_t token);
     ProjectVardo::ErrorCode getLastError() const;
     bool hasMoreToRead();
     void setMaxReadWrite(uint64_t max_read, uint64_t max_write);

@@ -36,6 +36,8 @@ public:
     // Whether a sending connection of the peer is writing that task's header
     // or contents right now.
     virtual bool taskIsBeingSent(uint64_t peer_id, token_t token);
+    // Whether a receiving connection of the peer is reading that task's file.
+    virtual bool taskIsBeingReceived(uint64_t peer_id, token_t token);
 };
 
 // The controller of the service core: forwards every call to the core.
@@ -56,6 +58,7 @@ public:
                            uint64_t bytes) override;
     bool taskIsStillRunning(uint64_t peer_id, token_t token) override;
     bool taskIsBeingSent(uint64_t peer_id, token_t token) override;
+    bool taskIsBeingReceived(uint64_t peer_id, token_t token) override;
 
 private:
     TransferServiceImpl* m_service_impl;

@@ -319,6 +319,14 @@ bool PeerConnection::taskIsStillRunning(token_t token)
     return false;
 }
 
+bool PeerConnection::taskIsBeingReceived(token_t token)
+{
+    for (TcpTransfer* transfer : m_tcp_transfers)
+        if (!transfer->isAborted() && transfer->isReceivingTask(token))
+            return true;
+    return false;
+}
+
 bool PeerConnection::taskIsBeingSent(token_t token)
 {
     for (TcpTransfer* transfer : m_tcp_transfers)

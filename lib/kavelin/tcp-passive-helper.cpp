@@ -287,7 +287,7 @@ int TcpPassiveHelper::makeReceivingInfo()
 int TcpPassiveHelper::processPushHeader()
 {
     const token_t token = m_read_header["token"].asUInt64();
-    if (m_transfer->getController()->taskIsStillRunning(m_transfer->getPeerId(), token)) {
+    if (m_transfer->getController()->taskIsBeingReceived(m_transfer->getPeerId(), token)) {
         // Another connection is receiving this file (a question or a second
         // push crossed it): two receipts into one temporary file would race
         // for it, and the receipt under way ends with its own word to the

@@ -475,6 +475,12 @@ bool TcpTransfer::isSendingTask(uint64_t token)
            m_helper->getCachedResumeInfo().token == token;
 }
 
+bool TcpTransfer::isReceivingTask(uint64_t token)
+{
+    return m_helper && m_helper->getTransferUse() == TRANSFER_USE_PASSIVE && m_read_context.state == TRANSFER_FILE &&
+           m_helper->getCachedResumeInfo().token == token;
+}
+
 ProjectVardo::ErrorCode TcpTransfer::getLastError() const
 {
     return m_helper ? m_helper->getError() : ProjectVardo::ERR_SYS;
