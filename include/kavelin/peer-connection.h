@@ -87,6 +87,10 @@ public:
     void controlWrite(bool on, TransferUse use);
     int abortTask(const token_t& token);
     bool taskIsStillRunning(token_t token);
+    // A sending connection is writing the task's header or contents.
+    bool taskIsBeingSent(token_t token);
+    // A receiving connection is reading the task's file.
+    bool taskIsBeingReceived(token_t token);
     void adjustBandwidth(void* transfer, BandwidthType type, BandwidthAction action);
     uint64_t getUsTimeWait(void* transfer, BandwidthType type, uint64_t bytes);
 

@@ -24,6 +24,9 @@ public:
     bool isTokenRunning(token_t token, ResumeInfo& info);
 
 private:
+    // Publishes the position reached in the file as the task's progress.
+    void publishSent(uint64_t position, bool force);
+
     PObject m_write_file;
     std::deque<token_t> m_processed_tokens;
 };

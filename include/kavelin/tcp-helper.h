@@ -61,6 +61,9 @@ public:
     int initializeCompressors();
     void updateResumeInfoProgress(SocketStreamContext& context, uint64_t progress, uint64_t begin,
                                   uint64_t end, bool force);
+    // Writes the cached task's progress, temporary path and fragments to the
+    // store: when forced, or at most once per second of the context.
+    void publishProgress(SocketStreamContext& context, bool force);
 
     // The server side's TLS key and chain; the defaults are the installed paths.
     static void setServerCertificatePaths(const std::string& key_path, const std::string& chain_path);

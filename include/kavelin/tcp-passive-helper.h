@@ -24,6 +24,8 @@ public:
 
     bool isIdle() override;
     int handleRead() override;
+    // Records what a push cut short by an abort left in the file; always 0.
+    int preAbort() override;
     int verifyToken() override;
     int processHeader() override;
 
@@ -37,6 +39,11 @@ public:
     int readFile();
     int processFile();
     int checkQuotaSpace(const ustring& path, uint64_t size);
+    // The connection ends in the middle of a file: writes what the stream
+    // holds to the file, records that in the store at once, and, on the
+    // server side when the connection failed, tells the sender what this end
+    // holds so that its next push starts at the first hole.
+    void endShort(bool connection_failed);
 
 protected:
     bool skipObject() override;

@@ -5,6 +5,7 @@
 
 #include "kavelin/bandwidth-calculator.h"
 #include "kavelin/error-code.h"
+#include "kavelin/resume-info.h"
 #include "kavelin/transfer.h"
 
 typedef struct ssl_ctx_st SSL_CTX;
@@ -44,6 +45,10 @@ public:
     TransferUse getTransferUse() const;
     bool isIdle();
     uint64_t getProcessingToken();
+    // The sending role is writing this task's header or contents.
+    bool isSendingTask(uint64_t token);
+    // The receiving role is reading this task's file.
+    bool isReceivingTask(uint64_t token);
     ProjectVardo::ErrorCode getLastError() const;
     bool hasMoreToRead();
     void setMaxReadWrite(uint64_t max_read, uint64_t max_write);
@@ -63,6 +68,12 @@ private:
     // A timer of its own: the write event is re-armed without a time-out by
     // whoever wakes the connection, which would cancel a deadline kept there.
     void armHandshakeDeadline();
+    // Counts a broken connection against the task's retries; true when the
+    // task was given up (left failed with a connection error).
+    bool giveUpAfterFailure(const ResumeInfo& info, TransferUse use);
+    // Client side: downloads whose file may have been lost with a broken
+    // receiving connection are asked for again.
+    void pullOrphansAgain(uint64_t current_resume_id);
     void releaseHandshakeDeadline();
     static void event_handle_handshake_deadline(int fd, short events, void* arg);
     // At a clean end (nothing failed, nothing half-sent) ends the LZ4 frame

@@ -33,6 +33,11 @@ public:
     virtual uint64_t getUsTimeWait(uint64_t peer_id, void* transfer, BandwidthType type,
                                    uint64_t bytes) = 0;
     virtual bool taskIsStillRunning(uint64_t peer_id, token_t token) = 0;
+    // Whether a sending connection of the peer is writing that task's header
+    // or contents right now.
+    virtual bool taskIsBeingSent(uint64_t peer_id, token_t token);
+    // Whether a receiving connection of the peer is reading that task's file.
+    virtual bool taskIsBeingReceived(uint64_t peer_id, token_t token);
 };
 
 // The controller of the service core: forwards every call to the core.
@@ -52,6 +57,8 @@ public:
     uint64_t getUsTimeWait(uint64_t peer_id, void* transfer, BandwidthType type,
                            uint64_t bytes) override;
     bool taskIsStillRunning(uint64_t peer_id, token_t token) override;
+    bool taskIsBeingSent(uint64_t peer_id, token_t token) override;
+    bool taskIsBeingReceived(uint64_t peer_id, token_t token) override;
 
 private:
     TransferServiceImpl* m_service_impl;

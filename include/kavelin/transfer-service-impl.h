@@ -83,6 +83,8 @@ public:
     void adjustBandwidth(uint64_t peer_id, void* transfer, BandwidthType type, BandwidthAction action);
     uint64_t getUsTimeWait(uint64_t peer_id, void* transfer, BandwidthType type, uint64_t bytes);
     bool taskIsStillRunning(uint64_t peer_id, token_t token);
+    bool taskIsBeingSent(uint64_t peer_id, token_t token);
+    bool taskIsBeingReceived(uint64_t peer_id, token_t token);
 
     TransferServiceController* getController() { return m_controller; }
     QuillmarFileManager::RateController* getRateController() { return m_system_rate_controller; }

@@ -319,6 +319,22 @@ bool PeerConnection::taskIsStillRunning(token_t token)
     return false;
 }
 
+bool PeerConnection::taskIsBeingReceived(token_t token)
+{
+    for (TcpTransfer* transfer : m_tcp_transfers)
+        if (!transfer->isAborted() && transfer->isReceivingTask(token))
+            return true;
+    return false;
+}
+
+bool PeerConnection::taskIsBeingSent(token_t token)
+{
+    for (TcpTransfer* transfer : m_tcp_transfers)
+        if (!transfer->isAborted() && transfer->isSendingTask(token))
+            return true;
+    return false;
+}
+
 void PeerConnection::adjustBandwidth(void* transfer, BandwidthType type, BandwidthAction action)
 {
     if (type < BT_WRITE || type >= BT_MAX)

@@ -32,12 +32,22 @@ int TcpActiveHelper::processHeader()
 
 void TcpActiveHelper::makeWriteObjects(const ResumeInfo& info)
 {
+    // The fragments are what the receiver said it holds. An upload whose
+    // last push broke or was cut before the receiver said anything (its
+    // progress ran past what the receiver confirmed), or a record with no
+    // hole while the receiver never said "done", asks first: a push of no
+    // bytes at the end of the file, which the receiver answers with what it
+    // holds (or finishes the file). Never start again from 0 while the
+    // receiver may hold a prefix.
     FragmentManager fragments(info.total, info.fragments);
     std::vector<FileFragment> holes;
     fragments.getHoles(holes);
+    const bool unconfirmed = info.command == C_PUSH &&
+                             (info.error == ProjectVardo::ERR_IO || info.progress > fragments.getProgress());
+    const bool ask = holes.empty() || unconfirmed;
     // The first hole never starts past the file, but the length below must
     // not wrap even if it did.
-    const uint64_t offset = holes.empty() ? 0 : std::min(holes.front().begin, info.total);
+    const uint64_t offset = ask ? info.total : std::min(holes.front().begin, info.total);
     const uint64_t length = info.total - offset;
 
     m_write_header.clear();
@@ -97,11 +107,11 @@ int TcpActiveHelper::writeFile()
     if (r == PSocketStream::ERR_OK) {
         m_transfer->adjustBandwidth(BT_WRITE, BA_UNREG);
         m_write_context.state = TRANSFER_DONE;
-        updateResumeInfoProgress(m_write_context, m_cached_info.total, begin, m_cached_info.total, true);
+        publishSent(m_cached_info.total, true);
     } else {
         const uint64_t position = stream.GetTransferredBytes();
         if (position >= begin)
-            updateResumeInfoProgress(m_write_context, position, begin, position, false);
+            publishSent(position, false);
         if (r != PSocketStream::ERR_WOULD_BLOCK)
             return failStream(L"stream send failed", r);
     }
@@ -109,6 +119,21 @@ int TcpActiveHelper::writeFile()
     if (n == 0)
         return 1;
     return n > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(n);
+}
+
+void TcpActiveHelper::publishSent(uint64_t position, bool force)
+{
+    // Bytes handed to the socket are not bytes the receiver holds: only the
+    // progress shown moves; the fragments wait for the receiver's report.
+    m_cached_info.progress = position;
+    const time_t now = time(nullptr);
+    if (!force && m_write_context.last_update_time == now)
+        return;
+    PObject update;
+    update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
+    update["progress"] = static_cast<uint64_t>(position);
+    m_transfer->getManager()->updatePartialInfo(update);
+    m_write_context.last_update_time = now;
 }
 
 bool TcpActiveHelper::isTokenRunning(token_t token, ResumeInfo& info)
@@ -136,6 +161,10 @@ bool TcpActiveHelper::isIdle()
 
 int TcpActiveHelper::preAbort()
 {
+    // On the server side the client resumes every task: it pulls a download
+    // again from what it holds, and asks before it pushes an upload again.
+    if (m_transfer->getTransferSide() == TRANSFER_SIDE_SERVER)
+        return 0;
     for (token_t token : m_processed_tokens) {
         ResumeInfo info;
         if (!isTokenRunning(token, info))
@@ -143,6 +172,10 @@ int TcpActiveHelper::preAbort()
         QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-active-helper(%d): token %llu is not yet done and need to retry\n",
                static_cast<unsigned long long>(token));
         info.local_state = ResumeInfo::RI_WAITING;
+        // What of a pushed file reached the receiver is unknown: the next
+        // push asks it first.
+        if (info.command == C_PUSH)
+            info.error = ProjectVardo::ERR_IO;
         m_transfer->getManager()->updateInfo(info);
     }
     return 0;

@@ -185,7 +185,12 @@ void TcpHelper::updateResumeInfoProgress(SocketStreamContext& context, uint64_t 
     } else {
         fragments.push_back({begin, end});
     }
+    publishProgress(context, force);
+}
 
+void TcpHelper::publishProgress(SocketStreamContext& context, bool force)
+{
+    const std::vector<FileFragment>& fragments = m_cached_info.fragments;
     const time_t now = time(nullptr);
     if (!force && context.last_update_time == now)
         return;

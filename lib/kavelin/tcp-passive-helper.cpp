@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "file-op.h"
 #include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager.h"
 #include "log.h"
@@ -54,6 +57,36 @@ bool destinationIsFat(const ustring& path)
             return IsMSDOS(ustring(probe));
     }
     return false;
+}
+
+// The receive stream writes a file block by block: the block being filled
+// reaches the file only when it is full or the stream lets it go. Bytes
+// count as held once they are in the file, so that what the store says is
+// held is there whatever happens to the connection.
+uint64_t writtenUpTo(uint64_t position, uint64_t begin)
+{
+    const uint64_t block = cross::getPreferredBlockSize();
+    const uint64_t written = block == 0 ? position : position - position % block;
+    return std::max(written, begin);
+}
+
+uint64_t fileSize(const ustring& path)
+{
+    struct stat st;
+    return stat(path.c_str_utf8(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
+}
+
+PObject fragmentList(const std::vector<FileFragment>& fragments)
+{
+    PObject list;
+    list.asArray();
+    for (const FileFragment& fragment : fragments) {
+        PObject item;
+        item["begin"] = static_cast<uint64_t>(fragment.begin);
+        item["end"] = static_cast<uint64_t>(fragment.end);
+        list.asArray().push_back(std::move(item));
+    }
+    return list;
 }
 
 } // namespace
@@ -253,6 +286,18 @@ int TcpPassiveHelper::makeReceivingInfo()
 
 int TcpPassiveHelper::processPushHeader()
 {
+    const token_t token = m_read_header["token"].asUInt64();
+    if (m_transfer->getController()->taskIsBeingReceived(m_transfer->getPeerId(), token)) {
+        // Another connection is receiving this file (a question or a second
+        // push crossed it): two receipts into one temporary file would race
+        // for it, and the receipt under way ends with its own word to the
+        // sender. This one is dropped.
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-passive-helper(%d): token %llu is being received, "
+               L"push left aside\n", static_cast<unsigned long long>(token));
+        m_cached_info = ResumeInfo();
+        m_drop_next_file = true;
+        return 0;
+    }
     if (makeReceivingInfo() == 0) {
         m_read_context.state = TRANSFER_FILE;
         return 0;
@@ -286,6 +331,14 @@ int TcpPassiveHelper::makePushInfo()
 {
     if (makeResumeInfo(m_cached_info) < 0)
         return -1;
+    if (m_cached_info.resume_id != 0 &&
+        m_transfer->getController()->taskIsBeingSent(m_transfer->getPeerId(), m_cached_info.token)) {
+        // The file is on its way already; a second push would carry it twice.
+        QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-passive-helper(%d): token %llu is being sent, pull left aside\n",
+               static_cast<unsigned long long>(m_cached_info.token));
+        m_cached_info = ResumeInfo();
+        return 0;
+    }
     if (fillMtimeSize(m_cached_info) < 0)
         return -1;
     // The requester knows what it holds: resume from its first missing byte,
@@ -295,6 +348,7 @@ int TcpPassiveHelper::makePushInfo()
     if (offset > 0 && offset <= m_cached_info.total)
         m_cached_info.fragments.push_back({0, offset});
     m_cached_info.progress = offset <= m_cached_info.total ? offset : 0;
+    m_cached_info.error = ProjectVardo::ERR_OK;
     m_cached_info.local_state = ResumeInfo::RI_WAITING;
     m_cached_info.remote_state = ResumeInfo::RI_RUNNING;
     m_transfer->getManager()->updateInfo(m_cached_info);
@@ -394,9 +448,52 @@ int TcpPassiveHelper::updatePeeked(bool done)
                std::string(), region.path);
         force = true;
     }
-    const uint64_t position = done ? region.offset : m_read_context.stream.GetTransferredBytes();
-    updateResumeInfoProgress(m_read_context, position, m_read_header["offset"].asUInt64(), position, force);
+    const uint64_t begin = m_read_header["offset"].asUInt64();
+    const uint64_t position =
+        done ? region.offset : writtenUpTo(m_read_context.stream.GetTransferredBytes(), begin);
+    updateResumeInfoProgress(m_read_context, position, begin, position, force);
     return 0;
+}
+
+int TcpPassiveHelper::preAbort()
+{
+    endShort(false);
+    return 0;
+}
+
+void TcpPassiveHelper::endShort(bool connection_failed)
+{
+    if (m_read_context.state != TRANSFER_FILE || m_cached_info.resume_id == 0)
+        return;
+    m_read_context.state = TRANSFER_HEADER;
+    PSocketStream& stream = m_read_context.stream;
+    const uint64_t begin = m_read_header["offset"].asUInt64();
+    uint64_t position = stream.GetTransferredBytes();
+    const PObject& data = static_cast<const PObject&>(stream.GetCurrentObject())["file"]["data"];
+    if (m_cached_info.temp_path.empty() && data.isBinary())
+        m_cached_info.temp_path = data.asBinary().path;
+    // Letting the object go writes the block being filled to the file.
+    stream.ClearState();
+    if (!m_cached_info.temp_path.empty() && position > begin) {
+        // A block that could not be written is not held.
+        position = std::min(position, fileSize(m_cached_info.temp_path));
+        if (position > begin)
+            updateResumeInfoProgress(m_read_context, position, begin, position, false);
+    }
+    publishProgress(m_read_context, true);
+    m_transfer->adjustBandwidth(BT_READ, BA_UNREG);
+    QM_LOG(Logger::L_INFO, kComponent, L"[INFO] tcp-passive-helper(%d): push of token %llu ended short at %llu\n",
+           static_cast<unsigned long long>(m_cached_info.token), static_cast<unsigned long long>(position));
+    if (!connection_failed || isClientSide())
+        return;
+    // The client drives every task: tell it what is held here, so that its
+    // next push starts at the first hole.
+    std::vector<FileFragment> held;
+    FragmentManager(m_cached_info.total, m_cached_info.fragments).getFragments(held);
+    PObject report;
+    report["token"] = static_cast<uint64_t>(m_cached_info.token);
+    report["fragments"] = fragmentList(held);
+    m_transfer->getController()->pushReport(m_transfer->getPeerId(), report);
 }
 
 int TcpPassiveHelper::processFile()
@@ -426,17 +523,11 @@ int TcpPassiveHelper::processFile()
         update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
         update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
         m_transfer->getManager()->updatePartialInfo(update);
+        TransferRetryBudget::forget(m_transfer->getManager(), m_cached_info.resume_id);
     } else {
         std::vector<FileFragment> held;
         fragments.getFragments(held);
-        PObject& list = report["fragments"];
-        list.asArray();
-        for (const FileFragment& fragment : held) {
-            PObject item;
-            item["begin"] = static_cast<uint64_t>(fragment.begin);
-            item["end"] = static_cast<uint64_t>(fragment.end);
-            list.asArray().push_back(std::move(item));
-        }
+        report["fragments"] = fragmentList(held);
     }
     m_cached_info = ResumeInfo();
     const uint64_t peer_id = m_transfer->getPeerId();

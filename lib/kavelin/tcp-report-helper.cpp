@@ -1,9 +1,13 @@
 #include "kavelin/tcp-report-helper.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
+#include <vector>
 
+#include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager.h"
 #include "log.h"
@@ -125,14 +129,34 @@ int TcpReportHelper::processHeader()
         update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
         manager->updatePartialInfo(update);
         forgetResets(manager, info.resume_id);
+        TransferRetryBudget::forget(manager, info.resume_id);
         // A slot under the peer's concurrency is free again.
         m_transfer->getController()->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
     } else if (report.hasMember("fragments")) {
+        if (m_transfer->getController()->taskIsBeingSent(peer_id, token)) {
+            // A word on an earlier push that broke: the push under way ends
+            // with a word of its own.
+            QM_LOG(Logger::L_DEBUG, kComponent, L"[DEBUG] tcp-report-helper(%d): token %llu is being sent, "
+                   L"fragments report left aside\n", static_cast<unsigned long long>(token));
+            return 0;
+        }
         // The peer's word on what it holds decides what is not sent again:
         // a range outside the file, reversed, or beyond the count we keep is
         // not trusted (sending a byte twice is harmless, skipping one is not).
-        update["fragments"] = validFragments(report["fragments"], info.total);
-        if (info.local_state != ResumeInfo::RI_PAUSED)
+        // It also answers the question of a push that broke (the error).
+        PObject held = validFragments(report["fragments"], info.total);
+        std::vector<FileFragment> ranges;
+        for (const PObject& range : held.asArray())
+            ranges.push_back({range["begin"].asUInt64(), range["end"].asUInt64()});
+        const uint64_t progress = FragmentManager(info.total, ranges).getProgress();
+        update["fragments"] = held;
+        update["progress"] = std::min(progress, info.total);
+        // A paused task keeps its state, and so does one that failed: a late
+        // word from the peer does not start it again.
+        const bool failed = info.local_state == ResumeInfo::RI_ERROR;
+        if (info.error == ProjectVardo::ERR_IO && !failed)
+            update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_OK);
+        if (info.local_state != ResumeInfo::RI_PAUSED && !failed)
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
         manager->updatePartialInfo(update);
         m_transfer->getController()->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
@@ -142,6 +166,7 @@ int TcpReportHelper::processHeader()
     } else if (report.hasMember("abort")) {
         manager->removeInfo(info.resume_id);
         forgetResets(manager, info.resume_id);
+        TransferRetryBudget::forget(manager, info.resume_id);
     } else if (report.hasMember("error_code")) {
         applyError(report, info);
     }
@@ -213,7 +238,12 @@ void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)
 void TcpReportHelper::resetTask(ResumeInfo& info, uint64_t code)
 {
     VardoCoreManager* manager = m_transfer->getManager();
-    if (countReset(manager, info.resume_id) > kMaxTokenResets) {
+    // A push that broke on its way leaves the other end without the token
+    // (the connection's unused tokens go with it): the question that
+    // follows is refused, and the task starts afresh. That is no refusal of
+    // the task, so it does not count.
+    const bool lost_on_the_way = info.command == C_PUSH && info.error == ProjectVardo::ERR_IO;
+    if (!lost_on_the_way && countReset(manager, info.resume_id) > kMaxTokenResets) {
         // The other end keeps refusing the task: stop restarting it.
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-report-helper(%d): task %llu refused %d times, give up\n",
                static_cast<unsigned long long>(info.resume_id), kMaxTokenResets + 1);

@@ -13,7 +13,9 @@
 #include "kavelin/tcp-client-init-helper.h"
 #include "kavelin/tcp-passive-helper.h"
 #include "kavelin/tcp-report-helper.h"
+#include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-server-init-helper.h"
+#include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager.h"
 #include "log.h"
@@ -249,8 +251,15 @@ int TcpTransfer::handleError()
     report["token"] = static_cast<uint64_t>(info.token);
     QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): Handle error %d token %llu, use %d\n",
            static_cast<int>(e), static_cast<unsigned long long>(info.token), static_cast<int>(use));
+    // Whether the failure cut the task's header or contents short.
+    const bool in_flight = use == TRANSFER_USE_ACTIVE ? m_write_context.state != TRANSFER_DONE
+                                                      : m_read_context.state == TRANSFER_FILE;
     if (use == TRANSFER_USE_ACTIVE)
         m_helper->preAbort();
+    else if (!isTaskLevelError(e))
+        static_cast<TcpPassiveHelper*>(m_helper)->endShort(true);
+    if (use == TRANSFER_USE_PASSIVE && e == ProjectVardo::ERR_IO && m_transfer_side != TRANSFER_SIDE_SERVER)
+        pullOrphansAgain(info.resume_id);
     if (info.token == 0)
         return 0;
 
@@ -281,6 +290,20 @@ int TcpTransfer::handleError()
     case ProjectVardo::ERR_IO: {
         if (info.resume_id == 0 || !m_manager->getResumeInfoFromResumeId(info.resume_id, info))
             return 0;
+        if (m_transfer_side == TRANSFER_SIDE_SERVER) {
+            // The client resumes the task from what the receiving end holds;
+            // until it does, this end does not schedule it.
+            if (info.local_state == ResumeInfo::RI_RUNNING && in_flight) {
+                PObject update;
+                update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+                update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+                update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_IO);
+                m_manager->updatePartialInfo(update);
+            }
+            return 0;
+        }
+        if (in_flight && giveUpAfterFailure(info, use))
+            return 0;
         if (info.local_state == ResumeInfo::RI_RUNNING &&
             !(use == TRANSFER_USE_PASSIVE && info.command == C_PUSH)) {
             PObject update;
@@ -298,6 +321,59 @@ int TcpTransfer::handleError()
     default:
         return 0;
     }
+}
+
+void TcpTransfer::pullOrphansAgain(uint64_t current_resume_id)
+{
+    // A download asked for may have been on its way on this connection, its
+    // header not yet read: nothing here knows its token, and the server
+    // waits for this end to ask again. Every download of the peer that
+    // is running while no receiving connection has it is asked for again;
+    // the server leaves a pull aside for a file it is sending.
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids.push_back(m_peer_id);
+    std::vector<ResumeInfo> infos;
+    int total = 0;
+    uint64_t download_speed = 0;
+    uint64_t upload_speed = 0;
+    if (!m_manager->getInfos(filter, infos, total, download_speed, upload_speed))
+        return;
+    for (const ResumeInfo& info : infos) {
+        if (info.command != C_PULL || info.local_state != ResumeInfo::RI_RUNNING ||
+            info.resume_id == current_resume_id || info.token == 0 ||
+            m_controller->taskIsStillRunning(m_peer_id, info.token))
+            continue;
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
+        m_manager->updatePartialInfo(update);
+    }
+    m_controller->controlPeerWrite(m_peer_id, true, TRANSFER_USE_ACTIVE);
+}
+
+bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)
+{
+    // Only the end that receives knows what is held: its own record for a
+    // download, the last report of the other end for an upload.
+    const bool ours = (use == TRANSFER_USE_ACTIVE && info.command == C_PUSH) ||
+                      (use == TRANSFER_USE_PASSIVE && info.command == C_PULL);
+    if (!ours || (info.local_state != ResumeInfo::RI_RUNNING && info.local_state != ResumeInfo::RI_WAITING))
+        return false;
+    const uint64_t held = FragmentManager(info.total, info.fragments).getProgress();
+    if (!TransferRetryBudget::noteFailure(m_manager, info.resume_id, held, info.total))
+        return false;
+    QM_LOG(Logger::L_ERR, kComponent,
+           L"[ERROR] tcp-transfer(%d): task %llu gave up: its connection broke %d times in a row, each time "
+           L"before the file got a step further (%llu of %llu bytes held)\n",
+           static_cast<unsigned long long>(info.resume_id), TransferRetryBudget::kMaxStalledFailures,
+           static_cast<unsigned long long>(held), static_cast<unsigned long long>(info.total));
+    PObject update;
+    update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+    update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+    update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_IO);
+    m_manager->updatePartialInfo(update);
+    return true;
 }
 
 void TcpTransfer::abort()
@@ -326,6 +402,9 @@ int TcpTransfer::abortTask(uint64_t token)
     const TransferUse use = m_helper->getTransferUse();
     if ((use == TRANSFER_USE_ACTIVE || use == TRANSFER_USE_PASSIVE) &&
         m_helper->getCachedResumeInfo().token == token) {
+        // A receiving role first records what of the file it holds.
+        if (use == TRANSFER_USE_PASSIVE)
+            m_helper->preAbort();
         m_read_context.stream.ClearState();
         m_write_context.stream.ClearState();
         abortTransfer();
@@ -403,6 +482,18 @@ bool TcpTransfer::isIdle()
 uint64_t TcpTransfer::getProcessingToken()
 {
     return m_helper ? m_helper->getCachedResumeInfo().token : 0;
+}
+
+bool TcpTransfer::isSendingTask(uint64_t token)
+{
+    return m_helper && m_helper->getTransferUse() == TRANSFER_USE_ACTIVE && m_write_context.state != TRANSFER_DONE &&
+           m_helper->getCachedResumeInfo().token == token;
+}
+
+bool TcpTransfer::isReceivingTask(uint64_t token)
+{
+    return m_helper && m_helper->getTransferUse() == TRANSFER_USE_PASSIVE && m_read_context.state == TRANSFER_FILE &&
+           m_helper->getCachedResumeInfo().token == token;
 }
 
 ProjectVardo::ErrorCode TcpTransfer::getLastError() const

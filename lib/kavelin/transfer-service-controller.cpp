@@ -51,3 +51,23 @@ bool TransferServiceController::taskIsStillRunning(uint64_t peer_id, token_t tok
 {
     return m_service_impl->taskIsStillRunning(peer_id, token);
 }
+
+bool TransferController::taskIsBeingSent(uint64_t, token_t)
+{
+    return false;
+}
+
+bool TransferController::taskIsBeingReceived(uint64_t, token_t)
+{
+    return false;
+}
+
+bool TransferServiceController::taskIsBeingReceived(uint64_t peer_id, token_t token)
+{
+    return m_service_impl->taskIsBeingReceived(peer_id, token);
+}
+
+bool TransferServiceController::taskIsBeingSent(uint64_t peer_id, token_t token)
+{
+    return m_service_impl->taskIsBeingSent(peer_id, token);
+}

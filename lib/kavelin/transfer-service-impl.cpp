@@ -454,6 +454,18 @@ bool TransferServiceImpl::taskIsStillRunning(uint64_t peer_id, token_t token)
     return peer ? peer->taskIsStillRunning(token) : false;
 }
 
+bool TransferServiceImpl::taskIsBeingReceived(uint64_t peer_id, token_t token)
+{
+    PeerConnection* peer = getPeerConnection(peer_id);
+    return peer ? peer->taskIsBeingReceived(token) : false;
+}
+
+bool TransferServiceImpl::taskIsBeingSent(uint64_t peer_id, token_t token)
+{
+    PeerConnection* peer = getPeerConnection(peer_id);
+    return peer ? peer->taskIsBeingSent(token) : false;
+}
+
 void TransferServiceImpl::debugTransferService(PObject& debug)
 {
     debug["01. m_side"] = m_side == TRANSFER_SIDE_CLIENT ? "client" : "server";

@@ -130,6 +130,26 @@ TEST(TcpReportRole, ReportsChangeTheirTasks)
          false, R::RI_PAUSED, R::RI_WAITING, 0, 1},
         {"fragments make a running task wait", R::RI_RUNNING, 0,
          [](PObject& r) { r["fragments"].asArray(); }, false, R::RI_WAITING, R::RI_WAITING, 0, 0},
+        // The answer to the question of a push that broke.
+        {"fragments answer a broken push", R::RI_RUNNING, kIo,
+         [](PObject& r) {
+             PObject range;
+             range["begin"] = 0u;
+             range["end"] = 60u;
+             r["fragments"].asArray().push_back(range);
+         },
+         false, R::RI_WAITING, R::RI_WAITING, 0, 1},
+        {"fragments leave a failed task failed", R::RI_ERROR, kIo, [](PObject& r) { r["fragments"].asArray(); },
+         false, R::RI_ERROR, R::RI_WAITING, kIo, 0},
+        // Row 5, whose token is being sent: a word on an earlier push is left aside.
+        {"fragments for a task being sent", R::RI_RUNNING, 0,
+         [](PObject& r) {
+             PObject range;
+             range["begin"] = 0u;
+             range["end"] = 10u;
+             r["fragments"].asArray().push_back(range);
+         },
+         false, R::RI_RUNNING, R::RI_WAITING, 0, 0},
         {"pause", R::RI_RUNNING, 0, [](PObject& r) { r["pause"] = false; }, false, R::RI_RUNNING, R::RI_PAUSED, 0, 0},
         {"abort", R::RI_RUNNING, 0, [](PObject& r) { r["abort"] = true; }, true, R::RI_RUNNING, R::RI_WAITING, 0, 0},
         {"disk full there", R::RI_RUNNING, 0, [](PObject& r) { r["error_code"] = 3u; }, false, R::RI_ERROR,
@@ -146,6 +166,7 @@ TEST(TcpReportRole, ReportsChangeTheirTasks)
          R::RI_ERROR, R::RI_ERROR, ProjectVardo::ERR_SYS, 0},
     };
     TestController controller;
+    controller.being_sent.insert(500 + 5);  // the row "fragments for a task being sent"
     VardoCoreManager& store = *controller.getManager();
     ReportLink link(controller);
     auto addTask = [&](token_t token, ResumeInfo::State state, int32_t error) {

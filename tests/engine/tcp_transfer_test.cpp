@@ -22,6 +22,7 @@
 
 #include <event2/event.h>
 
+#include "kavelin/tcp-active-helper.h"
 #include "kavelin/tcp-helper.h"
 #include "kavelin/tcp-passive-helper.h"
 #include "kavelin/tcp-report-helper.h"
@@ -303,6 +304,57 @@ TEST(TcpHelperProgress, RangesMergeAndReachTheStoreOnceASecond)
     EXPECT_TRUE(same_second);
 }
 
+// The sending role starts a push where the receiver's holdings end, and asks
+// the receiver first (a push of no bytes at the end of the file) when its
+// word is missing: the last push broke, or the record has no hole but the
+// receiver never said "done".
+TEST(TcpActiveRole, PushStartsAtTheReceiversFirstHoleOrAsks)
+{
+    struct Exposed : TcpActiveHelper {
+        using TcpActiveHelper::TcpActiveHelper;
+        const PObject& header() const { return m_write_header; }
+    };
+    struct Row {
+        const char* name;
+        uint64_t command;
+        uint64_t total;
+        std::vector<FileFragment> fragments;
+        int32_t error;
+        uint64_t offset;
+        uint64_t progress;  // what the last push handed to the link
+    };
+    const int32_t kIo = ProjectVardo::ERR_IO;
+    const Row rows[] = {
+        {"nothing held", C_PUSH, 1000, {}, 0, 0, 0},
+        {"first hole", C_PUSH, 1000, {{0, 400}, {600, 1000}}, 0, 400, 0},
+        {"no hole but no done", C_PUSH, 1000, {{0, 1000}}, 0, 1000, 0},
+        {"last push broke", C_PUSH, 1000, {{0, 400}}, kIo, 1000, 0},
+        {"last push broke, nothing known", C_PUSH, 1000, {}, kIo, 1000, 0},
+        {"push cut by a pause", C_PUSH, 1000, {{0, 400}}, 0, 1000, 700},
+        {"progress as confirmed", C_PUSH, 1000, {{0, 400}}, 0, 400, 400},
+        {"empty file", C_PUSH, 0, {}, 0, 0, 0},
+        // A download's record is this end's own holdings.
+        {"download after a break", C_PULL, 1000, {{0, 400}}, kIo, 400, 0},
+        {"download held whole", C_PULL, 1000, {{0, 1000}}, 0, 1000, 0},
+    };
+    TestController controller;
+    TcpTransfer transfer(&controller);
+    Exposed role(&transfer);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResumeInfo info;
+        info.token = 77;
+        info.command = static_cast<Command>(row.command);
+        info.total = row.total;
+        info.fragments = row.fragments;
+        info.error = row.error;
+        info.progress = row.progress;
+        role.makeWriteObjects(info);
+        EXPECT_EQ(row.offset, role.header()["offset"].asUInt64());
+        EXPECT_EQ(row.total - row.offset, role.header()["length"].asUInt64());
+    }
+}
+
 // The receiving role on the client: a push for one of our downloads lands in
 // the task's temporary file and is renamed when the file is whole, or is
 // reported as fragments when a hole remains; other headers are refused.
@@ -469,3 +521,120 @@ TEST(TransferLimits, FatTakesFilesUpToItsMaximum)
 }
 
 }  // namespace
+
+namespace {
+
+// The bytes of one object on the wire.
+std::string wireBytes(const PObject& object)
+{
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0)
+        return std::string();
+    std::string bytes;
+    std::thread reader([&] {
+        char buffer[65536];
+        ssize_t n;
+        while ((n = ::read(pair[1], buffer, sizeof(buffer))) > 0)
+            bytes.append(buffer, static_cast<size_t>(n));
+    });
+    PSocketStream stream;
+    cross::socket_t fd = pair[0];
+    stream.SetSocket(fd);
+    stream.SetSend(object);
+    PSocketStream::ErrorCode r;
+    while ((r = stream.Send(65536)) == PSocketStream::ERR_WOULD_BLOCK) {
+    }
+    stream.ClearState();
+    shutdown(pair[0], SHUT_WR);
+    reader.join();
+    ::close(pair[0]);
+    ::close(pair[1]);
+    return r == PSocketStream::ERR_OK ? bytes : std::string();
+}
+
+}  // namespace
+
+// A download cut by a reset in the middle of the file: what reached the
+// temporary file is recorded in the store at once, and only that, so the
+// next request starts right after it and no missing byte passes for held.
+TEST(TcpPassiveRole, ResetMidFileRecordsWhatIsInTheFile)
+{
+    const uint64_t kPeer = 5;
+    const uint64_t kTotal = 1000000;
+    qm_test::TempDir dir("passive-cut");
+    std::string content(kTotal, '\0');
+    for (size_t i = 0; i < content.size(); ++i)
+        content[i] = static_cast<char>(i * 131 % 251 + 1);
+    ASSERT_TRUE(qm_test::writeFile(dir.file("source"), content));
+
+    TestController controller;
+    VardoCoreManager& store = *controller.getManager();
+    store.setPeerSeed(kPeer, 0x7654321);
+    uint64_t seed = 0;
+    ASSERT_TRUE(store.takeTransferSeed(kPeer, seed));
+    ResumeInfo task;
+    task.peer_id = kPeer;
+    task.command = C_PULL;
+    task.path_from = "/share/source";
+    task.path_to = dir.file("dest");
+    store.updateInfo(task);
+    ResumeInfo running;
+    ASSERT_TRUE(store.getNextWaitingInfo(seed, 1, running));
+
+    Listener listener;
+    int peer = connectTo(listener.port);
+    std::unique_ptr<TcpTransfer> t(new TcpTransfer(&controller));
+    t->setTransferSide(TRANSFER_SIDE_CLIENT);
+    t->setPeerId(kPeer);
+    t->setExpectedUse(TRANSFER_USE_PASSIVE);
+    ASSERT_EQ(0, t->accept(listener.fd));
+    t->changeHelper(TRANSFER_USE_PASSIVE);
+
+    PObject header;
+    header["token"] = static_cast<uint64_t>(running.token);
+    header["command"] = static_cast<uint32_t>(C_PUSH);
+    header["mtime"] = 0u;
+    header["offset"] = 0u;
+    header["length"] = kTotal;
+    header["ea_size"] = 0u;
+    header["path"] = "/share/source";
+    header["from_path"] = "/share/source";
+    ASSERT_TRUE(writeObject(peer, header));
+    PObject::binary_type region;
+    region.offset = 0;
+    region.length = kTotal;
+    region.path = dir.file("source");
+    PObject file;
+    file["file"]["data"] = region;
+    const std::string bytes = wireBytes(file);
+    ASSERT_GT(bytes.size(), kTotal);
+    // A third of the file and then a reset, mid-block.
+    const size_t cut = 333333;
+    ASSERT_EQ(static_cast<ssize_t>(cut), ::send(peer, bytes.data(), cut, MSG_NOSIGNAL));
+    ASSERT_TRUE(controller.pumpUntil([&] {
+        ResumeInfo info;
+        return store.getResumeInfoFromResumeId(task.resume_id, info) && !info.temp_path.empty();
+    }));
+    linger hard{1, 0};
+    setsockopt(peer, SOL_SOCKET, SO_LINGER, &hard, sizeof(hard));
+    ::close(peer);
+    ASSERT_TRUE(controller.pumpUntil([&] { return t->isAborted(); }));
+
+    ResumeInfo info;
+    ASSERT_TRUE(store.getResumeInfoFromResumeId(task.resume_id, info));
+    EXPECT_EQ(ResumeInfo::RI_WAITING, info.local_state);
+    EXPECT_EQ(ProjectVardo::ERR_IO, info.error);
+    ASSERT_EQ(1u, info.fragments.size());
+    const uint64_t held = info.fragments[0].end;
+    EXPECT_EQ(0u, info.fragments[0].begin);
+    // Everything that arrived is held, not just the last full block or the
+    // last once-a-second update.
+    EXPECT_GT(held, cut - 1000);
+    EXPECT_LT(held, cut);
+    EXPECT_EQ(held, info.progress);
+    const std::string in_file = qm_test::readFile(info.temp_path.c_str_utf8());
+    ASSERT_GE(in_file.size(), held);
+    EXPECT_TRUE(in_file.compare(0, held, content, 0, held) == 0);
+    // The client asks again itself: no report goes to the server.
+    EXPECT_TRUE(controller.reports.empty());
+}

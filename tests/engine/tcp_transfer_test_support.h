@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include <event2/event.h>
 
@@ -31,11 +32,14 @@ public:
     void adjustBandwidth(uint64_t, void*, BandwidthType, BandwidthAction) override {}
     uint64_t getUsTimeWait(uint64_t, void*, BandwidthType, uint64_t) override { return 0; }
     bool taskIsStillRunning(uint64_t, token_t) override { return false; }
+    bool taskIsBeingSent(uint64_t, token_t token) override { return being_sent.count(token) != 0; }
 
     // Turns the loop until the condition holds; false after the time-out.
     bool pumpUntil(const std::function<bool()>& condition, int timeout_ms = 20000);
 
     std::deque<PObject> reports;
+    // Tokens a sending connection is writing right now.
+    std::set<token_t> being_sent;
 
 private:
     VardoCoreManager m_manager;

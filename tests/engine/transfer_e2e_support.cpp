@@ -192,7 +192,7 @@ std::vector<std::string> listFolder(const std::string& path)
 }
 
 Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_download,
-                   const std::string& pinned_signature, SeedSource seed_source)
+                   const std::string& pinned_signature, SeedSource seed_source, const PortRoute& route)
 {
     m_share = m_dir.path() + "/share";
     m_local = m_dir.path() + "/local";
@@ -227,8 +227,8 @@ Loopback::Loopback(Mode mode, int concurrent, uint64_t max_upload, uint64_t max_
     }
     m_client_store->getNextPeerId(m_peer_id);
     m_client_store->setPeerSeed(m_peer_id, m_seed);
-    m_client_service->addPeer(m_peer_id, TRANSFER_SIDE_CLIENT, CM_TCP, "127.0.0.1",
-                              static_cast<int>(m_server->Port()));
+    const unsigned port = route ? route(m_server->Port()) : m_server->Port();
+    m_client_service->addPeer(m_peer_id, TRANSFER_SIDE_CLIENT, CM_TCP, "127.0.0.1", static_cast<int>(port));
     m_client_service->setPeer(m_peer_id, concurrent, max_upload, max_download, 0, 0, mode.encrypted,
                               mode.compressed,
                               pinned_signature.empty() ? server_signature.c_str() : pinned_signature.c_str());

@@ -62,6 +62,10 @@ enum class SeedSource {
     Login,   // a ProtoUI "auth" at the server's control side, as the client does
 };
 
+// Where the client is to connect for a server listening on a port: a relay's
+// port, for example.
+typedef std::function<unsigned(unsigned server_port)> PortRoute;
+
 // The server (one share "share" over <root>/share) and a client engine
 // connected to it as one peer.
 class Loopback {
@@ -70,7 +74,7 @@ public:
     // one the control connection saw.
     explicit Loopback(Mode mode, int concurrent = 3, uint64_t max_upload = 0, uint64_t max_download = 0,
                       const std::string& pinned_signature = std::string(),
-                      SeedSource seed_source = SeedSource::Direct);
+                      SeedSource seed_source = SeedSource::Direct, const PortRoute& route = PortRoute());
     ~Loopback();
 
     // False when the peer's data connections did not become ready.
