@@ -62,6 +62,15 @@ bool ControlSession::Send(const PObject& object)
     return stream.Send(m_channel, object) == PStream::ERR_OK;
 }
 
+PObject ControlSession::Typed(const std::string& action, PObject answer)
+{
+    // The client reads answers until one whose "type" is not "keep_alive":
+    // every real answer names its request.
+    if (answer.isMap() && !answer.hasMember("type"))
+        answer["type"] = action;
+    return answer;
+}
+
 bool ControlSession::Reply(const std::string& action, const PObject& answer)
 {
     Fault fault = m_server.FaultFor(action);
@@ -90,16 +99,18 @@ bool ControlSession::Reply(const std::string& action, const PObject& answer)
         m_channel.FlushWrite(0);
         return false;
     case Fault::ERROR:
-        return Send(ErrorAnswer(fault.count, fault.reason));
+        return Send(Typed(action, ErrorAnswer(fault.count, fault.reason)));
     case Fault::ERROR_NO_CODE: {
         PObject bad;
         bad["error"]["reason"] = fault.reason;
-        return Send(bad);
+        return Send(Typed(action, bad));
     }
+    case Fault::REPLACE:
+        return Send(fault.answer);
     case Fault::NONE:
         break;
     }
-    return Send(answer);
+    return Send(Typed(action, answer));
 }
 
 PObject ControlSession::ErrorAnswer(uint32_t code, const std::string& reason)
@@ -114,8 +125,7 @@ PObject ControlSession::FromResult(const OpResult& result, PObject answer)
 {
     if (!result.ok())
         return ErrorAnswer(result.code, result.reason);
-    // Real answers carry no "type": only keep-alive maps are marked.
-    answer.asMap();  // an empty answer is still a map
+    answer.asMap();  // an empty answer is still a map; Reply names its type
     return answer;
 }
 

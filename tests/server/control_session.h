@@ -28,6 +28,8 @@ private:
     // Sends the answer as the action's fault rule says; false ends the session.
     bool Reply(const std::string& action, const PObject& answer);
     bool Send(const PObject& object);
+    // The answer with "type" set to the action unless it has one.
+    static PObject Typed(const std::string& action, PObject answer);
     static PObject ErrorAnswer(uint32_t code, const std::string& reason);
     static PObject FromResult(const OpResult& result, PObject answer);
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/pobject.h"
+
 namespace test_server {
 
 struct Account {
@@ -30,10 +32,12 @@ struct Fault {
         CLOSE,       // write the start of an answer, then close
         ERROR,       // answer {"error": {"code": count, "reason": reason}}
         ERROR_NO_CODE,  // answer {"error": {"reason": reason}}
+        REPLACE,     // answer `answer` in place of the real answer (in-process only)
     };
     Kind kind = NONE;
     uint32_t count = 0;
     std::string reason;
+    PObject answer;
 };
 
 struct ActionFault {

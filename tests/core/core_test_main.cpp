@@ -1,0 +1,12 @@
+// main() of the core tests: GoogleTest under a QCoreApplication, whose
+// thread plays the main (view) thread.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
