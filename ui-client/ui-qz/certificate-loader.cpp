@@ -8,6 +8,7 @@
 
 #include <openssl/x509.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "log.h"
@@ -39,7 +40,11 @@ bool isExpired(const QSslCertificate& certificate)
 
 void CertificateLoader::syncNow()
 {
+    // Qt gathers the system folder through a hash: its order changes from run
+    // to run. Sorted, the same authorities give the same file every time.
     QList<QSslCertificate> certificates = QSslConfiguration::systemCaCertificates();
+    std::sort(certificates.begin(), certificates.end(),
+              [](const QSslCertificate& a, const QSslCertificate& b) { return a.toDer() < b.toDer(); });
     certificates += getOtherCerts();
 
     QByteArray pem;

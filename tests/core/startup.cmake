@@ -1,0 +1,32 @@
+# Start-up and shut-down without windows, the settings file, the certificate
+# authorities file and the language setting. Start-up runs in a child program
+# staged beside the client's program, so that it finds the program's
+# resource folder; every run is a process of its own on fresh folders.
+if(NOT TARGET qz-core)
+  return()
+endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/support.cmake)
+find_package(Qt5 5.15 REQUIRED COMPONENTS Core Network)
+find_package(SQLite3 REQUIRED)
+
+set(STARTUP_TEST_MAIN ${CMAKE_CURRENT_LIST_DIR}/core_test_main.cpp)
+
+add_executable(startup_child ${CMAKE_CURRENT_LIST_DIR}/startup_child_main.cpp)
+target_link_libraries(startup_child PRIVATE qz-core Qt5::Network)
+qm_stage_program(startup_child)
+
+qm_add_test(startup_test LABEL core
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp ${STARTUP_TEST_MAIN}
+  LIBS qm_test_support SQLite::SQLite3 Qt5::Core)
+target_compile_definitions(startup_test PRIVATE QM_STARTUP_CHILD="$<TARGET_FILE:startup_child>")
+add_dependencies(startup_test startup_child)
+
+qm_add_test(config_manager_test LABEL core
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/config_manager_test.cpp ${STARTUP_TEST_MAIN}
+  LIBS qz-core qm_test_support)
+qm_add_test(language_setting_test LABEL core
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/language_setting_test.cpp ${STARTUP_TEST_MAIN}
+  LIBS qz-core qm_test_support)
+qm_add_test(certificate_loader_test LABEL core
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/certificate_loader_test.cpp ${STARTUP_TEST_MAIN}
+  LIBS qz-core qm_test_support)
