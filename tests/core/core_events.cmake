@@ -23,3 +23,18 @@ qm_add_test(core_hub_test LABEL core
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/core_hub_test.cpp ${CORE_TEST_MAIN}
   LIBS qz-core Qt5::Test)
 set_target_properties(core_hub_test PROPERTIES AUTOMOC ON)
+
+# End to end against the test file server.
+# The server library is added after the fragments; its name resolves at generation.
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/server/CMakeLists.txt AND TARGET protocol AND TARGET channel AND TARGET kavelin)
+  add_library(core_test_fixture STATIC ${CMAKE_CURRENT_LIST_DIR}/core_fixture.cpp)
+  set_target_properties(core_test_fixture PROPERTIES AUTOMOC ON)
+  target_include_directories(core_test_fixture PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(core_test_fixture PUBLIC qz-core quillmar_test_server_lib qm_test_support
+    Qt5::Test GTest::gtest)
+  foreach(scenario login event_types transfers pool)
+    qm_add_test(core_${scenario}_test LABEL core
+      SOURCES ${CMAKE_CURRENT_LIST_DIR}/core_${scenario}_test.cpp ${CORE_TEST_MAIN}
+      LIBS core_test_fixture)
+  endforeach()
+endif()

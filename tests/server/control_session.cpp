@@ -107,6 +107,14 @@ bool ControlSession::Reply(const std::string& action, const PObject& answer)
     }
     case Fault::REPLACE:
         return Send(fault.answer);
+    case Fault::EXTEND_LIST: {
+        PObject extended = answer;
+        if (extended.isMap() && extended.hasMember("node_list") && fault.answer.isMap() &&
+            fault.answer.hasMember("node_list"))
+            for (const PObject& entry : fault.answer["node_list"].asArray())
+                extended["node_list"].asArray().push_back(entry);
+        return Send(Typed(action, extended));
+    }
     case Fault::NONE:
         break;
     }

@@ -71,7 +71,12 @@ int EventHandler::handleDownload(const Event& event)
 
 int EventHandler::handleUpload(const Event& event)
 {
-    return walkUpload(event, 0);
+    m_upload_chain.clear();
+    m_made_remote.clear();
+    int result = walkUpload(event, 0);
+    m_upload_chain.clear();
+    m_made_remote.clear();
+    return result;
 }
 
 int EventHandler::walkDownload(const Event& event, int depth)
@@ -148,8 +153,15 @@ int EventHandler::walkUpload(const Event& event, int depth)
     SiteHelper* destination = getHelper(event.opt_peer_id);
     if (!destination || event.opt_peer_id == 0)
         return kRefusedEntry;
-    if (is_dir && listing.isEmpty())
-        destination->mkdir(dest_base);
+    if (is_dir && listing.isEmpty()) {
+        // The server makes no missing parents, and the files that would
+        // make them may come later in the walk: make the chain first.
+        m_upload_chain.push_back(dest_base);
+        for (const std::string& folder : m_upload_chain)
+            if (m_made_remote.insert(folder).second)
+                destination->mkdir(folder);
+        m_upload_chain.pop_back();
+    }
     if (!is_dir) {
         FILE_INFO info;
         if (FSStat(ustring(source_base), info, true) < 0) {
@@ -192,7 +204,9 @@ int EventHandler::walkUpload(const Event& event, int depth)
             if (!aborted())
                 notifyNew(false);
         } else {
+            m_upload_chain.push_back(dest_base);
             int sub = walkUpload(subEvent(event, EV_UPLOAD, source_base, dest_base, name), depth + 1);
+            m_upload_chain.pop_back();
             if (sub != 0)
                 result = sub;
         }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,11 @@ private:
     uint32_t m_last_notify_time;  // monotonic second of the last hand-over; 0 none
     std::vector<ResumeInfo> m_new_infos;
     int* m_abort_flag;
+    // The server folders of the running upload walk, outermost first, and
+    // those already made, so an empty folder listed before its parent's
+    // files still lands inside an existing parent.
+    std::vector<std::string> m_upload_chain;
+    std::set<std::string> m_made_remote;
 };
 
 // A listing entry's name that stays inside its folder when joined to it.

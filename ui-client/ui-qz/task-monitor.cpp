@@ -30,6 +30,18 @@ void TaskMonitor::stopService()
     m_stopped = true;
 }
 
+namespace {
+
+// The server side of a transfer as an absolute server path. Tasks built from
+// the views' events already hold one; a second "/" would make the log show a
+// path the server never had.
+std::string absoluteServerPath(const std::string& path)
+{
+    return !path.empty() && path[0] == '/' ? path : "/" + path;
+}
+
+}  // namespace
+
 TransferLog TaskMonitor::buildTransferLog(const ResumeInfo& task, const SiteInfo& site)
 {
     TransferLog row;
@@ -41,8 +53,8 @@ TransferLog TaskMonitor::buildTransferLog(const ResumeInfo& task, const SiteInfo
     row.ip = site.domain_name.toUtf8().toStdString();
     size_t cut = from.find_last_of("/\\");
     row.file_name = cut == std::string::npos ? from : from.substr(cut + 1);
-    row.path_from = download ? "/" + from : from;
-    row.path_to = download ? to : "/" + to;
+    row.path_from = download ? absoluteServerPath(from) : from;
+    row.path_to = download ? to : absoluteServerPath(to);
     row.start_time = task.start_time;
     row.end_time = task.finish_time;
     row.elapsed_time = task.elapsed_time;

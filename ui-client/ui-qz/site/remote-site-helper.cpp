@@ -28,6 +28,44 @@ SiteFileInfo convertFromProtocol(const ProtoUI::Node& node)
     return info;
 }
 
+int appendShareEntries(const std::vector<ProtoUI::Share>& shares, SiteFileList& file_infos)
+{
+    int dropped = 0;
+    for (const ProtoUI::Share& share : shares) {
+        if (!isPlainEntryName(share.name)) {
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] remote-site-helper(%d): share with the unusable name '%s' dropped\n", share.name);
+            ++dropped;
+            continue;
+        }
+        SiteFileInfo info;
+        info.is_shared_folder = true;
+        info.name = QString::fromUtf8(share.name.data(), static_cast<int>(share.name.size()));
+        info.is_dir = true;
+        file_infos.append(info);
+    }
+    return dropped;
+}
+
+int appendNodeEntries(const std::vector<ProtoUI::Node>& nodes, const std::string& path, SiteFileList& file_infos)
+{
+    int dropped = 0;
+    file_infos.reserve(file_infos.size() + static_cast<int>(nodes.size()));
+    for (const ProtoUI::Node& node : nodes) {
+        // Names are joined to local folders by downloads: one that means the
+        // folder itself, a parent or a deeper path must not get that far.
+        if (!isPlainEntryName(node.name)) {
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] remote-site-helper(%d): entry with the unusable name '%s' in %s dropped\n", node.name,
+                   path);
+            ++dropped;
+            continue;
+        }
+        file_infos.append(convertFromProtocol(node));
+    }
+    return dropped;
+}
+
 RemoteSiteHelper::RemoteSiteHelper(uint64_t peer_id, int* abort_flag, QObject* parent)
     : SiteHelper(parent), m_peer_id(peer_id), m_abort_flag(abort_flag), m_connection(new ProtoUI())
 {
@@ -102,36 +140,14 @@ int RemoteSiteHelper::listNode(const std::string& path, bool& is_dir, SiteFileLi
         std::vector<ProtoUI::Share> shares;
         if (m_connection->ListShare(shares) < 0)
             return failRequest(__LINE__, L"[ERROR] remote-site-helper(%d): ListShare failed (%s)\n");
-        for (const ProtoUI::Share& share : shares) {
-            if (!isPlainEntryName(share.name)) {
-                QM_LOG(Logger::L_ERR, kComponent,
-                       L"[ERROR] remote-site-helper(%d): share with the unusable name '%s' dropped\n", share.name);
-                continue;
-            }
-            SiteFileInfo info;
-            info.is_shared_folder = true;
-            info.name = QString::fromUtf8(share.name.data(), static_cast<int>(share.name.size()));
-            info.is_dir = true;
-            file_infos.append(info);
-        }
+        appendShareEntries(shares, file_infos);
         return 0;
     }
 
     std::vector<ProtoUI::Node> nodes;
     if (m_connection->ListNode(path, is_dir, nodes) < 0)
         return failRequest(__LINE__, L"[ERROR] remote-site-helper(%d): ListNode failed (%s)\n");
-    file_infos.reserve(file_infos.size() + static_cast<int>(nodes.size()));
-    for (const ProtoUI::Node& node : nodes) {
-        // Names are joined to local folders by downloads: one that means the
-        // folder itself, a parent or a deeper path must not get that far.
-        if (!isPlainEntryName(node.name)) {
-            QM_LOG(Logger::L_ERR, kComponent,
-                   L"[ERROR] remote-site-helper(%d): entry with the unusable name '%s' in %s dropped\n", node.name,
-                   path);
-            continue;
-        }
-        file_infos.append(convertFromProtocol(node));
-    }
+    appendNodeEntries(nodes, path, file_infos);
     return 0;
 }
 

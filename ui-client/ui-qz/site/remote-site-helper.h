@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "protocol/proto-ui.h"
 #include "site-helper.h"
@@ -58,3 +59,8 @@ private:
 
 // One server folder entry; folders get size 0.
 SiteFileInfo convertFromProtocol(const ProtoUI::Node& node);
+// Append the shares (as shared folders) or the entries of a listing of `path`,
+// in the server's order, leaving out (and logging) any whose name is not one
+// item's name (isPlainEntryName). Both return how many were left out.
+int appendShareEntries(const std::vector<ProtoUI::Share>& shares, SiteFileList& file_infos);
+int appendNodeEntries(const std::vector<ProtoUI::Node>& nodes, const std::string& path, SiteFileList& file_infos);

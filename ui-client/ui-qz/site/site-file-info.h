@@ -34,7 +34,9 @@ enum SiteTableColumns {
 
 // The filter and sort settings of one pane.
 struct SiteFileFilter {
-    enum SizeFilterAction {
+    // Stored as a plain 32-bit number: any value may arrive from a menu, and
+    // the unknown ones mean no size condition.
+    enum SizeFilterAction : int32_t {
         SIZE_NONE = 0,
         SIZE_EQUAL = 1,
         SIZE_SMALLER = 2,
