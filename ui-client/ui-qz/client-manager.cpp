@@ -4,6 +4,7 @@
 
 #include "client-core-manager.h"
 #include "client-updater-core.h"
+#include "config-manager.h"
 #include "global-connecter.h"
 #include "kavelin/transfer-service.h"
 #include "peer-monitor.h"
@@ -36,6 +37,10 @@ ClientManager::ClientManager(ClientWindows* windows) : m_windows(windows)
     connect(hub, &GlobalConnecter::sigShowHelpWindow, this, &ClientManager::slotShowHelpWindow);
     connect(hub, &GlobalConnecter::sigShowEggWindow, this, &ClientManager::slotShowEggWindow);
 
+    // The peer monitor reads "connect_method" on its thread whenever it adds
+    // a site to the engine; the settings file guards itself.
+    PeerMonitor::setConnectMethodSource(
+        [] { return ConfigManager::getInstance()->getValue(QStringLiteral("connect_method")); });
     m_control_channel_monitor_thread = new QThread;
     m_control_channel_monitor = new PeerMonitor(nullptr);
     m_control_channel_monitor->moveToThread(m_control_channel_monitor_thread);
@@ -79,6 +84,7 @@ ClientManager::~ClientManager()
     m_task_monitor_thread->wait();
     delete m_task_monitor;
     delete m_task_monitor_thread;
+    PeerMonitor::setConnectMethodSource({});
 }
 
 void ClientManager::showLoginWindow()
