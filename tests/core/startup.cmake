@@ -38,3 +38,12 @@ if(TARGET core_test_fixture)
     LIBS qz-core quillmar_test_server_lib qm_test_support Qt5::Test)
   set_target_properties(startup_login_test PROPERTIES AUTOMOC ON)
 endif()
+
+# qMain itself, with stand-in windows: one instance per user data folder.
+if(TARGET qz-startup-gui)
+  add_executable(startup_gui_child ${CMAKE_CURRENT_LIST_DIR}/startup_gui_child_main.cpp)
+  target_link_libraries(startup_gui_child PRIVATE qz-startup-gui)
+  qm_stage_program(startup_gui_child)
+  target_compile_definitions(startup_test PRIVATE QM_STARTUP_GUI_CHILD="$<TARGET_FILE:startup_gui_child>")
+  add_dependencies(startup_test startup_gui_child)
+endif()

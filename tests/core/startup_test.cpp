@@ -299,3 +299,83 @@ TEST_F(StartupTest, CrashPrintsFramesAndDiesBySegv)
 }
 
 }  // namespace
+
+#ifdef QM_STARTUP_GUI_CHILD
+namespace {
+
+// qMain with stand-in windows; waits until the login window is shown.
+class RunningClient {
+public:
+    explicit RunningClient(const QProcessEnvironment& env)
+    {
+        m_process.setProcessEnvironment(env);
+        m_process.start(QStringLiteral(QM_STARTUP_GUI_CHILD), QStringList());
+    }
+    ~RunningClient()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    // Reads standard output until `marker` shows or the process ends.
+    bool waitFor(const QString& marker)
+    {
+        while (!m_output.contains(marker)) {
+            if (m_process.state() == QProcess::NotRunning && !m_process.bytesAvailable())
+                return false;
+            if (!m_process.waitForReadyRead(60000) && m_process.state() != QProcess::NotRunning)
+                return false;
+            m_output += QString::fromUtf8(m_process.readAllStandardOutput());
+        }
+        return true;
+    }
+    int quitAndWait()
+    {
+        m_process.write("quit\n");
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(60000))
+            return -1;
+        m_output += QString::fromUtf8(m_process.readAllStandardOutput());
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    int wait()
+    {
+        if (!m_process.waitForFinished(60000))
+            return -1;
+        m_output += QString::fromUtf8(m_process.readAllStandardOutput());
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    const QString& output() const { return m_output; }
+
+private:
+    QProcess m_process;
+    QString m_output;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, SecondStartOnTheSameDataFolderEndsAtOnceAnotherFolderRuns)
+{
+    QProcessEnvironment env = environment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    RunningClient first(env);
+    ASSERT_TRUE(first.waitFor("LOGIN_SHOWN=1")) << first.output().toStdString();
+
+    RunningClient second(env);
+    EXPECT_EQ(second.wait(), 0);
+    EXPECT_TRUE(second.output().contains("RESULT=0"));
+    EXPECT_FALSE(second.output().contains("LOGIN_SHOWN")) << "the second start ends before the client manager";
+
+    // Another data folder is another instance.
+    QProcessEnvironment other = env;
+    other.insert("QUILLMAR_DATA_DIR", QString::fromStdString(m_root.path() + "/other-data"));
+    RunningClient third(other);
+    EXPECT_TRUE(third.waitFor("LOGIN_SHOWN=1")) << third.output().toStdString();
+
+    EXPECT_EQ(third.quitAndWait(), 0);
+    EXPECT_EQ(first.quitAndWait(), 0);
+    EXPECT_TRUE(first.output().contains("RESULT=0"));
+    EXPECT_EQ(query(data + "/sys-db.sqlite", "SELECT value FROM system_table WHERE key='release_version'"), "23");
+}
+#endif
