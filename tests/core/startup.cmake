@@ -47,3 +47,14 @@ if(TARGET qz-startup-gui)
   target_compile_definitions(startup_test PRIVATE QM_STARTUP_GUI_CHILD="$<TARGET_FILE:startup_gui_child>")
   add_dependencies(startup_test startup_gui_child)
 endif()
+
+if(TARGET qz-startup-gui)
+  add_executable(startup_help_window_test ${CMAKE_CURRENT_LIST_DIR}/startup_help_window_test.cpp)
+  set_target_properties(startup_help_window_test PROPERTIES AUTOMOC ON
+    RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+  target_include_directories(startup_help_window_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(startup_help_window_test PRIVATE qz-startup-gui qm_test_support Qt5::Test)
+  add_test(NAME core.startup_help_window COMMAND startup_help_window_test)
+  set_tests_properties(core.startup_help_window PROPERTIES LABELS core TIMEOUT 120
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
