@@ -67,9 +67,12 @@ void runWorkers()
     auto* manager = new ClientManager(nullptr);
     const int port = ClientCoreManager::getTransferService()->getControlPort();
     report("ENGINE_PORT_ANSWERS", portAnswers(port) ? "1" : "0");
-    // The first pass ran in the constructor; its signal reaches us through
-    // the hub's queue.
-    QCoreApplication::processEvents();
+    // The first pass ran in the constructor, on this thread; the second runs
+    // on the task monitor's thread and reaches us through the hub's queue.
+    QElapsedTimer passes;
+    passes.start();
+    while (task_passes < 2 && passes.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     report("TASK_PASSES", QString::number(task_passes));
     report("THREADS_RUNNING", QString::number(threadCount() - baseline));
     delete manager;

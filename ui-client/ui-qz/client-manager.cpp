@@ -42,9 +42,22 @@ ClientManager::ClientManager(ClientWindows* windows) : m_windows(windows)
     PeerMonitor::setConnectMethodSource(
         [] { return ConfigManager::getInstance()->getValue(QStringLiteral("connect_method")); });
     m_control_channel_monitor_thread = new QThread;
-    m_control_channel_monitor = new PeerMonitor(nullptr);
-    m_control_channel_monitor->moveToThread(m_control_channel_monitor_thread);
     m_control_channel_monitor_thread->start(QThread::InheritPriority);
+    // Built on its own thread: its first checks run at once and arm their
+    // single-shot timers there. Built here and moved, the first timers would
+    // stay on this thread and run the next checks here, beside the monitor's
+    // own thread.
+    auto* starter = new QObject;
+    starter->moveToThread(m_control_channel_monitor_thread);
+    PeerMonitor* monitor = nullptr;
+    QMetaObject::invokeMethod(
+        starter,
+        [starter, &monitor] {
+            monitor = new PeerMonitor(nullptr);
+            starter->deleteLater();
+        },
+        Qt::BlockingQueuedConnection);
+    m_control_channel_monitor = monitor;
 
     m_transfer_service_handler_thread = new QThread;
     m_transfer_service_handler = new TransferServiceHandler;
