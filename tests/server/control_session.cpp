@@ -49,7 +49,7 @@ void ControlSession::Run()
         }
         if (!m_tls && !m_server.Config().allow_plain)
             return;  // the control protocol is spoken over TLS only
-        if (!Reply(action, Answer(action, request)))
+        if (!Reply(action, request, Answer(action, request)))
             return;
         if (action == "close_peer")
             return;
@@ -71,9 +71,13 @@ PObject ControlSession::Typed(const std::string& action, PObject answer)
     return answer;
 }
 
-bool ControlSession::Reply(const std::string& action, const PObject& answer)
+bool ControlSession::Reply(const std::string& action, const PObject& request, const PObject& answer)
 {
     Fault fault = m_server.FaultFor(action);
+    // A fault for one path leaves the action's other requests alone.
+    if (!fault.path.empty() && !(request.isMap() && request.hasMember("path") &&
+                                 request["path"].isString() && request["path"].asString() == fault.path))
+        fault = Fault();
     switch (fault.kind) {
     case Fault::KEEP_ALIVE: {
         PObject keep_alive;

@@ -26,7 +26,7 @@ private:
     PObject QueryServerInfo() const;
     PObject FileOperation(const std::string& action, const PObject& request) const;
     // Sends the answer as the action's fault rule says; false ends the session.
-    bool Reply(const std::string& action, const PObject& answer);
+    bool Reply(const std::string& action, const PObject& request, const PObject& answer);
     bool Send(const PObject& object);
     // The answer with "type" set to the action unless it has one.
     static PObject Typed(const std::string& action, PObject answer);
