@@ -202,15 +202,21 @@ void UploadTreeThroughTheCore(benchmark::State& state)
                                               QString::fromStdString("0:" + setup.dir.file("local/tree")),
                                               QString::fromStdString(std::to_string(setup.peer) + ":/docs"));
     upload.source_is_dir = true;
+    uint32_t done = 0;
+    QObject context;
+    QObject::connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigHandleEventDone, &context,
+                     [&](uint id) { done = id; });
     for (auto _ : state) {
         int before = storedTasks(setup.peer);
         auto start = std::chrono::steady_clock::now();
         uint32_t id = EventManager::getInstance()->pushEvent(upload);
         emit GlobalConnecter::getInstance()->sigEventAdded(id);
-        // Polled without sleeping: the store answers each request under its lock.
-        while (storedTasks(setup.peer) < before + files)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        // The worker hands the last tasks over before it reports the event done.
+        Setup::waitFor([&] { return done == id; });
         state.SetIterationTime(seconds(start));
+        if (storedTasks(setup.peer) != before + files)
+            state.SkipWithError("not every task was stored");
+        EventManager::getInstance()->removeEvent(id);
     }
     state.SetItemsProcessed(state.iterations() * files);
 }
