@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 
 #include <filesystem>
+#include <future>
 
 #include "channel/channel.h"
 #include "client-core-manager.h"
@@ -86,14 +87,24 @@ CoreTest::CoreTest() : m_dir("qm-core")
     // As the client manager does: built here, then moved to its own thread.
     m_monitor = new PeerMonitor(nullptr);
     m_monitor->moveToThread(&m_monitor_thread);
+    m_monitor_context = new QObject();
+    m_monitor_context->moveToThread(&m_monitor_thread);
     m_monitor_thread.start();
 }
 
 CoreTest::~CoreTest()
 {
+    // Deleted on its own thread (it stops and joins every channel's workers),
+    // waited for through a promise the thread checker can see.
+    PeerMonitor* monitor = m_monitor;
+    QObject* context = m_monitor_context;
+    OnMonitor([monitor, context](PeerMonitor&) {
+        delete monitor;
+        context->deleteLater();
+    });
+    m_monitor = nullptr;
     m_monitor_thread.quit();
     m_monitor_thread.wait();
-    delete m_monitor;  // stops and joins every channel's workers
     ClientCoreManager::getTransferService()->stopService();
     StopServer();
     setSiteDomainResolver({});
@@ -118,17 +129,31 @@ void CoreTest::StartServer(const std::function<void(test_server::ServerConfig&)>
     std::string error;
     ASSERT_EQ(m_data->Start(m_data_port, config.key_path, config.cert_path, error), 0) << error;
     m_data_port = m_data->Port();
-    test_server::DataServer* data = m_data.get();
-    config.on_session_seed = [data](uint64_t seed) { data->AddSession(seed); };
+    // Through the fixture: a restart brings a new data side under the same control side.
+    config.on_session_seed = [this](uint64_t seed) {
+        if (m_data)
+            m_data->AddSession(seed);
+    };
     m_control.reset(new test_server::ControlServer(config));
     ASSERT_EQ(m_control->Start(error), 0) << error;
     m_control_port = m_control->Port();
 }
 
+void CoreTest::KillServer()
+{
+    m_control->Stop();
+    m_data->Stop();
+    m_data.reset();
+}
+
 void CoreTest::RestartServer()
 {
-    test_server::ServerConfig config = m_config;
-    StartServer([config](test_server::ServerConfig& c) { c = config; });
+    m_data.reset(new test_server::DataServer(m_config.shares));
+    std::string error;
+    ASSERT_EQ(m_data->Start(m_data_port, m_config.key_path, m_config.cert_path, error), 0) << error;
+    ASSERT_EQ(m_control->Restart(error), 0) << error;
+    EXPECT_EQ(m_control->Port(), m_control_port);
+    EXPECT_EQ(m_data->Port(), m_data_port);
 }
 
 void CoreTest::StopServer()
@@ -216,8 +241,19 @@ bool CoreTest::WaitUntil(const std::function<bool()>& condition, int timeout_ms)
 
 void CoreTest::OnMonitor(const std::function<void(PeerMonitor&)>& call)
 {
+    // Waited for through a promise, which orders the call's effects before
+    // the test reads them in a way the thread checker can see.
     PeerMonitor* monitor = m_monitor;
-    QMetaObject::invokeMethod(m_monitor, [call, monitor] { call(*monitor); }, Qt::BlockingQueuedConnection);
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    QMetaObject::invokeMethod(
+        m_monitor_context,
+        [call, monitor, done] {
+            call(*monitor);
+            done->set_value();
+        },
+        Qt::QueuedConnection);
+    finished.wait();
 }
 
 SiteInfo CoreTest::Site(uint64_t peer_id)

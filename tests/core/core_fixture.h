@@ -18,6 +18,7 @@
 
 #include "control_server.h"
 #include "data_server.h"
+#include "core-timing.h"
 #include "event.h"
 #include "global-connecter.h"
 #include "misc-log.h"
@@ -46,7 +47,9 @@ protected:
 
     // Starts (or starts again) both sides of the server; edit changes the config.
     void StartServer(const std::function<void(test_server::ServerConfig&)>& edit = {});
-    // Stops both sides and brings them back on the same ports.
+    // Stops both sides (the control side stays to be restarted).
+    void KillServer();
+    // Brings both sides back on the ports they had.
     void RestartServer();
     void StopServer();
     test_server::ControlServer& Server() { return *m_control; }
@@ -83,6 +86,7 @@ protected:
     ViewRelay m_views;
     QThread m_monitor_thread;
     PeerMonitor* m_monitor = nullptr;
+    QObject* m_monitor_context = nullptr;  // on the monitor's thread, for calls there
     std::unique_ptr<QSignalSpy> m_done_spy;       // sigHandleEventDone
     std::unique_ptr<QSignalSpy> m_connected_spy;  // sigConnectSiteDone
     std::unique_ptr<QSignalSpy> m_disconnected_spy;

@@ -156,11 +156,16 @@ void ControlServer::ReleaseHeldAnswers()
     m_stop_cv.notify_all();
 }
 
-bool ControlServer::Hold()
+uint64_t ControlServer::ReleaseGeneration() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_release_generation;
+}
+
+bool ControlServer::Hold(uint64_t since)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    uint64_t generation = m_release_generation;
-    m_stop_cv.wait(lock, [&] { return m_stopping || m_release_generation != generation; });
+    m_stop_cv.wait(lock, [&] { return m_stopping || m_release_generation != since; });
     return !m_stopping;
 }
 

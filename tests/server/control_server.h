@@ -66,8 +66,11 @@ private:
     void AdoptSeed(uint64_t seed, const std::string& user);
     // Sleeps up to ms milliseconds; false when the server is stopping.
     bool Pause(uint32_t ms);
-    // Waits until ReleaseHeldAnswers; false when the server is stopping.
-    bool Hold();
+    // The count of ReleaseHeldAnswers calls so far.
+    uint64_t ReleaseGeneration() const;
+    // Waits until ReleaseHeldAnswers is called after `since` was read (at
+    // once if it already was); false when the server is stopping.
+    bool Hold(uint64_t since);
     // Tracks a session's socket so Stop can wake it; false when stopping.
     bool RegisterSocket(int fd);
     void UnregisterSocket(int fd);

@@ -33,6 +33,7 @@ void ControlSession::Run()
             return;
         const PObject& view = request;
         std::string action = view["action"].asString();
+        const uint64_t generation = m_server.ReleaseGeneration();
         m_server.RecordRequest(action, request);
         if (m_server.Config().verbose)
             std::fprintf(stderr, "request %s from %s\n", action.c_str(), m_user.empty() ? "-" : m_user.c_str());
@@ -49,7 +50,7 @@ void ControlSession::Run()
         }
         if (!m_tls && !m_server.Config().allow_plain)
             return;  // the control protocol is spoken over TLS only
-        if (!Reply(action, Answer(action, request)))
+        if (!Reply(action, request, Answer(action, request), generation))
             return;
         if (action == "close_peer")
             return;
@@ -71,9 +72,14 @@ PObject ControlSession::Typed(const std::string& action, PObject answer)
     return answer;
 }
 
-bool ControlSession::Reply(const std::string& action, const PObject& answer)
+bool ControlSession::Reply(const std::string& action, const PObject& request, const PObject& answer,
+                          uint64_t generation)
 {
     Fault fault = m_server.FaultFor(action);
+    // A fault for one path leaves the action's other requests alone.
+    if (!fault.path.empty() && !(request.isMap() && request.hasMember("path") &&
+                                 request["path"].isString() && request["path"].asString() == fault.path))
+        fault = Fault();
     switch (fault.kind) {
     case Fault::KEEP_ALIVE: {
         PObject keep_alive;
@@ -90,7 +96,7 @@ bool ControlSession::Reply(const std::string& action, const PObject& answer)
     case Fault::DROP:
         return true;
     case Fault::HOLD:
-        if (!m_server.Hold())
+        if (!m_server.Hold(generation))
             return false;
         break;
     case Fault::CLOSE:
