@@ -9,8 +9,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/../support/support.cmake)
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core Network)
 find_package(SQLite3 REQUIRED)
 
-set(STARTUP_TEST_MAIN ${CMAKE_CURRENT_LIST_DIR}/core_test_main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/startup_sanitizer_suppressions.cpp)
+set(STARTUP_TEST_MAIN ${CMAKE_CURRENT_LIST_DIR}/core_test_main.cpp)
 
 add_executable(startup_child ${CMAKE_CURRENT_LIST_DIR}/startup_child_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_sanitizer_suppressions.cpp)
