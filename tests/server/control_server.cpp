@@ -16,7 +16,7 @@
 
 namespace test_server {
 
-ControlServer::ControlServer(ServerConfig config) : m_config(std::move(config)), m_shares(m_config.shares)
+ControlServer::ControlServer(ServerConfig config) : m_config(std::move(config)), m_shares(m_config.shares), m_bind_port(m_config.port)
 {
     for (const ActionFault& fault : m_config.faults)
         m_faults[fault.action] = fault.fault;
@@ -35,7 +35,7 @@ int ControlServer::Start(std::string& error)
     if (v6) {
         sockaddr_in6* in6 = reinterpret_cast<sockaddr_in6*>(&address);
         in6->sin6_family = AF_INET6;
-        in6->sin6_port = htons(static_cast<uint16_t>(m_config.port));
+        in6->sin6_port = htons(static_cast<uint16_t>(m_bind_port));
         if (inet_pton(AF_INET6, m_config.listen_ip.c_str(), &in6->sin6_addr) != 1) {
             error = "bad listen address " + m_config.listen_ip;
             return -1;
@@ -44,7 +44,7 @@ int ControlServer::Start(std::string& error)
     } else {
         sockaddr_in* in4 = reinterpret_cast<sockaddr_in*>(&address);
         in4->sin_family = AF_INET;
-        in4->sin_port = htons(static_cast<uint16_t>(m_config.port));
+        in4->sin_port = htons(static_cast<uint16_t>(m_bind_port));
         if (inet_pton(AF_INET, m_config.listen_ip.c_str(), &in4->sin_addr) != 1) {
             error = "bad listen address " + m_config.listen_ip;
             return -1;
@@ -63,8 +63,20 @@ int ControlServer::Start(std::string& error)
     }
     m_port = ntohs(v6 ? reinterpret_cast<sockaddr_in6*>(&address)->sin6_port
                       : reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+    m_bind_port = m_port;
     m_accept_thread = std::thread(&ControlServer::AcceptLoop, this);
     return 0;
+}
+
+int ControlServer::Restart(std::string& error)
+{
+    Stop();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = false;
+        m_open_sockets.clear();
+    }
+    return Start(error);
 }
 
 void ControlServer::Stop()

@@ -31,6 +31,8 @@ public:
     int Start(std::string& error);
     // Closes the listener and every connection and joins their threads.
     void Stop();
+    // Stop, then Start again on the port it had (clients must reconnect).
+    int Restart(std::string& error);
     unsigned Port() const { return m_port; }
 
     // Test hooks, safe while sessions run.
@@ -78,6 +80,7 @@ private:
     int m_listen_fd = -1;
     int m_wake_pipe[2] = {-1, -1};
     unsigned m_port = 0;
+    unsigned m_bind_port = 0;  // the configured port, then the one bound first
     std::thread m_accept_thread;
     std::list<std::unique_ptr<SessionThread>> m_sessions;  // accept thread and Stop only
     std::atomic<int> m_connections{0};

@@ -33,11 +33,14 @@ struct Fault {
         ERROR,       // answer {"error": {"code": count, "reason": reason}}
         ERROR_NO_CODE,  // answer {"error": {"reason": reason}}
         REPLACE,     // answer `answer` in place of the real answer (in-process only)
+        EXTEND_LIST, // the real answer with the raw entries of `answer`'s "node_list"
+                     // appended to its own "node_list" (in-process only)
     };
     Kind kind = NONE;
     uint32_t count = 0;
     std::string reason;
     PObject answer;
+    std::string path;  // non-empty: only requests whose "path" is this (as sent)
 };
 
 struct ActionFault {

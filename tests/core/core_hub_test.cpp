@@ -1,0 +1,104 @@
+// The signal hub: it belongs to the main thread whoever asks first, and
+// every one of its signals can be queued across threads.
+#include <QCoreApplication>
+#include <QMetaMethod>
+#include <QSignalSpy>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "global-connecter.h"
+
+namespace {
+
+std::atomic<int> g_queue_failures{0};
+
+void failOnQueueWarning(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    if (message.contains("Cannot queue arguments"))
+        ++g_queue_failures;
+}
+
+class Counter : public QObject {
+    Q_OBJECT
+public:
+    std::atomic<int> hits{0};
+signals:
+    void sigHit();
+public slots:
+    void hit()
+    {
+        ++hits;
+        emit sigHit();
+    }
+};
+
+}  // namespace
+
+TEST(CoreHub, LivesOnTheMainThreadWhenAWorkerAsksFirst)
+{
+    QThread worker;
+    GlobalConnecter* seen = nullptr;
+    QObject::connect(&worker, &QThread::started, [&] {
+        seen = GlobalConnecter::getInstance();
+        worker.quit();
+    });
+    worker.start();
+    ASSERT_TRUE(worker.wait(10000));
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(seen->thread(), QCoreApplication::instance()->thread());
+    EXPECT_EQ(seen, GlobalConnecter::getInstance());
+}
+
+TEST(CoreHub, EverySignalCrossesAThread)
+{
+    qInstallMessageHandler(failOnQueueWarning);
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    QThread worker;
+    Counter counter;
+    counter.moveToThread(&worker);
+    worker.start();
+
+    const QMetaObject* meta = hub->metaObject();
+    int slot = counter.metaObject()->indexOfSlot("hit()");
+    std::vector<QMetaMethod> signals_list;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        QMetaMethod method = meta->method(i);
+        if (method.methodType() != QMetaMethod::Signal)
+            continue;
+        signals_list.push_back(method);
+        ASSERT_TRUE(QMetaObject::connect(hub, i, &counter, slot, Qt::QueuedConnection)) << method.methodSignature().data();
+    }
+    EXPECT_EQ(signals_list.size(), 35u);
+
+    for (const QMetaMethod& method : signals_list) {
+        // Default values of each parameter type, built by the meta-type system.
+        std::vector<void*> values;
+        QGenericArgument args[10];
+        for (int p = 0; p < method.parameterCount(); ++p) {
+            int type = method.parameterType(p);
+            ASSERT_NE(type, QMetaType::UnknownType) << method.methodSignature().data();
+            values.push_back(QMetaType::create(type));
+            args[p] = QGenericArgument(QMetaType::typeName(type), values.back());
+        }
+        EXPECT_TRUE(method.invoke(hub, Qt::DirectConnection, args[0], args[1], args[2], args[3], args[4], args[5],
+                                  args[6], args[7], args[8], args[9]))
+            << method.methodSignature().data();
+        for (int p = 0; p < method.parameterCount(); ++p)
+            QMetaType::destroy(method.parameterType(p), values[p]);
+    }
+    QSignalSpy spy(&counter, &Counter::sigHit);
+    while (counter.hits.load() < static_cast<int>(signals_list.size()) && spy.wait(5000)) {
+    }
+    EXPECT_EQ(counter.hits.load(), static_cast<int>(signals_list.size()));
+    EXPECT_EQ(g_queue_failures.load(), 0);
+    worker.quit();
+    worker.wait();
+    qInstallMessageHandler(nullptr);
+}
+
+#include "core_hub_test.moc"

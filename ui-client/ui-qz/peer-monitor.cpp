@@ -1,0 +1,270 @@
+#include "peer-monitor.h"
+
+#include <QMutex>
+#include <QTimer>
+
+#include "client-core-manager.h"
+#include "control-channel.h"
+#include "core-timing.h"
+#include "domain-resolver.h"
+#include "global-connecter.h"
+#include "kavelin/vardo-core-manager.h"
+#include "log.h"
+#include "protocol/proto-ui.h"
+#include "site-info-manager.h"
+
+namespace {
+
+const char kComponent[] = "default_component";
+
+QMutex g_method_mutex;
+std::function<QString()> g_method_source;  // guarded by g_method_mutex
+
+QString connectMethodText()
+{
+    QMutexLocker lock(&g_method_mutex);
+    return g_method_source ? g_method_source() : QString();
+}
+
+}  // namespace
+
+void PeerMonitor::setConnectMethodSource(std::function<QString()> source)
+{
+    QMutexLocker lock(&g_method_mutex);
+    g_method_source = std::move(source);
+}
+
+ConnectMethod PeerMonitor::connectMethodFromText(const QString& text)
+{
+    if (text.compare("tcp", Qt::CaseInsensitive) == 0)
+        return CM_TCP;
+    if (text.compare("udp", Qt::CaseInsensitive) == 0)
+        return CM_UDP;
+    return CM_AUTO;
+}
+
+PeerMonitor::PeerMonitor(QObject* parent) : QObject(parent), m_closing_all(false)
+{
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    connect(hub, &GlobalConnecter::sigConnectSite, this, &PeerMonitor::slotConnectSite);
+    connect(hub, &GlobalConnecter::sigRemoveSite, this, &PeerMonitor::slotRemoveSite);
+    connect(hub, &GlobalConnecter::sigConnectControlChannelSuccess, this,
+            &PeerMonitor::slotConnectControlChannelSuccess);
+    connect(hub, &GlobalConnecter::sigCloseAllPeers, this, &PeerMonitor::slotCloseAllPeers);
+    connect(hub, &GlobalConnecter::sigClosePeerDone, this, &PeerMonitor::slotClosePeerDone);
+    connect(hub, &GlobalConnecter::sigSiteDisconnected, this, &PeerMonitor::slotSiteDisconnected);
+    connect(hub, &GlobalConnecter::sigResumeDisconnectedJobs, this, &PeerMonitor::slotResumeDisconnectedJobs);
+    connect(hub, &GlobalConnecter::sigDisconnectAllPeers, this, &PeerMonitor::slotDisconnectAllPeers);
+
+    connect(this, &PeerMonitor::sigConnectSiteDone, hub, &GlobalConnecter::sigConnectSiteDone);
+    connect(this, &PeerMonitor::sigRemoveSiteDone, hub, &GlobalConnecter::sigRemoveSiteDone);
+    connect(this, &PeerMonitor::sigSiteDisconnected, hub, &GlobalConnecter::sigSiteDisconnected);
+    connect(this, &PeerMonitor::sigResumeDisconnectedJobsDone, hub, &GlobalConnecter::sigResumeDisconnectedJobsDone);
+    connect(this, &PeerMonitor::sigCloseAllPeersDone, hub, &GlobalConnecter::sigCloseAllPeersDone);
+
+    slotCheckChannel();
+    slotCheckDisconnected();
+}
+
+PeerMonitor::~PeerMonitor()
+{
+    // The channels are children, but deleting them here keeps the order
+    // explicit: each stops and joins its workers.
+    for (auto& entry : m_channels)
+        delete entry.second;
+    m_channels.clear();
+}
+
+ControlChannel* PeerMonitor::channel(uint64_t peer_id) const
+{
+    auto it = m_channels.find(peer_id);
+    return it == m_channels.end() ? nullptr : it->second;
+}
+
+void PeerMonitor::dropChannel(uint64_t peer_id)
+{
+    auto it = m_channels.find(peer_id);
+    if (it == m_channels.end())
+        return;
+    ControlChannel* old = it->second;
+    m_channels.erase(it);
+    delete old;
+}
+
+void PeerMonitor::forgetDataWait(uint64_t peer_id)
+{
+    for (auto it = m_data_channel_connecting.begin(); it != m_data_channel_connecting.end();) {
+        if (it->first == peer_id)
+            it = m_data_channel_connecting.erase(it);
+        else
+            ++it;
+    }
+}
+
+void PeerMonitor::slotConnectSite(SiteInfo info)
+{
+    if (info.protocol_error == ProtoUI::ERROR_USER_INVALID_SEED)
+        ClientCoreManager::getCoreManager()->resetPeer(info.peer_id);
+    SiteInfo site = info;
+    site.site_error = SITE_ERROR_OK;
+    site.protocol_error = ProtoUI::ERROR_OK;
+
+    std::string name = site.domain_name.toUtf8().toStdString();
+    std::vector<std::string> addresses;
+    QString ip;
+    if (resolveSiteDomainName(name, addresses) < 0 || addresses.empty())
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-monitor(%d): Cannot resolve domain name '%s'\n", name);
+    else
+        ip = QString::fromStdString(addresses.front());
+    site.ip = ip;
+
+    if (site.peer_id == 0)
+        ClientCoreManager::getCoreManager()->getNextPeerId(site.peer_id);
+    const uint64_t peer = site.peer_id;
+
+    // A peer connecting again must not keep its old channel running beside
+    // the new one (both would act on every event), nor an old data wait.
+    dropChannel(peer);
+    forgetDataWait(peer);
+
+    if (ip.isEmpty()) {
+        site.site_error = SITE_ERROR_PROTOCOL;
+        site.protocol_error = ProtoUI::ERROR_CHANNEL_IO;
+        SiteInfoManager::getInstance()->setSiteInfo(site);
+        emit sigConnectSiteDone(peer);
+        emit sigSiteDisconnected(peer, true);
+        return;
+    }
+    SiteInfoManager::getInstance()->setSiteInfo(site);
+    ControlChannel* channel = new ControlChannel(peer, this);
+    m_channels[peer] = channel;
+}
+
+void PeerMonitor::slotConnectControlChannelSuccess(uint64_t peer_id)
+{
+    // A late report of a channel that is gone (removed, disconnected or
+    // replaced) must not re-add the engine peer.
+    ControlChannel* live = channel(peer_id);
+    if (!live || live->state() != ControlChannel::CONTROL_CHANNEL_AUTH_SUCCESS)
+        return;
+    SiteInfo info;
+    if (!SiteInfoManager::getInstance()->getSiteInfoByPeerId(peer_id, info))
+        return;
+    forgetDataWait(peer_id);
+    m_data_channel_connecting.emplace_back(peer_id, CoreTiming::nowMs());
+    TransferService* engine = ClientCoreManager::getTransferService();
+    ConnectMethod method = connectMethodFromText(connectMethodText());
+    engine->addPeer(info.peer_id, TRANSFER_SIDE_CLIENT, method, info.ip.toUtf8().constData(), info.transfer_port);
+    engine->setPeer(info.peer_id, info.concurrent, info.max_upload, info.max_download, info.min_upload,
+                    info.min_download, info.encrypted, info.compressed, info.ssl_signature.toUtf8().constData());
+    engine->setPeerMtu(info.peer_id, info.control_mtu);
+}
+
+void PeerMonitor::checkDataChannel()
+{
+    TransferService* engine = ClientCoreManager::getTransferService();
+    const int64_t limit = CoreTiming::get().data_wait_ms.load();
+    std::vector<std::pair<uint64_t, int64_t>> waiting;
+    waiting.swap(m_data_channel_connecting);
+    for (const auto& entry : waiting) {
+        const uint64_t peer = entry.first;
+        if (engine->checkConnection(peer) == 0) {
+            emit sigConnectSiteDone(peer);
+            continue;
+        }
+        if (CoreTiming::nowMs() - entry.second > limit) {
+            bool known = SiteInfoManager::getInstance()->updateSiteInfo(
+                peer, [](SiteInfo& info) { info.site_error = SITE_ERROR_DATA_CHANNEL; });
+            if (known) {
+                emit sigConnectSiteDone(peer);
+                emit sigSiteDisconnected(peer, true);
+            }
+            continue;
+        }
+        m_data_channel_connecting.push_back(entry);
+    }
+}
+
+void PeerMonitor::slotCheckChannel()
+{
+    checkDataChannel();
+    // A tick may delete nothing, but logins inside it run this loop's slots
+    // only through queued calls, so the map stays as it is during the walk.
+    std::vector<ControlChannel*> channels;
+    for (auto& entry : m_channels)
+        channels.push_back(entry.second);
+    for (ControlChannel* channel : channels)
+        channel->adjustChannel();
+    QTimer::singleShot(CoreTiming::get().channel_tick_ms.load(), this, &PeerMonitor::slotCheckChannel);
+}
+
+void PeerMonitor::slotCheckDisconnected()
+{
+    for (auto& entry : m_channels)
+        entry.second->checkDisconnected();
+    std::vector<uint64_t> peers;
+    ClientCoreManager::getCoreManager()->getDisconnectedPeers(peers);
+    for (uint64_t peer : peers) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-monitor(%d): Transfer of peer %llu is disconnected\n",
+               static_cast<unsigned long long>(peer));
+        emit sigSiteDisconnected(peer, true);
+    }
+    QTimer::singleShot(CoreTiming::get().heartbeat_ms.load(), this, &PeerMonitor::slotCheckDisconnected);
+}
+
+void PeerMonitor::slotSiteDisconnected(uint64_t peer_id, bool)
+{
+    ClientCoreManager::getTransferService()->removePeer(peer_id, false);
+    forgetDataWait(peer_id);
+    dropChannel(peer_id);
+}
+
+void PeerMonitor::slotRemoveSite(uint64_t peer_id)
+{
+    ControlChannel* live = channel(peer_id);
+    if (live)
+        live->closePeer();
+    else
+        slotClosePeerDone(peer_id);
+}
+
+void PeerMonitor::slotClosePeerDone(uint64_t peer_id)
+{
+    dropChannel(peer_id);
+    forgetDataWait(peer_id);
+    ClientCoreManager::getTransferService()->removePeer(peer_id, true);
+    SiteInfoManager::getInstance()->removeSiteInfo(peer_id);
+    emit sigRemoveSiteDone();
+    if (m_closing_all && m_channels.empty()) {
+        m_closing_all = false;
+        emit sigCloseAllPeersDone();
+    }
+}
+
+void PeerMonitor::slotCloseAllPeers()
+{
+    if (m_channels.empty()) {
+        // Nothing to close: the caller still waits for the completion.
+        emit sigCloseAllPeersDone();
+        return;
+    }
+    for (auto& entry : m_channels)
+        entry.second->closePeer();
+    m_closing_all = true;
+}
+
+void PeerMonitor::slotDisconnectAllPeers()
+{
+    std::vector<uint64_t> peers;
+    for (auto& entry : m_channels)
+        peers.push_back(entry.first);
+    for (uint64_t peer : peers)
+        emit sigSiteDisconnected(peer, true);
+}
+
+void PeerMonitor::slotResumeDisconnectedJobs(uint64_t peer_id)
+{
+    ClientCoreManager::getCoreManager()->resumeAllInfoByPeerId(peer_id);
+    ClientCoreManager::getTransferService()->notifyNew(peer_id);
+    emit sigResumeDisconnectedJobsDone(peer_id);
+}
