@@ -1,0 +1,71 @@
+#include "certificate-chain-dialog.h"
+
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString validity(const QSslCertificate& certificate)
+{
+    return QStringLiteral("%1 to %2")
+        .arg(certificate.effectiveDate().toUTC().toString(Qt::ISODate),
+             certificate.expiryDate().toUTC().toString(Qt::ISODate));
+}
+
+}  // namespace
+
+CertificateChainDialog::CertificateChainDialog(const QList<QSslCertificate>& chain, QWidget* parent)
+    : QDialog(parent), m_chain(chain), m_levels(new QTreeWidget(this)), m_details(new QPlainTextEdit(this))
+{
+    setWindowTitle(tr("Certificate"));
+    m_levels->setColumnCount(4);
+    m_levels->setHeaderLabels({tr("Level"), tr("Subject"), tr("Issuer"), tr("Valid")});
+    m_levels->setRootIsDecorated(false);
+    m_levels->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (int level = 0; level < m_chain.size(); ++level) {
+        const QSslCertificate& certificate = m_chain.at(level);
+        // QTreeWidgetItem texts are plain text: a name like "<img src=x>"
+        // shows as typed.
+        auto* item = new QTreeWidgetItem(m_levels);
+        item->setText(0, QString::number(level));
+        item->setText(1, distinguishedName(certificate, false));
+        item->setText(2, distinguishedName(certificate, true));
+        item->setText(3, validity(certificate));
+    }
+    m_details->setReadOnly(true);
+    m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_levels);
+    layout->addWidget(m_details, 1);
+    layout->addWidget(buttons);
+
+    connect(m_levels, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { showLevel(current ? m_levels->indexOfTopLevelItem(current) : -1); });
+    m_levels->setCurrentItem(m_levels->topLevelItem(0));
+    resize(720, 520);
+}
+
+void CertificateChainDialog::showLevel(int level)
+{
+    m_details->setPlainText(level >= 0 && level < m_chain.size() ? m_chain.at(level).toText() : QString());
+}
+
+QString CertificateChainDialog::distinguishedName(const QSslCertificate& certificate, bool issuer)
+{
+    QStringList parts;
+    const QList<QByteArray> attributes =
+        issuer ? certificate.issuerInfoAttributes() : certificate.subjectInfoAttributes();
+    for (const QByteArray& attribute : attributes) {
+        const QStringList values = issuer ? certificate.issuerInfo(attribute) : certificate.subjectInfo(attribute);
+        for (const QString& value : values)
+            parts << QString::fromLatin1(attribute) + QLatin1Char('=') + value;
+    }
+    return parts.join(QStringLiteral(", "));
+}
