@@ -5,6 +5,7 @@
 
 #include "image_manager.h"
 #include "style_manager.h"
+#include "vexo_message_sheet.h"
 #include "ui_path_manager.h"
 #include "vexoqelt_test_support.h"
 
@@ -20,6 +21,9 @@ void initWidgets(double scale)
 ScriptedResponder::ScriptedResponder()
 {
     installSheetResponder([this](const SheetRequest& request) {
+        // Busy sheets have no answer: they stay until their owner ends them.
+        if (request.type == VexoMessageSheet::Processing || request.type == VexoMessageSheet::ProcessingWithAnimation)
+            return 0;
         SeenSheet sheet;
         sheet.type = request.type;
         sheet.text = request.text;

@@ -1,7 +1,7 @@
 #pragma once
 // Set-up shared by the login and settings tests: the widget library with the
 // staged style sheets and images, and a responder that records each sheet
-// and answers it from a script.
+// and answers it from a script; busy sheets are left alone.
 #include <QList>
 #include <QString>
 
