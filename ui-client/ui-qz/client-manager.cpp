@@ -2,6 +2,9 @@
 
 #include <QThread>
 
+#include <functional>
+#include <future>
+
 #include "client-core-manager.h"
 #include "client-updater-core.h"
 #include "config-manager.h"
@@ -12,6 +15,29 @@
 #include "startup-sequence.h"
 #include "task-monitor.h"
 #include "ui_path_manager.h"
+
+namespace {
+
+// Runs work on a running thread's event loop and waits for its result. The
+// hand-over goes through a future, which every tool can see, rather than
+// Qt's blocking queued call.
+template <typename Result>
+Result runOnThread(QThread* thread, const std::function<Result()>& work)
+{
+    std::promise<Result> done;
+    auto* anchor = new QObject;
+    anchor->moveToThread(thread);
+    QMetaObject::invokeMethod(
+        anchor,
+        [anchor, &work, &done] {
+            done.set_value(work());
+            anchor->deleteLater();
+        },
+        Qt::QueuedConnection);
+    return done.get_future().get();
+}
+
+}  // namespace
 
 int TransferServiceHandler::startService()
 {
@@ -47,17 +73,9 @@ ClientManager::ClientManager(ClientWindows* windows) : m_windows(windows)
     // single-shot timers there. Built here and moved, the first timers would
     // stay on this thread and run the next checks here, beside the monitor's
     // own thread.
-    auto* starter = new QObject;
-    starter->moveToThread(m_control_channel_monitor_thread);
-    PeerMonitor* monitor = nullptr;
-    QMetaObject::invokeMethod(
-        starter,
-        [starter, &monitor] {
-            monitor = new PeerMonitor(nullptr);
-            starter->deleteLater();
-        },
-        Qt::BlockingQueuedConnection);
-    m_control_channel_monitor = monitor;
+    m_control_channel_monitor = runOnThread<PeerMonitor*>(m_control_channel_monitor_thread, [] {
+        return new PeerMonitor(nullptr);
+    });
 
     m_transfer_service_handler_thread = new QThread;
     m_transfer_service_handler = new TransferServiceHandler;
@@ -78,24 +96,40 @@ ClientManager::ClientManager(ClientWindows* windows) : m_windows(windows)
 
 ClientManager::~ClientManager()
 {
+    // Each worker is deleted on its own thread, which then ends: the worker's
+    // state is never touched from this thread, and the stop is seen by every
+    // tool as an ordinary hand-over.
+    PeerMonitor* monitor = m_control_channel_monitor;
+    runOnThread<bool>(m_control_channel_monitor_thread, [monitor] {
+        delete monitor;  // stops and joins every site's workers
+        return true;
+    });
+    m_control_channel_monitor = nullptr;
     m_control_channel_monitor_thread->exit(0);
     m_control_channel_monitor_thread->wait();
-    delete m_control_channel_monitor;
     delete m_control_channel_monitor_thread;
 
     ClientCoreManager::getTransferService()->stopService();
+    TransferServiceHandler* handler = m_transfer_service_handler;
+    runOnThread<bool>(m_transfer_service_handler_thread, [handler] {
+        delete handler;
+        return true;
+    });
+    m_transfer_service_handler = nullptr;
     m_transfer_service_handler_thread->exit(0);
     m_transfer_service_handler_thread->wait();
-    delete m_transfer_service_handler;
     delete m_transfer_service_handler_thread;
 
-    // On its own thread, between passes: no pass is armed after this one.
+    // Between passes: no pass is armed after this one.
     TaskMonitor* task_monitor = m_task_monitor;
-    QMetaObject::invokeMethod(
-        task_monitor, [task_monitor] { task_monitor->stopService(); }, Qt::BlockingQueuedConnection);
+    runOnThread<bool>(m_task_monitor_thread, [task_monitor] {
+        task_monitor->stopService();
+        delete task_monitor;
+        return true;
+    });
+    m_task_monitor = nullptr;
     m_task_monitor_thread->exit(0);
     m_task_monitor_thread->wait();
-    delete m_task_monitor;
     delete m_task_monitor_thread;
     PeerMonitor::setConnectMethodSource({});
 }

@@ -15,7 +15,7 @@ ConfigManager::ConfigManager()
     : m_config_path(UIPathManager::getInstance()->getPath(QStringLiteral("user_data_path")) +
                     QStringLiteral("/config"))
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (QFileInfo::exists(m_config_path)) {
         // An unreadable file leaves the store empty: every key reads as "".
         if (m_config.read(m_config_path.toUtf8().toStdString()) != 0)
@@ -29,13 +29,13 @@ ConfigManager::ConfigManager()
 
 QString ConfigManager::getValue(const QString& key)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return QString::fromStdString(m_config[key.toUtf8().toStdString()]);
 }
 
 void ConfigManager::setValue(const QString& key, const QString& value)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_config[key.toUtf8().toStdString()] = value.toUtf8().toStdString();
     writeLocked();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 #include "config.hpp"
@@ -32,5 +32,5 @@ private:
 
     QString m_config_path;
     Config m_config;
-    QMutex m_mutex;  // guards m_config and the file
+    std::mutex m_mutex;  // guards m_config and the file
 };
