@@ -45,3 +45,8 @@ if(TARGET core_test_fixture)
   login_settings_add_test(login_widget_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/login_widget_test.cpp
     LIBS core_test_fixture GTest::gtest)
 endif()
+
+if(TARGET qm_test_support)
+  login_settings_add_test(settings_form_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_form_test.cpp
+    LIBS qm_test_support GTest::gtest SQLite::SQLite3)
+endif()
