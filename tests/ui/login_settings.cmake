@@ -42,8 +42,12 @@ login_settings_add_test(login_about_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/login
 
 # Against the test file server, with the core's end-to-end fixture.
 if(TARGET core_test_fixture)
+  add_library(login_settings_server STATIC ${CMAKE_CURRENT_LIST_DIR}/login_settings_server.cpp)
+  target_link_libraries(login_settings_server PUBLIC login_settings_support core_test_fixture GTest::gtest)
   login_settings_add_test(login_widget_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/login_widget_test.cpp
-    LIBS core_test_fixture GTest::gtest)
+    LIBS login_settings_server SQLite::SQLite3)
+  login_settings_add_test(settings_window_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_window_test.cpp
+    LIBS login_settings_server SQLite::SQLite3)
 endif()
 
 if(TARGET qm_test_support)

@@ -17,7 +17,7 @@
 #include <sqlite3.h>
 
 #include "connection-widget.h"
-#include "core_fixture.h"
+#include "login_settings_server.h"
 #include "login-error-mask.h"
 #include "login-widget.h"
 #include "login_settings_support.h"
@@ -33,81 +33,8 @@ namespace {
 
 QString T(int id) { return StrTable::LoadStr(id); }
 
-// The central widget's part: every finished login is announced as added.
-class AddSiteRelay : public QObject {
-public:
-    AddSiteRelay()
-    {
-        GlobalConnecter* hub = GlobalConnecter::getInstance();
-        connect(hub, &GlobalConnecter::sigConnectSiteDone, hub, &GlobalConnecter::sigAddSiteDone);
-    }
-};
-
-std::list<ConnectionInfo> SavedRows()
-{
-    std::list<ConnectionInfo> rows;
-    EXPECT_GE(SystemDB::listConnection(rows), 0);
-    return rows;
-}
-
-class LoginWidgetTest : public CoreTest {
+class LoginWidgetTest : public PairedServerTest {
 protected:
-    LoginWidgetTest()
-    {
-        lstest::initWidgets();
-        StartPaired();
-    }
-    ~LoginWidgetTest() override
-    {
-        EXPECT_TRUE(vexotest::missingNames().isEmpty()) << vexotest::missingNames().join(',').toStdString();
-    }
-
-    // Both sides again, the data side on the control port + 1.
-    void StartPaired(const std::function<void(test_server::ServerConfig&)>& edit = {}, bool with_data = true)
-    {
-        StopServer();
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            test_server::ServerConfig config;
-            config.port = 0;
-            config.cert_path = m_cert_file;
-            config.key_path = m_key_file;
-            config.accounts = {{"alice", "secret", ""}, {"bob", "pw", "123456"}};
-            config.shares = {{"docs", Docs(), "rw"}};
-            if (edit)
-                edit(config);
-            std::string error;
-            auto control = std::make_unique<test_server::ControlServer>(config);
-            config.on_session_seed = [this](uint64_t seed) {
-                if (m_data)
-                    m_data->AddSession(seed);
-            };
-            control = std::make_unique<test_server::ControlServer>(config);
-            if (control->Start(error) != 0)
-                continue;
-            const unsigned port = control->Port();
-            if (port >= 65535) {
-                control->Stop();
-                continue;
-            }
-            if (with_data) {
-                auto data = std::make_unique<test_server::DataServer>(config.shares);
-                if (data->Start(port + 1, config.key_path, config.cert_path, error) != 0) {
-                    control->Stop();
-                    continue;
-                }
-                m_data = std::move(data);
-                m_data_port = port + 1;
-            }
-            m_control = std::move(control);
-            m_control_port = port;
-            m_config = config;
-            return;
-        }
-        FAIL() << "no free port pair";
-    }
-
-    QString Address() const { return QStringLiteral("localhost:%1").arg(m_control_port); }
-
     void Fill(LoginWidget& login, const QString& address, const QString& user, const QString& password,
               bool remember)
     {
@@ -116,8 +43,6 @@ protected:
         login.form()->passwordEdit()->setText(password);
         login.form()->rememberBox()->setChecked(remember);
     }
-
-    AddSiteRelay m_relay;
 };
 
 // Waits for the window's request to end: closed, or a prompt answered.
