@@ -53,4 +53,6 @@ endif()
 if(TARGET qm_test_support)
   login_settings_add_test(settings_form_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_form_test.cpp
     LIBS qm_test_support GTest::gtest SQLite::SQLite3)
+  login_settings_add_test(settings_language_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_language_test.cpp
+    LIBS qm_test_support GTest::gtest SQLite::SQLite3)
 endif()
