@@ -80,19 +80,12 @@ protected:
     ~CoreTransfersTest() override
     {
         TaskMonitor* monitor = m_task_monitor;
-        auto done = std::make_shared<std::promise<void>>();
-        std::future<void> deleted = done->get_future();
-        QObject* context = new QObject();
-        context->moveToThread(&m_task_thread);
-        QMetaObject::invokeMethod(
-            context,
-            [monitor, done, context] {
-                delete monitor;
-                context->deleteLater();
-                done->set_value();
-            },
-            Qt::QueuedConnection);
-        deleted.wait();
+        ThreadRunner* runner = new ThreadRunner();
+        runner->moveToThread(&m_task_thread);
+        runner->run([monitor, runner] {
+            delete monitor;
+            runner->deleteLater();
+        });
         m_task_thread.quit();
         m_task_thread.wait();
         QObject::disconnect(connect_count);
