@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "certificate-loader.h"
+#include "log.h"
 #include "support/certificates.h"
 #include "support/temp_dir.h"
 
@@ -80,10 +81,13 @@ TEST_F(CertificateLoaderTest, ReplacesTheFileByRename)
     EXPECT_NE(qm_test::readFile(store).find(ca_pem), std::string::npos);
 }
 
-TEST_F(CertificateLoaderTest, UnwritablePathKeepsGoingAndWritesNothing)
+TEST_F(CertificateLoaderTest, UnwritablePathIsLoggedAndWritesNothing)
 {
+    ASSERT_EQ(Logger::Initialize(Logger::FILE_LOGGER, m_dir.file("ui.log"), m_dir.file("no-levels"), 1), 0);
     CertificateLoader(QString::fromStdString(m_dir.file("missing-folder/certs.pem"))).syncNow();
+    Logger::Destroy();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(m_dir.file("missing-folder/certs.pem"))));
+    EXPECT_NE(qm_test::readFile(m_dir.file("ui.log")).find("Cannot write certificate file"), std::string::npos);
     CertificateLoader empty;
     empty.syncNow();  // no path: nothing written, no failure toward the caller
 }

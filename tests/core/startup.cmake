@@ -35,7 +35,7 @@ qm_add_test(certificate_loader_test LABEL core
 # Start-up in this process, then a login against the test file server.
 if(TARGET core_test_fixture)
   qm_add_test(startup_login_test LABEL core
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_login_test.cpp ${STARTUP_TEST_MAIN}
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_login_test.cpp ${CMAKE_CURRENT_LIST_DIR}/startup_login_main.cpp
     LIBS qz-core quillmar_test_server_lib qm_test_support Qt5::Test)
   set_target_properties(startup_login_test PROPERTIES AUTOMOC ON)
 endif()

@@ -24,6 +24,7 @@
 #include "kavelin/transfer-service.h"
 #include "startup-crash-handler.h"
 #include "startup-sequence.h"
+#include "system-db.h"
 
 namespace {
 
@@ -131,6 +132,8 @@ int main(int argc, char** argv)
         if (mode == "workers")
             runWorkers();
         startup.closeDatabases();
+        ustring language;
+        report("DATABASES_CLOSED", SystemDB::getConfig(ustring("language"), language) < 0 ? "1" : "0");
         report("DONE", "1");
     }
     return result;

@@ -167,6 +167,7 @@ TEST_F(StartupTest, FreshFoldersMakeFilesDatabasesAndRunTheWorkers)
         << "every thread joined; before: " << first.values.value("THREADS_BEFORE").toStdString()
         << "; after: " << first.values.value("THREADS_AFTER").toStdString();
     EXPECT_EQ(first.values.value("ENGINE_STOPPED"), "1");
+    EXPECT_EQ(first.values.value("DATABASES_CLOSED"), "1");
 
     // A second run writes the same authorities, not a doubled file.
     const ChildRun second = run("startup");
@@ -221,6 +222,16 @@ TEST_F(StartupTest, Version20DatabaseIsUpgradedWithItsRowsAndItsLanguage)
     EXPECT_EQ(result.values.value("LANGUAGE"), "deu");
     EXPECT_EQ(result.values.value("TRANSLATOR"), "1");
     EXPECT_EQ(result.values.value("MONTH_JAN"), "Januar");
+}
+
+TEST_F(StartupTest, UnknownLanguageKeepsTheEnglishTexts)
+{
+    writeVersion20Fixture("xyz");
+    const ChildRun result = run("startup");
+    ASSERT_EQ(result.values.value("DONE"), "1") << result.error_output.toStdString();
+    EXPECT_EQ(result.values.value("LANGUAGE"), "xyz");
+    EXPECT_EQ(result.values.value("TRANSLATOR"), "0");
+    EXPECT_EQ(result.values.value("MONTH_JAN"), "January");
 }
 
 TEST_F(StartupTest, BrokenDatabaseMovedAsideOnConsent)
