@@ -55,4 +55,8 @@ if(TARGET qm_test_support)
     LIBS qm_test_support GTest::gtest SQLite::SQLite3)
   login_settings_add_test(settings_language_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_language_test.cpp
     LIBS qm_test_support GTest::gtest SQLite::SQLite3)
+  if(TARGET startup_child)
+    target_compile_definitions(settings_language_test PRIVATE QM_STARTUP_CHILD="$<TARGET_FILE:startup_child>")
+    add_dependencies(settings_language_test startup_child)
+  endif()
 endif()

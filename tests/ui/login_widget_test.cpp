@@ -7,6 +7,9 @@
 // expects; a relay stands for the central widget and answers each finished
 // login with sigAddSiteDone.
 #include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,7 +20,9 @@
 #include <sqlite3.h>
 
 #include "connection-widget.h"
+#include "log.h"
 #include "login_settings_server.h"
+#include "support/temp_dir.h"
 #include "login-error-mask.h"
 #include "login-widget.h"
 #include "login_settings_support.h"
@@ -368,5 +373,33 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // The windows' and the core's components at debug level into "ui.log":
+    // no password or one-time code of these logins may reach it. (The
+    // channel's own byte dumps, "channel_debug" and "stream", are left at
+    // their default level: at debug they write every byte on the wire.)
+    qm_test::TempDir log_dir("qm-login-log");
+    const char* components[] = {"default_component", "socket_stream_debug", "system_db_debug",
+                                "control_channel_debug", "proto_ui_debug", "cert_debug"};
+    std::string levels;
+    for (const char* component : components)
+        levels += std::string(component) + "=7\n";
+    qm_test::writeFile(log_dir.file("levels.debug"), levels);
+    Logger::Initialize(Logger::FILE_LOGGER, log_dir.file("ui.log"), log_dir.file("levels.debug"), 50);
+    int result = RUN_ALL_TESTS();
+    Logger::Destroy();
+    if (const char* keep = std::getenv("QM_KEEP_UI_LOG")) qm_test::writeFile(keep, qm_test::readFile(log_dir.file("ui.log")));
+    const std::string log = qm_test::readFile(log_dir.file("ui.log"));
+    if (log.empty()) {
+        std::fprintf(stderr, "ui.log is empty\n");
+        result = 1;
+    }
+    for (const char* secret : {"secret", "123456", "000000", "typo"}) {
+        if (log.find(secret) != std::string::npos) {
+            const size_t at = log.find(secret);
+            const size_t from = log.rfind('\n', at) == std::string::npos ? 0 : log.rfind('\n', at) + 1;
+            std::fprintf(stderr, "ui.log holds \"%s\": %s\n", secret, log.substr(from, log.find('\n', at) - from).c_str());
+            result = 1;
+        }
+    }
+    return result;
 }

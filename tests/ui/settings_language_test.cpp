@@ -3,6 +3,8 @@
 // twice, a re-chosen stored language shows nothing, a refused store shows no
 // notice, Escape and Cancel store nothing.
 #include <QApplication>
+#include <QDir>
+#include <QProcess>
 #include <QMessageBox>
 #include <QTest>
 
@@ -117,6 +119,41 @@ TEST_F(LanguagePageTest, RefusedStoreShowsNoNotice)
     EXPECT_EQ(StoredLanguage(), "def");
     EXPECT_EQ(LanguageSetting::getInstance().getLanguage(), "def");
 }
+
+#ifdef QM_STARTUP_CHILD
+// A program starting on the same data folder runs in the stored language.
+TEST_F(LanguagePageTest, NextStartOnTheFolderSpeaksGerman)
+{
+    SystemDB::destroy();
+    const std::string data = m_dir.file("data");
+    QDir().mkpath(QString::fromStdString(data));
+    ASSERT_EQ(SystemDB::initialize(ustring(data + "/sys-db.sqlite")), 0);
+    {
+        lstest::ScriptedResponder responder;
+        LanguageSettingPage page;
+        page.show();
+        page.comboBox()->setCurrentIndex(page.comboBox()->findText("Deutsch"));
+        page.applyButton()->click();
+        ASSERT_EQ(responder.seen.size(), 1);
+    }
+    SystemDB::destroy();
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", QString::fromStdString(m_dir.path()));
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(m_dir.path()));
+    env.insert("QUILLMAR_DATA_DIR", QString::fromStdString(data));
+    env.insert("QUILLMAR_LOG_DIR", QString::fromStdString(m_dir.file("log")));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(env);
+    child.start(QStringLiteral(QM_STARTUP_CHILD), {QStringLiteral("startup")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    EXPECT_TRUE(out.contains("MONTH_JAN=Januar")) << out.toStdString() << child.readAllStandardError().toStdString();
+    // Reopened for the fixture's own clean-up.
+    ASSERT_EQ(SystemDB::initialize(ustring(m_dir.file("sys-db.sqlite"))), 0);
+}
+#endif
 
 int main(int argc, char** argv)
 {
