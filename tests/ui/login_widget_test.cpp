@@ -205,6 +205,56 @@ TEST_F(LoginWidgetTest, SelfSignedCertificateProceedOrDecline)
     EXPECT_TRUE(rows.front().ssl_allow_untrust);
 }
 
+TEST_F(LoginWidgetTest, PinnedRowMeetsAnotherCertificateAndAcceptingClearsThePin)
+{
+    StartPaired([this](test_server::ServerConfig& config) {
+        config.cert_path = m_self_cert_file;
+        config.key_path = m_self_key_file;
+    });
+    ConnectionInfo row;
+    row.domain_name = "localhost";
+    row.port = int(m_control_port);
+    row.username = "alice";
+    row.password = "secret";
+    row.remember_password = true;
+    row.ssl_allow_untrust = true;
+    row.ssl_signature = "00:11:22:33";
+    ASSERT_EQ(SystemDB::insertNewConnection(row), 0);
+    lstest::ScriptedResponder responder;
+    QSignalSpy main_window(GlobalConnecter::getInstance(), &GlobalConnecter::sigShowMainWindow);
+    LoginWidget login;
+    login.show();
+    login.connectButton()->click();
+    ASSERT_TRUE(WaitUntil([&] { return main_window.count() == 1; }));
+    ASSERT_EQ(responder.seen.size(), 1);
+    EXPECT_EQ(responder.seen.at(0).text, T(StrTable::msg_ssl_change));
+    const auto rows = SavedRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.front().ssl_signature, "");
+    EXPECT_TRUE(rows.front().ssl_allow_untrust);
+}
+
+TEST_F(LoginWidgetTest, AnotherWindowsLoginLeavesThisWindowAlone)
+{
+    LoginWidget login;
+    login.show();
+    Fill(login, "", "", "", true);  // even an empty form is never saved
+    SiteInfo other;
+    other.peer_id = 777;
+    other.domain_name = "elsewhere.example";
+    other.user_name = "zoe";
+    other.control_port = 3362;
+    other.connection_id = 9;
+    SiteInfoManager::getInstance()->setSiteInfo(other);
+    QSignalSpy main_window(GlobalConnecter::getInstance(), &GlobalConnecter::sigShowMainWindow);
+    emit GlobalConnecter::getInstance()->sigAddSiteDone(777);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(login.isVisible());
+    EXPECT_EQ(main_window.count(), 0);
+    EXPECT_TRUE(SavedRows().empty());
+    EXPECT_EQ(Site(777).connection_id, 9u);
+}
+
 TEST_F(LoginWidgetTest, ClosedPortAndMissingDataSide)
 {
     lstest::ScriptedResponder responder;
