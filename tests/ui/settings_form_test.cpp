@@ -4,6 +4,9 @@
 // field rules, a changed address adds a row, ports out of range, Connect with
 // an empty password, and a database that refuses writes.
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -286,6 +289,39 @@ TEST_F(SettingsFormTest, RefusedWriteKeepsApplyAndPushesNothing)
     EXPECT_EQ(form.getConnectionId(), row.id);
     EXPECT_EQ(items.count(), 0);
     EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(SettingsFormTest, BrowsePicksAFolderAndCancelChangesNothing)
+{
+    ConnectionSettingWidget form;
+    form.show();
+    form.setConnectionInfo(SavedRow());
+    const QString before = form.downloadLocationEdit()->text();
+    const QString chosen = QString::fromStdString(m_dir.file("downloads <&>"));
+    QDir().mkpath(chosen);
+    for (bool accept : {false, true}) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (!accept) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(chosen);
+            dialog->selectFile(chosen);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        form.browseButton()->click();
+        if (!accept) {
+            EXPECT_EQ(form.downloadLocationEdit()->text(), before);
+            EXPECT_FALSE(form.applyButton()->isEnabled());
+        }
+    }
+    EXPECT_EQ(form.downloadLocationEdit()->text(), chosen);
+    EXPECT_EQ(form.downloadLocationEdit()->toolTip().contains("&lt;&amp;&gt;"), true);
+    EXPECT_TRUE(form.applyButton()->isEnabled());
+    form.applyButton()->click();
+    EXPECT_EQ(Rows().front().download_location, chosen.toStdString());
 }
 
 int main(int argc, char** argv)
