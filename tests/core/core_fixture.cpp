@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <filesystem>
 #include <future>
@@ -234,7 +236,11 @@ bool CoreTest::WaitUntil(const std::function<bool()>& condition, int timeout_ms)
     while (!condition()) {
         if (clock.elapsed() > timeout_ms)
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        // Runs the main loop until something arrives or 20 ms pass, so the
+        // condition is looked at again without spinning the processor.
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     return true;
 }

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMetaMethod>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -81,8 +83,11 @@ TEST(CoreHub, EverySignalCrossesAThread)
     }
     QElapsedTimer clock;
     clock.start();
-    while (counter.hits.load() < static_cast<int>(signals_list.size()) && clock.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (counter.hits.load() < static_cast<int>(signals_list.size()) && clock.elapsed() < 30000) {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     EXPECT_EQ(counter.hits.load(), static_cast<int>(signals_list.size()));
     EXPECT_EQ(g_queue_failures.load(), 0);
     worker.quit();
