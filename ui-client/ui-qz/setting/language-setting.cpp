@@ -47,10 +47,13 @@ void LanguageSetting::initialize()
     addLanguage(QStringLiteral("trk"), QString::fromUtf8("Türkçe"));
 }
 
-void LanguageSetting::setLanguage(const QString& code)
+int LanguageSetting::setLanguage(const QString& code)
 {
-    m_language = code;
-    SystemDB::setConfig(ustring("language"), ustring(code.toUtf8().toStdString()));
+    // The code in use follows the database: a refused store changes nothing.
+    const int ret = SystemDB::setConfig(ustring("language"), ustring(code.toUtf8().toStdString()));
+    if (ret == 0)
+        m_language = code;
+    return ret;
 }
 
 void LanguageSetting::addLanguage(const QString& code, const QString& name)

@@ -16,8 +16,9 @@ public:
     static LanguageSetting& getInstance();
 
     QString getLanguage() const { return m_language; }
-    // Sets the code and stores it in the open system database.
-    void setLanguage(const QString& code);
+    // Stores the code in the open system database and, when that worked,
+    // takes it; 0 or the database's negative result.
+    int setLanguage(const QString& code);
     const QVector<pair_t>& getLanguageList() const { return m_language_list; }
 
     LanguageSetting(const LanguageSetting&) = delete;

@@ -1,0 +1,29 @@
+#pragma once
+// The core's end-to-end fixture with the test server's data side on the
+// control port + 1, where the login and settings windows expect it, and a
+// relay that plays the central widget: every finished login is announced
+// as added.
+#include <QObject>
+
+#include <functional>
+#include <list>
+
+#include "connection-info.h"
+#include "core_fixture.h"
+
+class AddSiteRelay : public QObject {
+public:
+    AddSiteRelay();
+};
+
+class PairedServerTest : public CoreTest {
+protected:
+    PairedServerTest();
+    ~PairedServerTest() override;
+    // Both sides again with "alice:secret" and "bob:pw" (code "123456").
+    void StartPaired(const std::function<void(test_server::ServerConfig&)>& edit = {}, bool with_data = true);
+    QString Address() const;
+    static std::list<ConnectionInfo> SavedRows();
+
+    AddSiteRelay m_relay;
+};
