@@ -212,6 +212,20 @@ private:
 
     // Codec-thread state (never read by GetStatus).
     bool m_trace = false;             // debug trace wanted for this message
+
+    // Masks the trace of one member's value while it lives.
+    class SecretTrace {
+    public:
+        SecretTrace(PStream& stream, const string_type& key);
+        ~SecretTrace();
+        SecretTrace(const SecretTrace&) = delete;
+        SecretTrace& operator=(const SecretTrace&) = delete;
+
+    private:
+        PStream& m_stream;
+        bool m_saved;
+    };
+    static bool IsSecretKey(const string_type& key);
     bool m_counters_set = false;      // counters may be non-zero
     size_t m_values_received = 0;     // values in the message being read
     uint64_t m_bytes_received = 0;    // encoded bytes of the message being read

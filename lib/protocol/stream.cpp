@@ -197,6 +197,22 @@ const char* PStream::Indentation() const {
     return kBlanks + (22 - 2 * depth);
 }
 
+// Credentials never reach the log, whatever its level: the value of a
+// member named like one is traced as a mask.
+bool PStream::IsSecretKey(const string_type& key) {
+    return key == "password" || key == "otp";
+}
+
+PStream::SecretTrace::SecretTrace(PStream& stream, const string_type& key)
+    : m_stream(stream), m_saved(stream.m_trace) {
+    if (m_saved && IsSecretKey(key)) {
+        m_stream.TraceText("\"***\"");
+        m_stream.m_trace = false;
+    }
+}
+
+PStream::SecretTrace::~SecretTrace() { m_stream.m_trace = m_saved; }
+
 void PStream::TraceText(const char* text) {
     if (m_trace)
         Logger::tLogMsg(Logger::L_DEBUG, kComponent, L"%s%s\n", Indentation(), text);
@@ -456,6 +472,7 @@ int PStream::SendKeyAndValue(Channel& channel, const string_type& key, const POb
     if (rc != ERR_OK)
         return rc;
     PushHistory(key);
+    const SecretTrace secret(*this, key);
     rc = SendObject(channel, value);
     if (rc != ERR_OK)
         return rc;  // the key stays for the error report
@@ -751,6 +768,7 @@ int PStream::Recv(Channel& channel, map_type& value) {
         PushHistory(key);
         // Members usually arrive in key order, so the end is the right hint;
         // a repeated key finds the member the first one created.
+        const SecretTrace secret(*this, key);
         PObject& member = value.try_emplace(value.end(), std::move(key))->second;
         rc = RecvObject(channel, member);
         if (rc != ERR_OK)

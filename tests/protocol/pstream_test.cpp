@@ -415,6 +415,31 @@ TEST(PStreamTest, DebugTraceListsTheMessageIndented) {
     }
 }
 
+TEST(PStreamTest, DebugTraceMasksCredentials) {
+    PObject message;
+    message["user"] = "alice";
+    message["password"] = "hunter2-secret";
+    message["otp"] = "918273";
+    for (int receive = 0; receive < 2; ++receive) {
+        SCOPED_TRACE(receive ? "receive" : "send");
+        MemoryChannel wire;
+        ASSERT_EQ(PStream::ERR_OK, PStream().Send(wire, message));
+        LogCapture log(Logger::L_DEBUG);
+        PObject decoded;
+        MemoryChannel channel(wire.output);
+        PStream stream;
+        ASSERT_EQ(PStream::ERR_OK, receive ? stream.Recv(channel, decoded) : stream.Send(channel, message));
+        const std::string text = log.Text();
+        EXPECT_EQ(std::string::npos, text.find("hunter2-secret")) << text;
+        EXPECT_EQ(std::string::npos, text.find("918273")) << text;
+        EXPECT_NE(std::string::npos, text.find("\"alice\"")) << "other values are still traced";
+        EXPECT_NE(std::string::npos, text.find("\"***\"")) << text;
+        if (receive) {
+            EXPECT_EQ("hunter2-secret", decoded["password"].asString()) << "only the trace is masked";
+        }
+    }
+}
+
 TEST(PStreamTest, VersionIsOneZeroZero) {
     unsigned major = 9, minor = 9, patch = 9;
     PStream::GetVersion(major, minor, patch);
