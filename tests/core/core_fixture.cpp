@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 
 #include <filesystem>
+#include <future>
 
 #include "channel/channel.h"
 #include "client-core-manager.h"
@@ -86,14 +87,24 @@ CoreTest::CoreTest() : m_dir("qm-core")
     // As the client manager does: built here, then moved to its own thread.
     m_monitor = new PeerMonitor(nullptr);
     m_monitor->moveToThread(&m_monitor_thread);
+    m_monitor_context = new QObject();
+    m_monitor_context->moveToThread(&m_monitor_thread);
     m_monitor_thread.start();
 }
 
 CoreTest::~CoreTest()
 {
+    // Deleted on its own thread (it stops and joins every channel's workers),
+    // waited for through a promise the thread checker can see.
+    PeerMonitor* monitor = m_monitor;
+    QObject* context = m_monitor_context;
+    OnMonitor([monitor, context](PeerMonitor&) {
+        delete monitor;
+        context->deleteLater();
+    });
+    m_monitor = nullptr;
     m_monitor_thread.quit();
     m_monitor_thread.wait();
-    delete m_monitor;  // stops and joins every channel's workers
     ClientCoreManager::getTransferService()->stopService();
     StopServer();
     setSiteDomainResolver({});
@@ -230,8 +241,19 @@ bool CoreTest::WaitUntil(const std::function<bool()>& condition, int timeout_ms)
 
 void CoreTest::OnMonitor(const std::function<void(PeerMonitor&)>& call)
 {
+    // Waited for through a promise, which orders the call's effects before
+    // the test reads them in a way the thread checker can see.
     PeerMonitor* monitor = m_monitor;
-    QMetaObject::invokeMethod(m_monitor, [call, monitor] { call(*monitor); }, Qt::BlockingQueuedConnection);
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    QMetaObject::invokeMethod(
+        m_monitor_context,
+        [call, monitor, done] {
+            call(*monitor);
+            done->set_value();
+        },
+        Qt::QueuedConnection);
+    finished.wait();
 }
 
 SiteInfo CoreTest::Site(uint64_t peer_id)

@@ -86,6 +86,7 @@ protected:
     ViewRelay m_views;
     QThread m_monitor_thread;
     PeerMonitor* m_monitor = nullptr;
+    QObject* m_monitor_context = nullptr;  // on the monitor's thread, for calls there
     std::unique_ptr<QSignalSpy> m_done_spy;       // sigHandleEventDone
     std::unique_ptr<QSignalSpy> m_connected_spy;  // sigConnectSiteDone
     std::unique_ptr<QSignalSpy> m_disconnected_spy;

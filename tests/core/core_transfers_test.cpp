@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <filesystem>
+#include <future>
 #include <map>
 
 #include "client-core-manager.h"
@@ -77,10 +78,21 @@ protected:
     ~CoreTransfersTest() override
     {
         TaskMonitor* monitor = m_task_monitor;
-        QMetaObject::invokeMethod(m_task_monitor, [monitor] { monitor->stopService(); }, Qt::BlockingQueuedConnection);
+        auto done = std::make_shared<std::promise<void>>();
+        std::future<void> deleted = done->get_future();
+        QObject* context = new QObject();
+        context->moveToThread(&m_task_thread);
+        QMetaObject::invokeMethod(
+            context,
+            [monitor, done, context] {
+                delete monitor;
+                context->deleteLater();
+                done->set_value();
+            },
+            Qt::QueuedConnection);
+        deleted.wait();
         m_task_thread.quit();
         m_task_thread.wait();
-        delete m_task_monitor;
         QObject::disconnect(connect_count);
         QObject::disconnect(connect_refresh);
     }

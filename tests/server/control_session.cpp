@@ -73,7 +73,7 @@ PObject ControlSession::Typed(const std::string& action, PObject answer)
 }
 
 bool ControlSession::Reply(const std::string& action, const PObject& request, const PObject& answer,
-                           uint64_t generation)
+                          uint64_t generation)
 {
     Fault fault = m_server.FaultFor(action);
     // A fault for one path leaves the action's other requests alone.

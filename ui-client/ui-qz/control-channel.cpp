@@ -54,6 +54,7 @@ void ControlChannel::stopWorker(const ControlChannelThread& entry)
 {
     entry.thread->exit(0);
     entry.thread->wait();
+    entry.finished.wait();
     delete entry.handler;
     delete entry.thread;
 }
@@ -65,6 +66,10 @@ void ControlChannel::connectOne()
     entry.handler = new EventHandler(m_peer_id, &m_abort_flag, nullptr);
     connect(entry.handler, &EventHandler::sigEventHandlerStateChanged, this,
             &ControlChannel::slotEventHandlerStateChanged);
+    auto finished = std::make_shared<std::promise<void>>();
+    entry.finished = finished->get_future().share();
+    connect(entry.thread, &QThread::finished, entry.thread, [finished] { finished->set_value(); },
+            Qt::DirectConnection);
     entry.handler->moveToThread(entry.thread);
     entry.thread->start(QThread::InheritPriority);
     entry.state = HANDLER_STATE_CONNECTING;
