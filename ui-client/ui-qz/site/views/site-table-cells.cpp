@@ -1,5 +1,6 @@
 #include "site-table-cells.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -55,6 +56,8 @@ SiteTableIconWidget::SiteTableIconWidget(const SiteFileInfo& info, QWidget* pare
     m_label = new QLabel(this);
     m_label->setTextFormat(Qt::PlainText);
     m_label->setMinimumWidth(1);
+    // The label gets its width from the layout after the cell's own resize.
+    m_label->installEventFilter(this);
     m_main_h_layout->addWidget(m_label, 1);
     m_info = info;
     updateLayout();
@@ -93,6 +96,13 @@ void SiteTableIconWidget::elideText()
 }
 
 void SiteTableIconWidget::paintEvent(QPaintEvent*) { paintStyled(this); }
+
+bool SiteTableIconWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_label && event->type() == QEvent::Resize)
+        elideText();
+    return QWidget::eventFilter(watched, event);
+}
 
 void SiteTableIconWidget::resizeEvent(QResizeEvent* event)
 {

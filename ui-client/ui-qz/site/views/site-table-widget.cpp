@@ -200,10 +200,13 @@ void SiteTableWidget::refreshView()
 
 void SiteTableWidget::deselectHiddenRows()
 {
+    // selectedRows() skips rows without the selectable flag, so a hidden row
+    // looks unselected while the selection still holds it: read the ranges.
     QItemSelection hidden;
-    for (const QModelIndex& index : selectionModel()->selectedRows(0))
-        if (isRowHidden(index.row()))
-            hidden.select(model()->index(index.row(), 0), model()->index(index.row(), COL_MAX - 1));
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (isRowHidden(row))
+                hidden.select(model()->index(row, 0), model()->index(row, COL_MAX - 1));
     if (!hidden.isEmpty())
         selectionModel()->select(hidden, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
