@@ -223,6 +223,25 @@ private slots:
         }
     }
 
+    void reloadKeepsTiesInPlace()
+    {
+        // Equal sizes across a page boundary: a listing in another order
+        // must put the same rows on the same page.
+        Fixture f;
+        f.open(QStringLiteral("0:/ties"));
+        f.pane.data.m_filter.sort_column = COL_SIZE;
+        SiteFileList list;
+        for (int i = 0; i < 1500; ++i)
+            list << fileEntry(QStringLiteral("n%1").arg(i, 4, 10, QLatin1Char('0')), 7);
+        f.pane.deliver(QStringLiteral("0:/ties"), list);
+        const SiteFileList first = f.page();
+        std::reverse(list.begin(), list.end());
+        f.pane.deliver(QStringLiteral("0:/ties"), list);
+        QCOMPARE(f.page().size(), first.size());
+        for (int i = 0; i < first.size(); ++i)
+            QCOMPARE(f.page().at(i).name, first.at(i).name);
+    }
+
     void iconViewHidesAndDeselects()
     {
         Fixture f;
