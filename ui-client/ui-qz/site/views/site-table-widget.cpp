@@ -434,6 +434,9 @@ void SiteTableWidget::slotStartRename()
     m_edit_item = item(row, COL_NAME);
     if (!m_edit_item)
         return;
+    // The edited row becomes current without touching the selection, so
+    // that focus coming back later selects nothing else.
+    selectionModel()->setCurrentIndex(model()->index(row, COL_NAME), QItemSelectionModel::NoUpdate);
     const SiteItemInfo record = m_item_infos.value(m_edit_item);
     m_is_create = false;
     m_editing = true;
@@ -474,6 +477,9 @@ void SiteTableWidget::slotEndEdit(QString text, bool esc)
         return;
     m_editing = false;
     emit sigBlockKeyPress(false);
+    // The focus goes back to the table, not to whatever follows the editor.
+    if (m_editor->hasFocus())
+        setFocus(Qt::OtherFocusReason);
     m_editor->stopEdit();
     const bool refused = !esc && !siteviews::isAcceptableNewName(text);
     if (esc || refused) {
