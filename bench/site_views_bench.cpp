@@ -37,7 +37,7 @@ SiteFileList listing(bool folders)
         info.name = QStringLiteral("entry_%1.%2").arg((i * 7919) % kEntries, 6, 10, QLatin1Char('0')).arg(kExt[i % 5]);
         info.size = static_cast<uint64_t>((i * 104729) % 5000000);
         info.is_dir = folders;
-        info.mtime = QDateTime::fromSecsSinceEpoch(1500000000 + i);
+        info.mtime = QDateTime::fromSecsSinceEpoch(1500000000 + i, Qt::UTC);
         list << info;
     }
     return list;
@@ -84,7 +84,8 @@ int main(int argc, char** argv)
     detail.resize(1000, 700);
     detail.show();
     QCoreApplication::processEvents();
-    data.m_file_cache[data.m_current_path] = listing(false);
+    const SiteFileList files = listing(false);
+    data.m_file_cache[data.m_current_path] = files;
 
     QElapsedTimer clock;
     clock.start();
@@ -108,20 +109,20 @@ int main(int argc, char** argv)
     data.m_file_cache[QString()] = roots;
     emit hub.sigQueryPathDone(QString());
     SiteFileInfo top;
-    top.name = QStringLiteral("/big");
+    top.name = QStringLiteral("/tree");
     top.is_dir = true;
     data.m_file_cache[QStringLiteral("0:")] = SiteFileList{top};
     emit hub.sigQueryPathDone(QStringLiteral("0:"));
-    data.m_file_cache[QStringLiteral("0:/big")] = listing(true);
+    data.m_file_cache[QStringLiteral("0:/tree")] = listing(true);
     clock.restart();
-    emit hub.sigQueryPathDone(QStringLiteral("0:/big"));
+    emit hub.sigQueryPathDone(QStringLiteral("0:/tree"));
     const double merge = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     clock.restart();
-    emit hub.sigQueryPathDone(QStringLiteral("0:/big"));
+    emit hub.sigQueryPathDone(QStringLiteral("0:/tree"));
     const double merge_again = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
     // Baseline: every entry in a standard model and view.
-    const SiteFileList rows = listing(false);
+    const SiteFileList& rows = files;
     clock.restart();
     QStandardItemModel model(rows.size(), 4);
     for (int i = 0; i < rows.size(); ++i) {
