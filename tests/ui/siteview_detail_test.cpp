@@ -242,6 +242,25 @@ private slots:
             QCOMPARE(f.page().at(i).name, first.at(i).name);
     }
 
+    void hostileNamesReachNoRow()
+    {
+        Fixture f(17);
+        f.open(QStringLiteral("17:photo"));
+        SiteFileList list;
+        for (const QString& name : {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
+                                    QStringLiteral("n") + QChar(0), QStringLiteral("good"), QStringLiteral("back\\slash")})
+            list << fileEntry(name, 1, true);
+        f.pane.deliver(QStringLiteral("17:photo"), list);
+        QCOMPARE(f.page().size(), 2);
+        QTRY_VERIFY(!f.detail.tableView()->isDrawing());
+        QCOMPARE(f.detail.tableView()->recordOfRow(0).getName(), QStringLiteral("good"));
+        QCOMPARE(f.detail.footerText(), QStringLiteral("2 item(s)"));
+        // The computer's top level keeps its absolute-path entries.
+        f.open(QStringLiteral("0:"));
+        f.pane.deliver(QStringLiteral("0:"), {fileEntry(QStringLiteral("/"), 0, true), fileEntry(QStringLiteral("/home/alice"), 0, true)});
+        QCOMPARE(f.page().size(), 2);
+    }
+
     void iconViewHidesAndDeselects()
     {
         Fixture f;

@@ -200,6 +200,19 @@ private slots:
         emit f.pane.hub.sigUpdateSubTreePaths(QStringLiteral("17:nope"), QStringLiteral("a"), QStringLiteral("17:a"));
     }
 
+    void hostileNamesMakeNoItem()
+    {
+        Fixture f(17);
+        f.pane.deliver(QStringLiteral("17:"), folders({QStringLiteral("photo")}));
+        f.pane.deliver(QStringLiteral("17:photo"),
+                       folders({QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
+                                QStringLiteral("/abs"), QStringLiteral("n") + QChar(0) + QStringLiteral("x"),
+                                QStringLiteral("good")}));
+        QTreeWidgetItem* photo = f.tree.findItemByPath(QStringLiteral("17:photo"), false);
+        QCOMPARE(photo->childCount(), 1);
+        QCOMPARE(f.tree.recordOf(photo->child(0)).getPath(), QStringLiteral("17:photo/good"));
+    }
+
     void marksAndRemoval()
     {
         Fixture f(0);

@@ -4,12 +4,14 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 #include "global-connecter.h"
 #include "site-connecter.h"
 #include "site-context-menu.h"
 #include "site-list-widget.h"
+#include "site-entry-name.h"
 #include "site-path.h"
 #include "site-table-cells.h"
 #include "site-table-widget.h"
@@ -58,7 +60,18 @@ SiteDetailWidget::~SiteDetailWidget() = default;
 
 void SiteDetailWidget::resetPage()
 {
-    const SiteFileList all = m_data->m_file_cache.value(m_data->m_current_path);
+    SiteFileList all = m_data->m_file_cache.value(m_data->m_current_path);
+    // Below a site's top every name must stand for one item of the folder;
+    // the site model drops others, and a row of one would aim an operation
+    // at the folder itself or beyond it. (The computer's top level names its
+    // entries by absolute path.)
+    QString id, path;
+    splitIdPath(m_data->m_current_path, id, path);
+    if (!path.isEmpty()) {
+        all.erase(std::remove_if(all.begin(), all.end(),
+                                 [](const SiteFileInfo& e) { return !isPlainEntryName(e.name.toStdString()); }),
+                  all.end());
+    }
     SiteFileList filtered;
     filterAndSortSiteFileList(all, m_data->m_filter, filtered);
     const int count = filtered.size();

@@ -9,6 +9,7 @@
 #include "global-connecter.h"
 #include "site-connecter.h"
 #include "site-context-menu.h"
+#include "site-entry-name.h"
 #include "site-path.h"
 #include "site-view-names.h"
 #include "str_table.h"
@@ -197,6 +198,9 @@ void SiteTreeWidget::insertSubItems(QTreeWidgetItem* parent, SiteFileList list)
     QList<QTreeWidgetItem*> added;
     for (const SiteFileInfo& entry : list) {
         if (!entry.is_dir || entry.name.isEmpty() || present.contains(entry.name))
+            continue;
+        // Below a site's first level a name must be one item of its folder.
+        if (!parent_record.isRoot() && !isPlainEntryName(entry.name.toStdString()))
             continue;
         present.insert(entry.name);
         const QString path = parent_record.isRoot() ? parent_record.getPath() + entry.name
