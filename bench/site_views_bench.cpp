@@ -34,8 +34,8 @@ SiteFileList listing(bool folders)
     static const char* const kExt[] = {"jpg", "txt", "pdf", "mp4", "cpp"};
     for (int i = 0; i < kEntries; ++i) {
         SiteFileInfo info;
-        info.name = QStringLiteral("entry_%1.%2").arg((i * 7919) % kEntries, 6, 10, QLatin1Char('0')).arg(kExt[i % 5]);
-        info.size = static_cast<uint64_t>((i * 104729) % 5000000);
+        info.name = QStringLiteral("entry_%1.%2").arg((static_cast<qint64>(i) * 7919) % kEntries, 6, 10, QLatin1Char('0')).arg(kExt[i % 5]);
+        info.size = (static_cast<uint64_t>(i) * 104729u) % 5000000u;
         info.is_dir = folders;
         info.mtime = QDateTime::fromSecsSinceEpoch(1500000000 + i, Qt::UTC);
         list << info;
