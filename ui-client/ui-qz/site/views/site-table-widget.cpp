@@ -135,17 +135,32 @@ void SiteTableWidget::refreshView()
         m_item_infos.clear();
         m_pending_mkdir_item = nullptr;
     }
-    // A slice adds its rows in one batch: one repaint at its end.
+    // Rows come in one batch, one row-count change for the whole page: a
+    // row inserted at a time makes the view re-place every cell widget
+    // above it. The new rows stay hidden until their entry is drawn.
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
+    if (page.size() > rowCount()) {
+        const int old_count = rowCount();
+        setRowCount(page.size());
+        for (int row = old_count; row < page.size(); ++row) {
+            for (int c = 0; c < COL_MAX; ++c)
+                setItem(row, c, new QTableWidgetItem(0));
+            setRowAndItemHidden(row, true);
+        }
+    }
     while (m_offset < page.size()) {
         const int i = m_offset;
         SiteFileInfo entry(page.at(i));
         entry.name = siteviews::shownName(entry.name, entry.is_root, m_data->m_site_name);
-        if (i < rowCount()) {
-            setRowAndItemHidden(i, false);
+        setRowAndItemHidden(i, false);
+        if (!nameCell(i)) {
+            setCellWidget(i, COL_NAME, new SiteTableIconWidget(entry, nullptr));
+            for (int c = COL_SIZE; c < COL_MAX; ++c)
+                setCellWidget(i, c, new SiteTableItemWidget(QString(), nullptr));
+        } else {
             SiteTableIconWidget* cell = nameCell(i);
-            if (cell) {
+            {
                 if (!m_need_remove_selection && entry.name != cell->getInfo().name)
                     m_need_remove_selection = true;
                 cell->info().name = entry.name;
@@ -154,8 +169,6 @@ void SiteTableWidget::refreshView()
                 cell->info().size = entry.size;
                 cell->updateLayout();
             }
-        } else {
-            appendRow(entry);
         }
         QString size_text, type_text, time_text;
         if (!entry.mtime.isNull()) {
