@@ -3,6 +3,9 @@
 #include <QPixmap>
 
 #include "event-manager.h"
+#include "global-connecter.h"
+#include "vexo-line-editor.h"
+#include <QDateTime>
 #include "file-type-icon.h"
 #include "site-connecter.h"
 #include "site-display.h"
@@ -27,6 +30,14 @@ SiteListWidget::SiteListWidget(SiteConnecter* connecter, SiteData* data, QWidget
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setStyleSheet(getStyleSheet("component.scrollbar", false));
 
+    m_editor = new VexoLineEditor(QString(), viewport());
+    m_editor->hide();
+    connect(m_editor, &VexoLineEditor::sigEndEdit, this, &SiteListWidget::slotEndEdit);
+    connect(this, &SiteListWidget::sigBlockKeyPress, GlobalConnecter::getInstance(), &GlobalConnecter::sigBlockKeyPress);
+    connect(this, &SiteListWidget::sigMkdirDone, connecter, &SiteConnecter::sigMkdirDone);
+    connect(this, &SiteListWidget::sigRenameDone, connecter, &SiteConnecter::sigRenameDone);
+    connect(connecter, &SiteConnecter::sigStartRename, this, &SiteListWidget::slotStartRename);
+    connect(connecter, &SiteConnecter::sigStartMkdir, this, &SiteListWidget::slotStartMkdir);
     connect(this, &SiteListWidget::sigSelectionChanged, connecter, &SiteConnecter::sigSelectionChanged);
     connect(this, &SiteListWidget::sigItemDoubleClicked, connecter, &SiteConnecter::sigItemDoubleClicked);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateSelection(); });
@@ -45,6 +56,7 @@ void SiteListWidget::slotRefreshView()
 {
     const SiteFileList& page = m_data->m_filtered_files[m_data->m_current_path];
     m_item_infos.clear();
+    m_pending_mkdir_item = nullptr;
     bool changed = false;
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
@@ -115,8 +127,13 @@ void SiteListWidget::slotAssignEventId(unsigned int id)
     Event event;
     if (EventManager::getInstance()->getEvent(id, event) < 0)
         return;
-    if (event.type == EV_MKDIR)
-        return;  // the icon view has no provisional item of its own here
+    if (event.type == EV_MKDIR) {
+        // Only the pending item: an item of the same name stays.
+        if (m_pending_mkdir_item && m_item_infos.contains(m_pending_mkdir_item))
+            m_item_infos[m_pending_mkdir_item].setEventId(id);
+        m_pending_mkdir_item = nullptr;
+        return;
+    }
     if (combineIdPath(event.peer_id, event.parent) != m_data->m_current_path)
         return;
     for (const std::string& raw : event.names)
@@ -141,6 +158,8 @@ void SiteListWidget::slotRemoveItemWithEventId(unsigned int id)
         auto found = m_item_infos.find(it);
         if (found != m_item_infos.end() && found.value().getEventId() == id) {
             m_item_infos.erase(found);
+            if (it == m_edit_item)
+                m_edit_item = nullptr;
             delete takeItem(row);
         }
     }
@@ -174,4 +193,81 @@ void SiteListWidget::slotChangeSiteName()
 {
     if (m_data->m_current_path.isEmpty())
         slotRefreshView();
+}
+
+void SiteListWidget::slotStartRename()
+{
+    if (!UserActionCache::getInstance()->needCatchAction(m_data->m_peer_id, VM_LIST) || m_editing)
+        return;
+    QList<QListWidgetItem*> selected;
+    for (QListWidgetItem* it : selectedItems())
+        if (!it->isHidden())
+            selected << it;
+    if (selected.size() != 1 || !m_item_infos.contains(selected.first()))
+        return;
+    m_edit_item = selected.first();
+    setCurrentItem(m_edit_item, QItemSelectionModel::NoUpdate);
+    m_is_create = false;
+    m_editing = true;
+    emit sigBlockKeyPress(true);
+    m_editor->setText(m_item_infos.value(m_edit_item).getName());
+    m_editor->startEdit();
+    m_editor->move(visualItemRect(m_edit_item).bottomLeft());
+}
+
+void SiteListWidget::slotStartMkdir()
+{
+    if (!UserActionCache::getInstance()->needCatchAction(m_data->m_peer_id, VM_LIST) || m_editing)
+        return;
+    const QString name = QStringLiteral("New Folder");
+    auto* it = new QListWidgetItem(this);
+    QString type;
+    QPixmap pixmap;
+    getFileTypeIcon(name, true, false, true, type, pixmap);
+    it->setIcon(QIcon(pixmap));
+    it->setText(name);
+    it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    SiteItemInfo record(name);
+    record.setIsDir(true);
+    m_item_infos.insert(it, record);
+    setCurrentItem(it);
+    scrollToItem(it);
+    m_edit_item = it;
+    m_is_create = true;
+    m_editing = true;
+    emit sigBlockKeyPress(true);
+    m_editor->setText(name);
+    m_editor->startEdit();
+    m_editor->move(visualItemRect(it).bottomLeft());
+}
+
+void SiteListWidget::slotEndEdit(QString text, bool esc)
+{
+    if (!m_editing)
+        return;
+    m_editing = false;
+    emit sigBlockKeyPress(false);
+    if (m_editor->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    m_editor->stopEdit();
+    const bool refused = !esc && !siteviews::isAcceptableNewName(text);
+    if (!m_edit_item || !m_item_infos.contains(m_edit_item))
+        return;
+    if (esc || refused) {
+        if (m_is_create) {
+            m_item_infos.remove(m_edit_item);
+            delete takeItem(row(m_edit_item));
+            m_edit_item = nullptr;
+        }
+        return;
+    }
+    SiteItemInfo& record = m_item_infos[m_edit_item];
+    if (m_is_create) {
+        record.setName(text);
+        m_pending_mkdir_item = m_edit_item;
+        emit sigMkdirDone(text);
+        return;
+    }
+    if (text != record.getName())
+        emit sigRenameDone(text);
 }

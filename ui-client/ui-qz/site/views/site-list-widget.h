@@ -8,6 +8,7 @@
 #include "user-action-cache.h"
 
 class SiteConnecter;
+class VexoLineEditor;
 
 // The icon view of a site pane: the same page as the details view, as large
 // icons with their names below. Items are a pool reused by position; items
@@ -19,10 +20,14 @@ public:
 
     SiteItemInfo recordOfRow(int row) const { return m_item_infos.value(item(row)); }
     int recordCount() const { return m_item_infos.size(); }
+    VexoLineEditor* editor() const { return m_editor; }
 
 signals:
     void sigSelectionChanged(SiteSelectedInfo info);
     void sigItemDoubleClicked(SiteItemInfo info);
+    void sigBlockKeyPress(bool enable);
+    void sigMkdirDone(QString new_name);
+    void sigRenameDone(QString new_name);
 
 public slots:
     void slotRefreshView();
@@ -32,6 +37,9 @@ public slots:
     void slotFocusListItem(QString name);
     void slotUpdateItem(QString parent, QString old_name, QString new_name);
     void slotChangeSiteName();
+    void slotStartRename();
+    void slotStartMkdir();
+    void slotEndEdit(QString text, bool esc);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -42,4 +50,9 @@ private:
     SiteConnecter* m_connecter;
     SiteData* m_data;
     QMap<QListWidgetItem*, SiteItemInfo> m_item_infos;
+    VexoLineEditor* m_editor = nullptr;
+    QListWidgetItem* m_edit_item = nullptr;
+    QListWidgetItem* m_pending_mkdir_item = nullptr;
+    bool m_is_create = false;
+    bool m_editing = false;
 };
