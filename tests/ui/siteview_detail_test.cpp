@@ -107,7 +107,7 @@ private slots:
             QCOMPARE(f.page().first().name, list.at(firstIndex).name);
         QCOMPARE(f.detail.footerText(), footer);
         QCOMPARE(f.detail.pagingBar()->itemCount(), footer.section(' ', 0, 0).toInt());
-        QTRY_VERIFY(!f.detail.tableView()->isDrawing());
+        QTRY_VERIFY_WITH_TIMEOUT(!f.detail.tableView()->isDrawing(), 60000);
         QCOMPARE(f.detail.tableView()->recordCount(), pageRows);
         QCOMPARE(f.detail.listView()->recordCount(), pageRows);
         if (rows == 2500 && keyword.isEmpty())
@@ -252,7 +252,7 @@ private slots:
             list << fileEntry(name, 1, true);
         f.pane.deliver(QStringLiteral("17:photo"), list);
         QCOMPARE(f.page().size(), 2);
-        QTRY_VERIFY(!f.detail.tableView()->isDrawing());
+        QTRY_VERIFY_WITH_TIMEOUT(!f.detail.tableView()->isDrawing(), 60000);
         QCOMPARE(f.detail.tableView()->recordOfRow(0).getName(), QStringLiteral("good"));
         QCOMPARE(f.detail.footerText(), QStringLiteral("2 item(s)"));
         // The computer's top level keeps its absolute-path entries.

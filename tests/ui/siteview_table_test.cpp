@@ -43,7 +43,7 @@ class SiteViewTableTest : public QObject {
     {
         pane.data.m_filtered_files[pane.data.m_current_path] = page;
         emit pane.hub.sigRefreshDetailView();
-        QTRY_VERIFY(!table.isDrawing());
+        QTRY_VERIFY_WITH_TIMEOUT(!table.isDrawing(), 60000);
     }
 
     void selectRows(SiteTableWidget& table, const QList<int>& rows)
@@ -206,7 +206,7 @@ private slots:
         QVERIFY(table.currentItem() == nullptr || table.currentRow() != 6);
         // A redraw started while a slice is pending: every entry once.
         emit pane.hub.sigRefreshDetailView();
-        QTRY_VERIFY(!table.isDrawing());
+        QTRY_VERIFY_WITH_TIMEOUT(!table.isDrawing(), 60000);
         QCOMPARE(table.rowCount(), 7);
         QCOMPARE(table.recordCount(), 7);
         QStringList names;
