@@ -32,7 +32,7 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tests/server/CMakeLists.txt AND TARGET protocol 
   target_include_directories(core_test_fixture PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(core_test_fixture PUBLIC qz-core quillmar_test_server_lib qm_test_support
     Qt5::Test GTest::gtest)
-  foreach(scenario login event_types transfers pool close faults reconnect)
+  foreach(scenario login event_types transfers pool close faults reconnect hostile)
     qm_add_test(core_${scenario}_test LABEL core
       SOURCES ${CMAKE_CURRENT_LIST_DIR}/core_${scenario}_test.cpp ${CORE_TEST_MAIN}
       LIBS core_test_fixture)

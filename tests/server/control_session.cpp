@@ -50,7 +50,7 @@ void ControlSession::Run()
         }
         if (!m_tls && !m_server.Config().allow_plain)
             return;  // the control protocol is spoken over TLS only
-        if (!Reply(action, Answer(action, request), generation))
+        if (!Reply(action, request, Answer(action, request), generation))
             return;
         if (action == "close_peer")
             return;
@@ -72,9 +72,14 @@ PObject ControlSession::Typed(const std::string& action, PObject answer)
     return answer;
 }
 
-bool ControlSession::Reply(const std::string& action, const PObject& answer, uint64_t generation)
+bool ControlSession::Reply(const std::string& action, const PObject& request, const PObject& answer,
+                           uint64_t generation)
 {
     Fault fault = m_server.FaultFor(action);
+    // A fault for one path leaves the action's other requests alone.
+    if (!fault.path.empty() && !(request.isMap() && request.hasMember("path") &&
+                                 request["path"].isString() && request["path"].asString() == fault.path))
+        fault = Fault();
     switch (fault.kind) {
     case Fault::KEEP_ALIVE: {
         PObject keep_alive;
