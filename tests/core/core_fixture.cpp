@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <filesystem>
+#include <future>
 
 #include "channel/channel.h"
 #include "client-core-manager.h"
@@ -86,14 +89,24 @@ CoreTest::CoreTest() : m_dir("qm-core")
     // As the client manager does: built here, then moved to its own thread.
     m_monitor = new PeerMonitor(nullptr);
     m_monitor->moveToThread(&m_monitor_thread);
+    m_monitor_context = new ThreadRunner();
+    m_monitor_context->moveToThread(&m_monitor_thread);
     m_monitor_thread.start();
 }
 
 CoreTest::~CoreTest()
 {
+    // Deleted on its own thread (it stops and joins every channel's workers),
+    // waited for through a promise the thread checker can see.
+    PeerMonitor* monitor = m_monitor;
+    ThreadRunner* context = m_monitor_context;
+    context->run([monitor, context] {
+        delete monitor;
+        context->deleteLater();
+    });
+    m_monitor = nullptr;
     m_monitor_thread.quit();
     m_monitor_thread.wait();
-    delete m_monitor;  // stops and joins every channel's workers
     ClientCoreManager::getTransferService()->stopService();
     StopServer();
     setSiteDomainResolver({});
@@ -223,7 +236,11 @@ bool CoreTest::WaitUntil(const std::function<bool()>& condition, int timeout_ms)
     while (!condition()) {
         if (clock.elapsed() > timeout_ms)
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        // Runs the main loop until something arrives or 20 ms pass, so the
+        // condition is looked at again without spinning the processor.
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     return true;
 }
@@ -231,7 +248,36 @@ bool CoreTest::WaitUntil(const std::function<bool()>& condition, int timeout_ms)
 void CoreTest::OnMonitor(const std::function<void(PeerMonitor&)>& call)
 {
     PeerMonitor* monitor = m_monitor;
-    QMetaObject::invokeMethod(m_monitor, [call, monitor] { call(*monitor); }, Qt::BlockingQueuedConnection);
+    m_monitor_context->run([&call, monitor] { call(*monitor); });
+}
+
+void ThreadRunner::run(std::function<void()> call)
+{
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pending.emplace_back(std::move(call), done);
+    }
+    QMetaObject::invokeMethod(this, "runPending", Qt::QueuedConnection);
+    finished.wait();
+}
+
+void ThreadRunner::runPending()
+{
+    for (;;) {
+        std::pair<std::function<void()>, std::shared_ptr<std::promise<void>>> next;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_pending.empty())
+                return;
+            next = std::move(m_pending.front());
+            m_pending.erase(m_pending.begin());
+        }
+        next.first();
+        next.first = nullptr;
+        next.second->set_value();
+    }
 }
 
 SiteInfo CoreTest::Site(uint64_t peer_id)

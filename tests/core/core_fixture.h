@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,22 @@ signals:
     void sigRemoveSite(uint64_t peer_id);
     void sigCloseAllPeers();
     void sigResumeDisconnectedJobs(uint64_t peer_id);
+};
+
+// Runs queued calls on the thread it lives on. The call travels in a
+// locked slot of its own rather than inside Qt's queued event, so a thread
+// checker sees the hand-over (Qt's own event queue is not instrumented).
+class ThreadRunner : public QObject {
+    Q_OBJECT
+public:
+    // Runs call on the runner's thread and waits for it.
+    void run(std::function<void()> call);
+public slots:
+    void runPending();
+
+private:
+    std::mutex m_mutex;  // guards m_pending
+    std::vector<std::pair<std::function<void()>, std::shared_ptr<std::promise<void>>>> m_pending;
 };
 
 class CoreTest : public ::testing::Test {
@@ -86,6 +104,7 @@ protected:
     ViewRelay m_views;
     QThread m_monitor_thread;
     PeerMonitor* m_monitor = nullptr;
+    ThreadRunner* m_monitor_context = nullptr;  // on the monitor's thread, for calls there
     std::unique_ptr<QSignalSpy> m_done_spy;       // sigHandleEventDone
     std::unique_ptr<QSignalSpy> m_connected_spy;  // sigConnectSiteDone
     std::unique_ptr<QSignalSpy> m_disconnected_spy;

@@ -143,8 +143,7 @@ TEST_F(CoreHostileTest, AnUnlistableSubFolderIsReportedAndTheWalkGoesOn)
     refuse.kind = test_server::Fault::ERROR;
     refuse.count = 4096;
     refuse.reason = "cannot list";
-    refuse.path = "/tree/m";
-    Server().SetFault("list", refuse);
+    Server().SetFault("list", refuse, "/tree/m");
     fs::create_directories(Local("/down"));
     EXPECT_NE(Run(Download(p, "/docs/tree", Local("/down"))), 0);
     std::set<std::string> targets;

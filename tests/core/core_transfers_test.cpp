@@ -5,10 +5,13 @@
 #include <QThread>
 
 #include <filesystem>
+#include <future>
 #include <map>
 
 #include "client-core-manager.h"
+#include "core-timing.h"
 #include "db-util.h"
+#include "kavelin/vardo-core-manager.h"
 #include "event-generator.h"
 #include "file-op.h"
 #include "log-db.h"
@@ -77,10 +80,14 @@ protected:
     ~CoreTransfersTest() override
     {
         TaskMonitor* monitor = m_task_monitor;
-        QMetaObject::invokeMethod(m_task_monitor, [monitor] { monitor->stopService(); }, Qt::BlockingQueuedConnection);
+        ThreadRunner* runner = new ThreadRunner();
+        runner->moveToThread(&m_task_thread);
+        runner->run([monitor, runner] {
+            delete monitor;
+            runner->deleteLater();
+        });
         m_task_thread.quit();
         m_task_thread.wait();
-        delete m_task_monitor;
         QObject::disconnect(connect_count);
         QObject::disconnect(connect_refresh);
     }
@@ -189,6 +196,59 @@ TEST_F(CoreTransfersTest, TreeUploadedThenDownloadedIntact)
         ++total_refreshes;
     }
     EXPECT_GE(total_refreshes, 2);
+}
+
+TEST_F(CoreTransfersTest, UploadTasksAreQueuedDepthFirstOnePerFile)
+{
+    // No data connection: the tasks stay in the store in the order they came.
+    CoreTiming::get().data_wait_ms = 600000;
+    SiteInfo request = Request([](SiteInfo& s) { s.transfer_port = 1; });
+    ASSERT_TRUE(ClientCoreManager::getCoreManager()->getNextPeerId(request.peer_id));
+    const uint64_t p = request.peer_id;
+    QSignalSpy up(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectControlChannelSuccess);
+    emit m_views.sigConnectSite(request);
+    ASSERT_TRUE(WaitUntil([&] { return up.count() == 1; }));
+    MakeTree(Local("/tree"));
+    EventGenerator generator;
+    Event upload;
+    ASSERT_EQ(generator.createCopyEventFromPaths(upload, p, QString::fromStdString("0:" + Local("/tree")),
+                                                 QString::fromStdString(std::to_string(p) + ":/docs")), 0);
+    upload.source_is_dir = true;
+    EXPECT_EQ(Run(upload), 0);
+
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids = {p};
+    std::vector<ResumeInfo> tasks;
+    int total = 0;
+    uint64_t down = 0, up_speed = 0;
+    ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up_speed);
+    ASSERT_EQ(tasks.size(), kFiles.size());
+    std::vector<std::string> folders_seen;
+    for (const ResumeInfo& task : tasks) {
+        std::string from = task.path_from.c_str_utf8();
+        std::string to = task.path_to.c_str_utf8();
+        ASSERT_EQ(from.rfind(Local("/tree/"), 0), 0u) << from;
+        const std::string rel = from.substr(Local("/tree/").size());
+        EXPECT_EQ(to, "/docs/tree/" + rel);
+        EXPECT_EQ(task.command, C_PUSH);
+        EXPECT_EQ(task.total, kFiles.at(rel).size()) << rel;
+        EXPECT_EQ(task.mtime % 1000000, 0u) << rel;  // the whole seconds the tree was given
+        folders_seen.push_back(rel.find('/') == std::string::npos ? "" : rel.substr(0, rel.rfind('/')));
+    }
+    // Depth first: when the walk comes back to a folder, everything it saw in
+    // between lay inside that folder.
+    for (size_t i = 0; i < folders_seen.size(); ++i)
+        for (size_t j = i; j-- > 0;)
+            if (folders_seen[j] == folders_seen[i]) {
+                for (size_t k = j + 1; k < i; ++k) {
+                    const std::string& inside = folders_seen[k];
+                    bool below = folders_seen[i].empty() ? !inside.empty()
+                                                         : inside.rfind(folders_seen[i] + "/", 0) == 0;
+                    EXPECT_TRUE(below) << inside << " between two files of '" << folders_seen[i] << "'";
+                }
+                break;
+            }
 }
 
 TEST(CoreTaskMonitorRow, BuiltFromTaskAndSite)

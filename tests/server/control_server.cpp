@@ -188,12 +188,35 @@ void ControlServer::SetFault(const std::string& action, const Fault& fault)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults[action] = fault;
+    m_fault_paths.erase(action);
+}
+
+void ControlServer::SetFault(const std::string& action, const Fault& fault, const std::string& only_path)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_faults[action] = fault;
+    m_fault_paths[action] = only_path;
 }
 
 void ControlServer::ClearFaults()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults.clear();
+    m_fault_paths.clear();
+}
+
+Fault ControlServer::FaultFor(const std::string& action, const PObject& request) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_faults.find(action);
+    if (it == m_faults.end())
+        return Fault();
+    auto path = m_fault_paths.find(action);
+    if (path != m_fault_paths.end() &&
+        !(request.isMap() && request.hasMember("path") && request["path"].isString() &&
+          request["path"].asString() == path->second))
+        return Fault();
+    return it->second;
 }
 
 Fault ControlServer::FaultFor(const std::string& action) const

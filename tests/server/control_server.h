@@ -37,6 +37,8 @@ public:
 
     // Test hooks, safe while sessions run.
     void SetFault(const std::string& action, const Fault& fault);
+    // The same for only those requests of the action whose "path" is only_path (as sent).
+    void SetFault(const std::string& action, const Fault& fault, const std::string& only_path);
     void ClearFaults();
     // The last request of that action as the server decoded it; null if none.
     PObject LastRequest(const std::string& action) const;
@@ -59,6 +61,8 @@ private:
     // Used by sessions.
     const ServerConfig& Config() const { return m_config; }
     const ShareStore& Shares() const { return m_shares; }
+    // The fault for this request of the action (NONE when it targets another path).
+    Fault FaultFor(const std::string& action, const PObject& request) const;
     Fault FaultFor(const std::string& action) const;
     void RecordRequest(const std::string& action, const PObject& request);
     uint64_t IssueSeed(const std::string& user);
@@ -91,6 +95,7 @@ private:
     uint64_t m_release_generation = 0;
     std::set<int> m_open_sockets;
     std::map<std::string, Fault> m_faults;
+    std::map<std::string, std::string> m_fault_paths;  // action -> the one path it targets
     std::map<std::string, PObject> m_last_requests;
     std::map<uint64_t, std::string> m_seeds;
 };

@@ -73,13 +73,9 @@ PObject ControlSession::Typed(const std::string& action, PObject answer)
 }
 
 bool ControlSession::Reply(const std::string& action, const PObject& request, const PObject& answer,
-                           uint64_t generation)
+                          uint64_t generation)
 {
-    Fault fault = m_server.FaultFor(action);
-    // A fault for one path leaves the action's other requests alone.
-    if (!fault.path.empty() && !(request.isMap() && request.hasMember("path") &&
-                                 request["path"].isString() && request["path"].asString() == fault.path))
-        fault = Fault();
+    Fault fault = m_server.FaultFor(action, request);
     switch (fault.kind) {
     case Fault::KEEP_ALIVE: {
         PObject keep_alive;

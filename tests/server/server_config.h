@@ -40,7 +40,6 @@ struct Fault {
     uint32_t count = 0;
     std::string reason;
     PObject answer;
-    std::string path;  // non-empty: only requests whose "path" is this (as sent)
 };
 
 struct ActionFault {

@@ -116,14 +116,15 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"type_order_ascending",
                    {file("b.txt"), file("a.zip"), file("c"), file("a.txt"), folder("dir")},
                    [](SiteFileFilter& f) { f.sort_column = COL_TYPE; },
-                   {"c", "b.txt", "a.txt", "a.zip", "dir"}},
+                   // equal types fall back to the name
+                   {"c", "a.txt", "b.txt", "a.zip", "dir"}},
         FilterCase{"type_order_descending_is_ascending_backwards",
                    {file("b.txt"), file("a.zip"), file("c"), file("a.txt"), folder("dir")},
                    [](SiteFileFilter& f) {
                        f.sort_column = COL_TYPE;
                        f.sort_asc = false;
                    },
-                   {"dir", "a.zip", "a.txt", "b.txt", "c"}},
+                   {"dir", "a.zip", "b.txt", "a.txt", "c"}},
         FilterCase{"type_keys_of_dotted_names",
                    {file("x"), file("a."), file(".profile"), file("B.Txt"), file("b.txt")},
                    [](SiteFileFilter& f) { f.sort_column = COL_TYPE; },

@@ -54,6 +54,7 @@ void ControlChannel::stopWorker(const ControlChannelThread& entry)
 {
     entry.thread->exit(0);
     entry.thread->wait();
+    entry.finished.wait();
     delete entry.handler;
     delete entry.thread;
 }
@@ -65,6 +66,10 @@ void ControlChannel::connectOne()
     entry.handler = new EventHandler(m_peer_id, &m_abort_flag, nullptr);
     connect(entry.handler, &EventHandler::sigEventHandlerStateChanged, this,
             &ControlChannel::slotEventHandlerStateChanged);
+    auto finished = std::make_shared<std::promise<void>>();
+    entry.finished = finished->get_future().share();
+    connect(entry.thread, &QThread::finished, entry.thread, [finished] { finished->set_value(); },
+            Qt::DirectConnection);
     entry.handler->moveToThread(entry.thread);
     entry.thread->start(QThread::InheritPriority);
     entry.state = HANDLER_STATE_CONNECTING;
@@ -106,8 +111,10 @@ bool ControlChannel::processEvent(uint id)
     for (ControlChannelThread& entry : m_handlers) {
         if (entry.state != HANDLER_STATE_IDLE)
             continue;
+        // Connected by name for this one emission: a name connection leaves
+        // no slot object behind for the queued call to share across threads.
         QMetaObject::Connection link =
-            connect(this, &ControlChannel::sigHandleEvent, entry.handler, &EventHandler::slotHandleEvent);
+            connect(this, SIGNAL(sigHandleEvent(uint)), entry.handler, SLOT(slotHandleEvent(uint)));
         entry.state = HANDLER_STATE_BUSY;
         QM_LOG(Logger::L_DEBUG, kDebugComponent, L"[DEBUG] control-channel(%d): Assign event %u in peer %llu\n", id,
                static_cast<unsigned long long>(m_peer_id));
@@ -231,7 +238,7 @@ void ControlChannel::checkDisconnected()
     for (ControlChannelThread& entry : m_handlers)
         if (entry.handler == idle)
             entry.state = HANDLER_STATE_BUSY;
-    QMetaObject::Connection link = connect(this, &ControlChannel::sigHeartBeat, idle, &EventHandler::slotHeartBeat);
+    QMetaObject::Connection link = connect(this, SIGNAL(sigHeartBeat()), idle, SLOT(slotHeartBeat()));
     emit sigHeartBeat();
     disconnect(link);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <array>
+#include <future>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,9 @@ public:
         QThread* thread = nullptr;
         EventHandler* handler = nullptr;
         EventHandlerState state = HANDLER_STATE_CONNECTING;
+        // Ready once the worker thread has finished its last event: a join
+        // that thread checkers can see (Qt's own wait is invisible to them).
+        std::shared_future<void> finished;
     };
 
     // Logs the first worker in before it returns.

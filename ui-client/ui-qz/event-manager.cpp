@@ -1,6 +1,5 @@
 #include "event-manager.h"
 
-#include <QMutexLocker>
 
 EventManager* EventManager::getInstance()
 {
@@ -10,7 +9,7 @@ EventManager* EventManager::getInstance()
 
 uint32_t EventManager::pushEvent(const Event& event)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     ++counter;
     Event stored = event;
     stored.id = counter;
@@ -21,7 +20,7 @@ uint32_t EventManager::pushEvent(const Event& event)
 
 int EventManager::getEvent(uint32_t id, Event& event)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     auto it = event_info.find(id);
     if (it == event_info.end())
         return -1;
@@ -31,27 +30,27 @@ int EventManager::getEvent(uint32_t id, Event& event)
 
 void EventManager::listEvent(std::vector<Event>& events)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     for (const auto& entry : event_info)
         events.push_back(entry.second);
 }
 
 void EventManager::removeEvent(uint32_t id)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     event_status.erase(id);
     event_info.erase(id);
 }
 
 EventStatus EventManager::getStatus(uint32_t id)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     auto it = event_status.find(id);
     return it == event_status.end() ? EventStatus() : it->second;
 }
 
 void EventManager::setStatus(uint32_t id, EventStatus status)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     event_status[id] = status;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QMutex>
-
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "event.h"
@@ -34,5 +33,5 @@ private:
     std::map<uint32_t, EventStatus> event_status;
     std::map<uint32_t, Event> event_info;
     uint32_t counter = 0;
-    QMutex m_mutex;  // guards the three above
+    std::mutex m_mutex;  // guards the three above; not recursive
 };

@@ -1,7 +1,8 @@
 #include "peer-monitor.h"
 
-#include <QMutex>
 #include <QTimer>
+
+#include <mutex>
 
 #include "client-core-manager.h"
 #include "control-channel.h"
@@ -17,12 +18,12 @@ namespace {
 
 const char kComponent[] = "default_component";
 
-QMutex g_method_mutex;
+std::mutex g_method_mutex;
 std::function<QString()> g_method_source;  // guarded by g_method_mutex
 
 QString connectMethodText()
 {
-    QMutexLocker lock(&g_method_mutex);
+    std::lock_guard<std::mutex> lock(g_method_mutex);
     return g_method_source ? g_method_source() : QString();
 }
 
@@ -30,7 +31,7 @@ QString connectMethodText()
 
 void PeerMonitor::setConnectMethodSource(std::function<QString()> source)
 {
-    QMutexLocker lock(&g_method_mutex);
+    std::lock_guard<std::mutex> lock(g_method_mutex);
     g_method_source = std::move(source);
 }
 
@@ -195,7 +196,11 @@ void PeerMonitor::slotCheckChannel()
         channels.push_back(entry.second);
     for (ControlChannel* channel : channels)
         channel->adjustChannel();
-    QTimer::singleShot(CoreTiming::get().channel_tick_ms.load(), this, &PeerMonitor::slotCheckChannel);
+    // By name, not by member pointer: the first tick is armed on the thread
+    // that builds the monitor, before it moves; a name connection delivers
+    // to the monitor's thread of the moment, a member pointer would run the
+    // tick on the arming thread.
+    QTimer::singleShot(CoreTiming::get().channel_tick_ms.load(), this, SLOT(slotCheckChannel()));
 }
 
 void PeerMonitor::slotCheckDisconnected()
@@ -209,7 +214,7 @@ void PeerMonitor::slotCheckDisconnected()
                static_cast<unsigned long long>(peer));
         emit sigSiteDisconnected(peer, true);
     }
-    QTimer::singleShot(CoreTiming::get().heartbeat_ms.load(), this, &PeerMonitor::slotCheckDisconnected);
+    QTimer::singleShot(CoreTiming::get().heartbeat_ms.load(), this, SLOT(slotCheckDisconnected()));
 }
 
 void PeerMonitor::slotSiteDisconnected(uint64_t peer_id, bool)

@@ -97,5 +97,7 @@ void TaskMonitor::checkTasks()
         emit sigRefreshPeerPage(peer);
 
     if (!m_stopped)
-        QTimer::singleShot(CoreTiming::get().task_pass_ms.load(), this, &TaskMonitor::checkTasks);
+        // By name: the first pass may run before the monitor moves to its
+        // thread, and the next must still run there.
+        QTimer::singleShot(CoreTiming::get().task_pass_ms.load(), this, SLOT(checkTasks()));
 }

@@ -47,21 +47,29 @@ bool asc_comp_name(const SortKey& a, const SortKey& b)
     return a.entry->name < b.entry->name;
 }
 
+// Equal keys fall back to the name, so a reloaded folder whose server lists
+// entries in another order keeps its rows on the same pages.
 bool asc_comp_size(const SortKey& a, const SortKey& b)
 {
-    return a.entry->size < b.entry->size;
+    if (a.entry->size != b.entry->size)
+        return a.entry->size < b.entry->size;
+    return asc_comp_name(a, b);
 }
 
 bool asc_comp_mtime(const SortKey& a, const SortKey& b)
 {
-    return a.msecs < b.msecs;
+    if (a.msecs != b.msecs)
+        return a.msecs < b.msecs;
+    return asc_comp_name(a, b);
 }
 
 bool asc_comp_type(const SortKey& a, const SortKey& b)
 {
     if (a.entry->is_dir != b.entry->is_dir)
         return !a.entry->is_dir;  // files before folders
-    return a.ext < b.ext;
+    if (a.ext != b.ext)
+        return a.ext < b.ext;
+    return asc_comp_name(a, b);
 }
 
 bool passes(const SiteFileInfo& entry, const SiteFileFilter& filter, const QStringMatcher& keyword,

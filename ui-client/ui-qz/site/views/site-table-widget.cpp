@@ -1,0 +1,519 @@
+#include "site-table-widget.h"
+
+#include <QDateTime>
+#include <QGraphicsOpacityEffect>
+#include <QHeaderView>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "dpi_info.h"
+#include "event-manager.h"
+#include "global-connecter.h"
+#include "site-connecter.h"
+#include "site-display.h"
+#include "site-path.h"
+#include "site-table-cells.h"
+#include "site-view-names.h"
+#include "str_table.h"
+#include "style_manager.h"
+#include "vexo-line-editor.h"
+
+namespace {
+const Qt::ItemFlags kShownFlags = Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+                                  Qt::ItemIsDropEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
+}
+
+SiteTableWidget::SiteTableWidget(SiteConnecter* connecter, SiteData* data, QWidget* parent)
+    : QTableWidget(parent), m_connecter(connecter), m_data(data)
+{
+    setColumnCount(COL_MAX);
+    horizontalHeader()->setStyleSheet(getStyleSheet("component.table_header", false));
+    horizontalHeader()->setHighlightSections(false);
+    setStyleSheet(getStyleSheet("site_table_widget", false) + getStyleSheet("component.scrollbar", false));
+    setHorizontalHeaderLabels({StrTable::LoadStr(StrTable::file_name), StrTable::LoadStr(StrTable::filter_size),
+                               StrTable::LoadStr(StrTable::file_type), StrTable::LoadStr(StrTable::modify_time)});
+    for (int c = 0; c < COL_MAX; ++c)
+        horizontalHeaderItem(c)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setSectionResizeMode(COL_MTIME, QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(scaledPixels(100));
+    setColumnWidth(COL_SIZE, scaledPixels(100));
+    setColumnWidth(COL_TYPE, scaledPixels(100));
+    setColumnWidth(COL_MTIME, scaledPixels(160));
+
+    m_editor = new VexoLineEditor(QString(), viewport());
+    m_editor->hide();
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAcceptDrops(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->hide();
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->setDefaultSectionSize(scaledPixels(28));
+    setShowGrid(false);
+
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &SiteTableWidget::slotSectionClicked);
+    connect(this, &SiteTableWidget::sigSortInfoChanged, connecter, &SiteConnecter::sigSortInfoChanged);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SiteTableWidget::slotSectionResized);
+    connect(this, &QTableWidget::cellDoubleClicked, this, &SiteTableWidget::slotTableCellDoubleClicked);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SiteTableWidget::slotSelectionChanged);
+    connect(m_editor, &VexoLineEditor::sigEndEdit, this, &SiteTableWidget::slotEndEdit);
+    connect(this, &SiteTableWidget::sigSelectionChanged, connecter, &SiteConnecter::sigSelectionChanged);
+    connect(this, &SiteTableWidget::sigItemDoubleClicked, connecter, &SiteConnecter::sigItemDoubleClicked);
+    connect(this, &SiteTableWidget::sigBlockKeyPress, hub, &GlobalConnecter::sigBlockKeyPress);
+    connect(this, &SiteTableWidget::sigMkdirDone, connecter, &SiteConnecter::sigMkdirDone);
+    connect(this, &SiteTableWidget::sigRenameDone, connecter, &SiteConnecter::sigRenameDone);
+    connect(connecter, &SiteConnecter::sigRefreshDetailView, this, &SiteTableWidget::slotRefreshView);
+    connect(connecter, &SiteConnecter::sigAssignEventId, this, &SiteTableWidget::slotAssignEventId);
+    connect(connecter, &SiteConnecter::sigClearItemEventId, this, &SiteTableWidget::slotClearItemEventId);
+    connect(connecter, &SiteConnecter::sigRemoveItemWithEventId, this, &SiteTableWidget::slotRemoveItemWithEventId);
+    connect(connecter, &SiteConnecter::sigStartMkdir, this, &SiteTableWidget::slotStartMkdir);
+    connect(connecter, &SiteConnecter::sigStartRename, this, &SiteTableWidget::slotStartRename);
+    connect(connecter, &SiteConnecter::sigFocusTableItem, this, &SiteTableWidget::slotFocusTableItem);
+    connect(connecter, &SiteConnecter::sigUpdateItem, this, &SiteTableWidget::slotUpdateItem);
+    connect(connecter, &SiteConnecter::sigChangeSiteName, this, &SiteTableWidget::slotChangeSiteName);
+    connect(connecter, &SiteConnecter::sigUpdateCutStatus, this, &SiteTableWidget::slotUpdateCutStatus);
+    connect(this, &SiteTableWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
+    connect(this, &SiteTableWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
+}
+
+SiteTableWidget::~SiteTableWidget()
+{
+    if (m_editing)
+        emit sigBlockKeyPress(false);
+    m_editor->stopEdit();
+}
+
+SiteItemInfo SiteTableWidget::recordOfRow(int row) const
+{
+    return m_item_infos.value(item(row, COL_NAME));
+}
+
+SiteTableIconWidget* SiteTableWidget::nameCell(int row) const
+{
+    return qobject_cast<SiteTableIconWidget*>(cellWidget(row, COL_NAME));
+}
+
+SiteTableItemWidget* SiteTableWidget::textCell(int row, int column) const
+{
+    return qobject_cast<SiteTableItemWidget*>(cellWidget(row, column));
+}
+
+// ---- drawing ---------------------------------------------------------------
+
+void SiteTableWidget::slotRefreshView()
+{
+    m_offset = 0;
+    refreshView();
+}
+
+void SiteTableWidget::slotContinueRefreshView() { refreshView(); }
+
+void SiteTableWidget::appendRow(const SiteFileInfo& info)
+{
+    const int row = rowCount();
+    insertRow(row);
+    for (int c = 0; c < COL_MAX; ++c)
+        setItem(row, c, new QTableWidgetItem(0));
+    setCellWidget(row, COL_NAME, new SiteTableIconWidget(info, nullptr));
+    for (int c = COL_SIZE; c < COL_MAX; ++c)
+        setCellWidget(row, c, new SiteTableItemWidget(QString(), nullptr));
+}
+
+void SiteTableWidget::refreshView()
+{
+    const SiteFileList& page = m_data->m_filtered_files[m_data->m_current_path];
+    const uint64_t t0 = siteviews::sliceNow();
+    if (m_offset == 0) {
+        for (int row = 0; row < rowCount(); ++row)
+            setRowAndItemHidden(row, true);
+        m_drag_over_item = nullptr;
+        m_item_infos.clear();
+        m_pending_mkdir_item = nullptr;
+    }
+    // Rows come in one batch, one row-count change for the whole page: a
+    // row inserted at a time makes the view re-place every cell widget
+    // above it. The new rows stay hidden until their entry is drawn.
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
+    if (page.size() > rowCount()) {
+        const int old_count = rowCount();
+        setRowCount(page.size());
+        for (int row = old_count; row < page.size(); ++row) {
+            for (int c = 0; c < COL_MAX; ++c)
+                setItem(row, c, new QTableWidgetItem(0));
+            setRowAndItemHidden(row, true);
+        }
+    }
+    while (m_offset < page.size()) {
+        const int i = m_offset;
+        SiteFileInfo entry(page.at(i));
+        entry.name = siteviews::shownName(entry.name, entry.is_root, m_data->m_site_name);
+        setRowAndItemHidden(i, false);
+        if (!nameCell(i)) {
+            setCellWidget(i, COL_NAME, new SiteTableIconWidget(entry, nullptr));
+            for (int c = COL_SIZE; c < COL_MAX; ++c)
+                setCellWidget(i, c, new SiteTableItemWidget(QString(), nullptr));
+        } else {
+            SiteTableIconWidget* cell = nameCell(i);
+            {
+                if (!m_need_remove_selection && entry.name != cell->getInfo().name)
+                    m_need_remove_selection = true;
+                cell->info().name = entry.name;
+                cell->info().is_dir = entry.is_dir;
+                cell->info().mtime = entry.mtime;
+                cell->info().size = entry.size;
+                cell->updateLayout();
+            }
+        }
+        QString size_text, type_text, time_text;
+        if (!entry.mtime.isNull()) {
+            if (!entry.is_dir)
+                size_text = getHumanReadableSize(static_cast<double>(entry.size));
+            if (SiteTableIconWidget* cell = nameCell(i))
+                type_text = cell->getType();
+            time_text = getHumanReadableTime(static_cast<unsigned int>(entry.mtime.toSecsSinceEpoch()));
+        }
+        if (auto* cell = textCell(i, COL_SIZE))
+            cell->setText(size_text);
+        if (auto* cell = textCell(i, COL_TYPE))
+            cell->setText(type_text);
+        if (auto* cell = textCell(i, COL_MTIME))
+            cell->setText(time_text);
+
+        const SiteFileInfo& listed = page.at(i);
+        SiteItemInfo record(listed.name);
+        record.setIsDir(listed.is_dir);
+        record.setIsRoot(listed.is_root);
+        record.setIsSharedFolder(listed.is_shared_folder);
+        m_item_infos.insert(item(i, COL_NAME), record);
+
+        ++m_offset;
+        if (m_offset < page.size() && siteviews::sliceNow() - t0 > siteviews::kSliceMs) {
+            setUpdatesEnabled(updates);
+            QTimer::singleShot(siteviews::kSlicePauseMs, this, &SiteTableWidget::slotContinueRefreshView);
+            return;
+        }
+    }
+    setUpdatesEnabled(updates);
+    // Rows past the page must not stay selected: the pane would keep acting
+    // on names the page no longer shows.
+    deselectHiddenRows();
+    if (m_need_remove_selection) {
+        m_need_remove_selection = false;
+        clearSelection();
+    }
+    updateOpacityEffect();
+    m_offset = 0;
+}
+
+void SiteTableWidget::deselectHiddenRows()
+{
+    // selectedRows() skips rows without the selectable flag, so a hidden row
+    // looks unselected while the selection still holds it: read the ranges.
+    QItemSelection hidden;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (isRowHidden(row))
+                hidden.select(model()->index(row, 0), model()->index(row, COL_MAX - 1));
+    if (!hidden.isEmpty())
+        selectionModel()->select(hidden, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+}
+
+void SiteTableWidget::setRowAndItemHidden(int row, bool hidden)
+{
+    setRowHidden(row, hidden);
+    for (int c = 0; c < COL_MAX; ++c)
+        if (QTableWidgetItem* cell = item(row, c))
+            cell->setFlags(hidden ? Qt::NoItemFlags : kShownFlags);
+}
+
+// ---- columns and sorting -----------------------------------------------------
+
+void SiteTableWidget::adjustColumnWidths()
+{
+    const int w1 = columnWidth(COL_SIZE), w2 = columnWidth(COL_TYPE), w3 = columnWidth(COL_MTIME);
+    const int s = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
+    if (columnWidth(COL_NAME) + w1 + w2 + w3 + s < width())
+        setColumnWidth(COL_NAME, width() - s - w1 - w2 - w3);
+}
+
+void SiteTableWidget::slotSectionResized(int, int, int) { adjustColumnWidths(); }
+
+void SiteTableWidget::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    const int d = event->size().width() - event->oldSize().width();
+    if (d == 0 || event->oldSize().width() < 0) {
+        if (event->oldSize().width() < 0)
+            adjustColumnWidths();
+        return;
+    }
+    if (d > 0)
+        adjustColumnWidths();
+    else
+        setColumnWidth(COL_NAME, columnWidth(COL_NAME) + d);
+}
+
+void SiteTableWidget::slotSectionClicked(int column)
+{
+    m_data->m_filter.sort_column = column;
+    m_data->m_filter.sort_asc = horizontalHeader()->sortIndicatorOrder() == Qt::AscendingOrder;
+    emit sigSortInfoChanged();
+}
+
+// ---- selection ----------------------------------------------------------------
+
+void SiteTableWidget::updateSelection()
+{
+    SiteSelectedInfo info;
+    info.view_mode = VM_TABLE;
+    for (const QModelIndex& index : selectionModel()->selectedRows(0)) {
+        if (isRowHidden(index.row()))
+            continue;
+        const SiteItemInfo record = m_item_infos.value(item(index.row(), COL_NAME));
+        if (record.getName().isEmpty())
+            continue;  // a row being drawn has no record yet: never report ""
+        NodeInfo node;
+        node.name = record.getName();
+        node.type = record.isDir() ? FT_DIR : FT_FILE;
+        info.children.push_back(node);
+    }
+    info.parent = m_data->m_current_path;
+    info.index_list = selectedIndexes();
+    emit sigSelectionChanged(info);
+}
+
+void SiteTableWidget::slotSelectionChanged(const QItemSelection&, const QItemSelection&) { updateSelection(); }
+
+void SiteTableWidget::focusInEvent(QFocusEvent* event)
+{
+    updateSelection();
+    QTableWidget::focusInEvent(event);
+}
+
+void SiteTableWidget::slotTableCellDoubleClicked(int row, int)
+{
+    emit sigItemDoubleClicked(m_item_infos.value(item(row, COL_NAME)));
+}
+
+// ---- cut marks ------------------------------------------------------------------
+
+void SiteTableWidget::updateOpacityEffect()
+{
+    for (const QModelIndex& index : m_cut_index_list) {
+        QWidget* cell = cellWidget(index.row(), COL_NAME);
+        if (cell)
+            if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cell->graphicsEffect()))
+                effect->setOpacity(1.0);
+    }
+    uint64_t peer = 0;
+    SiteSelectedInfo info;
+    UserActionCache::getInstance()->getCopyInfo(peer, info);
+    if (info.parent == m_data->m_current_path && UserActionCache::getInstance()->isCutAction()) {
+        m_cut_index_list = info.index_list;
+        for (const QModelIndex& index : m_cut_index_list) {
+            QWidget* cell = cellWidget(index.row(), COL_NAME);
+            if (!cell)
+                continue;
+            auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cell->graphicsEffect());
+            if (!effect) {
+                effect = new QGraphicsOpacityEffect(nullptr);
+                cell->setGraphicsEffect(effect);
+            }
+            effect->setOpacity(0.5);
+        }
+    }
+}
+
+void SiteTableWidget::slotUpdateCutStatus() { updateOpacityEffect(); }
+
+// ---- pending operations -----------------------------------------------------------
+
+void SiteTableWidget::slotAssignEventId(unsigned int id)
+{
+    Event event;
+    if (EventManager::getInstance()->getEvent(id, event) < 0)
+        return;
+    if (combineIdPath(event.peer_id, event.parent) != m_data->m_current_path)
+        return;
+    if (event.type == EV_MKDIR) {
+        // Only the provisional row: a listed folder of the same name stays.
+        if (m_pending_mkdir_item && m_item_infos.contains(m_pending_mkdir_item))
+            m_item_infos[m_pending_mkdir_item].setEventId(id);
+        m_pending_mkdir_item = nullptr;
+        return;
+    }
+    for (const std::string& raw : event.names) {
+        const QString name = QString::fromStdString(raw);
+        for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
+            if (it.value().getName() == name)
+                it.value().setEventId(id);
+    }
+}
+
+void SiteTableWidget::slotClearItemEventId(unsigned int id)
+{
+    for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
+        if (it.value().getEventId() == id)
+            it.value().setEventId(0);
+}
+
+void SiteTableWidget::slotRemoveItemWithEventId(unsigned int id)
+{
+    if (id == 0)
+        return;
+    int row = 0;
+    while (row < rowCount()) {
+        QTableWidgetItem* key = item(row, COL_NAME);
+        auto it = m_item_infos.find(key);
+        if (it != m_item_infos.end() && it.value().getEventId() == id) {
+            // The record goes with its row: a later item may reuse the address.
+            m_item_infos.erase(it);
+            if (m_edit_item == key)
+                m_edit_item = nullptr;
+            if (m_drag_over_item == key)
+                m_drag_over_item = nullptr;
+            removeRow(row);
+            continue;
+        }
+        ++row;
+    }
+}
+
+void SiteTableWidget::slotFocusTableItem(QString name)
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        QTableWidgetItem* key = item(row, COL_NAME);
+        if (!isRowHidden(row) && m_item_infos.contains(key) && m_item_infos.value(key).getName() == name)
+            setCurrentItem(key);
+    }
+}
+
+void SiteTableWidget::slotUpdateItem(QString parent, QString old_name, QString new_name)
+{
+    if (parent != m_data->m_current_path)
+        return;
+    const bool blocked = blockSignals(true);
+    for (int row = 0; row < rowCount(); ++row) {
+        QTableWidgetItem* key = item(row, COL_NAME);
+        auto it = m_item_infos.find(key);
+        if (it == m_item_infos.end() || it.value().getName() != old_name)
+            continue;
+        it.value().setName(new_name);
+        if (SiteTableIconWidget* cell = nameCell(row))
+            cell->setName(new_name);
+        break;
+    }
+    blockSignals(blocked);
+}
+
+void SiteTableWidget::slotChangeSiteName()
+{
+    if (m_data->m_current_path.isEmpty())
+        refreshView();
+}
+
+void SiteTableWidget::slotCleanDragStyle() { m_drag_over_item = nullptr; }
+
+// ---- in-place editing -----------------------------------------------------------------
+
+void SiteTableWidget::placeEditor(int row)
+{
+    QWidget* cell = cellWidget(row, COL_NAME);
+    if (!cell)
+        return;
+    const double dpi = DPIinfo::getInstance()->getDPI();
+    m_editor->move(cell->pos() + QPoint(qRound(28 * dpi), qRound(0 * dpi)));
+}
+
+void SiteTableWidget::slotStartRename()
+{
+    if (!UserActionCache::getInstance()->needCatchAction(m_data->m_peer_id, VM_TABLE) || m_editing)
+        return;
+    // The row the pane will rename is the one selected row, which after a
+    // Ctrl-click need not be the current one.
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows(0))
+        if (!isRowHidden(index.row()))
+            rows << index.row();
+    if (rows.size() != 1)
+        return;
+    const int row = rows.first();
+    m_edit_item = item(row, COL_NAME);
+    if (!m_edit_item)
+        return;
+    // The edited row becomes current without touching the selection, so
+    // that focus coming back later selects nothing else.
+    selectionModel()->setCurrentIndex(model()->index(row, COL_NAME), QItemSelectionModel::NoUpdate);
+    const SiteItemInfo record = m_item_infos.value(m_edit_item);
+    m_is_create = false;
+    m_editing = true;
+    emit sigBlockKeyPress(true);
+    m_editor->setText(record.getName());
+    m_editor->startEdit();
+    placeEditor(row);
+}
+
+void SiteTableWidget::slotStartMkdir()
+{
+    if (!UserActionCache::getInstance()->needCatchAction(m_data->m_peer_id, VM_TABLE) || m_editing)
+        return;
+    SiteFileInfo info;
+    info.name = QStringLiteral("New Folder");
+    info.is_dir = true;
+    info.mtime = QDateTime::currentDateTime();
+    appendRow(info);
+    const int row = rowCount() - 1;
+    QTableWidgetItem* key = item(row, COL_NAME);
+    SiteItemInfo record(info.name);
+    record.setIsDir(true);
+    m_item_infos.insert(key, record);
+    setCurrentItem(key);
+    m_is_create = true;
+    m_edit_item = key;
+    scrollToBottom();
+    m_editing = true;
+    emit sigBlockKeyPress(true);
+    m_editor->setText(info.name);
+    m_editor->startEdit();
+    placeEditor(row);
+}
+
+void SiteTableWidget::slotEndEdit(QString text, bool esc)
+{
+    if (!m_editing)
+        return;
+    m_editing = false;
+    emit sigBlockKeyPress(false);
+    // The focus goes back to the table, not to whatever follows the editor.
+    if (m_editor->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    m_editor->stopEdit();
+    const bool refused = !esc && !siteviews::isAcceptableNewName(text);
+    if (esc || refused) {
+        if (m_is_create && m_edit_item) {
+            m_item_infos.remove(m_edit_item);
+            const int row = m_edit_item->row();
+            m_edit_item = nullptr;
+            if (row >= 0)
+                removeRow(row);
+        }
+        return;
+    }
+    if (!m_edit_item || !m_item_infos.contains(m_edit_item))
+        return;
+    SiteItemInfo& record = m_item_infos[m_edit_item];
+    if (m_is_create) {
+        record.setName(text);
+        m_pending_mkdir_item = m_edit_item;
+        emit sigMkdirDone(text);
+        return;
+    }
+    if (text != record.getName())
+        emit sigRenameDone(text);
+}
