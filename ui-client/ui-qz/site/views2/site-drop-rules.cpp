@@ -1,0 +1,146 @@
+#include "site-drop-rules.h"
+
+#include <QFileInfo>
+
+#include "event-generator.h"
+#include "event-manager.h"
+#include "site-path.h"
+#include "user-action-cache.h"
+
+namespace {
+
+const char kMarkerFolder[] = "qzdragfolderQZDF";
+
+SiteSelectedInfo oneItem(const SiteSelectedInfo& dragged, const NodeInfo& node)
+{
+    SiteSelectedInfo one;
+    one.view_mode = dragged.view_mode;
+    one.parent = dragged.parent;
+    one.children = {node};
+    return one;
+}
+
+}  // namespace
+
+DragVerdict decideViewDragMove(bool inner, const QString& current_path, const DragTarget& target)
+{
+    const bool folder = target.has_item && target.record.isDir() && !isHostileEntryName(target.record.getName());
+    if (inner) {
+        if (!folder || target.selected)
+            return DragVerdict::Refuse;
+        return DragVerdict::Highlight;
+    }
+    if (current_path.isEmpty())
+        return DragVerdict::Refuse;
+    QString peer, path;
+    splitIdPath(current_path, peer, path);
+    if (!target.has_item)
+        return path.isEmpty() ? DragVerdict::Refuse : DragVerdict::Accept;
+    return folder ? DragVerdict::Highlight : DragVerdict::Accept;
+}
+
+DragVerdict decideTreeDragMove(const DragTarget& target)
+{
+    if (!target.has_item || target.record.isRoot())
+        return DragVerdict::Refuse;
+    // A tree move needs a target on a site: an id path with a peer.
+    QString peer, path;
+    splitIdPath(target.record.getPath(), peer, path);
+    uint64_t id = 0;
+    if (!parsePeerId(peer, id) || !target.record.getPath().contains(QLatin1Char(':')))
+        return DragVerdict::Refuse;
+    return target.selected ? DragVerdict::Accept : DragVerdict::Highlight;
+}
+
+bool isHostileEntryName(const QString& name)
+{
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+           name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QChar(0));
+}
+
+SiteDropHandler::SiteDropHandler(QObject* parent) : QObject(parent) {}
+
+int SiteDropHandler::dropUrls(uint64_t trigger_peer, const QString& target, const QList<QUrl>& urls)
+{
+    int made = 0;
+    QString name;
+    bool is_dir = false;
+    for (const QUrl& url : urls) {
+        const QString local = resolveSmbPath(getPathFromUrl(url));
+        // A web link has no local path: copying "0:" would copy the whole computer.
+        if (local.isEmpty() || local.endsWith(QLatin1String(kMarkerFolder)))
+            continue;
+        Event event;
+        if (EventGenerator().createCopyEventFromPaths(event, trigger_peer, combineIdPath(0, local), target) < 0)
+            continue;
+        if (event.names.empty() || isHostileEntryName(QString::fromStdString(event.names.front())))
+            continue;
+        event.source_is_dir = QFileInfo(local).isDir();
+        const unsigned int id = EventManager::getInstance()->pushEvent(event);
+        emit sigEventAdded(id);
+        name = QString::fromStdString(event.names.front());
+        is_dir = event.source_is_dir;
+        ++made;
+    }
+    if (made > 0)
+        emit sigTransferTaskAdded(name, is_dir, urls.size() > 1);
+    return made;
+}
+
+int SiteDropHandler::dropInnerOnFolder(const QString& target_name)
+{
+    uint64_t peer = 0;
+    SiteSelectedInfo dragged;
+    if (UserActionCache::getInstance()->getDragInfo(peer, dragged) < 0 || isHostileEntryName(target_name))
+        return 0;
+    int made = 0;
+    for (const NodeInfo& node : dragged.children) {
+        // A made-up ".." or "a/b" would move the wrong thing, or out of the folder.
+        if (isHostileEntryName(node.name) || node.name == target_name)
+            continue;
+        Event event;
+        const QString new_path = dragged.parent + QLatin1Char('/') + target_name + QLatin1Char('/') + node.name;
+        if (EventGenerator().createEventFromRename(event, peer, oneItem(dragged, node), new_path) < 0)
+            continue;
+        emit sigEventAdded(EventManager::getInstance()->pushEvent(event));
+        ++made;
+    }
+    return made;
+}
+
+int SiteDropHandler::dropInnerOnTree(const QString& target_path)
+{
+    uint64_t peer = 0;
+    SiteSelectedInfo dragged;
+    if (UserActionCache::getInstance()->getDragInfo(peer, dragged) < 0)
+        return 0;
+    QString target_site, target_rest, source_site, source_rest;
+    splitIdPath(target_path, target_site, target_rest);
+    splitIdPath(dragged.parent, source_site, source_rest);
+    // No site in the target: nothing to move into.
+    if (target_site.isEmpty() || !target_path.contains(QLatin1Char(':')))
+        return 0;
+    const bool transfer = (target_site == QLatin1String("0")) != (source_site == QLatin1String("0"));
+    int made = 0;
+    for (const NodeInfo& node : dragged.children) {
+        if (isHostileEntryName(node.name))
+            continue;
+        Event event;
+        int rc;
+        if (transfer)
+            rc = EventGenerator().createCopyEventFromPaths(event, peer, dragged.parent + QLatin1Char('/') + node.name,
+                                                            target_path);
+        else
+            rc = EventGenerator().createEventFromRename(event, peer, oneItem(dragged, node),
+                                                        target_path + QLatin1Char('/') + node.name);
+        if (rc < 0)
+            continue;
+        emit sigEventAdded(EventManager::getInstance()->pushEvent(event));
+        ++made;
+    }
+    if (transfer && made > 0) {
+        const NodeInfo& first = dragged.children.front();
+        emit sigTransferTaskAdded(first.name, first.type == FT_DIR, dragged.children.size() > 1);
+    }
+    return made;
+}

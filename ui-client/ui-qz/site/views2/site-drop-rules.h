@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <cstdint>
+
+#include "site-item-info.h"
+
+// What a view does with a drag at one position.
+enum class DragVerdict { Refuse, Accept, Highlight };
+
+// The entry under the pointer during a drag.
+struct DragTarget {
+    bool has_item = false;
+    SiteItemInfo record;    // an entry without a record counts as empty
+    bool selected = false;  // among the view's selected entries
+};
+
+// Icon and details views: inner drags only onto folders that are not
+// dragged; outer drags never at the root listing, only onto an entry at a
+// site's top level, and anywhere deeper.
+DragVerdict decideViewDragMove(bool inner, const QString& current_path, const DragTarget& target);
+// Folder tree: never onto a top-level item; a selected item accepts without
+// a highlight.
+DragVerdict decideTreeDragMove(const DragTarget& target);
+
+// True for a name that must never become an operation's target or source:
+// "", ".", ".." or one holding a separator.
+bool isHostileEntryName(const QString& name);
+
+// Turns drops into events: stores each with EventManager::pushEvent and
+// announces it. Used by the three views' drop handlers.
+class SiteDropHandler : public QObject {
+    Q_OBJECT
+public:
+    explicit SiteDropHandler(QObject* parent = nullptr);
+
+    // Files from the file manager copied into the target id path. URLs that
+    // are the marker folder or no local file are passed over. Returns the
+    // number of events made.
+    int dropUrls(uint64_t trigger_peer, const QString& target, const QList<QUrl>& urls);
+    // An inner drop on the icon or details view: moves the dragged items into
+    // the folder named target_name of their own folder.
+    int dropInnerOnFolder(const QString& target_name);
+    // An inner drop on the folder tree: a transfer when exactly one side is
+    // the computer, else a move into target_path.
+    int dropInnerOnTree(const QString& target_path);
+
+signals:
+    void sigEventAdded(unsigned int id);
+    void sigTransferTaskAdded(QString name, bool is_dir, bool multi);
+};
