@@ -1,6 +1,8 @@
 // Client engine against the test server's data side on loopback: MB/s of one
 // large file up and down in each link mode, files per second for many small
 // files, and the same bytes over a bare loopback socket as the baseline.
+// Both ends run in this process, so the read/write system calls per MiB
+// (from /proc/self/io) count the client and the server together.
 // Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--log LEVEL]
 //   --quick: 64 MiB and 1,000 files; --mode runs one link mode only;
 //   --log: the engine's log at that level (7: debug) on standard error.
@@ -8,9 +10,11 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,7 +32,21 @@ double seconds(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double rawSocketMBps(uint64_t bytes)
+// Read-like plus write-like system calls of the whole process so far.
+uint64_t ioSyscalls()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0, total = 0;
+    while (io >> key >> value)
+        if (key == "syscr:" || key == "syscw:")
+            total += value;
+    return total;
+}
+
+// The same bytes over a bare loopback socket; with into_file the receiver
+// also writes them to a file, as the engine must.
+double rawSocketMBps(uint64_t bytes, const std::string& into_file = std::string())
 {
     int listener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
@@ -53,11 +71,19 @@ double rawSocketMBps(uint64_t bytes)
         ::close(fd);
     });
     int fd = ::accept(listener, nullptr, nullptr);
+    int out = into_file.empty() ? -1 : ::open(into_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char> block(1 << 20);
-    while (::recv(fd, block.data(), block.size(), 0) > 0) {
+    ssize_t got = 0;
+    while ((got = ::recv(fd, block.data(), block.size(), 0)) > 0) {
+        if (out >= 0 && ::write(out, block.data(), static_cast<size_t>(got)) != got)
+            break;
     }
     sender.join();
     const double s = seconds(start);
+    if (out >= 0) {
+        ::close(out);
+        ::unlink(into_file.c_str());
+    }
     ::close(fd);
     ::close(listener);
     return bytes / 1048576.0 / s;
@@ -130,8 +156,11 @@ int main(int argc, char** argv)
     const uint64_t large = size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : quick ? 64ull << 20 : 1ull << 30;
     const int small_count = files > 0 ? files : quick ? 1000 : 10000;
 
-    std::printf("raw loopback socket: %.1f MB/s (%llu MiB)\n", rawSocketMBps(large),
-                static_cast<unsigned long long>(large >> 20));
+    const double raw = rawSocketMBps(large);
+    e2e::TempDir raw_dir;
+    const double raw_file = rawSocketMBps(large, raw_dir.path() + "/raw");
+    std::printf("raw loopback socket: %.1f MB/s (%llu MiB)\n", raw, static_cast<unsigned long long>(large >> 20));
+    std::printf("raw loopback socket into a file: %.1f MB/s\n", raw_file);
     const e2e::Mode modes[] = {
         {"plain", false, false}, {"tls", true, false}, {"lz4", false, true}, {"tls+lz4", true, true}};
     for (const e2e::Mode& mode : modes) {
@@ -139,9 +168,14 @@ int main(int argc, char** argv)
             continue;
         for (bool upload : {true, false}) {
             double mbps = 0;
+            const uint64_t calls_before = ioSyscalls();
             const bool ok = runLarge(mode, upload, large, mbps);
-            std::printf("%-8s %-8s %llu MiB: %s%.1f MB/s\n", mode.name, upload ? "upload" : "download",
-                        static_cast<unsigned long long>(large >> 20), ok ? "" : "FAILED ", mbps);
+            const double calls_per_mib = (ioSyscalls() - calls_before) / static_cast<double>(large >> 20);
+            std::printf("%-8s %-8s %llu MiB: %s%.1f MB/s, %.2f x raw socket, %.2f x raw into a file, "
+                        "%.0f read/write calls per MiB\n",
+                        mode.name, upload ? "upload" : "download", static_cast<unsigned long long>(large >> 20),
+                        ok ? "" : "FAILED ", mbps, raw > 0 ? mbps / raw : 0.0, raw_file > 0 ? mbps / raw_file : 0.0,
+                        calls_per_mib);
             std::fflush(stdout);
         }
     }

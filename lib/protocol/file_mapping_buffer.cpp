@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -284,7 +285,8 @@ int FileMappingBuffer::read(char* buffer, int len)
     int done = 0;
     errno = 0;
     while (done < len) {
-        ssize_t r = ::read(file_handle, buffer + done, static_cast<size_t>(len - done));
+        ssize_t r = ::pread(file_handle, buffer + done, static_cast<size_t>(len - done),
+                            static_cast<off_t>(io_offset + static_cast<uint64_t>(done)));
         if (r < 0 && errno == EINTR)
             continue;
         if (r == 0)
@@ -293,6 +295,7 @@ int FileMappingBuffer::read(char* buffer, int len)
             break;
         done += static_cast<int>(r);
     }
+    io_offset += static_cast<uint64_t>(done);
     return done;
 }
 
@@ -300,19 +303,30 @@ int FileMappingBuffer::write(char* buffer, int len)
 {
     int done = 0;
     while (done < len) {
-        ssize_t r = ::write(file_handle, buffer + done, static_cast<size_t>(len - done));
+        ssize_t r = ::pwrite(file_handle, buffer + done, static_cast<size_t>(len - done),
+                             static_cast<off_t>(io_offset + static_cast<uint64_t>(done)));
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0)
             break;
         done += static_cast<int>(r);
     }
+    io_offset += static_cast<uint64_t>(done);
     return done;
 }
 
+// Positioned reads and writes: the offset is ours, so a window costs one
+// pread/pwrite instead of a seek beside each read or write.
 int FileMappingBuffer::seek(uint64_t offset)
 {
-    return ::lseek(file_handle, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(-1)
-               ? -1
-               : 0;
+    if (file_handle == cross::INVALID_FILE_VALUE) {
+        errno = EBADF;
+        return -1;
+    }
+    if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) {
+        errno = EINVAL;
+        return -1;
+    }
+    io_offset = offset;
+    return 0;
 }

@@ -59,6 +59,8 @@ public:
 
     cross::file_type file_handle;
     cross::file_type mapping_handle;
+    // Where the next read() or write() goes; set by seek().
+    uint64_t io_offset = 0;
     ustring path;
     uint64_t file_size;
     uint64_t block_number;
