@@ -3,12 +3,19 @@
 #include "dnd_manager.h"
 #include "global-connecter.h"
 #include "login-widget.h"
+#ifdef QM_HAVE_MAIN_WINDOW
+#include "main-client-windows.h"
+#endif
 #include "scaled.h"
 #include "startup-main.h"
 
 void installProgramWindows()
 {
+#ifdef QM_HAVE_MAIN_WINDOW
+    registerMainWindows();
+#else
     setClientWindowsFactory([] { return new LoginOnlyWindows; });
+#endif
 }
 
 LoginOnlyWindows::~LoginOnlyWindows()
