@@ -146,4 +146,8 @@ TEST_F(CoreLoginTest, RetryOvertakingTheRefusalsLostSiteNoticeStillLogsIn)
     EXPECT_TRUE(ChannelOf(peer));
     EXPECT_EQ(ClientCoreManager::getTransferService()->checkConnection(peer), 0);
     EXPECT_EQ(m_disconnected_spy->count(), 1);
+    // Only that notice was passed by: a later one still ends the site.
+    OnMonitor([](PeerMonitor& monitor) { monitor.slotDisconnectAllPeers(); });
+    ASSERT_TRUE(WaitUntil([&] { return m_disconnected_spy->count() == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return !ChannelOf(peer); }));
 }
