@@ -230,6 +230,14 @@ void ControlServer::RecordRequest(const std::string& action, const PObject& requ
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_last_requests[action] = request;
+    ++m_request_counts[action];
+}
+
+int ControlServer::RequestCount(const std::string& action) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_request_counts.find(action);
+    return it == m_request_counts.end() ? 0 : it->second;
 }
 
 PObject ControlServer::LastRequest(const std::string& action) const
