@@ -95,7 +95,7 @@ bool SitePaneTest::Select(SiteWidget* pane, const QStringList& names)
     }
     int found = 0;
     for (int row = 0; row < table->rowCount(); ++row) {
-        if (names.contains(table->recordOfRow(row).getName())) {
+        if (!table->isRowHidden(row) && names.contains(table->recordOfRow(row).getName())) {
             table->selectionModel()->select(table->model()->index(row, 0),
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
             ++found;

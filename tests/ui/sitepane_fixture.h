@@ -5,6 +5,8 @@
 // area would; the test drives the panes' own widgets and the hub.
 #include <QStringList>
 
+#include <ostream>
+
 #include <memory>
 #include <string>
 
@@ -14,6 +16,10 @@
 #include "sitepane_host.h"
 
 class SiteWidget;
+
+// Readable failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) { *out << '{' << list.join(", ").toStdString() << '}'; }
 
 class SitePaneTest : public PairedServerTest {
 protected:
