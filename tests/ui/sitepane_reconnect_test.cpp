@@ -171,6 +171,34 @@ TEST_F(SitePaneReconnectTest, OneTimeCodeLoginHandsTheScreenToTheLoginErrorHandl
     ASSERT_TRUE(WaitUntil([&] { return !Shown(pane->connectingSheet()); }));
 }
 
+TEST_F(SitePaneReconnectTest, LoginDuringTheCountdownLogsInAtOnceAndItsFailureGoesToTheHandler)
+{
+    SaveConnection(true, "");
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    QSignalSpy logins(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectSite);
+    KillServer();
+    Disconnect(pane, true);
+    ASSERT_EQ(pane->reconnectingState(), SiteWidget::RS_AUTO_RETRY);
+    QTest::mouseClick(pane->disconnectedSheet()->button(QMessageBox::Ok), Qt::LeftButton);
+    ASSERT_EQ(logins.count(), 1);
+    EXPECT_EQ(pane->reconnectCountdown(), 10);
+    // Refused while not counting down: the handler shows the error; its
+    // answer brings the sheet back without a countdown.
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const auto& sheet : m_sheets->seen)
+            if (sheet.type != VexoMessageSheet::Confirming)
+                return true;
+        return false;
+    }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return pane->reconnectingState() == SiteWidget::RS_NONE && Shown(pane->disconnectedSheet());
+    }));
+    EXPECT_EQ(pane->disconnectedSheet()->text(), T(StrTable::error_disconnected) + "<br>");
+    EXPECT_FALSE(Shown(pane->connectingSheet()));
+    EXPECT_EQ(logins.count(), 1);
+}
+
 TEST_F(SitePaneReconnectTest, PasswordNotRememberedAsksAndCancelLeavesTheSheet)
 {
     SaveConnection(false, "");
