@@ -4,7 +4,6 @@
 #include <unordered_set>
 
 #include "log.h"
-#include "site-entry-name.h"
 #include "site-path.h"
 
 namespace {
@@ -25,11 +24,13 @@ QString normalizedFolder(const QString& id_path)
 
 int dropUnusableEntries(SiteFileList& list, const QString& path)
 {
-    auto utf8 = [](const QString& text) {
-        const QByteArray bytes = text.toUtf8();
-        return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+    // The same rule as isPlainEntryName, read on the text as it stands: a
+    // clean listing is checked without converting a single name.
+    auto unusable = [](const SiteFileInfo& entry) {
+        const QString& name = entry.name;
+        return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+               name.contains(QLatin1Char('/')) || name.contains(QChar(0));
     };
-    auto unusable = [&utf8](const SiteFileInfo& entry) { return !isPlainEntryName(utf8(entry.name)); };
     // Only a listing that holds such names is copied; a clean one stays shared.
     if (std::none_of(list.cbegin(), list.cend(), unusable))
         return 0;
@@ -40,7 +41,7 @@ int dropUnusableEntries(SiteFileList& list, const QString& path)
                                       return false;
                                   QM_LOG(Logger::L_ERR, kComponent,
                                          L"[ERROR] site-widget(%d): entry '%s' of '%s' dropped: not an item name\n",
-                                         utf8(entry.name), utf8(path));
+                                         entry.name.toUtf8().toStdString(), path.toUtf8().toStdString());
                                   return true;
                               }),
                list.end());
