@@ -238,7 +238,7 @@ TEST_F(TransferEndToEndTest, DownloadProgressPauseStartAndClear)
 TEST_F(TransferEndToEndTest, UploadsShowBlueAndMoveInTheEngine)
 {
     for (int i = 0; i < 4; ++i)
-        ASSERT_TRUE(qm_test::writeFile(Local("/u" + std::to_string(i) + ".bin"), Content(100000, 'k' + i)));
+        ASSERT_TRUE(qm_test::writeFile(Local("/u" + std::to_string(i) + ".bin"), Content(i == 0 ? 300000 : 60000, 'k' + i)));
     const uint64_t p = Login(50);
     ASSERT_NE(p, 0u);
     for (int i = 0; i < 4; ++i)
