@@ -12,6 +12,7 @@
 #include "global-connecter.h"
 #include "site-connecter.h"
 #include "site-display.h"
+#include "site-entry-view-dnd.h"
 #include "site-path.h"
 #include "site-table-cells.h"
 #include "site-view-names.h"
@@ -79,6 +80,7 @@ SiteTableWidget::SiteTableWidget(SiteConnecter* connecter, SiteData* data, QWidg
     connect(connecter, &SiteConnecter::sigUpdateCutStatus, this, &SiteTableWidget::slotUpdateCutStatus);
     connect(this, &SiteTableWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
     connect(this, &SiteTableWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
+    m_dnd = new SiteTableDnd(this, connecter, data);
 }
 
 SiteTableWidget::~SiteTableWidget()
@@ -131,7 +133,6 @@ void SiteTableWidget::refreshView()
     if (m_offset == 0) {
         for (int row = 0; row < rowCount(); ++row)
             setRowAndItemHidden(row, true);
-        m_drag_over_item = nullptr;
         m_item_infos.clear();
         m_pending_mkdir_item = nullptr;
     }
@@ -376,8 +377,6 @@ void SiteTableWidget::slotRemoveItemWithEventId(unsigned int id)
             m_item_infos.erase(it);
             if (m_edit_item == key)
                 m_edit_item = nullptr;
-            if (m_drag_over_item == key)
-                m_drag_over_item = nullptr;
             removeRow(row);
             continue;
         }
@@ -418,7 +417,7 @@ void SiteTableWidget::slotChangeSiteName()
         refreshView();
 }
 
-void SiteTableWidget::slotCleanDragStyle() { m_drag_over_item = nullptr; }
+void SiteTableWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
 // ---- in-place editing -----------------------------------------------------------------
 

@@ -10,6 +10,7 @@
 #include "user-action-cache.h"
 
 class SiteConnecter;
+class SiteTableDnd;
 class SiteTableIconWidget;
 class SiteTableItemWidget;
 class VexoLineEditor;
@@ -78,7 +79,7 @@ private:
     QModelIndexList m_cut_index_list;
     SiteConnecter* m_connecter;
     SiteData* m_data;
-    QTableWidgetItem* m_drag_over_item = nullptr;
+    SiteTableDnd* m_dnd = nullptr;  // drags, drops and the drop-target highlight
     bool m_is_create = false;
     QTableWidgetItem* m_edit_item = nullptr;
     VexoLineEditor* m_editor = nullptr;
