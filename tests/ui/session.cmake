@@ -36,9 +36,6 @@ endfunction()
 
 session_add_test(session_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/session_test.cpp
   LIBS qm-program Qt5::Test SQLite::SQLite3)
-if(TARGET qz-main-window)
-  target_compile_definitions(session_test PRIVATE QM_HAVE_MAIN_WINDOW=1)
-endif()
 
 find_package(X11)
 if(X11_FOUND AND TARGET QuillmarFileManager)

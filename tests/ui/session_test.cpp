@@ -25,7 +25,6 @@
 #include <unistd.h>
 
 #include "connection-widget.h"
-#ifdef QM_HAVE_MAIN_WINDOW
 #include <QMimeData>
 #include <QUrl>
 #include <filesystem>
@@ -44,7 +43,11 @@
 #include "transfer-button.h"
 #include "vexo-line-editor.h"
 #include "vexo_icon_button.h"
-#endif
+#include "vexo_table_widget.h"
+#include "misc-log-widget.h"
+#include "vexo_filter_bar.h"
+#include <QMenu>
+#include <QTableWidget>
 #include "global-connecter.h"
 #include "login-widget.h"
 #include "program-windows.h"
@@ -217,7 +220,6 @@ bool isSqliteDatabase(const std::string& path)
 }
 
 
-#ifdef QM_HAVE_MAIN_WINDOW
 namespace fs = std::filesystem;
 
 // The row of the details view that shows `name`; -1 when none does.
@@ -300,7 +302,6 @@ int digestMismatches(const std::string& root, const std::map<std::string, std::s
             ++bad;
     return bad;
 }
-#endif
 
 // ---- child modes --------------------------------------------------------
 
@@ -384,7 +385,6 @@ TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRememb
         ASSERT_TRUE(QTest::qWaitFor([&] { return connected.count() >= 2; }, kWaitMs));
         EXPECT_EQ(responder.seen.size(), 1);
 
-#ifdef QM_HAVE_MAIN_WINDOW
         // 1. The main window with the site's tab; the pane lists the shares.
         MainWindow* main = nullptr;
         ASSERT_TRUE(QTest::qWaitFor([&] { return (main = visibleWindow<MainWindow>()) != nullptr; }, kWaitMs));
@@ -459,6 +459,13 @@ TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRememb
         ASSERT_TRUE(QTest::qWaitFor([&] { return log->isVisible(); }, kWaitMs));
         QTest::qWait(1500);  // a poll of the task monitor writes the transfer rows
         screenshot(log, "log_window", "log-window");
+        // The keyword finds the new folder and its rename, and nothing else.
+        QTableWidget* rows = log->miscLogWidget()->table()->getTable();
+        const int all_rows = rows->rowCount();
+        typeInto(log->filterBar()->lineEdit(), QStringLiteral("Reports"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rows->rowCount() == 2; }, kWaitMs))
+            << rows->rowCount() << " of " << all_rows << " rows";
+        screenshot(log, "log_window_keyword");
         log->close();
         screenshot(main, "main_window", "main-window");
 
@@ -468,7 +475,6 @@ TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRememb
         ASSERT_TRUE(QTest::qWaitFor([&] { return !server.control().LastRequest("close_peer").isNull(); }, kWaitMs));
         ASSERT_EQ(closing.seen.size(), 1);
         EXPECT_EQ(closing.seen.at(0).text, T(StrTable::close_app_hint));
-#endif
         script_done = true;
     });
     EXPECT_TRUE(script_done);
