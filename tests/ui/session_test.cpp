@@ -37,6 +37,7 @@
 #include "main-window.h"
 #include "queue-page.h"
 #include "site-detail-widget.h"
+#include "site-folder-dialog.h"
 #include "site-table-widget.h"
 #include "site-widget.h"
 #include "support/digest.h"
@@ -75,7 +76,7 @@ const std::vector<std::string> kDisconnectErrors = {
     "psocket_stream(82): recv 0 in socket",
     "tcp-helper(71): stream recv failed (-2)",
     "tcp-transfer(182): handle error 2",
-    "tcp-transfer(252): Handle error 2 token 0",
+    "tcp-transfer(252): Handle error 2 token ",
     "transfer(136): abort ",
 };
 
@@ -451,6 +452,19 @@ TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRememb
         EXPECT_TRUE(QTest::qWaitFor([&] { return queuedTasks(queue) == 0; }, kWaitMs));
         screenshot(queue, "task_manager_empty");
         queue->close();
+
+        // 3. The folder back to this computer through "Download to", the
+        // folder question answered with a local folder.
+        const std::string downloads = user.local() + "/Downloads";
+        fs::create_directories(downloads);
+        installFolderDialogResponder([&](const QString&) { return QString::fromStdString(downloads); });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return rowNamed(table, "Upload ü") >= 0; }, kWaitMs));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(table, rowNamed(table, "Upload ü")));
+        QTest::keyClick(main, Qt::Key_F6);
+        const std::string downloaded = downloads + "/Upload ü";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return digestMismatches(downloaded, digests) == 0; }, 120000))
+            << digestMismatches(downloaded, digests) << " files differ";
+        installFolderDialogResponder({});
 
         // 4. The Log window: the login, the folder operations and the transfer.
         QTest::mouseClick(central->logButton(), Qt::LeftButton);
