@@ -78,6 +78,9 @@ const std::vector<std::string> kDisconnectErrors = {
     "tcp-transfer(182): handle error 2",
     "tcp-transfer(252): Handle error 2 token ",
     "transfer(136): abort ",
+    // A connection check that meets the site already closed (slow builds).
+    "peer-connection(276): TCP not available for peer ",
+    "transfer-service(41): ipc response error: \"Data channel not ready\"",
 };
 
 QString T(int id) { return StrTable::LoadStr(id); }

@@ -67,4 +67,8 @@ private:
     void startDrag();
 
     QPersistentModelIndex m_drag_over_item;
+    // The viewport the filter watches, kept apart from the view: events of
+    // the viewport still arrive while the view is being destroyed, when no
+    // call on the view is valid any more.
+    QObject* m_viewport = nullptr;
 };
