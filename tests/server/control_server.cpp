@@ -233,18 +233,18 @@ void ControlServer::RecordRequest(const std::string& action, const PObject& requ
     ++m_request_counts[action];
 }
 
-int ControlServer::RequestCount(const std::string& action) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto it = m_request_counts.find(action);
-    return it == m_request_counts.end() ? 0 : it->second;
-}
-
 PObject ControlServer::LastRequest(const std::string& action) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_last_requests.find(action);
     return it == m_last_requests.end() ? PObject() : it->second;
+}
+
+int ControlServer::RequestCount(const std::string& action) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_request_counts.find(action);
+    return it == m_request_counts.end() ? 0 : it->second;
 }
 
 uint64_t ControlServer::IssueSeed(const std::string& user)
