@@ -16,6 +16,7 @@
 #include "site-table-cells.h"
 #include "site-table-row.h"
 #include "site-view-names.h"
+#include "site-view-records.h"
 #include "str_table.h"
 #include "style_manager.h"
 #include "vexo-line-editor.h"
@@ -427,30 +428,14 @@ void SiteTableWidget::slotTableCellDoubleClicked(int row, int)
 
 void SiteTableWidget::applyCutLook(SiteTableRowCells* cells, int row)
 {
-    const bool cut = m_cut_rows.contains(row);
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cells->name->graphicsEffect());
-    if (!effect && !cut)
-        return;
-    if (!effect) {
-        effect = new QGraphicsOpacityEffect(nullptr);
-        cells->name->setGraphicsEffect(effect);
-    }
-    effect->setOpacity(cut ? 0.5 : 1.0);
+    setCutLook(cells->name, m_cut_rows.contains(row));
 }
 
 void SiteTableWidget::updateOpacityEffect()
 {
     // Marks go by row number; rows out of sight take them when bound.
     const QSet<int> was_cut = m_cut_rows;
-    m_cut_rows.clear();
-    uint64_t peer = 0;
-    SiteSelectedInfo info;
-    UserActionCache::getInstance()->getCopyInfo(peer, info);
-    if (info.parent == m_data->m_current_path && UserActionCache::getInstance()->isCutAction()) {
-        m_cut_index_list = info.index_list;
-        for (const QModelIndex& index : m_cut_index_list)
-            m_cut_rows.insert(index.row());
-    }
+    m_cut_rows = siteviews::currentCutRows(m_data->m_current_path, m_cut_index_list);
     for (int row : was_cut + m_cut_rows)
         if (SiteTableRowCells* cells = cellsOfRow(row))
             applyCutLook(cells, row);
@@ -462,32 +447,10 @@ void SiteTableWidget::slotUpdateCutStatus() { updateOpacityEffect(); }
 
 void SiteTableWidget::slotAssignEventId(unsigned int id)
 {
-    Event event;
-    if (EventManager::getInstance()->getEvent(id, event) < 0)
-        return;
-    if (combineIdPath(event.peer_id, event.parent) != m_data->m_current_path)
-        return;
-    if (event.type == EV_MKDIR) {
-        // Only the provisional row: a listed folder of the same name stays.
-        if (m_pending_mkdir_item && m_item_infos.contains(m_pending_mkdir_item))
-            m_item_infos[m_pending_mkdir_item].setEventId(id);
-        m_pending_mkdir_item = nullptr;
-        return;
-    }
-    for (const std::string& raw : event.names) {
-        const QString name = QString::fromStdString(raw);
-        for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
-            if (it.value().getName() == name)
-                it.value().setEventId(id);
-    }
+    siteviews::markEventRecords(m_item_infos, m_pending_mkdir_item, id, m_data->m_current_path);
 }
 
-void SiteTableWidget::slotClearItemEventId(unsigned int id)
-{
-    for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
-        if (it.value().getEventId() == id)
-            it.value().setEventId(0);
-}
+void SiteTableWidget::slotClearItemEventId(unsigned int id) { siteviews::clearEventRecords(m_item_infos, id); }
 
 void SiteTableWidget::slotRemoveItemWithEventId(unsigned int id)
 {
