@@ -7,6 +7,7 @@
 #include "dpi_info.h"
 #include "global-connecter.h"
 #include "site-connecter.h"
+#include "site-entry-view-dnd.h"
 #include "site-list-icon-widget.h"
 #include "site-table-cells.h"
 #include "site-view-names.h"
@@ -59,10 +60,15 @@ SiteListWidget::SiteListWidget(SiteConnecter* connecter, SiteData* data, QWidget
     connect(connecter, &SiteConnecter::sigUpdateCutStatus, this, &SiteListWidget::slotUpdateCutStatus);
     connect(this, &SiteListWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
     connect(this, &SiteListWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
+    m_dnd = new SiteListDnd(this, connecter, data);
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { forgetRows(first, last); });
 }
 
 SiteListWidget::~SiteListWidget()
 {
+    // The model outlives this part of the view: it must not call back.
+    disconnect(model(), nullptr, this, nullptr);
     if (m_editing)
         emit sigBlockKeyPress(false);
     m_editor->stopEdit();
@@ -115,7 +121,6 @@ void SiteListWidget::refreshView()
     const uint64_t t0 = siteviews::sliceNow();
     if (m_offset == 0) {
         // Rows the slice does not reach are hidden at its end.
-        m_drag_over_item = nullptr;
         m_item_infos.clear();
         m_pending_mkdir_item = nullptr;
     }
@@ -270,20 +275,24 @@ void SiteListWidget::updateGeometries()
 
 void SiteListWidget::removeListRow(int row)
 {
-    SiteListRowItem* row_item = rowItem(row);
-    QListWidgetItem* key = item(row);
-    if (row_item)
-        releaseTile(row_item);
-    // The record goes with its row: a later item may reuse the address.
-    m_item_infos.remove(key);
-    if (m_edit_item == key)
-        m_edit_item = nullptr;
-    if (m_drag_over_item == key)
-        m_drag_over_item = nullptr;
-    if (m_pending_mkdir_item == key)
-        m_pending_mkdir_item = nullptr;
     delete takeItem(row);
     doItemsLayout();
+}
+
+void SiteListWidget::forgetRows(int first, int last)
+{
+    // Whoever takes a row out, its tile goes back to the pool and its
+    // record goes with it: a later item may reuse the address.
+    for (int row = first; row <= last; ++row) {
+        QListWidgetItem* key = item(row);
+        if (SiteListRowItem* row_item = rowItem(row))
+            releaseTile(row_item);
+        m_item_infos.remove(key);
+        if (m_edit_item == key)
+            m_edit_item = nullptr;
+        if (m_pending_mkdir_item == key)
+            m_pending_mkdir_item = nullptr;
+    }
 }
 
 // ---- selection and double-click -----------------------------------------------
@@ -396,7 +405,7 @@ void SiteListWidget::slotChangeSiteName()
         refreshView();
 }
 
-void SiteListWidget::slotCleanDragStyle() { m_drag_over_item = nullptr; }
+void SiteListWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
 // ---- in-place editing -------------------------------------------------------------
 

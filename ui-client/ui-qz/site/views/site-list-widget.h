@@ -13,6 +13,7 @@
 #include "user-action-cache.h"
 
 class SiteConnecter;
+class SiteListDnd;
 class SiteListIconWidget;
 class SiteListRowItem;
 class VexoTextEditor;
@@ -81,6 +82,7 @@ private:
     void setRowHidden(int row, bool hidden);
     void deselectHiddenRows();
     void removeListRow(int row);
+    void forgetRows(int first, int last);
     void placeEditor(QListWidgetItem* item);
     // Binds tiles to the rows in sight and frees the others.
     void layoutTiles();
@@ -89,8 +91,7 @@ private:
     QModelIndexList m_cut_index_list;
     SiteConnecter* m_connecter;
     SiteData* m_data;
-    bool m_can_drag = false;
-    QListWidgetItem* m_drag_over_item = nullptr;
+    SiteListDnd* m_dnd = nullptr;  // drags, drops and the drop-target highlight
     bool m_is_create = false;
     QListWidgetItem* m_edit_item = nullptr;
     VexoTextEditor* m_editor = nullptr;

@@ -12,6 +12,7 @@
 #include "global-connecter.h"
 #include "site-connecter.h"
 #include "site-display.h"
+#include "site-entry-view-dnd.h"
 #include "site-path.h"
 #include "site-table-cells.h"
 #include "site-table-row.h"
@@ -81,10 +82,15 @@ SiteTableWidget::SiteTableWidget(SiteConnecter* connecter, SiteData* data, QWidg
     connect(connecter, &SiteConnecter::sigUpdateCutStatus, this, &SiteTableWidget::slotUpdateCutStatus);
     connect(this, &SiteTableWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
     connect(this, &SiteTableWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
+    m_dnd = new SiteTableDnd(this, connecter, data);
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { forgetRows(first, last); });
 }
 
 SiteTableWidget::~SiteTableWidget()
 {
+    // The model outlives this part of the view: it must not call back.
+    disconnect(model(), nullptr, this, nullptr);
     if (m_editing)
         emit sigBlockKeyPress(false);
     m_editor->stopEdit();
@@ -157,7 +163,6 @@ void SiteTableWidget::refreshView()
     if (m_offset == 0) {
         // Rows the slice does not reach are hidden at its end: hiding rows
         // it is about to show again would cost a header change per row.
-        m_drag_over_item = nullptr;
         m_item_infos.clear();
         m_pending_mkdir_item = nullptr;
     }
@@ -256,9 +261,13 @@ void SiteTableWidget::bindCells(SiteTableRowItem* row_item)
 
 void SiteTableWidget::releaseCells(SiteTableRowCells* cells)
 {
-    cells->name->hide();
-    for (SiteTableItemWidget* text : cells->text)
-        text->hide();
+    // A drop-target highlight stays with its row, not with the cells.
+    const QList<QWidget*> widgets{cells->name, cells->text[0], cells->text[1], cells->text[2]};
+    for (QWidget* widget : widgets) {
+        widget->hide();
+        if (!widget->styleSheet().isEmpty())
+            widget->setStyleSheet(QString());
+    }
     if (cells->row)
         cells->row->cells = nullptr;
     cells->row = nullptr;
@@ -311,19 +320,24 @@ void SiteTableWidget::updateGeometries()
 
 void SiteTableWidget::removeTableRow(int row)
 {
-    QTableWidgetItem* key = item(row, COL_NAME);
-    if (SiteTableRowCells* cells = cellsOfRow(row))
-        releaseCells(cells);
-    // The record goes with its row: a later item may reuse the address.
-    m_item_infos.remove(key);
-    if (m_edit_item == key)
-        m_edit_item = nullptr;
-    if (m_drag_over_item == key)
-        m_drag_over_item = nullptr;
-    if (m_pending_mkdir_item == key)
-        m_pending_mkdir_item = nullptr;
     removeRow(row);
     layoutCells();
+}
+
+void SiteTableWidget::forgetRows(int first, int last)
+{
+    // Whoever removes a row, its cells go back to the pool and its record
+    // goes with it: a later item may reuse the address.
+    for (int row = first; row <= last; ++row) {
+        QTableWidgetItem* key = item(row, COL_NAME);
+        if (SiteTableRowCells* cells = cellsOfRow(row))
+            releaseCells(cells);
+        m_item_infos.remove(key);
+        if (m_edit_item == key)
+            m_edit_item = nullptr;
+        if (m_pending_mkdir_item == key)
+            m_pending_mkdir_item = nullptr;
+    }
 }
 
 void SiteTableWidget::deselectHiddenRows()
@@ -502,7 +516,7 @@ void SiteTableWidget::slotChangeSiteName()
         refreshView();
 }
 
-void SiteTableWidget::slotCleanDragStyle() { m_drag_over_item = nullptr; }
+void SiteTableWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
 // ---- in-place editing -----------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 #include "user-action-cache.h"
 
 class SiteConnecter;
+class SiteTableDnd;
 class SiteTableIconWidget;
 class SiteTableItemWidget;
 class SiteTableRowItem;
@@ -83,6 +84,7 @@ private:
     void deselectHiddenRows();
     void placeEditor(int row);
     void removeTableRow(int row);
+    void forgetRows(int first, int last);
     SiteTableRowItem* rowItem(int row) const;
     SiteTableRowCells* cellsOfRow(int row) const;
     // Binds cell widgets to the rows in sight and frees the others.
@@ -95,7 +97,7 @@ private:
     QModelIndexList m_cut_index_list;
     SiteConnecter* m_connecter;
     SiteData* m_data;
-    QTableWidgetItem* m_drag_over_item = nullptr;
+    SiteTableDnd* m_dnd = nullptr;  // drags, drops and the drop-target highlight
     bool m_is_create = false;
     QTableWidgetItem* m_edit_item = nullptr;
     VexoLineEditor* m_editor = nullptr;
