@@ -12,3 +12,7 @@ if(TARGET login_settings_server)
   login_settings_add_test(mainwindow_session_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainwindow_session_test.cpp
     LIBS qz-main-window login_settings_server)
 endif()
+if(TARGET login_settings_server)
+  login_settings_add_test(mainwindow_close_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainwindow_close_test.cpp
+    LIBS qz-main-window login_settings_server)
+endif()

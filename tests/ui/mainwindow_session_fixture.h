@@ -1,0 +1,104 @@
+#pragma once
+// A whole session for the main window's tests: the test file server over
+// TLS with the shares "docs" (rw), "ro" and "denied", the real peer monitor
+// and engine, the real main window and login windows, and a responder that
+// records every sheet.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QStringList>
+
+#include <filesystem>
+#include <memory>
+
+#include "central-widget.h"
+#include "connection-widget.h"
+#include "vexo_button.h"
+#include "vexoqelt_test_support.h"
+#include "global-connecter.h"
+#include "login-widget.h"
+#include "login_settings_server.h"
+#include "login_settings_support.h"
+#include "main-client-windows.h"
+#include "main-window.h"
+#include "str_table.h"
+#include "user-action-cache.h"
+
+namespace mwtest {
+
+inline QString T(int id) { return StrTable::LoadStr(id); }
+
+class MainWindowSession : public PairedServerTest {
+protected:
+    MainWindowSession()
+    {
+        // The real central widget answers every login: no relay.
+        GlobalConnecter* hub = GlobalConnecter::getInstance();
+        QObject::disconnect(hub, &GlobalConnecter::sigConnectSiteDone, hub, &GlobalConnecter::sigAddSiteDone);
+        std::filesystem::create_directories(Docs());
+        std::filesystem::create_directories(m_dir.file("ro"));
+        std::filesystem::create_directories(m_dir.file("denied"));
+        StartPaired([this](test_server::ServerConfig& config) {
+            config.shares = {{"docs", Docs(), "rw"}, {"ro", m_dir.file("ro"), "ro"},
+                             {"denied", m_dir.file("denied"), "denied"}};
+        });
+        m_windows.reset(new MainClientWindows);
+        m_windows->createMainWindow();
+        m_show_main = QObject::connect(hub, &GlobalConnecter::sigShowMainWindow, [this] { m_windows->showMainWindow(); });
+        m_show_login = QObject::connect(hub, &GlobalConnecter::sigShowLoginWindow, [this] { m_windows->showLoginWindow(); });
+    }
+    ~MainWindowSession() override
+    {
+        QObject::disconnect(m_show_main);
+        QObject::disconnect(m_show_login);
+        m_windows.reset();
+        UserActionCache::getInstance()->keepDragInfo();  // nothing selected: clears the snapshot
+    }
+
+    MainWindow* Window() { return m_windows->mainWindow(); }
+    CentralWidget* Central() { return Window()->centralWidgetOfSites(); }
+    int Tabs() { return Central()->tabPages().size(); }
+
+    // Logs in through a new login window; the peer id, or 0 when the login
+    // window did not get its answer.
+    uint64_t LoginAs(const QString& user, const QString& password)
+    {
+        QSignalSpy added(GlobalConnecter::getInstance(), &GlobalConnecter::sigAddSiteDone);
+        m_windows->showLoginWindow();
+        LoginWidget* login = m_windows->loginHost().loginWindow();
+        login->form()->addressBox()->setEditText(Address());
+        login->form()->usernameEdit()->setText(user);
+        login->form()->passwordEdit()->setText(password);
+        login->connectButton()->click();
+        if (!WaitUntil([&] { return added.count() >= 1 && !login->isRequestPending(); }))
+            return 0;
+        return added.at(0).at(0).value<uint64_t>();
+    }
+
+    void WaitEventsDone(const std::vector<uint32_t>& ids)
+    {
+        for (uint32_t id : ids)
+            ASSERT_TRUE(WaitDone(id)) << id;
+    }
+
+    SiteSelectedInfo Selection(uint64_t peer, const QString& folder, const QStringList& names)
+    {
+        SiteSelectedInfo selection;
+        selection.parent = QString::number(peer) + ":" + folder;
+        for (const QString& name : names) {
+            NodeInfo node;
+            node.name = name;
+            node.type = FT_FILE;
+            selection.children.append(node);
+        }
+        return selection;
+    }
+
+    lstest::ScriptedResponder m_responder;
+    std::unique_ptr<MainClientWindows> m_windows;
+    QMetaObject::Connection m_show_main;
+    QMetaObject::Connection m_show_login;
+};
+
+}  // namespace mwtest
