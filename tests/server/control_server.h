@@ -42,7 +42,7 @@ public:
     void ClearFaults();
     // The last request of that action as the server decoded it; null if none.
     PObject LastRequest(const std::string& action) const;
-    // How many requests of this action arrived since the server was built.
+    // Requests of that action decoded so far (answered or not).
     int RequestCount(const std::string& action) const;
     // Lets every answer held by a HOLD fault go out.
     void ReleaseHeldAnswers();

@@ -60,7 +60,8 @@ private slots:
         const QString places[3] = {"", "5:", "5:share/a"};
         // {inner, outer} x {root listing, site top, folder} x {background, file, folder, dragged, root/shared}
         const DragVerdict expected[2][3][5] = {
-            {{R, R, H, R, H}, {R, R, H, R, H}, {R, R, H, R, H}},  // inner: only unselected folders
+            // inner: only unselected folders, never at the root listing (no folder there to move into)
+            {{R, R, R, R, R}, {R, R, H, R, H}, {R, R, H, R, H}},
             {{R, R, R, R, R}, {R, A, H, H, H}, {A, A, H, H, H}},  // outer
         };
         for (int i = 0; i < 2; ++i)
@@ -101,6 +102,33 @@ private slots:
         t.selected = false;
         t.record.setPath("share");
         QCOMPARE(decideTreeDragMove(t), DragVerdict::Refuse);
+    }
+
+    void folderJoins_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("joined");
+        QTest::newRow("root listing") << "" << "5" << "";
+        QTest::newRow("server top") << "5:" << "share" << "5:share";
+        QTest::newRow("server top, dots") << "5:" << ".." << "";
+        QTest::newRow("server top, separator") << "5:" << "a\\b" << "";
+        QTest::newRow("computer top, slash") << "0:" << "/" << "0:/";
+        QTest::newRow("computer top, home") << "0:" << "/home/u" << "0:/home/u";
+        QTest::newRow("computer top, relative") << "0:" << "home" << "";
+        QTest::newRow("computer top, climbing") << "0:" << "/home/../etc" << "";
+        QTest::newRow("folder") << "5:share/a" << "b c#%é" << "5:share/a/b c#%é";
+        QTest::newRow("computer root folder") << "0:/" << "tmp" << "0:/tmp";
+        QTest::newRow("folder, empty") << "0:/tmp" << "" << "";
+        QTest::newRow("folder, dot") << "0:/tmp" << "." << "";
+        QTest::newRow("folder, slash") << "0:/tmp" << "a/b" << "";
+    }
+    void folderJoins()
+    {
+        QFETCH(QString, current);
+        QFETCH(QString, name);
+        QFETCH(QString, joined);
+        QCOMPARE(dropFolderIdPath(current, name), joined);
     }
 
     void fileManagerDrops()
@@ -150,7 +178,7 @@ private slots:
         QSignalSpy added(&h, &SiteDropHandler::sigEventAdded);
         QSignalSpy task(&h, &SiteDropHandler::sigTransferTaskAdded);
         keepDrag(5, "5:share/a", {"x.txt", "dir1", "y"});
-        QCOMPARE(h.dropInnerOnFolder("target"), 3);
+        QCOMPARE(h.dropInnerOnFolder(5, "5:share/a/target"), 3);
         QCOMPARE(task.count(), 0);
         const QStringList names{"x.txt", "dir1", "y"};
         for (int i = 0; i < 3; ++i) {
@@ -162,8 +190,16 @@ private slots:
         // Hostile names never become a move.
         added.clear();
         keepDrag(5, "5:share", {"..", ".", "", "a/b", "ok"});
-        QCOMPARE(h.dropInnerOnFolder("target"), 1);
-        QCOMPARE(h.dropInnerOnFolder(".."), 0);
+        QCOMPARE(h.dropInnerOnFolder(5, "5:share/target"), 1);
+        QCOMPARE(h.dropInnerOnFolder(5, dropFolderIdPath("5:share", "..")), 0);
+        QCOMPARE(added.count(), 1);
+
+        // A drag from another site, or into a folder of another site, moves nothing.
+        keepDrag(5, "5:share", {"ok"});
+        QCOMPARE(h.dropInnerOnFolder(6, "6:share/target"), 0);
+        QCOMPARE(h.dropInnerOnFolder(5, "0:/tmp"), 0);
+        // Onto itself: nothing.
+        QCOMPARE(h.dropInnerOnFolder(5, "5:share/ok"), 0);
         QCOMPARE(added.count(), 1);
     }
 

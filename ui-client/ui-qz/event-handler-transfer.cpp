@@ -41,6 +41,13 @@ Event subEvent(const Event& event, EventType type, const std::string& source_bas
     return sub;
 }
 
+// The views name a share's items without a leading "/" ("3:share/dir"); the
+// data side reads a server path from the share root and refuses any other.
+std::string serverWirePath(const std::string& path)
+{
+    return !path.empty() && path[0] == '/' ? path : "/" + path;
+}
+
 ResumeInfo newTask(uint64_t peer_id, Command command, const std::string& from, const std::string& to)
 {
     ResumeInfo task;
@@ -49,8 +56,9 @@ ResumeInfo newTask(uint64_t peer_id, Command command, const std::string& from, c
     task.peer_id = peer_id;
     task.command = command;
     task.is_udp = false;
-    task.path_from = ustring(from);
-    task.path_to = ustring(to);
+    // A download reads from the server, an upload writes to it.
+    task.path_from = ustring(command == C_PULL ? serverWirePath(from) : from);
+    task.path_to = ustring(command == C_PUSH ? serverWirePath(to) : to);
     task.local_state = ResumeInfo::RI_WAITING;
     task.remote_state = ResumeInfo::RI_WAITING;
     task.user_action = ResumeInfo::UA_NONE;

@@ -9,6 +9,7 @@
 #include "file-type-icon.h"
 #include "site-connecter.h"
 #include "site-display.h"
+#include "site-entry-view-dnd.h"
 #include "site-path.h"
 #include "site-table-cells.h"
 #include "site-view-names.h"
@@ -50,7 +51,13 @@ SiteListWidget::SiteListWidget(SiteConnecter* connecter, SiteData* data, QWidget
     connect(connecter, &SiteConnecter::sigFocusListItem, this, &SiteListWidget::slotFocusListItem);
     connect(connecter, &SiteConnecter::sigUpdateItem, this, &SiteListWidget::slotUpdateItem);
     connect(connecter, &SiteConnecter::sigChangeSiteName, this, &SiteListWidget::slotChangeSiteName);
+    connect(this, &SiteListWidget::sigEventAdded, GlobalConnecter::getInstance(), &GlobalConnecter::sigEventAdded);
+    connect(this, &SiteListWidget::sigTransferTaskAdded, GlobalConnecter::getInstance(),
+            &GlobalConnecter::sigTransferTaskAdded);
+    m_dnd = new SiteListDnd(this, connecter, data);
 }
+
+void SiteListWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
 void SiteListWidget::slotRefreshView()
 {

@@ -8,6 +8,7 @@
 #include "user-action-cache.h"
 
 class SiteConnecter;
+class SiteListDnd;
 class VexoLineEditor;
 
 // The icon view of a site pane: the same page as the details view, as large
@@ -28,6 +29,8 @@ signals:
     void sigBlockKeyPress(bool enable);
     void sigMkdirDone(QString new_name);
     void sigRenameDone(QString new_name);
+    void sigEventAdded(unsigned int id);
+    void sigTransferTaskAdded(QString name, bool is_dir, bool multi);
 
 public slots:
     void slotRefreshView();
@@ -40,6 +43,7 @@ public slots:
     void slotStartRename();
     void slotStartMkdir();
     void slotEndEdit(QString text, bool esc);
+    void slotCleanDragStyle();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -55,4 +59,5 @@ private:
     QListWidgetItem* m_pending_mkdir_item = nullptr;
     bool m_is_create = false;
     bool m_editing = false;
+    SiteListDnd* m_dnd = nullptr;  // drags, drops and the drop-target highlight
 };

@@ -11,6 +11,7 @@
 #include "site-context-menu.h"
 #include "site-entry-name.h"
 #include "site-path.h"
+#include "site-tree-dnd.h"
 #include "site-view-names.h"
 #include "str_table.h"
 #include "style_manager.h"
@@ -77,6 +78,7 @@ SiteTreeWidget::SiteTreeWidget(SiteConnecter* connecter, SiteData* data, SiteCon
     connect(this, &SiteTreeWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
     connect(this, &SiteTreeWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
     connect(this, &QWidget::customContextMenuRequested, this, &SiteTreeWidget::slotCustomContextMenuRequested);
+    m_dnd = new SiteTreeDnd(this, data);
 }
 
 SiteTreeWidget::~SiteTreeWidget()
@@ -267,8 +269,6 @@ void SiteTreeWidget::forgetSubtree(QTreeWidgetItem* item)
     for (int i = 0; i < item->childCount(); ++i)
         forgetSubtree(item->child(i));
     m_item_infos.remove(item);
-    if (item == m_drag_over_item)
-        m_drag_over_item = nullptr;
     if (item == m_edit_item)
         m_edit_item = nullptr;
     if (item == m_pending_mkdir_item)
@@ -370,7 +370,7 @@ void SiteTreeWidget::slotChangeSiteName()
         topLevelItem(0)->setText(0, m_data->m_site_name);
 }
 
-void SiteTreeWidget::slotCleanDragStyle() { m_drag_over_item = nullptr; }
+void SiteTreeWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
 // ---- pending operations and path updates ----------------------------------------------
 

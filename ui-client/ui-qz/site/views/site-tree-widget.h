@@ -12,6 +12,7 @@
 
 class SiteConnecter;
 class SiteContextMenu;
+class SiteTreeDnd;
 
 // The folder tree of a site pane: the site's folders and the computer's as
 // one tree, filled lazily from the listings the pane stores. Each item has a
@@ -77,7 +78,7 @@ private:
     SiteConnecter* m_connecter;
     SiteData* m_data;
     SiteContextMenu* m_menu;
-    QTreeWidgetItem* m_drag_over_item = nullptr;
+    SiteTreeDnd* m_dnd = nullptr;  // drops and the drop-target highlight
     QString m_before_edit_text;
     bool m_is_create = false;
     QTreeWidgetItem* m_edit_item = nullptr;

@@ -19,9 +19,17 @@ struct DragTarget {
     bool selected = false;  // among the view's selected entries
 };
 
+// The id path of the entry named name in the folder current_path, or ""
+// when the join would not name one entry of it: at the root listing, for a
+// name that is empty, "." or ".." or holds a separator, and at the
+// computer's top level for anything but a clean absolute path (its entries
+// are "/" and the home folder).
+QString dropFolderIdPath(const QString& current_path, const QString& name);
+
 // Icon and details views: inner drags only onto folders that are not
 // dragged; outer drags never at the root listing, only onto an entry at a
-// site's top level, and anywhere deeper.
+// site's top level, and anywhere deeper. Only a folder that
+// dropFolderIdPath can name is a target.
 DragVerdict decideViewDragMove(bool inner, const QString& current_path, const DragTarget& target);
 // Folder tree: never onto a top-level item; a selected item accepts without
 // a highlight.
@@ -42,9 +50,10 @@ public:
     // are the marker folder or no local file are passed over. Returns the
     // number of events made.
     int dropUrls(uint64_t trigger_peer, const QString& target, const QList<QUrl>& urls);
-    // An inner drop on the icon or details view: moves the dragged items into
-    // the folder named target_name of their own folder.
-    int dropInnerOnFolder(const QString& target_name);
+    // An inner drop on the icon or details view of site pane_peer: moves the
+    // dragged items into the folder at folder_id_path. Nothing when the drag
+    // came from another site.
+    int dropInnerOnFolder(uint64_t pane_peer, const QString& folder_id_path);
     // An inner drop on the folder tree: a transfer when exactly one side is
     // the computer, else a move into target_path.
     int dropInnerOnTree(const QString& target_path);

@@ -1,5 +1,6 @@
 #include "site-drop-rules.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "event-generator.h"
@@ -22,9 +23,26 @@ SiteSelectedInfo oneItem(const SiteSelectedInfo& dragged, const NodeInfo& node)
 
 }  // namespace
 
+QString dropFolderIdPath(const QString& current_path, const QString& name)
+{
+    if (current_path.isEmpty())
+        return QString();
+    QString peer, path;
+    splitIdPath(current_path, peer, path);
+    if (!path.isEmpty())
+        return isHostileEntryName(name) ? QString() : combinePath(current_path, name);
+    // A site's top level: its entries join without a separator ("5:share").
+    if (peer == QLatin1String("0")) {
+        const bool absolute = name.startsWith(QLatin1Char('/')) && QDir::cleanPath(name) == name;
+        return absolute && !name.contains(QChar(0)) ? current_path + name : QString();
+    }
+    return isHostileEntryName(name) ? QString() : current_path + name;
+}
+
 DragVerdict decideViewDragMove(bool inner, const QString& current_path, const DragTarget& target)
 {
-    const bool folder = target.has_item && target.record.isDir() && !isHostileEntryName(target.record.getName());
+    const bool folder = target.has_item && target.record.isDir() &&
+                        !dropFolderIdPath(current_path, target.record.getName()).isEmpty();
     if (inner) {
         if (!folder || target.selected)
             return DragVerdict::Refuse;
@@ -87,19 +105,25 @@ int SiteDropHandler::dropUrls(uint64_t trigger_peer, const QString& target, cons
     return made;
 }
 
-int SiteDropHandler::dropInnerOnFolder(const QString& target_name)
+int SiteDropHandler::dropInnerOnFolder(uint64_t pane_peer, const QString& folder_id_path)
 {
     uint64_t peer = 0;
     SiteSelectedInfo dragged;
-    if (UserActionCache::getInstance()->getDragInfo(peer, dragged) < 0 || isHostileEntryName(target_name))
+    if (UserActionCache::getInstance()->getDragInfo(peer, dragged) < 0 || folder_id_path.isEmpty())
+        return 0;
+    // A move runs on one site: the dragged items, the target and the pane's.
+    QString source_site, source_rest, target_site, target_rest;
+    splitIdPath(dragged.parent, source_site, source_rest);
+    splitIdPath(folder_id_path, target_site, target_rest);
+    if (peer != pane_peer || source_site != QString::number(peer) || target_site != source_site)
         return 0;
     int made = 0;
     for (const NodeInfo& node : dragged.children) {
         // A made-up ".." or "a/b" would move the wrong thing, or out of the folder.
-        if (isHostileEntryName(node.name) || node.name == target_name)
+        if (isHostileEntryName(node.name) || combinePath(dragged.parent, node.name) == folder_id_path)
             continue;
         Event event;
-        const QString new_path = dragged.parent + QLatin1Char('/') + target_name + QLatin1Char('/') + node.name;
+        const QString new_path = combinePath(folder_id_path, node.name);
         if (EventGenerator().createEventFromRename(event, peer, oneItem(dragged, node), new_path) < 0)
             continue;
         emit sigEventAdded(EventManager::getInstance()->pushEvent(event));
@@ -121,6 +145,9 @@ int SiteDropHandler::dropInnerOnTree(const QString& target_path)
     if (target_site.isEmpty() || !target_path.contains(QLatin1Char(':')))
         return 0;
     const bool transfer = (target_site == QLatin1String("0")) != (source_site == QLatin1String("0"));
+    // A move stays on its site: the rename runs there with both paths.
+    if (!transfer && target_site != source_site)
+        return 0;
     int made = 0;
     for (const NodeInfo& node : dragged.children) {
         if (isHostileEntryName(node.name))
@@ -128,11 +155,10 @@ int SiteDropHandler::dropInnerOnTree(const QString& target_path)
         Event event;
         int rc;
         if (transfer)
-            rc = EventGenerator().createCopyEventFromPaths(event, peer, dragged.parent + QLatin1Char('/') + node.name,
-                                                            target_path);
+            rc = EventGenerator().createCopyEventFromPaths(event, peer, combinePath(dragged.parent, node.name), target_path);
         else
             rc = EventGenerator().createEventFromRename(event, peer, oneItem(dragged, node),
-                                                        target_path + QLatin1Char('/') + node.name);
+                                                        combinePath(target_path, node.name));
         if (rc < 0)
             continue;
         emit sigEventAdded(EventManager::getInstance()->pushEvent(event));
