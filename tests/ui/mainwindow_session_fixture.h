@@ -4,6 +4,7 @@
 // and engine, the real main window and login windows, and a responder that
 // records every sheet.
 #include <QComboBox>
+#include <QMap>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "central-widget.h"
+#include "event-manager.h"
 #include "connection-widget.h"
 #include "vexo_button.h"
 #include "vexoqelt_test_support.h"
@@ -35,13 +37,17 @@ protected:
     {
         // The real central widget answers every login: no relay.
         GlobalConnecter* hub = GlobalConnecter::getInstance();
-        QObject::disconnect(hub, &GlobalConnecter::sigConnectSiteDone, hub, &GlobalConnecter::sigAddSiteDone);
+        QObject::disconnect(hub, nullptr, &m_relay, nullptr);
         std::filesystem::create_directories(Docs());
         std::filesystem::create_directories(m_dir.file("ro"));
         std::filesystem::create_directories(m_dir.file("denied"));
         StartPaired([this](test_server::ServerConfig& config) {
             config.shares = {{"docs", Docs(), "rw"}, {"ro", m_dir.file("ro"), "ro"},
                              {"denied", m_dir.file("denied"), "denied"}};
+        });
+        // Heard before the window and the panes, which remove finished events.
+        QObject::connect(hub, &GlobalConnecter::sigHandleEventDone, &m_recorder, [this](uint id) {
+            m_done_errors[id] = EventManager::getInstance()->getStatus(id).error;
         });
         m_windows.reset(new MainClientWindows);
         m_windows->createMainWindow();
@@ -95,6 +101,8 @@ protected:
         return selection;
     }
 
+    QObject m_recorder;
+    QMap<uint, int> m_done_errors;  // the error of each finished event
     lstest::ScriptedResponder m_responder;
     std::unique_ptr<MainClientWindows> m_windows;
     QMetaObject::Connection m_show_main;

@@ -8,6 +8,7 @@
 #include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMovie>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
@@ -227,7 +228,8 @@ void MainWindowWidgetsTest::rowSizesAtScale()
         QCOMPARE(central.addButton()->size(), QSize(45, 50));
         QCOMPARE(central.addButton()->parentWidget()->height(), 50);
         QCOMPARE(central.widthForTabs(), 1000 - 350);
-        QCOMPARE(central.transferButton()->iconSize(), QSize(34, 28));
+        QVERIFY(central.transferButton()->movie());
+        QCOMPARE(central.transferButton()->movie()->scaledSize(), QSize(43, 35));
         QCOMPARE(central.logButton()->height(), 35);
         vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_row_scale_125"));
     }
@@ -459,13 +461,16 @@ void MainWindowWidgetsTest::flyIn()
     central.insertSite(QStringLiteral("pane"), pane, 5, true);
     QTRY_VERIFY(pane->isVisible());
 
+    // Tasks run: the button shows its animation, except while paused.
+    emit GlobalConnecter::getInstance()->sigTaskCountChanged(1);
+    TransferButton* button = central.transferButton();
+    QVERIFY(button->isShowingGif());
     emit GlobalConnecter::getInstance()->sigTransferTaskAdded(QStringLiteral("report.pdf"), false, false);
     QSequentialAnimationGroup* all = central.flyInAnimation();
     QCOMPARE(all->state(), QAbstractAnimation::Running);
     QCOMPARE(all->duration(), 1303);
     all->pause();
-    TransferButton* button = central.transferButton();
-    QVERIFY(button->isPaused());
+    QVERIFY(!button->isShowingGif());
 
     const QPoint b = button->mapTo(&central, QPoint(0, 0));
     const int bw = button->width();
@@ -498,7 +503,9 @@ void MainWindowWidgetsTest::flyIn()
     QVERIFY(finished.wait(3000));
     QVERIFY(!central.flightLabel()->isVisible());
     QVERIFY(!central.swellLabel()->isVisible());
-    QVERIFY(!button->isPaused());
+    QVERIFY(button->isShowingGif());
+    emit GlobalConnecter::getInstance()->sigTaskCountChanged(0);
+    QVERIFY(!button->isShowingGif());
 }
 
 void MainWindowWidgetsTest::flyInRestartAndEmptyStack()
@@ -517,13 +524,12 @@ void MainWindowWidgetsTest::flyInRestartAndEmptyStack()
     QCOMPARE(finished.count(), 0);
     QCOMPARE(all->currentTime(), 0);
     QVERIFY(central.flightLabel()->storedPixmap().toImage() != first.toImage());
-    QVERIFY(central.transferButton()->isPaused());
     // No pane: the flight starts at half the widget's height.
     const int bh = central.transferButton()->height();
     QCOMPARE(central.flightGeometry()->startValue().toRect().top(), qRound(500 * 0.5) - qRound((64 - bh) * 0.5));
     all->setCurrentTime(all->duration());
     QCOMPARE(finished.count(), 1);
-    QVERIFY(!central.transferButton()->isPaused());
+    QVERIFY(!central.flightLabel()->isVisible());
 }
 
 void MainWindowWidgetsTest::resizeImageLabelKeepsAspect()
