@@ -177,15 +177,35 @@ TEST_F(MainWindowReconnect, ServerStoppedMarksTheTabAndALoginAgainReattachesIt)
     m_data.reset(new test_server::DataServer(config.shares));
     ASSERT_EQ(m_data->Start(m_data_port, config.key_path, config.cert_path, error), 0) << error;
     QSignalSpy added(GlobalConnecter::getInstance(), &GlobalConnecter::sigAddSiteDone);
-    SiteInfo again = Site(peer);
-    again.is_reconnect = true;
-    const int connected = m_connected_spy->count();
-    emit m_views.sigConnectSite(again);
+    tab.page->reconnectSite();
     ASSERT_TRUE(WaitUntil([&] { return !tab.btn->isDisconnected(); }));
-    EXPECT_EQ(m_connected_spy->count(), connected + 1);
     EXPECT_EQ(Tabs(), 1);
+    EXPECT_EQ(Central()->tabPages().at(0).peer_id, peer);
     EXPECT_EQ(added.count(), 0);
     EXPECT_TRUE(tab.btn->certificateButton()->isVisible());
+}
+
+// The pane's own "Close" on its disconnected sheet: the pane goes while its
+// button is still in its click, which must not touch freed memory.
+TEST_F(MainWindowReconnect, ClosingFromTheDisconnectedSheetRemovesTheTab)
+{
+    const uint64_t peer = LoginAs("alice", "secret");
+    ASSERT_NE(peer, 0u);
+    QPointer<SiteWidget> pane = Central()->tabPages().at(0).page;
+    QPointer<TabButton> tab = Central()->tabPages().at(0).btn;
+    m_responder.answer = [](const SheetRequest& request) {
+        for (const auto& button : request.buttons)
+            if (button.first == QMessageBox::Discard && button.second == T(StrTable::button_close))
+                return int(QMessageBox::Discard);
+        return int(QMessageBox::Ok);
+    };
+    QSignalSpy removed(GlobalConnecter::getInstance(), &GlobalConnecter::sigRemoveSite);
+    StopServer();
+    ASSERT_TRUE(WaitUntil([&] { return Tabs() == 0; }));
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed.at(0).at(0).value<uint64_t>(), peer);
+    ASSERT_TRUE(WaitUntil([&] { return pane.isNull() && tab.isNull(); }));
+    EXPECT_FALSE(Window()->isVisible());
 }
 
 TEST_F(MainWindowSession, FailedOperationsQueueWarningSheetsInArrivalOrder)
