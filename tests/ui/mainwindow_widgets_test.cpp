@@ -8,6 +8,7 @@
 #include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMovie>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
@@ -53,6 +54,8 @@ private slots:
     void tabShare_data();
     void tabShare();
     void rowSizesAtScale();
+    void tenTabsInANarrowWindow();
+    void urlDropOnTheWindowDoesNothing();
     void errorText_data();
     void errorText();
     void keys_data();
@@ -234,6 +237,61 @@ void MainWindowWidgetsTest::rowSizesAtScale()
         vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_row_scale_125"));
     }
     lstest::initWidgets(1.0);
+}
+
+void MainWindowWidgetsTest::tenTabsInANarrowWindow()
+{
+    CentralWidget central;
+    central.resize(1200, 500);
+    central.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&central));
+    for (uint64_t peer = 1; peer <= 10; ++peer) {
+        const QString name = QStringLiteral("server-%1.example.org").arg(peer);
+        central.insertSite(name, new SiteWidget(peer, 0, name, &central), peer, peer % 2 == 0);
+    }
+    QCOMPARE(central.tabPages().size(), 10);
+    QVERIFY(central.tabPages().last().btn->isSelected());
+    vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_ten_tabs"));
+    for (const TabPage& tp : central.tabPages())
+        QCOMPARE(tp.btn->maxWidth(), (1200 - 280) / 10);
+
+    central.resize(600, 500);
+    QCOMPARE(central.widthForTabs(), 320);
+    for (const TabPage& tp : central.tabPages()) {
+        QCOMPARE(tp.btn->maxWidth(), 80);
+        // 7 pixels for the name: at most an ellipsis is left of it.
+        QVERIFY(tp.btn->nameLabel()->text().size() <= 1);
+        QCOMPARE(tp.btn->minimumWidth(), 80);
+    }
+    vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_narrow_window"));
+
+    // Two tabs left in a wide window: they fit and get no limit.
+    while (central.tabPages().size() > 2)
+        central.removeSite(central.tabPages().last(), central.tabPages().size() - 1);
+    central.resize(1200, 500);
+    for (const TabPage& tp : central.tabPages()) {
+        QCOMPARE(tp.btn->maxWidth(), 0);
+        QCOMPARE(tp.btn->nameLabel()->text(), tp.btn->name());
+    }
+    QVERIFY(central.tabPages().last().btn->isSelected());
+}
+
+void MainWindowWidgetsTest::urlDropOnTheWindowDoesNothing()
+{
+    MainWindow window;
+    window.resize(800, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy events(GlobalConnecter::getInstance(), &GlobalConnecter::sigEventAdded);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/some-file.txt"))});
+    const QPoint at(400, 20);  // the tab row, outside any view
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCOMPARE(events.count(), 0);
+    QVERIFY(window.centralWidgetOfSites()->tabPages().isEmpty());
 }
 
 void MainWindowWidgetsTest::errorText_data()
