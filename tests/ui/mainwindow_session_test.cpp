@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +21,8 @@
 
 #include "about-window.h"
 #include "central-widget.h"
+#include "certificate-chain-dialog.h"
+#include "support/certificates.h"
 #include "core-timing.h"
 #include "dnd_manager.h"
 #include "client-core-manager.h"
@@ -394,7 +397,7 @@ TEST_F(MainWindowSession, ClosingATabWithTransfersAsksFirst)
     ASSERT_TRUE(WaitUntil([&] { return Server().RequestCount("close_peer") >= 1; }));
 }
 
-TEST_F(MainWindowSession, PaneRequestsRenamesAndCertificateState)
+TEST_F(MainWindowSession, PaneRequestsCloseAndRenameTabs)
 {
     const uint64_t a = LoginAs("alice", "secret");
     const uint64_t b = LoginAs("alice", "secret");
@@ -410,6 +413,63 @@ TEST_F(MainWindowSession, PaneRequestsRenamesAndCertificateState)
     EXPECT_TRUE(m_responder.seen.isEmpty());
     ASSERT_TRUE(WaitUntil([&] { return guard.isNull(); }));
     EXPECT_EQ(Central()->tabPages().at(0).peer_id, a);
+}
+
+TEST_F(MainWindowSession, AcceptedCertificateIsKeptAndAChangedOneIsQuestioned)
+{
+    const auto shares = m_config.shares;
+    StartPaired([&](test_server::ServerConfig& config) {
+        config.shares = shares;
+        config.cert_path = m_self_cert_file;
+        config.key_path = m_self_key_file;
+    });
+    const uint64_t first = LoginAs("alice", "secret");
+    ASSERT_NE(first, 0u);
+    ASSERT_EQ(Tabs(), 1);
+    ASSERT_EQ(m_responder.seen.size(), 1);
+    EXPECT_EQ(m_responder.seen.at(0).text, T(StrTable::msg_ssl_error));
+    std::list<ConnectionInfo> rows = SavedRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows.front().ssl_allow_untrust);
+    EXPECT_FALSE(rows.front().ssl_signature.empty());
+    EXPECT_EQ(rows.front().ssl_signature, Site(first).ssl_signature.toStdString());
+
+    // The tab's certificate icon opens the viewer on the site's chain.
+    QString shown_subject;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        auto* dialog = qobject_cast<CertificateChainDialog*>(QApplication::activeModalWidget());
+        if (dialog) {
+            shown_subject = dialog->details()->toPlainText();
+            dialog->reject();
+        } else {
+            QApplication::activeModalWidget()->close();
+        }
+    });
+    QTest::mouseClick(Central()->tabPages().at(0).btn->certificateButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return !shown_subject.isEmpty(); }, 5000));
+    EXPECT_TRUE(shown_subject.contains("localhost")) << shown_subject.toStdString();
+
+    // The next login asks nothing.
+    ASSERT_NE(LoginAs("alice", "secret"), 0u);
+    EXPECT_EQ(Tabs(), 2);
+    EXPECT_EQ(m_responder.seen.size(), 1);
+
+    // The same server with another certificate: the changed-certificate question.
+    const std::string other_cert = m_dir.file("other.crt");
+    const std::string other_key = m_dir.file("other.key");
+    qm_test::makeServerCert("localhost", {"localhost"}, nullptr).writeFiles(other_cert, other_key);
+    const unsigned port = m_control_port;
+    StartPaired([&](test_server::ServerConfig& config) {
+        config.port = port;
+        config.shares = shares;
+        config.cert_path = other_cert;
+        config.key_path = other_key;
+    });
+    ASSERT_EQ(m_control_port, port);
+    LoginAs("alice", "secret");
+    ASSERT_GE(m_responder.seen.size(), 2);
+    EXPECT_EQ(m_responder.seen.at(1).text, T(StrTable::msg_ssl_change));
 }
 
 TEST_F(MainWindowSession, ToolWindows)
