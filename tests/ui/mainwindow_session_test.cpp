@@ -86,8 +86,14 @@ TEST_F(MainWindowSession, LoginsMakeSelectedTabsAndClosingThemSelectsNeighbours)
     ASSERT_TRUE(WaitUntil([&] { return Server().RequestCount("set_udp") == 3; }));
     vexotest::saveScreenshot(Window(), "mainwindow_three_tabs");
 
-    // The middle one: the tab that moves into its place is selected.
-    QTest::mouseClick(Central()->tabPages().at(1).btn->closeButton(), Qt::LeftButton);
+    // The middle one: the tab that moves into its place is selected. The
+    // click's later receivers still see the tab: it goes once they are done.
+    TabButton* middle = Central()->tabPages().at(1).btn;
+    bool seen_after = false;
+    QObject::connect(middle, &TabButton::sigCloseButtonClicked, middle,
+                     [middle, &seen_after] { seen_after = middle->name().startsWith("alice@"); });
+    QTest::mouseClick(middle->closeButton(), Qt::LeftButton);
+    EXPECT_TRUE(seen_after);
     ASSERT_EQ(Tabs(), 2);
     EXPECT_EQ(Central()->tabPages().at(1).peer_id, third);
     EXPECT_TRUE(Central()->tabPages().at(1).btn->isSelected());
@@ -203,8 +209,13 @@ TEST_F(MainWindowReconnect, ClosingFromTheDisconnectedSheetRemovesTheTab)
         return int(QMessageBox::Ok);
     };
     QSignalSpy removed(GlobalConnecter::getInstance(), &GlobalConnecter::sigRemoveSite);
+    // A later receiver of the pane's own signal still finds the pane.
+    uint64_t seen_after = 0;
+    SiteWidget* raw = pane.data();
+    QObject::connect(raw, &SiteWidget::sigCloseSite, raw, [raw, &seen_after] { seen_after = raw->peerId(); });
     StopServer();
     ASSERT_TRUE(WaitUntil([&] { return Tabs() == 0; }));
+    EXPECT_EQ(seen_after, peer);
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(removed.at(0).at(0).value<uint64_t>(), peer);
     ASSERT_TRUE(WaitUntil([&] { return pane.isNull() && tab.isNull(); }));
