@@ -27,6 +27,7 @@
 #include "kavelin/vardo-core-manager.h"
 #include "login_settings_support.h"
 #include "main-window-keys.h"
+#include "main-client-windows.h"
 #include "main-window.h"
 #include "resize-image-label.h"
 #include "site-widget.h"
@@ -62,6 +63,7 @@ private slots:
     void keys();
     void keysBlocked();
     void keyPair();
+    void keyPairWritesTheDumps();
     void dumpFiles();
     void dumpUnwritableFolder();
     void flyIn();
@@ -454,6 +456,35 @@ void MainWindowWidgetsTest::keyPair()
     QCOMPARE(first, uint64_t(900));
     QVERIFY(completesKeyPair(first, 1399));
     QCOMPARE(first, uint64_t(0));
+}
+
+void MainWindowWidgetsTest::keyPairWritesTheDumps()
+{
+    // As the client manager answers the hub's request.
+    MainClientWindows windows;
+    windows.createMainWindow();
+    QObject answer;
+    connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigShowEggWindow, &answer,
+            [&windows] { windows.generateDebugDump(); });
+    QTemporaryDir logs;
+    UIPathManager::getInstance()->setPath(QStringLiteral("log_path"), logs.path());
+    const QString vcm = logs.filePath(QStringLiteral("vcm.log"));
+    const QString tt = logs.filePath(QStringLiteral("tt.log"));
+    uint64_t now = 70000;
+    MainWindow::setClockForTest([&now] { return now; });
+    MainWindow* window = windows.mainWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::keyClick(window, Qt::Key_F12);
+    now += 500;
+    QTest::keyClick(window, Qt::Key_F12);
+    QVERIFY(!QFile::exists(vcm));
+    QVERIFY(!QFile::exists(tt));
+    now += 499;
+    QTest::keyClick(window, Qt::Key_F12);
+    QVERIFY(QFile::exists(vcm));
+    QVERIFY(QFile::exists(tt));
+    MainWindow::setClockForTest({});
 }
 
 void MainWindowWidgetsTest::dumpFiles()
