@@ -59,11 +59,5 @@ TEST_F(MainWindowSession, CloseAsksThenEverySiteSaysGoodbyeBeforeTheEventLoopEnd
 
 int main(int argc, char** argv)
 {
-    qm_test::TempDir home("qm-mainwindow-close");
-    qputenv("QM_REGISTRY_DIR", QByteArray::fromStdString(home.file("registry")));
-    QApplication app(argc, argv);
-    UIPathManager::getInstance()->setPath(QStringLiteral("user_data_path"), QString::fromStdString(home.path()));
-    registerHubMetaTypes();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runSessionTests(argc, argv, "qm-mainwindow-close");
 }

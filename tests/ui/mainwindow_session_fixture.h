@@ -3,6 +3,7 @@
 // TLS with the shares "docs" (rw), "ro" and "denied", the real peer monitor
 // and engine, the real main window and login windows, and a responder that
 // records every sheet.
+#include <QApplication>
 #include <QComboBox>
 #include <QMap>
 #include <QLineEdit>
@@ -25,6 +26,8 @@
 #include "main-client-windows.h"
 #include "main-window.h"
 #include "str_table.h"
+#include "support/temp_dir.h"
+#include "ui_path_manager.h"
 #include "user-action-cache.h"
 
 namespace mwtest {
@@ -108,5 +111,22 @@ protected:
     QMetaObject::Connection m_show_main;
     QMetaObject::Connection m_show_login;
 };
+
+}  // namespace mwtest
+
+namespace mwtest {
+
+// A test program's main: the copy hook's registration and the drag marker
+// folder in a folder of this run, then every test.
+inline int runSessionTests(int argc, char** argv, const char* name)
+{
+    qm_test::TempDir home(name);
+    qputenv("QM_REGISTRY_DIR", QByteArray::fromStdString(home.file("registry")));
+    QApplication app(argc, argv);
+    UIPathManager::getInstance()->setPath(QStringLiteral("user_data_path"), QString::fromStdString(home.path()));
+    registerHubMetaTypes();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
 
 }  // namespace mwtest

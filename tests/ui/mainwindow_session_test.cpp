@@ -553,13 +553,5 @@ TEST_F(MainWindowSession, ToolWindows)
 
 int main(int argc, char** argv)
 {
-    // The copy hook's registration and the drag marker folder stay in a
-    // folder of this run.
-    qm_test::TempDir home("qm-mainwindow-session");
-    qputenv("QM_REGISTRY_DIR", QByteArray::fromStdString(home.file("registry")));
-    QApplication app(argc, argv);
-    UIPathManager::getInstance()->setPath(QStringLiteral("user_data_path"), QString::fromStdString(home.path()));
-    registerHubMetaTypes();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runSessionTests(argc, argv, "qm-mainwindow-session");
 }
