@@ -30,6 +30,7 @@
 #include "event-generator.h"
 #include "event-manager.h"
 #include "global-connecter.h"
+#include "connection-list-widget.h"
 #include "global-setting-page.h"
 #include "kavelin/vardo-core-manager.h"
 #include "log-page.h"
@@ -531,6 +532,7 @@ TEST_F(MainWindowSession, ToolWindows)
     const std::list<ConnectionInfo> rows = SavedRows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(Site(peer).connection_id, rows.back().id);
+    EXPECT_EQ(settings->list()->currentRow(), 1);
     central->settingButton()->click();
     EXPECT_TRUE(settings.isNull());
     ASSERT_NE(central->settingPage(), nullptr);
