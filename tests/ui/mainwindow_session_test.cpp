@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "about-window.h"
 #include "central-widget.h"
@@ -25,6 +26,8 @@
 #include "support/certificates.h"
 #include "core-timing.h"
 #include "dnd_manager.h"
+#include "file_manager.h"
+#include "shellext_env.h"
 #include "client-core-manager.h"
 #include "connection-widget.h"
 #include "event-generator.h"
@@ -352,7 +355,29 @@ TEST_F(MainWindowSession, DragIntoTheFileManagerDownloadsEveryItem)
     three.children[2].type = FT_DIR;
     cache->updateSelectedInfo(peer, three);
     cache->keepDragInfo();
-    emit DndManager::getInstance()->sigDndFinished(QString::fromStdString(Local("/drop")));
+    {
+        // The file manager of the bridge's harness takes the drag's marker
+        // folder into the drop folder; its copy hook reports where.
+        harness::ShellExtEnv env;
+        UIPathManager::getInstance()->setPath(QStringLiteral("application_path"), QStringLiteral(QM_STAGE_BIN_DIR));
+        DndManager* bridge = DndManager::getInstance();
+        bridge->initialize();
+        const std::string marker = DndManager::markerFolderPath().toStdString();
+        const std::string target = Local("/drop") + "/qzdragfolderQZDF";
+        bridge->setDragRunner([&](QDrag*) {
+            std::thread explorer([&] {
+                harness::FileManager manager;
+                if (manager.loadHandlers() == 1)
+                    manager.copyFolder(FO_COPY, marker, target);
+            });
+            explorer.join();
+            return Qt::CopyAction;
+        });
+        bridge->setInnerDrag(true);
+        bridge->execDrag();
+        bridge->setDragRunner({});
+    }
+    EXPECT_FALSE(fs::exists(Local("/drop/qzdragfolderQZDF")));
     EXPECT_EQ(events.count(), 3);
     ASSERT_EQ(added.count(), 1);
     EXPECT_EQ(added.at(0).at(0).toString(), "folder");
