@@ -20,6 +20,7 @@
 #include "vexo_button.h"
 #include "vexoqelt_test_support.h"
 #include "global-connecter.h"
+#include "login-error-mask.h"
 #include "login-widget.h"
 #include "login_settings_server.h"
 #include "login_settings_support.h"
@@ -69,20 +70,30 @@ protected:
     CentralWidget* Central() { return Window()->centralWidgetOfSites(); }
     int Tabs() { return Central()->tabPages().size(); }
 
-    // Logs in through a new login window; the peer id, or 0 when the login
-    // window did not get its answer.
+    // Logs in through a new login window and waits for its end: the window
+    // closed on success, or its prompts ended without a new attempt. The
+    // peer id of the last attempt, or 0 when the window got no answer.
     uint64_t LoginAs(const QString& user, const QString& password)
     {
         QSignalSpy added(GlobalConnecter::getInstance(), &GlobalConnecter::sigAddSiteDone);
         m_windows->showLoginWindow();
-        LoginWidget* login = m_windows->loginHost().loginWindow();
+        QPointer<LoginWidget> login = m_windows->loginHost().loginWindow();
+        QSignalSpy given_up(login->errorMask(), &LoginErrorMask::sigMaskDone);
         login->form()->addressBox()->setEditText(Address());
         login->form()->usernameEdit()->setText(user);
         login->form()->passwordEdit()->setText(password);
         login->connectButton()->click();
-        if (!WaitUntil([&] { return added.count() >= 1 && !login->isRequestPending(); }))
-            return 0;
-        return added.at(0).at(0).value<uint64_t>();
+        const bool ended = WaitUntil([&] {
+            if (added.isEmpty() || !login || login->isRequestPending())
+                return false;
+            if (!login->isVisible())
+                return true;
+            for (const QList<QVariant>& args : given_up)
+                if (!args.at(0).toBool())
+                    return true;
+            return false;
+        });
+        return ended ? added.last().at(0).value<uint64_t>() : 0;
     }
 
     void WaitEventsDone(const std::vector<uint32_t>& ids)
