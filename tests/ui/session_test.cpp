@@ -82,7 +82,8 @@ const std::vector<std::string> kDisconnectErrors = {
     "transfer: abort ",
     // The server gone: the listing it was giving, the logins and data
     // connections refused until it is back.
-    "remote-site-helper: ListNode failed (stream error while receiving response)",
+    // (the request in flight: a listing, a heartbeat)
+    " failed (stream error while receiving response)",
     "remote-login: AuthSession failed (channel error while connecting to server code = 111)",
     "tcp-client-init-helper: Socket error: 111",
     // A connection check that meets the site already closed (slow builds).
