@@ -17,23 +17,6 @@
 #include "ui_path_manager.h"
 #include "vexoqelt_test_support.h"
 
-namespace {
-uint64_t g_clock = 0;
-uint64_t g_step = 0;
-uint64_t steppedClock()
-{
-    g_clock += g_step;
-    return g_clock;
-}
-
-SiteFileList numbered(int count, const QString& prefix = QStringLiteral("f"))
-{
-    SiteFileList list;
-    for (int i = 0; i < count; ++i)
-        list << fileEntry(prefix + QString::number(i), static_cast<uint64_t>(i));
-    return list;
-}
-}  // namespace
 
 class SiteViewTableTest : public QObject {
     Q_OBJECT
