@@ -67,4 +67,5 @@ private:
     void startDrag();
 
     QPersistentModelIndex m_drag_over_item;
+    QObject* m_viewport = nullptr;  // the watched viewport, compared only
 };
