@@ -3,6 +3,7 @@
 // again, coalesced refreshes for the visible pane only, the two listing
 // warnings for the current folder only, hostile names from the server, both
 // view modes, and panes closed in the middle of their work.
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include "global-connecter.h"
 #include "image_manager.h"
 #include "site-connecter.h"
+#include "site-context-menu.h"
 #include "site-data.h"
 #include "site-detail-widget.h"
 #include "site-filter-menu.h"
@@ -258,6 +260,12 @@ TEST_F(SitePaneListingTest, PanesClosedWithSelectionEditorAndPendingEvents)
     // Their results reach nobody; nobody removes the events of closed panes.
     ASSERT_TRUE(WaitUntil([&] { return m_done_spy->count() >= done + 2; }));
     QCoreApplication::processEvents();
+    // The pop-up menus have no parent widget: the panes took them along.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        EXPECT_EQ(qobject_cast<SiteSortMenu*>(widget), nullptr);
+        EXPECT_EQ(qobject_cast<SiteFilterMenu*>(widget), nullptr);
+        EXPECT_EQ(qobject_cast<SiteContextMenu*>(widget), nullptr);
+    }
     std::vector<Event> left;
     EventManager::getInstance()->listEvent(left);
     EXPECT_EQ(left.size(), 2u);

@@ -19,7 +19,8 @@ SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view
     m_view->setAcceptDrops(true);
     m_view->viewport()->setAcceptDrops(true);
     m_view->setDragEnabled(false);
-    m_view->viewport()->installEventFilter(this);
+    m_viewport = m_view->viewport();
+    m_viewport->installEventFilter(this);
     connect(DndManager::getInstance(), &DndManager::sigCleanDragStyle, this, &SiteViewDnd::slotCleanDragStyle);
 }
 
@@ -32,7 +33,7 @@ void SiteViewDnd::slotCleanDragStyle()
 
 bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_view->viewport())
+    if (watched != m_viewport)
         return false;
     switch (event->type()) {
     case QEvent::DragEnter: {

@@ -67,4 +67,7 @@ private:
     void startDrag();
 
     QPersistentModelIndex m_drag_over_item;
+    // The viewport watched, kept apart from the view: its last events come
+    // while the view is being destroyed, when the view cannot be asked.
+    QWidget* m_viewport = nullptr;
 };
