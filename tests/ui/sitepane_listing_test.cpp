@@ -117,6 +117,31 @@ TEST_F(SitePaneListingTest, ViewButtonSwitchesModesAndBack)
     EXPECT_EQ(pane->viewButton()->currentPixmap().toImage(), getGlobalImage("bt_listview", 0).toImage());
 }
 
+TEST_F(SitePaneListingTest, NameCentreAndANewPeer)
+{
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    QSignalSpy renamed(pane->connecter(), &SiteConnecter::sigChangeSiteName);
+    pane->updateSiteName("Renamed site");
+    EXPECT_EQ(pane->data()->m_site_name, "Renamed site");
+    EXPECT_EQ(renamed.count(), 1);
+    EXPECT_TRUE(pane->detail()->geometry().contains(pane->getCentralPoint()));
+
+    // After a new peer id the pane keeps the new peer's listings only.
+    const uint64_t old_peer = pane->peerId();
+    const uint64_t new_peer = old_peer + 1000;
+    pane->setNewPeerId(new_peer);
+    SiteFileList list;
+    SiteFileInfo entry;
+    entry.name = "n.txt";
+    list.append(entry);
+    emit GlobalConnecter::getInstance()->sigUpdatePath(old_peer, "old:/x", list);
+    emit GlobalConnecter::getInstance()->sigUpdatePath(new_peer, "new:/x", list);
+    EXPECT_FALSE(pane->data()->m_file_cache.contains("old:/x"));
+    EXPECT_EQ(Cached(pane, "new:/x"), QStringList{"n.txt"});
+    pane->setNewPeerId(old_peer);
+}
+
 TEST_F(SitePaneListingTest, RefreshesWithinASecondMergeAndAHiddenPaneNeverLists)
 {
     SiteWidget* hidden = Login();
