@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
+#include <QLabel>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -195,6 +196,16 @@ private slots:
         f.showPage("5:share/a", {fileEntry("f.txt", 1), fileEntry("one", 0, true), fileEntry("three", 0, true)});
         QCOMPARE(f.litCount(), 0);
         QVERIFY(!dndOf(f.list)->dragOverIndex().isValid());
+        // Scrolling (cell widgets may change rows) takes the highlight off.
+        SiteFileList many;
+        for (int i = 0; i < 100; ++i)
+            many << fileEntry(QString("d%1").arg(i), 0, true);
+        f.showPage("5:share/a", many);
+        dragOver(f.table, f.tablePos(1), mime.get());
+        QVERIFY(f.tableLit(1));
+        f.table.verticalScrollBar()->setValue(f.table.verticalScrollBar()->maximum());
+        QCOMPARE(f.litCount(), 0);
+        dragLeave(f.table);
     }
 
     // A row removed while it is highlighted (a new folder finishing, a tree
@@ -326,6 +337,22 @@ private slots:
         QTest::mousePress(vp, Qt::RightButton, Qt::NoModifier, f.listPos(1));
         moveWithLeft(f.list, f.listPos(1) + QPoint(1, 1));
         QCOMPARE(runs, 1);
+    }
+
+    // An icon widget moved off its cell goes back to the cell's corner; a
+    // widget of no entry stays where it was put.
+    void iconWidgetsStayOnTheirCells()
+    {
+        Pane f;
+        f.showPage("5:share/a", {fileEntry("f.txt", 1), fileEntry("dir", 0, true)});
+        auto* tile = new QLabel("tile");
+        f.list.setItemWidget(f.list.item(1), tile);
+        const QPoint corner = f.list.visualItemRect(f.list.item(1)).topLeft();
+        tile->move(corner + QPoint(7, 9));
+        QCOMPARE(tile->pos(), corner);
+        auto* loose = new QLabel("loose", f.list.viewport());
+        loose->move(33, 44);
+        QCOMPARE(loose->pos(), QPoint(33, 44));
     }
 
     // Nothing scrolls by itself while a drag rests near an edge.

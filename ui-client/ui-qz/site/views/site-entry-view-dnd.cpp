@@ -1,6 +1,8 @@
 #include "site-entry-view-dnd.h"
 
+#include <QChildEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "site-connecter.h"
 #include "site-list-widget.h"
@@ -48,6 +50,7 @@ void SiteEntryViewDnd::dropUrls(const QList<QUrl>& urls, const DragTarget& targe
 SiteTableDnd::SiteTableDnd(SiteTableWidget* view, SiteConnecter* connecter, SiteData* data)
     : SiteEntryViewDnd(view, connecter, data), m_table(view)
 {
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, &SiteViewDnd::slotCleanDragStyle);
     connect(&m_drop, &SiteDropHandler::sigEventAdded, view, &SiteTableWidget::sigEventAdded);
     connect(&m_drop, &SiteDropHandler::sigTransferTaskAdded, view, &SiteTableWidget::sigTransferTaskAdded);
 }
@@ -56,9 +59,20 @@ SiteItemInfo SiteTableDnd::recordOf(const QModelIndex& index) const { return m_t
 
 void SiteTableDnd::paintTarget(const QModelIndex& index, bool on)
 {
-    for (int column = 0; column < m_table->columnCount(); ++column)
-        if (QWidget* cell = m_table->cellWidget(index.row(), column))
-            cell->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
+    if (!on) {
+        for (const QPointer<QWidget>& cell : m_painted)
+            if (cell)
+                cell->setStyleSheet(kPlainStyle);
+        m_painted.clear();
+    }
+    for (int column = 0; column < m_table->columnCount(); ++column) {
+        QWidget* cell = m_table->cellWidget(index.row(), column);
+        if (!cell)
+            continue;
+        cell->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
+        if (on)
+            m_painted << cell;
+    }
 }
 
 bool SiteTableDnd::startsDrag(QMouseEvent* event)
@@ -96,4 +110,30 @@ void SiteListDnd::mousePressed(QMouseEvent* event)
 bool SiteListDnd::startsDrag(QMouseEvent* event)
 {
     return (event->buttons() & Qt::LeftButton) && m_can_drag;
+}
+
+bool SiteListDnd::otherEvent(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded && watched == m_list->viewport()) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (event->type() == QEvent::Move && watched->isWidgetType() && watched->parent() == m_list->viewport()) {
+        checkMisMove(static_cast<QWidget*>(watched));
+    }
+    return false;
+}
+
+void SiteListDnd::checkMisMove(QWidget* widget)
+{
+    QListWidgetItem* entry = nullptr;
+    for (int row = 0; row < m_list->count() && !entry; ++row)
+        if (m_list->itemWidget(m_list->item(row)) == widget)
+            entry = m_list->item(row);
+    if (!entry)
+        return;
+    const QPoint corner = m_list->visualItemRect(entry).topLeft();
+    // The move comes back here once and finds the widget in place.
+    if (widget->pos() != corner)
+        widget->move(corner);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
+
 #include "site-view-dnd.h"
 
 class QListWidget;
@@ -24,7 +27,9 @@ protected:
 };
 
 // Details view: a move over a selected row that may be dragged starts the
-// drag; the highlight is the style of the row's cell widgets.
+// drag; the highlight is the style of the row's cell widgets. Cell widgets
+// may move to other rows as the view scrolls: the ones painted are kept, so
+// that clearing reaches them wherever they went.
 class SiteTableDnd : public SiteEntryViewDnd {
     Q_OBJECT
 public:
@@ -37,6 +42,7 @@ protected:
 
 private:
     SiteTableWidget* m_table;
+    QList<QPointer<QWidget>> m_painted;
 };
 
 // Icon view: only a press on an entry that was selected before it may start
@@ -47,6 +53,9 @@ public:
     SiteListDnd(SiteListWidget* view, SiteConnecter* connecter, SiteData* data);
 
     bool canDrag() const { return m_can_drag; }
+    // Puts an item widget moved off its entry's cell back on the cell's
+    // top-left corner; a widget of no entry is left alone.
+    void checkMisMove(QWidget* widget);
 
 protected:
     SiteItemInfo recordOf(const QModelIndex& index) const override;
@@ -54,6 +63,8 @@ protected:
     void mousePressed(QMouseEvent* event) override;
     bool startsDrag(QMouseEvent* event) override;
     void dragEnded() override { m_can_drag = false; }
+    // Watches every widget put on the viewport for moves.
+    bool otherEvent(QObject* watched, QEvent* event) override;
 
 private:
     SiteListWidget* m_list;

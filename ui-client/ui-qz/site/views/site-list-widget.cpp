@@ -59,6 +59,12 @@ SiteListWidget::SiteListWidget(SiteConnecter* connecter, SiteData* data, QWidget
 
 void SiteListWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
+void SiteListWidget::slotCheckMisMove()
+{
+    if (auto* widget = qobject_cast<QWidget*>(sender()))
+        m_dnd->checkMisMove(widget);
+}
+
 void SiteListWidget::slotRefreshView()
 {
     const SiteFileList& page = m_data->m_filtered_files[m_data->m_current_path];

@@ -44,6 +44,8 @@ public slots:
     void slotStartMkdir();
     void slotEndEdit(QString text, bool esc);
     void slotCleanDragStyle();
+    // The sending item widget goes back onto its entry's cell.
+    void slotCheckMisMove();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -21,19 +21,23 @@ SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view
     m_view->setDragEnabled(false);
     m_view->viewport()->installEventFilter(this);
     connect(DndManager::getInstance(), &DndManager::sigCleanDragStyle, this, &SiteViewDnd::slotCleanDragStyle);
+    // Rows going away take the highlight off first; the next move puts it
+    // back where it still belongs.
+    connect(m_view->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &SiteViewDnd::slotCleanDragStyle);
+    connect(m_view->model(), &QAbstractItemModel::modelAboutToBeReset, this, &SiteViewDnd::slotCleanDragStyle);
 }
 
 void SiteViewDnd::slotCleanDragStyle()
 {
-    if (m_drag_over_item.isValid())
-        paintTarget(m_drag_over_item, false);
+    // Also with a target gone: what was painted for it may still show.
+    paintTarget(m_drag_over_item, false);
     m_drag_over_item = QPersistentModelIndex();
 }
 
 bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_view->viewport())
-        return false;
+        return otherEvent(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter: {
         auto* enter = static_cast<QDragEnterEvent*>(event);
@@ -61,9 +65,11 @@ bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
         startDrag();
         return true;
     default:
-        return false;
+        return otherEvent(watched, event);
     }
 }
+
+bool SiteViewDnd::otherEvent(QObject*, QEvent*) { return false; }
 
 QModelIndex SiteViewDnd::rowIndexAt(const QPoint& pos) const
 {

@@ -18,8 +18,8 @@ class QMouseEvent;
 // the program's drag, accepts or refuses every move, highlights the drop
 // target and turns drops into events. The view's own drag handling never
 // runs, so nothing scrolls by itself during a drag. The highlighted target
-// is kept as a persistent index: it goes with its row when the row is
-// removed, so a later move or leave never reaches a deleted item.
+// is kept as a persistent index and cleared before rows are removed, so a
+// later move or leave never reaches a deleted item.
 class SiteViewDnd : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +38,7 @@ protected:
 
     // The record shown at a row's first-column index; empty without one.
     virtual SiteItemInfo recordOf(const QModelIndex& index) const = 0;
+    // Paints the target, or takes the highlight off (index may be invalid then).
     virtual void paintTarget(const QModelIndex& index, bool on) = 0;
     virtual DragVerdict decide(bool inner, const DragTarget& target) const = 0;
     // The events of a drop that the move rules let through at its position.
@@ -49,6 +50,8 @@ protected:
     virtual bool startsDrag(QMouseEvent* event);
     // The program's drag that this view started is over.
     virtual void dragEnded() {}
+    // Another event on the viewport or on an object this controller watches.
+    virtual bool otherEvent(QObject* watched, QEvent* event);
 
     // The first-column index of the row at a viewport position.
     QModelIndex rowIndexAt(const QPoint& pos) const;
