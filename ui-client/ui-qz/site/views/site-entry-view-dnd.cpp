@@ -114,11 +114,11 @@ bool SiteListDnd::startsDrag(QMouseEvent* event)
 
 bool SiteListDnd::otherEvent(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ChildAdded && watched == m_list->viewport()) {
+    if (event->type() == QEvent::ChildAdded && watched == m_viewport) {
         QObject* child = static_cast<QChildEvent*>(event)->child();
         if (child->isWidgetType())
             child->installEventFilter(this);
-    } else if (event->type() == QEvent::Move && watched->isWidgetType() && watched->parent() == m_list->viewport()) {
+    } else if (event->type() == QEvent::Move && watched->isWidgetType() && watched->parent() == m_viewport) {
         checkMisMove(static_cast<QWidget*>(watched));
     }
     return false;

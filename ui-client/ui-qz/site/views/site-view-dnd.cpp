@@ -12,7 +12,8 @@
 #include "dnd_manager.h"
 #include "user-action-cache.h"
 
-SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view), m_view(view), m_data(data)
+SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data)
+    : QObject(view), m_view(view), m_viewport(view->viewport()), m_data(data)
 {
     // Drag events go to the viewport; without this they would stop at the
     // scroll area, which drops them.
@@ -25,18 +26,23 @@ SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view
     // back where it still belongs.
     connect(m_view->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &SiteViewDnd::slotCleanDragStyle);
     connect(m_view->model(), &QAbstractItemModel::modelAboutToBeReset, this, &SiteViewDnd::slotCleanDragStyle);
+    // The viewport goes first when the view is destroyed; its model, resetting
+    // after it, must not reach back into the half-destroyed view.
+    connect(m_viewport, &QObject::destroyed, this, [this] { m_viewport = nullptr; });
 }
 
 void SiteViewDnd::slotCleanDragStyle()
 {
     // Also with a target gone: what was painted for it may still show.
-    paintTarget(m_drag_over_item, false);
+    if (m_lit && m_viewport)
+        paintTarget(m_drag_over_item, false);
+    m_lit = false;
     m_drag_over_item = QPersistentModelIndex();
 }
 
 bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_view->viewport())
+    if (watched != m_viewport)
         return otherEvent(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter: {
@@ -113,6 +119,7 @@ void SiteViewDnd::dragMove(QDragMoveEvent* event)
         break;
     case DragVerdict::Highlight:
         m_drag_over_item = index;
+        m_lit = true;
         paintTarget(index, true);
         break;
     case DragVerdict::Accept:

@@ -61,6 +61,9 @@ protected:
     bool isDraggable(const QModelIndex& index) const;
 
     QAbstractItemView* m_view;
+    // Kept apart from the view: the filter still hears the viewport while
+    // the view is half destroyed. Null once the viewport is gone.
+    QWidget* m_viewport;
     SiteData* m_data;
     SiteDropHandler m_drop;
 
@@ -70,4 +73,5 @@ private:
     void startDrag();
 
     QPersistentModelIndex m_drag_over_item;
+    bool m_lit = false;  // a highlight is painted
 };
