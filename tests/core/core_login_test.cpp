@@ -117,3 +117,37 @@ TEST_F(CoreLoginTest, UntrustedCertificateAcceptedWhenAllowed)
     EXPECT_FALSE(Site(peer).ssl_verified);
     EXPECT_EQ(ClientCoreManager::getTransferService()->checkConnection(peer), 0);
 }
+
+// A retry sent the moment a refusal is reported (as the one-time-code
+// prompt does) reaches the monitor before the refused attempt's lost-site
+// notice has made its way back through the hub. That late notice belongs
+// to the refused attempt: the retry must log in and keep its channel.
+TEST_F(CoreLoginTest, RetryOvertakingTheRefusalsLostSiteNoticeStillLogsIn)
+{
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    SiteInfo retry = Request();
+    uint64_t refused_peer = 0;
+    QObject guard;
+    QObject::connect(hub, &GlobalConnecter::sigConnectSiteDone, &guard, [&](uint64_t peer) {
+        if (refused_peer != 0)
+            return;
+        refused_peer = peer;
+        retry.peer_id = peer;
+        emit m_views.sigConnectSite(retry);
+    });
+    emit m_views.sigConnectSite(Request([](SiteInfo& s) { s.password = "nope"; }));
+    ASSERT_TRUE(WaitUntil([&] { return m_connected_spy->count() == 2; }));
+    const uint64_t peer = m_connected_spy->at(1).at(0).value<uint64_t>();
+    EXPECT_EQ(peer, refused_peer);
+    EXPECT_EQ(Site(peer).site_error, SITE_ERROR_OK) << "protocol error " << Site(peer).protocol_error;
+    // The refusal's notice has been heard by the monitor by now: it came
+    // through the hub before this call is queued behind it.
+    ASSERT_TRUE(DisconnectedWith(peer, true));
+    EXPECT_TRUE(ChannelOf(peer));
+    EXPECT_EQ(ClientCoreManager::getTransferService()->checkConnection(peer), 0);
+    EXPECT_EQ(m_disconnected_spy->count(), 1);
+    // Only that notice was passed by: a later one still ends the site.
+    OnMonitor([](PeerMonitor& monitor) { monitor.slotDisconnectAllPeers(); });
+    ASSERT_TRUE(WaitUntil([&] { return m_disconnected_spy->count() == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return !ChannelOf(peer); }));
+}

@@ -230,6 +230,7 @@ void ControlServer::RecordRequest(const std::string& action, const PObject& requ
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_last_requests[action] = request;
+    ++m_request_counts[action];
 }
 
 PObject ControlServer::LastRequest(const std::string& action) const
@@ -237,6 +238,13 @@ PObject ControlServer::LastRequest(const std::string& action) const
     std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_last_requests.find(action);
     return it == m_last_requests.end() ? PObject() : it->second;
+}
+
+int ControlServer::RequestCount(const std::string& action) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_request_counts.find(action);
+    return it == m_request_counts.end() ? 0 : it->second;
 }
 
 uint64_t ControlServer::IssueSeed(const std::string& user)

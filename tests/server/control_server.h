@@ -42,6 +42,8 @@ public:
     void ClearFaults();
     // The last request of that action as the server decoded it; null if none.
     PObject LastRequest(const std::string& action) const;
+    // Requests of that action decoded so far (answered or not).
+    int RequestCount(const std::string& action) const;
     // Lets every answer held by a HOLD fault go out.
     void ReleaseHeldAnswers();
     // Connections accepted so far.
@@ -97,6 +99,7 @@ private:
     std::map<std::string, Fault> m_faults;
     std::map<std::string, std::string> m_fault_paths;  // action -> the one path it targets
     std::map<std::string, PObject> m_last_requests;
+    std::map<std::string, int> m_request_counts;
     std::map<uint64_t, std::string> m_seeds;
 };
 

@@ -199,11 +199,11 @@ TEST_F(RemoteSiteHelperTest, ChangesWriteRowsWithThePathsAsGiven)
     };
     const std::vector<Expected> expected = {
         {LOG_LOGIN, "", ""},
-        {LOG_MKDIR, "//docs/new", ""},
+        {LOG_MKDIR, "/docs/new", ""},
         {LOG_MKDIR, "/docs/plain", ""},
-        {LOG_RENAME, "//docs/a.txt", "//docs/renamed.txt"},
-        {LOG_COPY, "//docs/sub", "//docs/new/sub-copy"},
-        {LOG_REMOVE, "//docs/plain", ""},
+        {LOG_RENAME, "/docs/a.txt", "/docs/renamed.txt"},
+        {LOG_COPY, "/docs/sub", "/docs/new/sub-copy"},
+        {LOG_REMOVE, "/docs/plain", ""},
     };
     std::vector<MiscLog> rows = Rows();
     ASSERT_EQ(rows.size(), expected.size());
@@ -234,7 +234,7 @@ TEST_F(RemoteSiteHelperTest, RemoveStopsAtTheFirstFailure)
     EXPECT_EQ(Server().LastRequest("remove")["path"].asString(), "/b");
     std::vector<MiscLog> rows = Rows(LOG_REMOVE);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].s_arg[0], "//docs/a");
+    EXPECT_EQ(rows[0].s_arg[0], "/docs/a");
 }
 
 TEST_F(RemoteSiteHelperTest, RemoveRefusesNamesThatLeaveTheFolder)

@@ -39,6 +39,7 @@ endfunction()
 
 login_settings_add_test(login_error_mask_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/login_error_mask_test.cpp)
 login_settings_add_test(login_about_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/login_about_test.cpp)
+login_settings_add_test(login_form_layout_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/login_form_layout_test.cpp)
 
 # Against the test file server, with the core's end-to-end fixture.
 if(TARGET core_test_fixture)

@@ -1,18 +1,41 @@
 #include "login_settings_server.h"
 
+#include "event-generator.h"
+#include "event-manager.h"
 #include "global-connecter.h"
+#include "site-info-manager.h"
 #include "login_settings_support.h"
 #include "system-db.h"
 #include "vexoqelt_test_support.h"
 
 AddSiteRelay::AddSiteRelay()
 {
+    connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectSiteDone, this,
+            &AddSiteRelay::slotConnectSiteDone);
+}
+
+void AddSiteRelay::slotConnectSiteDone(uint64_t peer_id)
+{
     GlobalConnecter* hub = GlobalConnecter::getInstance();
-    connect(hub, &GlobalConnecter::sigConnectSiteDone, hub, &GlobalConnecter::sigAddSiteDone);
+    // A site without a tab: announced before anything else, success or not.
+    emit hub->sigAddSiteDone(peer_id);
+    SiteInfo site;
+    if (!SiteInfoManager::getInstance()->getSiteInfoByPeerId(peer_id, site) || site.site_error != SITE_ERROR_OK)
+        return;
+    Event event;
+    EventGenerator().createEventFromSetUdp(event, peer_id);
+    const uint id = EventManager::getInstance()->pushEvent(event);
+    emit hub->sigEventAdded(id);
 }
 
 PairedServerTest::PairedServerTest()
 {
+    // Events an earlier scenario announced to peers that are gone now would
+    // never be handled: each scenario starts with an empty table.
+    std::vector<Event> left;
+    EventManager::getInstance()->listEvent(left);
+    for (const Event& event : left)
+        EventManager::getInstance()->removeEvent(event.id);
     lstest::initWidgets();
     StartPaired();
 }
@@ -67,6 +90,18 @@ void PairedServerTest::StartPaired(const std::function<void(test_server::ServerC
 QString PairedServerTest::Address() const
 {
     return QStringLiteral("localhost:%1").arg(m_control_port);
+}
+
+bool PairedServerTest::WaitSetUdpDone()
+{
+    return WaitUntil([] {
+        std::vector<Event> events;
+        EventManager::getInstance()->listEvent(events);
+        for (const Event& event : events)
+            if (event.type == EV_SETUDP)
+                return false;
+        return true;
+    });
 }
 
 std::list<ConnectionInfo> PairedServerTest::SavedRows()

@@ -1,8 +1,8 @@
 #pragma once
 // The core's end-to-end fixture with the test server's data side on the
 // control port + 1, where the login and settings windows expect it, and a
-// relay that plays the central widget: every finished login is announced
-// as added.
+// relay that plays the main window and central widget: every finished
+// login is announced as added, and a successful one gets its set-udp event.
 #include <QObject>
 
 #include <functional>
@@ -14,6 +14,9 @@
 class AddSiteRelay : public QObject {
 public:
     AddSiteRelay();
+
+private:
+    void slotConnectSiteDone(uint64_t peer_id);
 };
 
 class PairedServerTest : public CoreTest {
@@ -23,6 +26,9 @@ protected:
     // Both sides again with "alice:secret" and "bob:pw" (code "123456").
     void StartPaired(const std::function<void(test_server::ServerConfig&)>& edit = {}, bool with_data = true);
     QString Address() const;
+    // Waits until the event table holds no set-udp event: each is removed
+    // once its request has been answered.
+    static bool WaitSetUdpDone();
     static std::list<ConnectionInfo> SavedRows();
 
     AddSiteRelay m_relay;

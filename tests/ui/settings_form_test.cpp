@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <sqlite3.h>
 
 #include "connection-setting-widget.h"
@@ -251,6 +252,64 @@ TEST_F(SettingsFormTest, ConnectWithAnEmptyPasswordAsks)
     EXPECT_FALSE(login.remember_password);
     EXPECT_EQ(login.id, row.id);
     EXPECT_EQ(Rows().front().password, "");
+}
+
+// Connect with a password asks whether to remember it only while there are
+// unapplied changes; the answer goes to the login and the saved row, and a
+// password not remembered is never written to disk.
+TEST_F(SettingsFormTest, RememberQuestionOnlyWithUnappliedChanges)
+{
+    struct Case {
+        const char* name;
+        const char* concurrency;  // typed into the field, or null
+        const char* password;     // typed into the field, or null (placeholder kept)
+        int answer;
+        bool asked;
+        bool remember;
+        std::string login_password;
+        std::string saved_password;
+    };
+    const int yes = QMessageBox::Ok, no = QMessageBox::Cancel;
+    const Case cases[] = {
+        {"unchanged", nullptr, nullptr, yes, false, true, "secret", "secret"},
+        {"changed, remembered", "5", nullptr, yes, true, true, "secret", "secret"},
+        {"changed, not remembered", "5", nullptr, no, true, false, "secret", ""},
+        {"new password, remembered", nullptr, "fresh", yes, true, true, "fresh", "fresh"},
+        {"new password, not remembered", nullptr, "fresh", no, true, false, "fresh", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SystemDB::destroy();
+        std::filesystem::remove(m_dir.file("sys-db.sqlite"));
+        ASSERT_EQ(SystemDB::initialize(ustring(m_dir.file("sys-db.sqlite"))), 0);
+        const ConnectionInfo row = SavedRow();
+        lstest::ScriptedResponder responder;
+        responder.answer = [&](const SheetRequest&) { return c.answer; };
+        ConnectionSettingWidget form;
+        QSignalSpy logins(&form, &ConnectionSettingWidget::sigConnectNewConnection);
+        form.show();
+        form.setConnectionInfo(row);
+        if (c.concurrency)
+            Type(form.concurrentEdit(), c.concurrency);
+        if (c.password)
+            Type(form.passwordEdit(), c.password);
+        form.connectButton()->click();
+        ASSERT_EQ(responder.seen.size(), c.asked ? 1 : 0);
+        if (c.asked)
+            EXPECT_EQ(responder.seen.at(0).text, StrTable::LoadStr(StrTable::need_remember_password));
+        ASSERT_EQ(logins.count(), 1);
+        const ConnectionInfo login = logins.at(0).at(0).value<ConnectionInfo>();
+        EXPECT_FALSE(logins.at(0).at(1).toBool());
+        EXPECT_EQ(login.password, c.login_password);
+        EXPECT_EQ(login.remember_password, c.remember);
+        EXPECT_EQ(login.id, row.id);
+        const auto rows = Rows();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows.front().remember_password, c.remember);
+        EXPECT_EQ(rows.front().password, c.saved_password);
+        EXPECT_EQ(rows.front().concurrent, c.concurrency ? 5 : row.concurrent);
+        EXPECT_FALSE(form.applyButton()->isEnabled());
+    }
 }
 
 TEST_F(SettingsFormTest, RefusedWriteKeepsApplyAndPushesNothing)

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -145,6 +147,52 @@ TEST_F(SettingsWindowTest, UnsavedChangesGuard)
     EXPECT_EQ(Questions(responder), 7);
 }
 
+// Rows are picked with the mouse: a click makes the row current and loads
+// it; moving over another row with the button held changes nothing; with
+// unsaved changes a declined click returns to the row.
+TEST_F(SettingsWindowTest, MousePicksRows)
+{
+    Save("One", "a.example", 3362, "ann");
+    Save("Two", "b.example", 3362, "bo");
+    Save("Three", "c.example", 3362, "cy");
+    lstest::ScriptedResponder responder;
+    GlobalSettingPage page;
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    QListWidget* list = page.list();
+    QWidget* viewport = list->viewport();
+    auto centre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(2));
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_TRUE(page.rowWidget(2)->isSelected());
+    EXPECT_FALSE(page.rowWidget(0)->isSelected());
+    EXPECT_EQ(page.form()->hostNameEdit()->getEditText(), "Three");
+    vexotest::saveScreenshot(&page, "settings_window_mouse_pick");
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(0));
+    EXPECT_EQ(list->currentRow(), 0);
+    QMouseEvent drag(QEvent::MouseMove, centre(1), viewport->mapToGlobal(centre(1)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drag);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(1));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(page.form()->hostNameEdit()->getEditText(), "One");
+
+    Type(page.form()->hostNameEdit(), "Edited");
+    responder.answer = [](const SheetRequest&) { return kNo; };
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Questions(responder), 1);
+    EXPECT_TRUE(page.rowWidget(0)->isSelected());
+    EXPECT_EQ(page.form()->hostNameEdit()->getEditText(), "Edited");
+    responder.answer = [](const SheetRequest&) { return kOk; };
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(1));
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(page.form()->hostNameEdit()->getEditText(), "Two");
+}
+
 TEST_F(SettingsWindowTest, RemoveRowsClearsTheirSitesAndLeavesANewSiteRow)
 {
     const ConnectionInfo one = Save("One", "a.example", 3362, "ann");
@@ -235,6 +283,9 @@ TEST_F(SettingsWindowTest, ApplyOverTwoSitesLoggedInFromOneRow)
         ASSERT_EQ(Site(peer).site_error, SITE_ERROR_OK);
         peers.push_back(peer);
     }
+    // One set-udp per login, from the main window's part of the relay.
+    ASSERT_TRUE(WaitSetUdpDone());
+    ASSERT_EQ(Server().RequestCount("set_udp"), 2);
     std::vector<uint64_t> pushed;
     ConnectionSettingWidget::setSetPeerForTest(
         [&](uint64_t peer, int, uint64_t, uint64_t, uint64_t, uint64_t, bool, bool, const std::string&) {
@@ -255,9 +306,11 @@ TEST_F(SettingsWindowTest, ApplyOverTwoSitesLoggedInFromOneRow)
     EXPECT_EQ(renames.at(0).at(1).toString(), "Renamed");
     EXPECT_EQ(events.count(), 2);
     EXPECT_EQ(Site(peers[1]).concurrent, 4);
-    // Both sites stay logged in through their set-udp events.
-    QTest::qWait(0);
+    // Both sites' set-udp requests reach the server, and they stay logged in.
+    ASSERT_TRUE(WaitSetUdpDone());
+    EXPECT_EQ(Server().RequestCount("set_udp"), 4);
     EXPECT_EQ(Site(peers[0]).site_error, SITE_ERROR_OK);
+    EXPECT_EQ(Site(peers[1]).site_error, SITE_ERROR_OK);
 }
 
 TEST_F(SettingsWindowTest, SettingsButtonKeepsOnlyTheLastLanguagePage)

@@ -189,6 +189,51 @@ private slots:
             QVERIFY(table.isRowHidden(row));
     }
 
+    // Cell widgets exist for the rows in sight only; rows scrolled into
+    // sight take pooled widgets with their own entry, cut look included.
+    void cellsOnlyInSight()
+    {
+        TestPane pane(0);
+        pane.data.m_current_path = QStringLiteral("0:/big");
+        SiteTableWidget table(&pane.hub, &pane.data);
+        table.resize(700, 300);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        draw(pane, table, numbered(1000));
+        const int in_sight = table.viewport()->height() / table.rowHeight(0) + 2;
+        auto cellCount = [&] { return table.viewport()->findChildren<SiteTableIconWidget*>().size(); };
+        QVERIFY2(cellCount() <= in_sight, qPrintable(QString::number(cellCount())));
+        QCOMPARE(table.nameCell(0)->getInfo().name, QStringLiteral("f0"));
+        QVERIFY(table.nameCell(999) == nullptr);
+        QCOMPARE(table.recordOfRow(999).getName(), QStringLiteral("f999"));
+        // A cut of the first and last rows: the last is dimmed once in sight.
+        selectRows(table, {0, 999});
+        UserActionCache::getInstance()->keepCopyInfo(true);
+        emit pane.hub.sigUpdateCutStatus();
+        table.scrollToBottom();
+        SiteTableIconWidget* last = table.nameCell(999);
+        QVERIFY(last);
+        QCOMPARE(last->getInfo().name, QStringLiteral("f999"));
+        QCOMPARE(table.textCell(999, COL_SIZE)->text(), QStringLiteral("999 B"));
+        QCOMPARE(last->geometry(), table.visualRect(table.model()->index(999, COL_NAME)));
+        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(last->graphicsEffect());
+        QVERIFY(effect && effect->opacity() == 0.5);
+        QVERIFY(table.nameCell(0) == nullptr);
+        QVERIFY(cellCount() <= in_sight);
+        // A row in sight that shows another row's widgets now is not dimmed.
+        table.scrollToTop();
+        QVERIFY(table.nameCell(1));
+        effect = qobject_cast<QGraphicsOpacityEffect*>(table.nameCell(1)->graphicsEffect());
+        QVERIFY(!effect || effect->opacity() == 1.0);
+        vexotest::saveScreenshot(&table, QStringLiteral("siteview_table_in_sight"));
+        UserActionCache::getInstance()->keepCopyInfo(false);
+        // A redraw of a shorter page frees the widgets of hidden rows.
+        table.scrollToBottom();
+        draw(pane, table, numbered(3));
+        QVERIFY(table.nameCell(999) == nullptr);
+        QCOMPARE(table.nameCell(2)->getInfo().name, QStringLiteral("f2"));
+    }
+
     void slices()
     {
         TestPane pane(0);

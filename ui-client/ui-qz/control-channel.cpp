@@ -27,6 +27,10 @@ ControlChannel::ControlChannel(uint64_t peer_id, QObject* parent)
     connect(this, &ControlChannel::sigSiteDisconnected, hub, &GlobalConnecter::sigSiteDisconnected);
     connect(this, &ControlChannel::sigClosePeerDone, hub, &GlobalConnecter::sigClosePeerDone);
     connect(hub, &GlobalConnecter::sigEventAdded, this, &ControlChannel::slotEventAdded);
+}
+
+void ControlChannel::start()
+{
     connectOne();
 }
 

@@ -35,8 +35,10 @@ public:
         std::shared_future<void> finished;
     };
 
-    // Logs the first worker in before it returns.
     ControlChannel(uint64_t peer_id, QObject* parent);
+    // Logs the first worker in before it returns; a refusal is reported
+    // from inside, so listeners connect before this.
+    void start();
     // Raises the abort flag, stops and joins every worker, and completes the
     // events still queued with ERROR_CHANNEL_IO.
     ~ControlChannel() override;

@@ -127,18 +127,56 @@ void PeerMonitor::slotConnectSite(SiteInfo info)
     // the new one (both would act on every event), nor an old data wait.
     dropChannel(peer);
     forgetDataWait(peer);
+    // A retry sent as soon as a refusal was reported can be here before the
+    // refused attempt's lost-site notice has come back through the hub. That
+    // notice concerns the old attempt only: do its cleanup now and let it
+    // pass by when it arrives.
+    auto in_flight = m_notices_in_flight.find(peer);
+    if (in_flight != m_notices_in_flight.end()) {
+        m_stale_notices[peer] = in_flight->second;
+        ClientCoreManager::getTransferService()->removePeer(peer, false);
+    }
 
     if (ip.isEmpty()) {
         site.site_error = SITE_ERROR_PROTOCOL;
         site.protocol_error = ProtoUI::ERROR_CHANNEL_IO;
         SiteInfoManager::getInstance()->setSiteInfo(site);
         emit sigConnectSiteDone(peer);
-        emit sigSiteDisconnected(peer, true);
+        reportSiteDisconnected(peer, true);
         return;
     }
     SiteInfoManager::getInstance()->setSiteInfo(site);
     ControlChannel* channel = new ControlChannel(peer, this);
     m_channels[peer] = channel;
+    // Counted before the first login runs: a refusal reports at once.
+    connect(channel, &ControlChannel::sigSiteDisconnected, this, &PeerMonitor::countNoticeSent);
+    channel->start();
+}
+
+void PeerMonitor::reportSiteDisconnected(uint64_t peer_id, bool should_reconnect)
+{
+    countNoticeSent(peer_id);
+    emit sigSiteDisconnected(peer_id, should_reconnect);
+}
+
+void PeerMonitor::countNoticeSent(uint64_t peer_id)
+{
+    ++m_notices_in_flight[peer_id];
+}
+
+bool PeerMonitor::takeStaleNotice(uint64_t peer_id)
+{
+    auto in_flight = m_notices_in_flight.find(peer_id);
+    if (in_flight == m_notices_in_flight.end())
+        return false;  // not one of ours: always acted on
+    if (--in_flight->second == 0)
+        m_notices_in_flight.erase(in_flight);
+    auto stale = m_stale_notices.find(peer_id);
+    if (stale == m_stale_notices.end())
+        return false;
+    if (--stale->second == 0)
+        m_stale_notices.erase(stale);
+    return true;
 }
 
 void PeerMonitor::slotConnectControlChannelSuccess(uint64_t peer_id)
@@ -178,7 +216,7 @@ void PeerMonitor::checkDataChannel()
                 peer, [](SiteInfo& info) { info.site_error = SITE_ERROR_DATA_CHANNEL; });
             if (known) {
                 emit sigConnectSiteDone(peer);
-                emit sigSiteDisconnected(peer, true);
+                reportSiteDisconnected(peer, true);
             }
             continue;
         }
@@ -212,13 +250,19 @@ void PeerMonitor::slotCheckDisconnected()
     for (uint64_t peer : peers) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-monitor(%d): Transfer of peer %llu is disconnected\n",
                static_cast<unsigned long long>(peer));
-        emit sigSiteDisconnected(peer, true);
+        reportSiteDisconnected(peer, true);
     }
     QTimer::singleShot(CoreTiming::get().heartbeat_ms.load(), this, SLOT(slotCheckDisconnected()));
 }
 
 void PeerMonitor::slotSiteDisconnected(uint64_t peer_id, bool)
 {
+    if (takeStaleNotice(peer_id)) {
+        QM_LOG(Logger::L_DEBUG, kComponent,
+               L"[DEBUG] peer-monitor(%d): lost-site notice of an earlier login of peer %llu ignored\n",
+               static_cast<unsigned long long>(peer_id));
+        return;
+    }
     ClientCoreManager::getTransferService()->removePeer(peer_id, false);
     forgetDataWait(peer_id);
     dropChannel(peer_id);
@@ -264,7 +308,7 @@ void PeerMonitor::slotDisconnectAllPeers()
     for (auto& entry : m_channels)
         peers.push_back(entry.first);
     for (uint64_t peer : peers)
-        emit sigSiteDisconnected(peer, true);
+        reportSiteDisconnected(peer, true);
 }
 
 void PeerMonitor::slotResumeDisconnectedJobs(uint64_t peer_id)

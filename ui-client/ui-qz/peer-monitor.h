@@ -56,8 +56,20 @@ private:
     void checkDataChannel();
     void dropChannel(uint64_t peer_id);
     void forgetDataWait(uint64_t peer_id);
+    // Every lost-site notice of ours goes out through here (or, for a
+    // channel's, is counted on its way): it comes back to
+    // slotSiteDisconnected through the hub, later.
+    void reportSiteDisconnected(uint64_t peer_id, bool should_reconnect);
+    void countNoticeSent(uint64_t peer_id);
+    // True when the notice arriving now was sent before the peer's latest login.
+    bool takeStaleNotice(uint64_t peer_id);
 
     std::map<uint64_t, ControlChannel*> m_channels;
     std::vector<std::pair<uint64_t, int64_t>> m_data_channel_connecting;  // peer, monotonic ms
     bool m_closing_all;
+    // Lost-site notices per peer sent and not yet heard back, and how many
+    // of them were sent before the peer's latest login: those describe an
+    // earlier attempt and must not end the new one.
+    std::map<uint64_t, int> m_notices_in_flight;
+    std::map<uint64_t, int> m_stale_notices;
 };

@@ -6,3 +6,8 @@ void addWindowsTopFrame(QBoxLayout* layout)
     // title bar's edge); this build has its own window frames.
     (void)layout;
 }
+
+int windowsTopFrameHeight(double scale)
+{
+    return static_cast<int>(scale);
+}

@@ -2,11 +2,14 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 #include "login-utils.h"
 #include "scaled.h"
@@ -14,6 +17,16 @@
 #include "style_manager.h"
 #include "system-db.h"
 #include "vexo_check_box.h"
+
+namespace {
+
+// At scale 1: the label column and the fields beside it, and how narrow a
+// field may become when a long label widens the column.
+const int kLabelWidth = 112;
+const int kFieldWidth = 284;
+const int kMinFieldWidth = 160;
+
+}  // namespace
 
 bool cmpConnectionInfo(const ConnectionInfo& a, const ConnectionInfo& b)
 {
@@ -23,22 +36,18 @@ bool cmpConnectionInfo(const ConnectionInfo& a, const ConnectionInfo& b)
 ConnectionWidget::ConnectionWidget(QWidget* parent) : QWidget(parent)
 {
     m_address_label = new QLabel(StrTable::LoadStr(StrTable::address), this);
-    m_address_label->setFixedSize(scaled(112), scaled(28));
     m_username_label = new QLabel(StrTable::LoadStr(StrTable::username), this);
     m_password_label = new QLabel(StrTable::LoadStr(StrTable::password), this);
 
     m_address = new QComboBox(this);
-    m_address->setFixedSize(scaled(284), scaled(28));
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->setStyleSheet(getStyleSheet("combobox_input", false) + getStyleSheet("component.scrollbar", false));
     m_address->view()->setItemDelegate(new QStyledItemDelegate(m_address));
 
     m_username = new QLineEdit(this);
-    m_username->setFixedSize(scaled(284), scaled(28));
     m_username->setStyleSheet(getStyleSheet("component.lineedit", false));
     m_password = new QLineEdit(this);
-    m_password->setFixedSize(scaled(284), scaled(28));
     m_password->setStyleSheet(getStyleSheet("component.lineedit", false));
     m_password->setEchoMode(QLineEdit::Password);
 
@@ -64,9 +73,34 @@ ConnectionWidget::ConnectionWidget(QWidget* parent) : QWidget(parent)
     connect(m_username, &QLineEdit::textChanged, this, &ConnectionWidget::slotUsernameChanged);
     connect(m_password, &QLineEdit::textChanged, this, &ConnectionWidget::slotPasswordChanged);
 
+    fitLabelColumn();
     updateAddressComboBox();
     if (m_address->count() > 0)
         slotActivated(0);
+}
+
+void ConnectionWidget::fitLabelColumn()
+{
+    const int design_label = scaled(kLabelWidth);
+    int label_width = design_label;
+    for (QLabel* label : {m_address_label, m_username_label, m_password_label}) {
+        label->ensurePolished();
+        label_width = std::max(label_width, label->sizeHint().width());
+    }
+    const int field_width = std::max(scaled(kMinFieldWidth), scaled(kFieldWidth) - (label_width - design_label));
+    m_address_label->setFixedSize(label_width, scaled(28));
+    m_username_label->setMinimumWidth(label_width);
+    m_password_label->setMinimumWidth(label_width);
+    for (QWidget* field : {static_cast<QWidget*>(m_address), static_cast<QWidget*>(m_username),
+                           static_cast<QWidget*>(m_password)})
+        field->setFixedSize(field_width, scaled(28));
+}
+
+void ConnectionWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitLabelColumn();
 }
 
 QString ConnectionWidget::getAddress() const

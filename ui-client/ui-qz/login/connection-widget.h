@@ -46,7 +46,14 @@ public slots:
     void slotUsernameChanged();
     void slotPasswordChanged();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Widens the label column to its longest label in the current font;
+    // the fields give up that width, so the form keeps its own.
+    void fitLabelColumn();
+
     QGridLayout* m_main_grid_layout = nullptr;
     QLabel* m_address_label = nullptr;
     QLabel* m_username_label = nullptr;

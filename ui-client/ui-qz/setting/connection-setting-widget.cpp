@@ -375,6 +375,10 @@ bool ConnectionSettingWidget::validateInput()
 int ConnectionSettingWidget::applyConnectionInfoFromView()
 {
     ConnectionInfo record = m_connection_info;
+    // A password the user chose not to remember is used for this login and
+    // pushed to the sites, but never written to disk.
+    if (!record.remember_password)
+        record.password.clear();
     ConnectionInfo found;
     const int lookup =
         SystemDB::getConnectionByAuthority(record.domain_name, record.username, record.port, found);

@@ -30,11 +30,6 @@ int px(int pixels)
 }
 }  // namespace
 
-void addWindowsTopFrame(QBoxLayout*)
-{
-    // Only one platform's window frame needs the strip; not this one.
-}
-
 GlobalSettingPage::GlobalSettingPage(QWidget* parent) : QWidget(parent)
 {
     m_error_mask = new LoginErrorMask(this);

@@ -16,6 +16,15 @@ namespace {
 const char kComponent[] = "default_component";
 const unsigned kLoginTimeout = 10;
 
+// Log rows show server paths rooted at "/". Callers pass paths both with and
+// without the leading "/"; adding a second one made rows read "//docs/a".
+std::string rootedLogPath(const std::string& path)
+{
+    if (!path.empty() && path[0] == '/')
+        return path;
+    return "/" + path;
+}
+
 }  // namespace
 
 SiteFileInfo convertFromProtocol(const ProtoUI::Node& node)
@@ -159,7 +168,7 @@ int RemoteSiteHelper::mkdir(const std::string& path)
         return -1;
     if (m_connection->CreateDir(path) < 0)
         return failRequest(__LINE__, L"[ERROR] remote-site-helper(%d): CreateDirectory failed (%s)\n");
-    writeSiteLogRow(info, LOG_MKDIR, {"/" + path});
+    writeSiteLogRow(info, LOG_MKDIR, {rootedLogPath(path)});
     return 0;
 }
 
@@ -170,7 +179,7 @@ int RemoteSiteHelper::rename(const std::string& from, const std::string& to)
         return -1;
     if (m_connection->Rename(from, to) < 0)
         return failRequest(__LINE__, L"[ERROR] remote-site-helper(%d): Rename failed (%s)\n");
-    writeSiteLogRow(info, LOG_RENAME, {"/" + from, "/" + to});
+    writeSiteLogRow(info, LOG_RENAME, {rootedLogPath(from), rootedLogPath(to)});
     return 0;
 }
 
@@ -181,7 +190,7 @@ int RemoteSiteHelper::copy(const std::string& from, const std::string& to)
         return -1;
     if (m_connection->Copy(from, to) < 0)
         return failRequest(__LINE__, L"[ERROR] remote-site-helper(%d): Copy failed (%s)\n");
-    writeSiteLogRow(info, LOG_COPY, {"/" + from, "/" + to});
+    writeSiteLogRow(info, LOG_COPY, {rootedLogPath(from), rootedLogPath(to)});
     return 0;
 }
 
@@ -203,7 +212,7 @@ int RemoteSiteHelper::remove(const std::string& parent, const std::list<std::str
         const std::string path = parent + "/" + name;
         if (m_connection->Remove(path) < 0)
             return failRequest(__LINE__, L"[ERROR] remote-site-helper(%d): Remove failed (%s)\n");
-        writeSiteLogRow(info, LOG_REMOVE, {"/" + path});
+        writeSiteLogRow(info, LOG_REMOVE, {rootedLogPath(path)});
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "site-entry-view-dnd.h"
 #include "site-path.h"
 #include "site-table-cells.h"
+#include "site-table-row.h"
 #include "site-view-names.h"
 #include "str_table.h"
 #include "style_manager.h"
@@ -88,6 +89,11 @@ SiteTableWidget::~SiteTableWidget()
     if (m_editing)
         emit sigBlockKeyPress(false);
     m_editor->stopEdit();
+    // The widgets belong to the viewport; only the sets are ours.
+    for (SiteTableRowCells* cells : m_bound_cells)
+        cells->row->cells = nullptr;
+    qDeleteAll(m_bound_cells);
+    qDeleteAll(m_free_cells);
 }
 
 SiteItemInfo SiteTableWidget::recordOfRow(int row) const
@@ -95,14 +101,27 @@ SiteItemInfo SiteTableWidget::recordOfRow(int row) const
     return m_item_infos.value(item(row, COL_NAME));
 }
 
+SiteTableRowItem* SiteTableWidget::rowItem(int row) const
+{
+    return dynamic_cast<SiteTableRowItem*>(item(row, COL_NAME));
+}
+
+SiteTableRowCells* SiteTableWidget::cellsOfRow(int row) const
+{
+    SiteTableRowItem* row_item = rowItem(row);
+    return row_item ? row_item->cells : nullptr;
+}
+
 SiteTableIconWidget* SiteTableWidget::nameCell(int row) const
 {
-    return qobject_cast<SiteTableIconWidget*>(cellWidget(row, COL_NAME));
+    SiteTableRowCells* cells = cellsOfRow(row);
+    return cells ? cells->name : nullptr;
 }
 
 SiteTableItemWidget* SiteTableWidget::textCell(int row, int column) const
 {
-    return qobject_cast<SiteTableItemWidget*>(cellWidget(row, column));
+    SiteTableRowCells* cells = cellsOfRow(row);
+    return cells && column > COL_NAME && column < COL_MAX ? cells->text[column - 1] : nullptr;
 }
 
 // ---- drawing ---------------------------------------------------------------
@@ -115,15 +134,21 @@ void SiteTableWidget::slotRefreshView()
 
 void SiteTableWidget::slotContinueRefreshView() { refreshView(); }
 
+void SiteTableWidget::setRowItems(int row)
+{
+    setItem(row, COL_NAME, new SiteTableRowItem);
+    for (int c = COL_SIZE; c < COL_MAX; ++c)
+        setItem(row, c, new QTableWidgetItem(0));
+}
+
 void SiteTableWidget::appendRow(const SiteFileInfo& info)
 {
     const int row = rowCount();
     insertRow(row);
-    for (int c = 0; c < COL_MAX; ++c)
-        setItem(row, c, new QTableWidgetItem(0));
-    setCellWidget(row, COL_NAME, new SiteTableIconWidget(info, nullptr));
-    for (int c = COL_SIZE; c < COL_MAX; ++c)
-        setCellWidget(row, c, new SiteTableItemWidget(QString(), nullptr));
+    setRowItems(row);
+    SiteTableRowItem* row_item = rowItem(row);
+    row_item->shown = info;
+    row_item->drawn = true;
 }
 
 void SiteTableWidget::refreshView()
@@ -131,76 +156,57 @@ void SiteTableWidget::refreshView()
     const SiteFileList& page = m_data->m_filtered_files[m_data->m_current_path];
     const uint64_t t0 = siteviews::sliceNow();
     if (m_offset == 0) {
-        for (int row = 0; row < rowCount(); ++row)
-            setRowAndItemHidden(row, true);
+        // Rows the slice does not reach are hidden at its end: hiding rows
+        // it is about to show again would cost a header change per row.
         m_item_infos.clear();
         m_pending_mkdir_item = nullptr;
     }
     // Rows come in one batch, one row-count change for the whole page: a
-    // row inserted at a time makes the view re-place every cell widget
-    // above it. The new rows stay hidden until their entry is drawn.
+    // row inserted at a time makes the view re-place every cell above it.
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
     if (page.size() > rowCount()) {
         const int old_count = rowCount();
         setRowCount(page.size());
-        for (int row = old_count; row < page.size(); ++row) {
-            for (int c = 0; c < COL_MAX; ++c)
-                setItem(row, c, new QTableWidgetItem(0));
-            setRowAndItemHidden(row, true);
-        }
+        for (int row = old_count; row < page.size(); ++row)
+            setRowItems(row);
     }
+    bool more = false;
     while (m_offset < page.size()) {
         const int i = m_offset;
-        SiteFileInfo entry(page.at(i));
-        entry.name = siteviews::shownName(entry.name, entry.is_root, m_data->m_site_name);
-        setRowAndItemHidden(i, false);
-        if (!nameCell(i)) {
-            setCellWidget(i, COL_NAME, new SiteTableIconWidget(entry, nullptr));
-            for (int c = COL_SIZE; c < COL_MAX; ++c)
-                setCellWidget(i, c, new SiteTableItemWidget(QString(), nullptr));
-        } else {
-            SiteTableIconWidget* cell = nameCell(i);
-            {
-                if (!m_need_remove_selection && entry.name != cell->getInfo().name)
-                    m_need_remove_selection = true;
-                cell->info().name = entry.name;
-                cell->info().is_dir = entry.is_dir;
-                cell->info().mtime = entry.mtime;
-                cell->info().size = entry.size;
-                cell->updateLayout();
-            }
-        }
-        QString size_text, type_text, time_text;
-        if (!entry.mtime.isNull()) {
-            if (!entry.is_dir)
-                size_text = getHumanReadableSize(static_cast<double>(entry.size));
-            if (SiteTableIconWidget* cell = nameCell(i))
-                type_text = cell->getType();
-            time_text = getHumanReadableTime(static_cast<unsigned int>(entry.mtime.toSecsSinceEpoch()));
-        }
-        if (auto* cell = textCell(i, COL_SIZE))
-            cell->setText(size_text);
-        if (auto* cell = textCell(i, COL_TYPE))
-            cell->setText(type_text);
-        if (auto* cell = textCell(i, COL_MTIME))
-            cell->setText(time_text);
-
         const SiteFileInfo& listed = page.at(i);
+        SiteTableRowItem* row_item = rowItem(i);
+        setRowAndItemHidden(i, false);
+        const QString shown = siteviews::shownName(listed.name, listed.is_root, m_data->m_site_name);
+        if (row_item->drawn && !m_need_remove_selection && shown != row_item->shown.name)
+            m_need_remove_selection = true;
+        row_item->shown = listed;
+        row_item->shown.name = shown;
+        row_item->drawn = true;
+        if (row_item->cells)
+            fillCells(row_item->cells);
+
         SiteItemInfo record(listed.name);
         record.setIsDir(listed.is_dir);
         record.setIsRoot(listed.is_root);
         record.setIsSharedFolder(listed.is_shared_folder);
-        m_item_infos.insert(item(i, COL_NAME), record);
+        m_item_infos.insert(row_item, record);
 
         ++m_offset;
         if (m_offset < page.size() && siteviews::sliceNow() - t0 > siteviews::kSliceMs) {
-            setUpdatesEnabled(updates);
-            QTimer::singleShot(siteviews::kSlicePauseMs, this, &SiteTableWidget::slotContinueRefreshView);
-            return;
+            more = true;
+            break;
         }
     }
+    for (int row = m_offset; row < rowCount(); ++row)
+        setRowAndItemHidden(row, true);
+    // Scroll range first (rows were shown or hidden), then the cells in sight.
+    updateGeometries();
     setUpdatesEnabled(updates);
+    if (more) {
+        QTimer::singleShot(siteviews::kSlicePauseMs, this, &SiteTableWidget::slotContinueRefreshView);
+        return;
+    }
     // Rows past the page must not stay selected: the pane would keep acting
     // on names the page no longer shows.
     deselectHiddenRows();
@@ -210,6 +216,112 @@ void SiteTableWidget::refreshView()
     }
     updateOpacityEffect();
     m_offset = 0;
+}
+
+// ---- cell widgets of the rows in sight ----------------------------------------
+
+void SiteTableWidget::fillCells(SiteTableRowCells* cells)
+{
+    const SiteFileInfo& entry = cells->row->shown;
+    cells->name->setInfo(entry);
+    QString size_text, type_text, time_text;
+    if (!entry.mtime.isNull()) {
+        if (!entry.is_dir)
+            size_text = getHumanReadableSize(static_cast<double>(entry.size));
+        type_text = cells->name->getType();
+        time_text = getHumanReadableTime(static_cast<unsigned int>(entry.mtime.toSecsSinceEpoch()));
+    }
+    cells->text[COL_SIZE - 1]->setText(size_text);
+    cells->text[COL_TYPE - 1]->setText(type_text);
+    cells->text[COL_MTIME - 1]->setText(time_text);
+}
+
+void SiteTableWidget::bindCells(SiteTableRowItem* row_item)
+{
+    SiteTableRowCells* cells = nullptr;
+    if (m_free_cells.isEmpty()) {
+        cells = new SiteTableRowCells;
+        cells->name = new SiteTableIconWidget(SiteFileInfo(), viewport());
+        for (auto& text : cells->text)
+            text = new SiteTableItemWidget(QString(), viewport());
+    } else {
+        cells = m_free_cells.takeLast();
+    }
+    cells->row = row_item;
+    row_item->cells = cells;
+    m_bound_cells << cells;
+    fillCells(cells);
+    applyCutLook(cells, row_item->row());
+}
+
+void SiteTableWidget::releaseCells(SiteTableRowCells* cells)
+{
+    cells->name->hide();
+    for (SiteTableItemWidget* text : cells->text)
+        text->hide();
+    if (cells->row)
+        cells->row->cells = nullptr;
+    cells->row = nullptr;
+    m_bound_cells.removeOne(cells);
+    m_free_cells << cells;
+}
+
+void SiteTableWidget::layoutCells()
+{
+    const int height = viewport()->height();
+    const int first = height > 0 ? rowAt(0) : -1;
+    int last = first < 0 ? -1 : rowAt(height - 1);
+    if (first >= 0 && last < 0)
+        last = rowCount() - 1;  // the rows end above the bottom edge
+    for (int k = m_bound_cells.size() - 1; k >= 0; --k) {
+        SiteTableRowCells* cells = m_bound_cells.at(k);
+        const int row = cells->row->row();
+        if (row < first || row > last || isRowHidden(row))
+            releaseCells(cells);
+    }
+    for (int row = first; row >= 0 && row <= last; ++row) {
+        SiteTableRowItem* row_item = rowItem(row);
+        if (!row_item || isRowHidden(row))
+            continue;
+        if (!row_item->cells)
+            bindCells(row_item);
+        SiteTableRowCells* cells = row_item->cells;
+        cells->name->setGeometry(visualRect(model()->index(row, COL_NAME)));
+        cells->name->show();
+        for (int c = COL_SIZE; c < COL_MAX; ++c) {
+            cells->text[c - 1]->setGeometry(visualRect(model()->index(row, c)));
+            cells->text[c - 1]->show();
+        }
+    }
+    if (m_editing)
+        m_editor->raise();
+}
+
+void SiteTableWidget::scrollContentsBy(int dx, int dy)
+{
+    QTableWidget::scrollContentsBy(dx, dy);
+    layoutCells();
+}
+
+void SiteTableWidget::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    layoutCells();
+}
+
+void SiteTableWidget::removeTableRow(int row)
+{
+    QTableWidgetItem* key = item(row, COL_NAME);
+    if (SiteTableRowCells* cells = cellsOfRow(row))
+        releaseCells(cells);
+    // The record goes with its row: a later item may reuse the address.
+    m_item_infos.remove(key);
+    if (m_edit_item == key)
+        m_edit_item = nullptr;
+    if (m_pending_mkdir_item == key)
+        m_pending_mkdir_item = nullptr;
+    removeRow(row);
+    layoutCells();
 }
 
 void SiteTableWidget::deselectHiddenRows()
@@ -227,10 +339,14 @@ void SiteTableWidget::deselectHiddenRows()
 
 void SiteTableWidget::setRowAndItemHidden(int row, bool hidden)
 {
-    setRowHidden(row, hidden);
+    // Each change is a header or model signal: leave rows as they are.
+    if (isRowHidden(row) != hidden)
+        setRowHidden(row, hidden);
+    const Qt::ItemFlags flags = hidden ? Qt::NoItemFlags : kShownFlags;
     for (int c = 0; c < COL_MAX; ++c)
         if (QTableWidgetItem* cell = item(row, c))
-            cell->setFlags(hidden ? Qt::NoItemFlags : kShownFlags);
+            if (cell->flags() != flags)
+                cell->setFlags(flags);
 }
 
 // ---- columns and sorting -----------------------------------------------------
@@ -243,7 +359,11 @@ void SiteTableWidget::adjustColumnWidths()
         setColumnWidth(COL_NAME, width() - s - w1 - w2 - w3);
 }
 
-void SiteTableWidget::slotSectionResized(int, int, int) { adjustColumnWidths(); }
+void SiteTableWidget::slotSectionResized(int, int, int)
+{
+    adjustColumnWidths();
+    layoutCells();
+}
 
 void SiteTableWidget::resizeEvent(QResizeEvent* event)
 {
@@ -304,31 +424,35 @@ void SiteTableWidget::slotTableCellDoubleClicked(int row, int)
 
 // ---- cut marks ------------------------------------------------------------------
 
+void SiteTableWidget::applyCutLook(SiteTableRowCells* cells, int row)
+{
+    const bool cut = m_cut_rows.contains(row);
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cells->name->graphicsEffect());
+    if (!effect && !cut)
+        return;
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(nullptr);
+        cells->name->setGraphicsEffect(effect);
+    }
+    effect->setOpacity(cut ? 0.5 : 1.0);
+}
+
 void SiteTableWidget::updateOpacityEffect()
 {
-    for (const QModelIndex& index : m_cut_index_list) {
-        QWidget* cell = cellWidget(index.row(), COL_NAME);
-        if (cell)
-            if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cell->graphicsEffect()))
-                effect->setOpacity(1.0);
-    }
+    // Marks go by row number; rows out of sight take them when bound.
+    const QSet<int> was_cut = m_cut_rows;
+    m_cut_rows.clear();
     uint64_t peer = 0;
     SiteSelectedInfo info;
     UserActionCache::getInstance()->getCopyInfo(peer, info);
     if (info.parent == m_data->m_current_path && UserActionCache::getInstance()->isCutAction()) {
         m_cut_index_list = info.index_list;
-        for (const QModelIndex& index : m_cut_index_list) {
-            QWidget* cell = cellWidget(index.row(), COL_NAME);
-            if (!cell)
-                continue;
-            auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cell->graphicsEffect());
-            if (!effect) {
-                effect = new QGraphicsOpacityEffect(nullptr);
-                cell->setGraphicsEffect(effect);
-            }
-            effect->setOpacity(0.5);
-        }
+        for (const QModelIndex& index : m_cut_index_list)
+            m_cut_rows.insert(index.row());
     }
+    for (int row : was_cut + m_cut_rows)
+        if (SiteTableRowCells* cells = cellsOfRow(row))
+            applyCutLook(cells, row);
 }
 
 void SiteTableWidget::slotUpdateCutStatus() { updateOpacityEffect(); }
@@ -370,14 +494,9 @@ void SiteTableWidget::slotRemoveItemWithEventId(unsigned int id)
         return;
     int row = 0;
     while (row < rowCount()) {
-        QTableWidgetItem* key = item(row, COL_NAME);
-        auto it = m_item_infos.find(key);
-        if (it != m_item_infos.end() && it.value().getEventId() == id) {
-            // The record goes with its row: a later item may reuse the address.
-            m_item_infos.erase(it);
-            if (m_edit_item == key)
-                m_edit_item = nullptr;
-            removeRow(row);
+        auto it = m_item_infos.constFind(item(row, COL_NAME));
+        if (it != m_item_infos.cend() && it.value().getEventId() == id) {
+            removeTableRow(row);
             continue;
         }
         ++row;
@@ -404,6 +523,8 @@ void SiteTableWidget::slotUpdateItem(QString parent, QString old_name, QString n
         if (it == m_item_infos.end() || it.value().getName() != old_name)
             continue;
         it.value().setName(new_name);
+        if (SiteTableRowItem* row_item = rowItem(row))
+            row_item->shown.name = new_name;
         if (SiteTableIconWidget* cell = nameCell(row))
             cell->setName(new_name);
         break;
@@ -423,11 +544,10 @@ void SiteTableWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
 
 void SiteTableWidget::placeEditor(int row)
 {
-    QWidget* cell = cellWidget(row, COL_NAME);
-    if (!cell)
-        return;
+    // Over the name, right of the icon: where the row's name cell lies.
+    const QPoint cell = visualRect(model()->index(row, COL_NAME)).topLeft();
     const double dpi = DPIinfo::getInstance()->getDPI();
-    m_editor->move(cell->pos() + QPoint(qRound(28 * dpi), qRound(0 * dpi)));
+    m_editor->move(cell + QPoint(qRound(28 * dpi), qRound(0 * dpi)));
 }
 
 void SiteTableWidget::slotStartRename()
@@ -475,7 +595,9 @@ void SiteTableWidget::slotStartMkdir()
     setCurrentItem(key);
     m_is_create = true;
     m_edit_item = key;
+    updateGeometries();
     scrollToBottom();
+    layoutCells();
     m_editing = true;
     emit sigBlockKeyPress(true);
     m_editor->setText(info.name);
@@ -496,11 +618,11 @@ void SiteTableWidget::slotEndEdit(QString text, bool esc)
     const bool refused = !esc && !siteviews::isAcceptableNewName(text);
     if (esc || refused) {
         if (m_is_create && m_edit_item) {
-            m_item_infos.remove(m_edit_item);
             const int row = m_edit_item->row();
+            m_item_infos.remove(m_edit_item);
             m_edit_item = nullptr;
             if (row >= 0)
-                removeRow(row);
+                removeTableRow(row);
         }
         return;
     }

@@ -3,6 +3,7 @@
 #include <QItemSelection>
 #include <QMap>
 #include <QModelIndexList>
+#include <QSet>
 #include <QTableWidget>
 
 #include "site-data.h"
@@ -13,12 +14,15 @@ class SiteConnecter;
 class SiteTableDnd;
 class SiteTableIconWidget;
 class SiteTableItemWidget;
+class SiteTableRowItem;
+struct SiteTableRowCells;
 class VexoLineEditor;
 
 // The details view of a site pane: the rows of the current page in four
 // columns, drawn in time slices from SiteData::m_filtered_files. Rows are a
 // pool: reused by position, appended when a page is longer than any before,
-// hidden (and unselectable) beyond the page.
+// hidden (and unselectable) beyond the page. Only rows in sight carry cell
+// widgets, taken from a pool of their own as rows scroll into sight.
 class SiteTableWidget : public QTableWidget {
     Q_OBJECT
 public:
@@ -27,6 +31,7 @@ public:
 
     // For tests and the pane: the record of a row (empty without one).
     SiteItemInfo recordOfRow(int row) const;
+    // The cells of a row in sight; null for a row out of sight.
     SiteTableIconWidget* nameCell(int row) const;
     SiteTableItemWidget* textCell(int row, int column) const;
     int recordCount() const { return m_item_infos.size(); }
@@ -65,6 +70,8 @@ public slots:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
 private:
     void refreshView();
@@ -73,8 +80,18 @@ private:
     void adjustColumnWidths();
     void setRowAndItemHidden(int row, bool hidden);
     void appendRow(const SiteFileInfo& info);
+    void setRowItems(int row);
     void deselectHiddenRows();
     void placeEditor(int row);
+    void removeTableRow(int row);
+    SiteTableRowItem* rowItem(int row) const;
+    SiteTableRowCells* cellsOfRow(int row) const;
+    // Binds cell widgets to the rows in sight and frees the others.
+    void layoutCells();
+    void bindCells(SiteTableRowItem* row_item);
+    void releaseCells(SiteTableRowCells* cells);
+    void fillCells(SiteTableRowCells* cells);
+    void applyCutLook(SiteTableRowCells* cells, int row);
 
     QModelIndexList m_cut_index_list;
     SiteConnecter* m_connecter;
@@ -90,4 +107,8 @@ private:
     // event id has not come yet: the only row a new-folder event marks.
     QTableWidgetItem* m_pending_mkdir_item = nullptr;
     bool m_editing = false;
+    // Row numbers dimmed as cut now; rows scrolling into sight take the look.
+    QSet<int> m_cut_rows;
+    QList<SiteTableRowCells*> m_bound_cells;
+    QList<SiteTableRowCells*> m_free_cells;
 };
