@@ -14,6 +14,7 @@
 #include "file_mime_data.h"
 #include "site-context-menu.h"
 #include "site-list-widget.h"
+#include "site-table-cells.h"
 #include "site-table-widget.h"
 #include "site-tree-widget.h"
 #include "site-view-dnd.h"
@@ -137,7 +138,7 @@ struct Pane {
     bool tableLit(int row) const
     {
         for (int c = 0; c < table.columnCount(); ++c) {
-            QWidget* cell = table.cellWidget(row, c);
+            QWidget* cell = c == 0 ? static_cast<QWidget*>(table.nameCell(row)) : table.textCell(row, c);
             if (!cell || !cell->styleSheet().contains("#E6F5FF"))
                 return false;
         }

@@ -216,10 +216,25 @@ private slots:
         f.showPage("5:share/a", {fileEntry("f.txt", 1), fileEntry("one", 0, true), fileEntry("two", 0, true)});
         std::unique_ptr<QMimeData> mime(uriListMime({QDir::tempPath()}));
 
-        dragOver(f.table, f.tablePos(2), mime.get());
-        QVERIFY(f.tableLit(2));
-        f.table.removeRow(2);
+        // A new folder is named while the drag rests on it, then its event
+        // ends and takes the row away.
+        f.table.selectRow(0);
+        emit f.pane.hub.sigStartMkdir();
+        QCOMPARE(f.table.rowCount(), 4);
+        f.table.slotEndEdit("fresh", false);
+        Event mkdir;
+        mkdir.type = EV_MKDIR;
+        mkdir.peer_id = 5;
+        mkdir.parent = "share/a";
+        mkdir.names = {"fresh"};
+        const unsigned int id = EventManager::getInstance()->pushEvent(mkdir);
+        emit f.pane.hub.sigAssignEventId(id);
+        dragOver(f.table, f.tablePos(3), mime.get());
+        QVERIFY(f.tableLit(3));
+        emit f.pane.hub.sigRemoveItemWithEventId(id);
+        QCOMPARE(f.table.rowCount(), 3);
         QVERIFY(!dndOf(f.table)->dragOverIndex().isValid());
+        QCOMPARE(f.litCount(), 0);
         dragOver(f.table, f.tablePos(1), mime.get());
         QVERIFY(f.tableLit(1));
         dragLeave(f.table);

@@ -7,6 +7,7 @@
 #include "site-connecter.h"
 #include "site-list-widget.h"
 #include "site-path.h"
+#include "site-table-cells.h"
 #include "site-table-widget.h"
 
 namespace {
@@ -66,7 +67,9 @@ void SiteTableDnd::paintTarget(const QModelIndex& index, bool on)
         m_painted.clear();
     }
     for (int column = 0; column < m_table->columnCount(); ++column) {
-        QWidget* cell = m_table->cellWidget(index.row(), column);
+        // Rows in sight carry their cells; the others have none to paint.
+        QWidget* cell = column == 0 ? static_cast<QWidget*>(m_table->nameCell(index.row()))
+                                    : m_table->textCell(index.row(), column);
         if (!cell)
             continue;
         cell->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
