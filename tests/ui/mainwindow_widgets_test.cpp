@@ -8,6 +8,8 @@
 #include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QMovie>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
@@ -25,6 +27,7 @@
 #include "kavelin/vardo-core-manager.h"
 #include "login_settings_support.h"
 #include "main-window-keys.h"
+#include "main-client-windows.h"
 #include "main-window.h"
 #include "resize-image-label.h"
 #include "site-widget.h"
@@ -52,12 +55,15 @@ private slots:
     void tabShare_data();
     void tabShare();
     void rowSizesAtScale();
+    void tenTabsInANarrowWindow();
+    void urlDropOnTheWindowDoesNothing();
     void errorText_data();
     void errorText();
     void keys_data();
     void keys();
     void keysBlocked();
     void keyPair();
+    void keyPairWritesTheDumps();
     void dumpFiles();
     void dumpUnwritableFolder();
     void flyIn();
@@ -227,11 +233,67 @@ void MainWindowWidgetsTest::rowSizesAtScale()
         QCOMPARE(central.addButton()->size(), QSize(45, 50));
         QCOMPARE(central.addButton()->parentWidget()->height(), 50);
         QCOMPARE(central.widthForTabs(), 1000 - 350);
-        QCOMPARE(central.transferButton()->iconSize(), QSize(34, 28));
+        QVERIFY(central.transferButton()->movie());
+        QCOMPARE(central.transferButton()->movie()->scaledSize(), QSize(43, 35));
         QCOMPARE(central.logButton()->height(), 35);
         vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_row_scale_125"));
     }
     lstest::initWidgets(1.0);
+}
+
+void MainWindowWidgetsTest::tenTabsInANarrowWindow()
+{
+    CentralWidget central;
+    central.resize(1200, 500);
+    central.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&central));
+    for (uint64_t peer = 1; peer <= 10; ++peer) {
+        const QString name = QStringLiteral("server-%1.example.org").arg(peer);
+        central.insertSite(name, new SiteWidget(peer, 0, name, &central), peer, peer % 2 == 0);
+    }
+    QCOMPARE(central.tabPages().size(), 10);
+    QVERIFY(central.tabPages().last().btn->isSelected());
+    vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_ten_tabs"));
+    for (const TabPage& tp : central.tabPages())
+        QCOMPARE(tp.btn->maxWidth(), (1200 - 280) / 10);
+
+    central.resize(600, 500);
+    QCOMPARE(central.widthForTabs(), 320);
+    for (const TabPage& tp : central.tabPages()) {
+        QCOMPARE(tp.btn->maxWidth(), 80);
+        // 7 pixels for the name: at most an ellipsis is left of it.
+        QVERIFY(tp.btn->nameLabel()->text().size() <= 1);
+        QCOMPARE(tp.btn->minimumWidth(), 80);
+    }
+    vexotest::saveScreenshot(&central, QStringLiteral("mainwindow_narrow_window"));
+
+    // Two tabs left in a wide window: they fit and get no limit.
+    while (central.tabPages().size() > 2)
+        central.removeSite(central.tabPages().last(), central.tabPages().size() - 1);
+    central.resize(1200, 500);
+    for (const TabPage& tp : central.tabPages()) {
+        QCOMPARE(tp.btn->maxWidth(), 0);
+        QCOMPARE(tp.btn->nameLabel()->text(), tp.btn->name());
+    }
+    QVERIFY(central.tabPages().last().btn->isSelected());
+}
+
+void MainWindowWidgetsTest::urlDropOnTheWindowDoesNothing()
+{
+    MainWindow window;
+    window.resize(800, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy events(GlobalConnecter::getInstance(), &GlobalConnecter::sigEventAdded);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/some-file.txt"))});
+    const QPoint at(400, 20);  // the tab row, outside any view
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCOMPARE(events.count(), 0);
+    QVERIFY(window.centralWidgetOfSites()->tabPages().isEmpty());
 }
 
 void MainWindowWidgetsTest::errorText_data()
@@ -396,6 +458,35 @@ void MainWindowWidgetsTest::keyPair()
     QCOMPARE(first, uint64_t(0));
 }
 
+void MainWindowWidgetsTest::keyPairWritesTheDumps()
+{
+    // As the client manager answers the hub's request.
+    MainClientWindows windows;
+    windows.createMainWindow();
+    QObject answer;
+    connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigShowEggWindow, &answer,
+            [&windows] { windows.generateDebugDump(); });
+    QTemporaryDir logs;
+    UIPathManager::getInstance()->setPath(QStringLiteral("log_path"), logs.path());
+    const QString vcm = logs.filePath(QStringLiteral("vcm.log"));
+    const QString tt = logs.filePath(QStringLiteral("tt.log"));
+    uint64_t now = 70000;
+    MainWindow::setClockForTest([&now] { return now; });
+    MainWindow* window = windows.mainWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::keyClick(window, Qt::Key_F12);
+    now += 500;
+    QTest::keyClick(window, Qt::Key_F12);
+    QVERIFY(!QFile::exists(vcm));
+    QVERIFY(!QFile::exists(tt));
+    now += 499;
+    QTest::keyClick(window, Qt::Key_F12);
+    QVERIFY(QFile::exists(vcm));
+    QVERIFY(QFile::exists(tt));
+    MainWindow::setClockForTest({});
+}
+
 void MainWindowWidgetsTest::dumpFiles()
 {
     QTemporaryDir logs;
@@ -459,13 +550,16 @@ void MainWindowWidgetsTest::flyIn()
     central.insertSite(QStringLiteral("pane"), pane, 5, true);
     QTRY_VERIFY(pane->isVisible());
 
+    // Tasks run: the button shows its animation, except while paused.
+    emit GlobalConnecter::getInstance()->sigTaskCountChanged(1);
+    TransferButton* button = central.transferButton();
+    QVERIFY(button->isShowingGif());
     emit GlobalConnecter::getInstance()->sigTransferTaskAdded(QStringLiteral("report.pdf"), false, false);
     QSequentialAnimationGroup* all = central.flyInAnimation();
     QCOMPARE(all->state(), QAbstractAnimation::Running);
     QCOMPARE(all->duration(), 1303);
     all->pause();
-    TransferButton* button = central.transferButton();
-    QVERIFY(button->isPaused());
+    QVERIFY(!button->isShowingGif());
 
     const QPoint b = button->mapTo(&central, QPoint(0, 0));
     const int bw = button->width();
@@ -498,7 +592,9 @@ void MainWindowWidgetsTest::flyIn()
     QVERIFY(finished.wait(3000));
     QVERIFY(!central.flightLabel()->isVisible());
     QVERIFY(!central.swellLabel()->isVisible());
-    QVERIFY(!button->isPaused());
+    QVERIFY(button->isShowingGif());
+    emit GlobalConnecter::getInstance()->sigTaskCountChanged(0);
+    QVERIFY(!button->isShowingGif());
 }
 
 void MainWindowWidgetsTest::flyInRestartAndEmptyStack()
@@ -517,13 +613,12 @@ void MainWindowWidgetsTest::flyInRestartAndEmptyStack()
     QCOMPARE(finished.count(), 0);
     QCOMPARE(all->currentTime(), 0);
     QVERIFY(central.flightLabel()->storedPixmap().toImage() != first.toImage());
-    QVERIFY(central.transferButton()->isPaused());
     // No pane: the flight starts at half the widget's height.
     const int bh = central.transferButton()->height();
     QCOMPARE(central.flightGeometry()->startValue().toRect().top(), qRound(500 * 0.5) - qRound((64 - bh) * 0.5));
     all->setCurrentTime(all->duration());
     QCOMPARE(finished.count(), 1);
-    QVERIFY(!central.transferButton()->isPaused());
+    QVERIFY(!central.flightLabel()->isVisible());
 }
 
 void MainWindowWidgetsTest::resizeImageLabelKeepsAspect()

@@ -137,11 +137,12 @@ struct Pane {
     QPoint listPos(int row) { return list.visualItemRect(list.item(row)).center(); }
     bool tableLit(int row) const
     {
-        for (int c = 0; c < table.columnCount(); ++c) {
-            QWidget* cell = c == 0 ? static_cast<QWidget*>(table.nameCell(row)) : table.textCell(row, c);
+        // The cell widgets of the rows in sight.
+        const QList<QWidget*> cells{table.nameCell(row), table.textCell(row, COL_SIZE), table.textCell(row, COL_TYPE),
+                                    table.textCell(row, COL_MTIME)};
+        for (QWidget* cell : cells)
             if (!cell || !cell->styleSheet().contains("#E6F5FF"))
                 return false;
-        }
         return true;
     }
     bool listLit(int row) const { return list.item(row)->background().color() == kLit; }

@@ -40,6 +40,8 @@ if(TARGET qz-core AND EXISTS ${PROJECT_SOURCE_DIR}/tests/server/CMakeLists.txt
                         RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   target_link_libraries(transfer_end_to_end_test PRIVATE transfer_test_support core_test_fixture
     vexoqelt_test_support GTest::gtest Threads::Threads)
+  # The Task Manager opens from the main window's own tab row.
+  target_link_libraries(transfer_end_to_end_test PRIVATE qz-main-window)
   if(TARGET qm-resources)
     target_compile_definitions(transfer_end_to_end_test PRIVATE QM_STAGE_RESOURCE_DIR="${QM_STAGE_RESOURCE_DIR}")
     add_dependencies(transfer_end_to_end_test qm-resources)

@@ -17,6 +17,7 @@
 #include <filesystem>
 
 #include "action-bar.h"
+#include "central-widget.h"
 #include "client-core-manager.h"
 #include "core_fixture.h"
 #include "event-generator.h"
@@ -38,7 +39,6 @@
 #include "vexoqelt_test_support.h"
 
 namespace fs = std::filesystem;
-using transfertest::TabHost;
 
 namespace {
 
@@ -136,13 +136,13 @@ protected:
                       QString::fromStdString(std::to_string(peer) + ":" + server_folder)), 0);
         ASSERT_EQ(Run(event), 0);
     }
-    // Opens the Task Manager as the main window's button does.
+    // Opens the Task Manager with the main window's own button.
     QueuePage* Open()
     {
-        m_host.reset(new TabHost(QString()));
-        m_host->button()->show();
-        QTest::mouseClick(m_host->button(), Qt::LeftButton);
-        return m_host->page();
+        m_host.reset(new CentralWidget);
+        m_host->show();
+        QTest::mouseClick(m_host->transferButton(), Qt::LeftButton);
+        return m_host->queuePage();
     }
     void Click(QueuePage* page, int action)
     {
@@ -168,7 +168,7 @@ protected:
         return -1;
     }
 
-    std::unique_ptr<TabHost> m_host;
+    std::unique_ptr<CentralWidget> m_host;
 };
 
 TEST_F(TransferEndToEndTest, DownloadProgressPauseStartAndClear)

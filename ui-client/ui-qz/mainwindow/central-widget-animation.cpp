@@ -36,29 +36,31 @@ ResizeImageLabel* hiddenLabel(QWidget* parent, QGraphicsOpacityEffect*& effect)
     return label;
 }
 
+// One leg of the run: the label's geometry and its effect's opacity together.
+QParallelAnimationGroup* moveAndFade(ResizeImageLabel* label, QGraphicsOpacityEffect* effect, int duration,
+                                     double opacity_end, QPropertyAnimation*& geometry, QPropertyAnimation*& opacity)
+{
+    geometry = new QPropertyAnimation(label, "geometry");
+    geometry->setDuration(duration);
+    geometry->setEasingCurve(QEasingCurve::InOutCubic);
+    opacity = opacityStep(effect, duration, 1, opacity_end);
+    auto* group = new QParallelAnimationGroup;
+    group->addAnimation(geometry);
+    group->addAnimation(opacity);
+    return group;
+}
+
 }  // namespace
 
 void CentralWidget::initializeAnimation()
 {
     QGraphicsOpacityEffect* effect1 = nullptr;
     m_group1_label = hiddenLabel(this, effect1);
-    m_group1_geometry = new QPropertyAnimation(m_group1_label, "geometry");
-    m_group1_geometry->setDuration(600);
-    m_group1_geometry->setEasingCurve(QEasingCurve::InOutCubic);
-    m_group1_opacity = opacityStep(effect1, 600, 1, 0.5);
-    m_group1_animation = new QParallelAnimationGroup;
-    m_group1_animation->addAnimation(m_group1_geometry);
-    m_group1_animation->addAnimation(m_group1_opacity);
+    m_group1_animation = moveAndFade(m_group1_label, effect1, 600, 0.5, m_group1_geometry, m_group1_opacity);
 
     QGraphicsOpacityEffect* effect2 = nullptr;
     m_group2_label = hiddenLabel(this, effect2);
-    m_group2_geometry = new QPropertyAnimation(m_group2_label, "geometry");
-    m_group2_geometry->setDuration(400);
-    m_group2_geometry->setEasingCurve(QEasingCurve::InOutCubic);
-    m_group2_opacity = opacityStep(effect2, 400, 1, 0);
-    m_group2_animation = new QParallelAnimationGroup;
-    m_group2_animation->addAnimation(m_group2_geometry);
-    m_group2_animation->addAnimation(m_group2_opacity);
+    m_group2_animation = moveAndFade(m_group2_label, effect2, 400, 0, m_group2_geometry, m_group2_opacity);
 
     m_label1_hidden = opacityStep(effect1, 1, 0, 0);
     m_label2_hidden = opacityStep(effect2, 1, 0, 0);

@@ -63,11 +63,12 @@ void CentralWidget::initializeDefaultTabs()
     tools_layout->setSpacing(0);
     tools_layout->addStretch(1);
 
+    // The animation first: the button sizes only an animation it has.
     m_transfer_button = new TransferButton(nullptr);
-    m_transfer_button->setIconSize(QSize(34, 28));
     m_transfer_button->setAllIcon(QStringLiteral("bt_queue"));
     m_transfer_button->setGif(UIPathManager::getInstance()->getPath(QStringLiteral("resource_path")) +
                               QStringLiteral("/images/bt_queue_ani.gif"));
+    m_transfer_button->setIconSize(QSize(34, 28));
     m_transfer_button->setToolTip(StrTable::LoadStr(StrTable::tooltip_taskmanager));
     tools_layout->addWidget(m_transfer_button);
     tools_layout->addSpacing(scaledSize(11));

@@ -161,8 +161,10 @@ void CentralWidget::insertSite(const QString& name, SiteWidget* page, uint64_t i
     page->setFocus(Qt::OtherFocusReason);
 }
 
-void CentralWidget::removeSite(const TabPage& tp, int idx)
+void CentralWidget::removeSite(const TabPage& entry, int idx)
 {
+    // A copy: the entry may live in the list it is removed from.
+    const TabPage tp = entry;
     // The request may come from the tab's own close button or from the
     // pane's own sheet, both still on the call stack: take them out of row
     // and stack now, and delete them once control is back in the loop.
@@ -244,7 +246,7 @@ void CentralWidget::slotCloseButtonClicked()
     // The list may have changed while the question was open.
     for (int i = 0; i < m_tab_pages.size(); ++i) {
         if (m_tab_pages[i].btn == tp.btn) {
-            removeSite(m_tab_pages[i], i);
+            removeSite(tp, i);
             return;
         }
     }

@@ -1,6 +1,5 @@
 #include "site-entry-view-dnd.h"
 
-#include <QChildEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -113,30 +112,4 @@ void SiteListDnd::mousePressed(QMouseEvent* event)
 bool SiteListDnd::startsDrag(QMouseEvent* event)
 {
     return (event->buttons() & Qt::LeftButton) && m_can_drag;
-}
-
-bool SiteListDnd::otherEvent(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::ChildAdded && watched == m_viewport) {
-        QObject* child = static_cast<QChildEvent*>(event)->child();
-        if (child->isWidgetType())
-            child->installEventFilter(this);
-    } else if (event->type() == QEvent::Move && watched->isWidgetType() && watched->parent() == m_viewport) {
-        checkMisMove(static_cast<QWidget*>(watched));
-    }
-    return false;
-}
-
-void SiteListDnd::checkMisMove(QWidget* widget)
-{
-    QListWidgetItem* entry = nullptr;
-    for (int row = 0; row < m_list->count() && !entry; ++row)
-        if (m_list->itemWidget(m_list->item(row)) == widget)
-            entry = m_list->item(row);
-    if (!entry)
-        return;
-    const QPoint corner = m_list->visualItemRect(entry).topLeft();
-    // The move comes back here once and finds the widget in place.
-    if (widget->pos() != corner)
-        widget->move(corner);
 }

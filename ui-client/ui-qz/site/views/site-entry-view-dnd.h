@@ -53,9 +53,6 @@ public:
     SiteListDnd(SiteListWidget* view, SiteConnecter* connecter, SiteData* data);
 
     bool canDrag() const { return m_can_drag; }
-    // Puts an item widget moved off its entry's cell back on the cell's
-    // top-left corner; a widget of no entry is left alone.
-    void checkMisMove(QWidget* widget);
 
 protected:
     SiteItemInfo recordOf(const QModelIndex& index) const override;
@@ -63,8 +60,6 @@ protected:
     void mousePressed(QMouseEvent* event) override;
     bool startsDrag(QMouseEvent* event) override;
     void dragEnded() override { m_can_drag = false; }
-    // Watches every widget put on the viewport for moves.
-    bool otherEvent(QObject* watched, QEvent* event) override;
 
 private:
     SiteListWidget* m_list;

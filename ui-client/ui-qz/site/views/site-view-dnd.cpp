@@ -43,7 +43,7 @@ void SiteViewDnd::slotCleanDragStyle()
 bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_viewport)
-        return otherEvent(watched, event);
+        return false;
     switch (event->type()) {
     case QEvent::DragEnter: {
         auto* enter = static_cast<QDragEnterEvent*>(event);
@@ -71,11 +71,9 @@ bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
         startDrag();
         return true;
     default:
-        return otherEvent(watched, event);
+        return false;
     }
 }
-
-bool SiteViewDnd::otherEvent(QObject*, QEvent*) { return false; }
 
 QModelIndex SiteViewDnd::rowIndexAt(const QPoint& pos) const
 {

@@ -50,8 +50,6 @@ protected:
     virtual bool startsDrag(QMouseEvent* event);
     // The program's drag that this view started is over.
     virtual void dragEnded() {}
-    // Another event on the viewport or on an object this controller watches.
-    virtual bool otherEvent(QObject* watched, QEvent* event);
 
     // The first-column index of the row at a viewport position.
     QModelIndex rowIndexAt(const QPoint& pos) const;
