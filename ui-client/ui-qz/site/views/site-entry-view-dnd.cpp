@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "site-connecter.h"
+#include "site-list-icon-widget.h"
 #include "site-list-widget.h"
 #include "site-path.h"
 #include "site-table-cells.h"
@@ -18,8 +19,27 @@ const QString kPlainStyle = QStringLiteral("QWidget { background-color: transpar
 SiteEntryViewDnd::SiteEntryViewDnd(QAbstractItemView* view, SiteConnecter* connecter, SiteData* data)
     : SiteViewDnd(view, data)
 {
-    // A redraw gives the rows other entries: the highlight would move with them.
+    // A redraw gives the rows other entries, and scrolling gives the rows'
+    // widgets to other rows: the highlight would move with them.
     connect(connecter, &SiteConnecter::sigRefreshDetailView, this, &SiteViewDnd::slotCleanDragStyle);
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, &SiteViewDnd::slotCleanDragStyle);
+}
+
+void SiteEntryViewDnd::paintWidgets(const QList<QWidget*>& widgets, bool on)
+{
+    if (!on) {
+        for (const QPointer<QWidget>& widget : m_painted)
+            if (widget)
+                widget->setStyleSheet(kPlainStyle);
+        m_painted.clear();
+    }
+    for (QWidget* widget : widgets) {
+        if (!widget)
+            continue;  // a row out of sight has none
+        widget->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
+        if (on)
+            m_painted << widget;
+    }
 }
 
 DragVerdict SiteEntryViewDnd::decide(bool inner, const DragTarget& target) const
@@ -50,7 +70,6 @@ void SiteEntryViewDnd::dropUrls(const QList<QUrl>& urls, const DragTarget& targe
 SiteTableDnd::SiteTableDnd(SiteTableWidget* view, SiteConnecter* connecter, SiteData* data)
     : SiteEntryViewDnd(view, connecter, data), m_table(view)
 {
-    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, &SiteViewDnd::slotCleanDragStyle);
     connect(&m_drop, &SiteDropHandler::sigEventAdded, view, &SiteTableWidget::sigEventAdded);
     connect(&m_drop, &SiteDropHandler::sigTransferTaskAdded, view, &SiteTableWidget::sigTransferTaskAdded);
 }
@@ -59,22 +78,10 @@ SiteItemInfo SiteTableDnd::recordOf(const QModelIndex& index) const { return m_t
 
 void SiteTableDnd::paintTarget(const QModelIndex& index, bool on)
 {
-    if (!on) {
-        for (const QPointer<QWidget>& cell : m_painted)
-            if (cell)
-                cell->setStyleSheet(kPlainStyle);
-        m_painted.clear();
-    }
-    for (int column = 0; column < m_table->columnCount(); ++column) {
-        // Rows in sight carry their cells; the others have none to paint.
-        QWidget* cell = column == 0 ? static_cast<QWidget*>(m_table->nameCell(index.row()))
-                                    : m_table->textCell(index.row(), column);
-        if (!cell)
-            continue;
-        cell->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
-        if (on)
-            m_painted << cell;
-    }
+    const int row = index.row();
+    paintWidgets({m_table->nameCell(row), m_table->textCell(row, COL_SIZE), m_table->textCell(row, COL_TYPE),
+                  m_table->textCell(row, COL_MTIME)},
+                 on);
 }
 
 bool SiteTableDnd::startsDrag(QMouseEvent* event)
@@ -100,6 +107,8 @@ void SiteListDnd::paintTarget(const QModelIndex& index, bool on)
 {
     if (QListWidgetItem* item = m_list->item(index.row()))
         item->setBackground(QBrush(on ? kHighlight : QColor(Qt::transparent)));
+    // The tile covers the item: it shows the highlight too.
+    paintWidgets({m_list->tileOfRow(index.row())}, on);
 }
 
 void SiteListDnd::mousePressed(QMouseEvent* event)

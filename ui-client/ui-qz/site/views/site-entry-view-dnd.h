@@ -24,12 +24,17 @@ protected:
     DragVerdict decide(bool inner, const DragTarget& target) const override;
     void dropInner(const DragTarget& target) override;
     void dropUrls(const QList<QUrl>& urls, const DragTarget& target, DragVerdict verdict) override;
+    // Styles the widgets that show the target (cells, tiles). Rows hand
+    // their widgets to other rows as the view scrolls or redraws: taking the
+    // highlight off reaches every widget painted, wherever it went.
+    void paintWidgets(const QList<QWidget*>& widgets, bool on);
+
+private:
+    QList<QPointer<QWidget>> m_painted;
 };
 
 // Details view: a move over a selected row that may be dragged starts the
-// drag; the highlight is the style of the row's cell widgets. Cell widgets
-// may move to other rows as the view scrolls: the ones painted are kept, so
-// that clearing reaches them wherever they went.
+// drag; the highlight is the style of the row's cell widgets.
 class SiteTableDnd : public SiteEntryViewDnd {
     Q_OBJECT
 public:
@@ -42,11 +47,10 @@ protected:
 
 private:
     SiteTableWidget* m_table;
-    QList<QPointer<QWidget>> m_painted;
 };
 
 // Icon view: only a press on an entry that was selected before it may start
-// a drag; the highlight is the item's background.
+// a drag; the highlight is the item's background and its tile's.
 class SiteListDnd : public SiteEntryViewDnd {
     Q_OBJECT
 public:
