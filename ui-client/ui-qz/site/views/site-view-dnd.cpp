@@ -12,29 +12,36 @@
 #include "dnd_manager.h"
 #include "user-action-cache.h"
 
-SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view), m_view(view), m_data(data)
+SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data)
+    : QObject(view), m_view(view), m_viewport(view->viewport()), m_data(data)
 {
     // Drag events go to the viewport; without this they would stop at the
     // scroll area, which drops them.
     m_view->setAcceptDrops(true);
     m_view->viewport()->setAcceptDrops(true);
     m_view->setDragEnabled(false);
-    m_viewport = m_view->viewport();
-    m_viewport->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
     connect(DndManager::getInstance(), &DndManager::sigCleanDragStyle, this, &SiteViewDnd::slotCleanDragStyle);
+    // Rows going away take the highlight off first; the next move puts it
+    // back where it still belongs.
+    connect(m_view->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &SiteViewDnd::slotCleanDragStyle);
+    connect(m_view->model(), &QAbstractItemModel::modelAboutToBeReset, this, &SiteViewDnd::slotCleanDragStyle);
+    // The viewport goes first when the view is destroyed; its model, resetting
+    // after it, must not reach back into the half-destroyed view.
+    connect(m_viewport, &QObject::destroyed, this, [this] { m_viewport = nullptr; });
 }
 
 void SiteViewDnd::slotCleanDragStyle()
 {
-    if (m_drag_over_item.isValid())
+    // Also with a target gone: what was painted for it may still show.
+    if (m_lit && m_viewport)
         paintTarget(m_drag_over_item, false);
+    m_lit = false;
     m_drag_over_item = QPersistentModelIndex();
 }
 
 bool SiteViewDnd::eventFilter(QObject* watched, QEvent* event)
 {
-    // The viewport's last events come while the view is being destroyed,
-    // past the point where a call into it is sound: compare the pointer.
     if (watched != m_viewport)
         return false;
     switch (event->type()) {
@@ -110,6 +117,7 @@ void SiteViewDnd::dragMove(QDragMoveEvent* event)
         break;
     case DragVerdict::Highlight:
         m_drag_over_item = index;
+        m_lit = true;
         paintTarget(index, true);
         break;
     case DragVerdict::Accept:
