@@ -23,6 +23,9 @@ public:
     // completed by then is given up, so a stalled peer cannot hold the slot
     // or the accepting end's resources for ever.
     static constexpr unsigned int kDefaultHandshakeTimeoutMs = 30000;
+    // A wake-up moves at most this many steps of a file (1 MiB in 64 KiB
+    // steps) before other connections on the loop get their turn.
+    static constexpr int kMaxPassesPerWakeup = 16;
 
     explicit TcpTransfer(TransferController* controller);
     ~TcpTransfer() override;
@@ -65,6 +68,12 @@ public:
     LZ4Decompressor* m_decompressor;
 
 private:
+    // One read pass: the role reads until its stream has nothing parsed left;
+    // negative after a failure that ends the connection.
+    int readPass();
+    // The receiving role is inside a file and its last step moved bytes.
+    bool fileMayReadOn();
+    bool sslHasPending() const;
     // A timer of its own: the write event is re-armed without a time-out by
     // whoever wakes the connection, which would cancel a deadline kept there.
     void armHandshakeDeadline();

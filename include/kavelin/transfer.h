@@ -86,6 +86,9 @@ public:
     // Arms (at once, or after us_wait microseconds) or disarms one direction.
     void controlRead(bool enable, unsigned int us_wait);
     void controlWrite(bool enable, unsigned int us_wait);
+    // Runs the read handler once more from the loop although the socket may
+    // show nothing: bytes wait inside the TLS layer.
+    void wakeRead();
     // Releases the transfer seed, the events and the socket; may run twice.
     void clear();
 

@@ -11,7 +11,7 @@
 #include "log.h"
 #include "lz4-processor.h"
 #include "bio/ssl_socket.h"
-#include "utils/sigpipe_guard.h"
+#include "bio/ssl_bio.h"
 
 namespace {
 
@@ -87,10 +87,14 @@ int TcpHelper::createSsl()
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-helper(%d): SSL_new failed\n");
         return -1;
     }
-    if (SSL_set_fd(t->m_ssl, t->getSocket()) != 1) {
+    // Sends with MSG_NOSIGNAL, so no TLS write needs SIGPIPE blocked around
+    // it; end of input is reported as by the stock socket BIO.
+    BIO* bio = qelt::newSocketBio(t->getSocket(), qelt::SocketBioEof::Report);
+    if (!bio) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-helper(%d): SSL_set_fd failed\n");
         return -1;
     }
+    SSL_set_bio(t->m_ssl, bio, bio);
     if (server)
         SSL_set_accept_state(t->m_ssl);
     else
@@ -104,14 +108,8 @@ int TcpHelper::doSslHandshake()
     if (!ssl)
         return -1;
     m_handshake_waits_for_read = false;
-    int r;
-    {
-        // The socket BIO writes without MSG_NOSIGNAL: a peer gone in the
-        // middle of the handshake must fail the step, not end the process.
-        qelt::SigpipeGuard no_sigpipe;
-        ERR_clear_error();  // SSL_get_error reads the thread's queue
-        r = SSL_do_handshake(ssl);
-    }
+    ERR_clear_error();  // SSL_get_error reads the thread's queue
+    const int r = SSL_do_handshake(ssl);
     if (r == 1)
         return 0;
     switch (SSL_get_error(ssl, r)) {

@@ -7,7 +7,6 @@
 #include "kavelin/tcp-transfer.h"
 #include "log.h"
 #include "lz4-processor.h"
-#include "utils/sigpipe_guard.h"
 
 namespace {
 
@@ -30,7 +29,6 @@ void TcpTransfer::endCompressedStream()
     // stopped reading only loses an end it no longer waits for.
     long sent = 0;
     if (m_ssl) {
-        qelt::SigpipeGuard no_sigpipe;  // the socket BIO writes without MSG_NOSIGNAL
         sent = SSL_write(m_ssl, bytes, static_cast<int>(length));
         ERR_clear_error();
     } else {

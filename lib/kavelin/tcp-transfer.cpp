@@ -175,6 +175,32 @@ int TcpTransfer::handleRead()
     if (!m_helper)
         return -1;
     adjustBandwidth(BT_READ, BA_RESET);
+    uint64_t wait = 0;
+    for (int pass = 1;; ++pass) {
+        const int r = readPass();
+        if (r < 0)
+            return r;
+        if (!m_helper)
+            return -1;
+        wait = 0;
+        if (m_bandwidth_registered[BT_READ] && r > 0)
+            wait = m_controller->getUsTimeWait(m_peer_id, this, BT_READ, static_cast<uint64_t>(r));
+        if (wait > 0 || !fileMayReadOn())
+            break;
+        if (pass == kMaxPassesPerWakeup) {
+            // Bytes already inside the TLS layer do not make the socket
+            // readable: come back for them on the loop's next turn.
+            if (sslHasPending())
+                wakeRead();
+            break;
+        }
+    }
+    controlRead(true, clampWait(wait));
+    return 0;
+}
+
+int TcpTransfer::readPass()
+{
     int r = 0;
     for (;;) {
         r = m_helper->handleRead();
@@ -199,11 +225,21 @@ int TcpTransfer::handleRead()
         if (!hasMoreToRead())
             break;
     }
-    uint64_t wait = 0;
-    if (m_bandwidth_registered[BT_READ] && r > 0)
-        wait = m_controller->getUsTimeWait(m_peer_id, this, BT_READ, static_cast<uint64_t>(r));
-    controlRead(true, clampWait(wait));
-    return 0;
+    return r;
+}
+
+bool TcpTransfer::fileMayReadOn()
+{
+    // Only a file's contents are read in several passes: the last step took
+    // bytes, so the socket (or the TLS layer) may hold more.
+    if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE || m_read_context.state != TRANSFER_FILE)
+        return false;
+    return m_read_context.stream.GetLastTransferredBytes() > 0 || sslHasPending();
+}
+
+bool TcpTransfer::sslHasPending() const
+{
+    return m_ssl && SSL_has_pending(m_ssl) == 1;
 }
 
 int TcpTransfer::handleWrite()
@@ -221,8 +257,22 @@ int TcpTransfer::handleWrite()
         controlWrite(true, 1000000);
     } else if (m_helper->getTransferUse() == TRANSFER_USE_ACTIVE) {
         uint64_t wait = 0;
-        if (m_bandwidth_registered[BT_WRITE])
-            wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
+        for (int pass = 1;; ++pass) {
+            if (m_bandwidth_registered[BT_WRITE])
+                wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
+            // More of the same task while the socket takes every step and
+            // no limit asks to wait; a finished task or a step the socket
+            // would not take ends the wake-up.
+            if (wait > 0 || pass == kMaxPassesPerWakeup || m_write_context.state != TRANSFER_FILE ||
+                m_write_context.stream.GetLastTransferredBytes() == 0)
+                break;
+            r = m_helper->handleWrite();
+            if (r < 0) {
+                handleError();
+                m_failed = true;
+                return r;
+            }
+        }
         controlWrite(true, clampWait(wait));
     } else {
         // A TLS handshake waiting for the peer resumes from the read event.

@@ -66,14 +66,19 @@ void Transfer::debugTransfer(PObject&)
 void Transfer::initEvent()
 {
     event_base* base = m_controller->getEventBase();
-    m_read_event = event_new(base, m_socket, EV_READ, event_handle_read, this);
+    // Readiness events stay armed between passes: a one-shot event costs a
+    // delete and an add in the kernel's poll set on every pass. A direction
+    // is disarmed only when it has nothing to do or must wait for its rate.
+    m_read_event = event_new(base, m_socket, EV_READ | EV_PERSIST, event_handle_read, this);
     m_read_timer_event = event_new(base, -1, 0, event_handle_time_read, this);
-    m_write_event = event_new(base, m_socket, EV_WRITE, event_handle_write, this);
+    m_write_event = event_new(base, m_socket, EV_WRITE | EV_PERSIST, event_handle_write, this);
     m_write_timer_event = event_new(base, -1, 0, event_handle_time_write, this);
     if (m_read_event)
         event_add(m_read_event, nullptr);
 }
 
+// Adding an event that is already armed, or deleting one that is not, is a
+// no-op in libevent, so arming a direction that stays armed costs no call.
 static void controlDirection(event* readiness, event* timer, bool enable, unsigned int us_wait)
 {
     if (enable && us_wait > 0) {
@@ -84,7 +89,7 @@ static void controlDirection(event* readiness, event* timer, bool enable, unsign
         event_del(readiness);
         return;
     }
-    if (timer)
+    if (timer && event_pending(timer, EV_TIMEOUT, nullptr))
         event_del(timer);
     if (enable)
         event_add(readiness, nullptr);
@@ -108,6 +113,12 @@ void Transfer::controlWrite(bool enable, unsigned int us_wait)
     if (!m_write_event || m_abort)
         return;
     controlDirection(m_write_event, m_write_timer_event, enable, us_wait);
+}
+
+void Transfer::wakeRead()
+{
+    if (m_read_event && !m_abort && !event_pending(m_read_timer_event, EV_TIMEOUT, nullptr))
+        event_active(m_read_event, EV_READ, 0);
 }
 
 void Transfer::clear()

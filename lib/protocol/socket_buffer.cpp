@@ -10,7 +10,6 @@
 
 #include "lz4-processor.h"
 #include "socket_buffer_log.h"
-#include "utils/sigpipe_guard.h"
 
 namespace {
 const char* const kComponent = "default_component";
@@ -174,8 +173,6 @@ int SocketBuffer::sendBytes(const char* bytes, size_t len)
 {
     len = std::min(len, static_cast<size_t>(INT_MAX));
     if (ssl) {
-        // OpenSSL's socket BIO writes without MSG_NOSIGNAL.
-        qelt::SigpipeGuard no_sigpipe;
         ERR_clear_error();
         int r = SSL_write(ssl, bytes, static_cast<int>(len));
         if (r > 0) {

@@ -10,32 +10,33 @@
 
 AddSiteRelay::AddSiteRelay()
 {
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    connect(hub, &GlobalConnecter::sigConnectSiteDone, hub, &GlobalConnecter::sigAddSiteDone);
+}
+
+void AddSiteRelay::startSetUdpPerLogin()
+{
+    if (m_set_udp)
+        return;
+    m_set_udp = true;
+    // After the added announcement, as the main window does it.
     connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectSiteDone, this,
             &AddSiteRelay::slotConnectSiteDone);
 }
 
 void AddSiteRelay::slotConnectSiteDone(uint64_t peer_id)
 {
-    GlobalConnecter* hub = GlobalConnecter::getInstance();
-    // A site without a tab: announced before anything else, success or not.
-    emit hub->sigAddSiteDone(peer_id);
     SiteInfo site;
     if (!SiteInfoManager::getInstance()->getSiteInfoByPeerId(peer_id, site) || site.site_error != SITE_ERROR_OK)
         return;
     Event event;
     EventGenerator().createEventFromSetUdp(event, peer_id);
     const uint id = EventManager::getInstance()->pushEvent(event);
-    emit hub->sigEventAdded(id);
+    emit GlobalConnecter::getInstance()->sigEventAdded(id);
 }
 
 PairedServerTest::PairedServerTest()
 {
-    // Events an earlier scenario announced to peers that are gone now would
-    // never be handled: each scenario starts with an empty table.
-    std::vector<Event> left;
-    EventManager::getInstance()->listEvent(left);
-    for (const Event& event : left)
-        EventManager::getInstance()->removeEvent(event.id);
     lstest::initWidgets();
     StartPaired();
 }
@@ -90,6 +91,17 @@ void PairedServerTest::StartPaired(const std::function<void(test_server::ServerC
 QString PairedServerTest::Address() const
 {
     return QStringLiteral("localhost:%1").arg(m_control_port);
+}
+
+void PairedServerTest::StartSetUdpPerLogin()
+{
+    // Events an earlier scenario announced to peers that are gone now would
+    // never be handled.
+    std::vector<Event> left;
+    EventManager::getInstance()->listEvent(left);
+    for (const Event& event : left)
+        EventManager::getInstance()->removeEvent(event.id);
+    m_relay.startSetUdpPerLogin();
 }
 
 bool PairedServerTest::WaitSetUdpDone()

@@ -41,6 +41,7 @@ QString T(int id) { return StrTable::LoadStr(id); }
 
 class LoginWidgetTest : public PairedServerTest {
 protected:
+    LoginWidgetTest() { StartSetUdpPerLogin(); }
     void Fill(LoginWidget& login, const QString& address, const QString& user, const QString& password,
               bool remember)
     {

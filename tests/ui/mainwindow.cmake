@@ -10,12 +10,10 @@ login_settings_add_test(mainwindow_widgets_test SOURCES ${CMAKE_CURRENT_LIST_DIR
 # Whole sessions against the test file server.
 if(TARGET login_settings_server)
   login_settings_add_test(mainwindow_session_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainwindow_session_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/mainwindow_tsan_suppressions.cpp
     LIBS qz-main-window login_settings_server shellext_harness)
   # A drag out ends in the bridge's harness, which loads the staged copy hook.
   qm_shellext_paths(mainwindow_session_test)
   # Closing ends the event loop for good: a program of its own.
   login_settings_add_test(mainwindow_close_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainwindow_close_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/mainwindow_tsan_suppressions.cpp
     LIBS qz-main-window login_settings_server)
 endif()

@@ -40,6 +40,7 @@ const int kNo = QMessageBox::Discard;
 
 class SettingsWindowTest : public PairedServerTest {
 protected:
+    SettingsWindowTest() { StartSetUdpPerLogin(); }
     ConnectionInfo Save(const std::string& name, const std::string& host, int port, const std::string& user,
                         const std::string& password = "secret")
     {

@@ -14,6 +14,7 @@
 #include "file_mime_data.h"
 #include "site-context-menu.h"
 #include "site-list-widget.h"
+#include "site-table-cells.h"
 #include "site-table-widget.h"
 #include "site-tree-widget.h"
 #include "site-view-dnd.h"
@@ -136,11 +137,12 @@ struct Pane {
     QPoint listPos(int row) { return list.visualItemRect(list.item(row)).center(); }
     bool tableLit(int row) const
     {
-        for (int c = 0; c < table.columnCount(); ++c) {
-            QWidget* cell = table.cellWidget(row, c);
+        // The cell widgets of the rows in sight.
+        const QList<QWidget*> cells{table.nameCell(row), table.textCell(row, COL_SIZE), table.textCell(row, COL_TYPE),
+                                    table.textCell(row, COL_MTIME)};
+        for (QWidget* cell : cells)
             if (!cell || !cell->styleSheet().contains("#E6F5FF"))
                 return false;
-        }
         return true;
     }
     bool listLit(int row) const { return list.item(row)->background().color() == kLit; }

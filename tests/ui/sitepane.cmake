@@ -20,3 +20,9 @@ if(TARGET login_settings_server)
     login_settings_add_test(${name} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp LIBS sitepane_host)
   endforeach()
 endif()
+
+# The site views over the test file server through the real pane.
+if(TARGET sitepane_host)
+  login_settings_add_test(siteview_server_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/siteview_server_test.cpp
+    LIBS sitepane_host)
+endif()

@@ -19,6 +19,7 @@
 #include "sitepane_fixture.h"
 #include "support/temp_dir.h"
 #include "vexo-line-editor.h"
+#include "vexoqelt_test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -206,6 +207,44 @@ TEST_F(SitePaneActionsTest, UploadFromTheComputerAndDownloads)
     const int after = added.size();
     Action(UAT_DOWNLOAD_TO);
     EXPECT_EQ(added.size(), after);
+}
+
+TEST_F(SitePaneActionsTest, TheComputersFolderInThePane)
+{
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    qm_test::TempDir local("qm-sitepane-local");
+    ASSERT_TRUE(qm_test::writeFile(local.file("one.txt"), "one"));
+    fs::create_directories(local.file("keep"));
+    const QString folder = QStringLiteral("0:") + QString::fromStdString(local.path());
+    ASSERT_TRUE(Open(pane, folder));
+    EXPECT_EQ(Cached(pane, folder), (QStringList{"keep", "one.txt"}));
+
+    ASSERT_TRUE(Select(pane, {}));
+    Action(UAT_MKDIR);
+    ASSERT_TRUE(Commit(pane, "made"));
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(fs::is_directory(local.file("made")));
+    ASSERT_TRUE(Select(pane, {"one.txt"}));
+    Action(UAT_RENAME);
+    ASSERT_TRUE(Commit(pane, "two.txt"));
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(qm_test::readFile(local.file("two.txt")), "one");
+    ASSERT_TRUE(Select(pane, {"two.txt"}));
+    Action(UAT_COPY);
+    ASSERT_TRUE(Open(pane, folder + "/keep"));
+    ASSERT_TRUE(Select(pane, {}));
+    Action(UAT_PASTE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(qm_test::readFile(local.file("keep/two.txt")), "one");
+    ASSERT_TRUE(Open(pane, folder));
+    ASSERT_TRUE(Select(pane, {"made", "two.txt"}));
+    Action(UAT_REMOVE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_FALSE(fs::exists(local.file("made")));
+    EXPECT_FALSE(fs::exists(local.file("two.txt")));
+    EXPECT_EQ(Cached(pane, folder), QStringList{"keep"});
+    vexotest::saveScreenshot(m_host.get(), "sitepane_computer_folder");
 }
 
 TEST_F(SitePaneActionsTest, ReadOnlyFailuresLeaveTheCacheAsItWas)

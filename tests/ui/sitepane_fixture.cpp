@@ -157,3 +157,12 @@ int AddedEvents::count(EventType type) const
         n += event.type == type ? 1 : 0;
     return n;
 }
+
+QList<Event> AddedEvents::of(EventType type) const
+{
+    QList<Event> out;
+    for (const Event& event : events)
+        if (event.type == type)
+            out.append(event);
+    return out;
+}

@@ -59,6 +59,8 @@ public:
     AddedEvents();
     ~AddedEvents();
     int count(EventType type) const;
+    // The events of one type, in the order announced.
+    QList<Event> of(EventType type) const;
     int size() const { return events.size(); }
     QList<Event> events;
 

@@ -58,10 +58,10 @@ TEST_F(SitePaneListingTest, RootAtOnceThenKeywordFilterAndSortWorkOnTheCacheAlon
     AddedEvents added;
     SiteWidget* pane = Login();
     ASSERT_NE(pane, nullptr);
-    ASSERT_GE(added.size(), 1);
-    EXPECT_EQ(added.events.first().type, EV_LIST);
-    EXPECT_EQ(added.events.first().parent, "");
-    EXPECT_EQ(added.events.first().trigger_peer, pane->peerId());
+    // (The core may announce its own events for the site, such as a UDP setting.)
+    ASSERT_GE(added.count(EV_LIST), 1);
+    EXPECT_EQ(added.of(EV_LIST).first().parent, "");
+    EXPECT_EQ(added.of(EV_LIST).first().trigger_peer, pane->peerId());
     EXPECT_EQ(Cached(pane, ""), (QStringList{"0", QString::number(pane->peerId())}));
 
     ASSERT_TRUE(Open(pane, Id(pane, "")));

@@ -115,7 +115,7 @@ TEST_F(SitePaneReconnectTest, CountdownLogsInAgainUntilTheServerIsBack)
     EXPECT_EQ(pane->reconnectingState(), SiteWidget::RS_NONE);
     EXPECT_EQ(resumes.at(0).at(0).value<uint64_t>(), pane->peerId());
     ASSERT_GE(added.count(EV_LIST), 1);
-    EXPECT_EQ(added.events.first().parent, Id(pane, "/rw").toStdString());
+    EXPECT_EQ(added.of(EV_LIST).first().parent, Id(pane, "/rw").toStdString());
     ASSERT_TRUE(WaitUntil([&] { return !Shown(pane->connectingSheet()); }));
     EXPECT_FALSE(Shown(pane->disconnectedSheet()));
     // The site works again.

@@ -9,7 +9,6 @@
 
 #include "event-manager.h"
 #include "image_manager.h"
-#include "site-list-widget.h"
 #include "site-table-cells.h"
 #include "site-table-widget.h"
 #include "site-view-names.h"
@@ -209,53 +208,6 @@ private slots:
         emit f.pane.hub.sigStartMkdir();
         QVERIFY(!f.table.editor()->isVisible());
         QCOMPARE(f.table.recordCount(), 3);
-    }
-
-    void iconView()
-    {
-        TestPane pane(0);
-        pane.data.m_current_path = QStringLiteral("0:/icons");
-        SiteListWidget list(&pane.hub, &pane.data);
-        list.resize(500, 300);
-        list.show();
-        pane.data.m_filtered_files[pane.data.m_current_path] = {fileEntry(QStringLiteral("a"), 1),
-                                                                 fileEntry(QStringLiteral("New Folder"), 0, true)};
-        emit pane.hub.sigRefreshDetailView();
-        list.item(0)->setSelected(true);
-        QCOMPARE(pane.last_selection.view_mode, VM_LIST);
-        QSignalSpy renames(&pane.hub, &SiteConnecter::sigRenameDone);
-        QSignalSpy mkdirs(&pane.hub, &SiteConnecter::sigMkdirDone);
-        emit pane.hub.sigStartRename();
-        QVERIFY(list.editor()->isVisible());
-        QCOMPARE(list.editor()->text(), QStringLiteral("a"));
-        list.editor()->selectAll();
-        QTest::keyClicks(list.editor(), QStringLiteral(".."));
-        QTest::keyClick(list.editor(), Qt::Key_Return);
-        QCOMPARE(renames.count(), 0);
-        emit pane.hub.sigStartRename();
-        list.editor()->selectAll();
-        QTest::keyClicks(list.editor(), QStringLiteral("b"));
-        QTest::keyClick(list.editor(), Qt::Key_Return);
-        QCOMPARE(renames.count(), 1);
-        // New folder: Esc takes the pending item; a failed one removes only it.
-        emit pane.hub.sigStartMkdir();
-        QCOMPARE(list.count(), 3);
-        QTest::keyClick(list.editor(), Qt::Key_Escape);
-        QCOMPARE(list.count(), 2);
-        emit pane.hub.sigStartMkdir();
-        QTest::keyClick(list.editor(), Qt::Key_Return);
-        QCOMPARE(mkdirs.count(), 1);
-        Event e;
-        e.type = EV_MKDIR;
-        e.peer_id = 0;
-        e.parent = "/icons";
-        e.names = {"New Folder"};
-        const uint32_t id = EventManager::getInstance()->pushEvent(e);
-        emit pane.hub.sigAssignEventId(id);
-        emit pane.hub.sigRemoveItemWithEventId(id);
-        QCOMPARE(list.count(), 2);
-        QCOMPARE(list.recordOfRow(1).getName(), QStringLiteral("New Folder"));
-        QCOMPARE(list.recordCount(), 2);
     }
 
     void acceptableNames_data()

@@ -1,7 +1,8 @@
 // The folder tree over a stand-in pane: both panes' roots, merges, the
 // computer's absolute-path entries, findItemByPath, a vanishing current
 // folder, lazy expansion, renames and moves rewriting paths and cache keys,
-// pending-operation marks and removal of a folder with its marked subfolder.
+// pending-operation marks, removal of a folder with its marked subfolder,
+// and the tree's own in-place rename.
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -232,6 +233,74 @@ private slots:
         QVERIFY(!f.tree.findItemByPath(QStringLiteral("0:/tmp/d"), false));
         QCOMPARE(f.tree.recordCount(), records - 2);
         emit f.pane.hub.sigClearItemEventId(id);
+    }
+
+    void renameInTree_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("sent");  // "" : nothing sent
+        QTest::newRow("Esc") << "other" << int(Qt::Key_Escape) << "";
+        QTest::newRow("Enter unchanged") << "" << int(Qt::Key_Return) << "";
+        QTest::newRow("new name") << "papers" << int(Qt::Key_Return) << "papers";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("résumé") << int(Qt::Key_Return) << QString::fromUtf8("résumé");
+        QTest::newRow("blank") << "  " << int(Qt::Key_Return) << "";
+        QTest::newRow("dot") << "." << int(Qt::Key_Return) << "";
+        QTest::newRow("dot dot") << ".." << int(Qt::Key_Return) << "";
+        QTest::newRow("slash") << "a/b" << int(Qt::Key_Return) << "";
+        QTest::newRow("backslash") << "a\\b" << int(Qt::Key_Return) << "";
+    }
+    void renameInTree()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, sent);
+        Fixture f(17);
+        f.pane.deliver(QStringLiteral("17:"), folders({QStringLiteral("photo")}));
+        f.pane.deliver(QStringLiteral("17:photo"), folders({QStringLiteral("docs")}));
+        QTreeWidgetItem* docs = f.tree.findItemByPath(QStringLiteral("17:photo/docs"), false);
+        f.tree.setCurrentItem(docs);
+        SiteSelectedInfo tree_selection;
+        tree_selection.view_mode = VM_TREE;
+        UserActionCache::getInstance()->updateSelectedInfo(17, tree_selection);
+        QSignalSpy blocks(GlobalConnecter::getInstance(), &GlobalConnecter::sigBlockKeyPress);
+        QSignalSpy renames(&f.pane.hub, &SiteConnecter::sigRenameDone);
+        QSignalSpy queries(&f.pane.hub, &SiteConnecter::sigQueryPath);
+        emit f.pane.hub.sigStartRename();
+        QCOMPARE(blocks.count(), 1);
+        QVERIFY(blocks.at(0).at(0).toBool());
+        QTRY_VERIFY(f.tree.findChild<QLineEdit*>() != nullptr);
+        QLineEdit* editor = f.tree.findChild<QLineEdit*>();
+        QCOMPARE(editor->text(), QStringLiteral("docs"));
+        if (!typed.isEmpty()) {
+            editor->selectAll();
+            if (typed.toUtf8() == typed.toLatin1())
+                QTest::keyClicks(editor, typed);
+            else
+                editor->insert(typed);  // QTest types ASCII only
+        }
+        QTest::keyClick(editor, Qt::Key(key));
+        QTRY_COMPARE(blocks.count(), 2);
+        QVERIFY(!blocks.at(1).at(0).toBool());
+        QVERIFY(!f.tree.signalsBlocked());
+        QCOMPARE(renames.count(), sent.isEmpty() ? 0 : 1);
+        if (!sent.isEmpty())
+            QCOMPARE(renames.at(0).at(0).toString(), sent);
+        // The item keeps its name and path until the pane reports the result.
+        QCOMPARE(docs->text(0), QStringLiteral("docs"));
+        QCOMPARE(f.tree.recordOf(docs).getPath(), QStringLiteral("17:photo/docs"));
+        QVERIFY(!(docs->flags() & Qt::ItemIsEditable));
+        QCOMPARE(queries.count(), 0);
+        if (!sent.isEmpty()) {
+            emit f.pane.hub.sigUpdateSubTreePaths(QStringLiteral("17:photo/docs"), sent, QStringLiteral("17:photo/") + sent);
+            QCOMPARE(docs->text(0), sent);
+            QCOMPARE(f.tree.findItemByPath(QStringLiteral("17:photo/") + sent, false), docs);
+        }
+        // Without a current item a rename starts nothing.
+        f.tree.setCurrentItem(nullptr);
+        UserActionCache::getInstance()->updateSelectedInfo(17, tree_selection);
+        emit f.pane.hub.sigStartRename();
+        QCOMPARE(blocks.count(), 2);
     }
 
     void newFolderInTree()

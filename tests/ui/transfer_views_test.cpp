@@ -123,6 +123,7 @@ private slots:
     void simpleSelectionByRows();
     void fullPagesAndShrinkingQueue();
     void fullColumnsByDirection();
+    void fullSpeedAndRemainingCells();
     void hostileNamesShowLiterally();
     void siteFilterAndToolBar();
     void selectionFollowsTasksAcrossReloads();
@@ -385,6 +386,35 @@ void TransferViewsTest::fullColumnsByDirection()
     QCOMPARE(up_icon->pixmap(Qt::ReturnByValue).toImage(), getGlobalImage("icon_upload", 0).toImage());
     QVERIFY(qobject_cast<ProgressStatusWidget*>(table->cellWidget(0, FullQueue::COL_STATUS)));
     QCOMPARE(vexotest::missingNames(), QStringList());
+}
+
+void TransferViewsTest::fullSpeedAndRemainingCells()
+{
+    // As the store keeps them: the last two progress records of running tasks.
+    const auto running = [](uint64_t progress, uint64_t last_progress, uint64_t update, uint64_t last_update,
+                            uint64_t total) {
+        return [=](int, ResumeInfo& info) {
+            info.local_state = ResumeInfo::RI_RUNNING;
+            info.progress = progress;
+            info.last_progress = last_progress;
+            info.update_time = update;
+            info.last_update_time = last_update;
+            info.total = total;
+        };
+    };
+    addTasks(1, 1, C_PULL, "fast", running(3000000, 1000000, 10000, 9000, 10000000));
+    addTasks(1, 1, C_PULL, "crawl", running(2, 1, 2000, 1000, 1ull << 40));
+    addTasks(1, 1, C_PULL, "nosecond", running(3000, 1000, 10000, 0, 9000));
+    FullQueue view;
+    view.reloadTasks();
+    QTableWidget* table = view.table()->getTable();
+    QCOMPARE(table->item(0, FullQueue::COL_SPEED)->text(), QString("1.91 MB/s"));
+    QCOMPARE(table->item(0, FullQueue::COL_REMAINING)->text(), QString("00:00:03"));
+    // 1 B/s with 2^40 bytes to go: clamped to the int range, not wrapped.
+    QCOMPARE(table->item(1, FullQueue::COL_SPEED)->text(), QString("1 B/s"));
+    QCOMPARE(table->item(1, FullQueue::COL_REMAINING)->text(), QString("24855 day(s) 03:14:07"));
+    QCOMPARE(table->item(2, FullQueue::COL_SPEED)->text(), QString("0 B/s"));
+    QCOMPARE(table->item(2, FullQueue::COL_REMAINING)->text(), QString("00:00:00"));
 }
 
 void TransferViewsTest::hostileNamesShowLiterally()

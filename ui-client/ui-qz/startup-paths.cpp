@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 #include "file-op.h"
 #include "log.h"
@@ -53,6 +55,22 @@ void initializePaths()
     paths->setPath(QStringLiteral("user_data_path"), user_data);
     paths->setPath(QStringLiteral("log_path"), logFolderFromEnvironment());
     QDir().mkpath(user_data);
+}
+
+QString checkUserDataFolder()
+{
+    const QString folder = UIPathManager::getInstance()->getPath(QStringLiteral("user_data_path"));
+    QDir().mkpath(folder);
+    if (!QFileInfo(folder).isDir())
+        return QCoreApplication::translate("global", "The data folder %1 does not exist and cannot be created.")
+            .arg(QDir::toNativeSeparators(folder));
+    // Permission bits do not tell the whole story (read-only mounts, ACLs):
+    // a file is made and removed again.
+    QTemporaryFile probe(folder + QStringLiteral("/.write-test-XXXXXX"));
+    if (!probe.open())
+        return QCoreApplication::translate("global", "The data folder %1 cannot be written to (%2).")
+            .arg(QDir::toNativeSeparators(folder), probe.errorString());
+    return QString();
 }
 
 int backupBrokenDb()

@@ -21,6 +21,11 @@ QString logFolderFromEnvironment();
 // application object (for the program's folder).
 void initializePaths();
 
+// "" when the user data folder exists (made now if missing) and takes new
+// files; else why not, for the user. Every database and settings file lives
+// there, so a start that cannot write it cannot run.
+QString checkUserDataFolder();
+
 // Moves "sys-db.sqlite" to "sys-db.sqlite.broken", replacing an older one.
 // 0, or -1 (logged) when the old backup cannot be removed or the move fails.
 int backupBrokenDb();

@@ -8,6 +8,8 @@
 #include <openssl/ssl.h>
 #include <signal.h>
 
+#include <cstdio>
+
 #include "certificate-loader.h"
 #include "channel/channel.h"
 #include "client-manager.h"
@@ -87,6 +89,15 @@ bool StartupSequence::run()
     ComponentStrings::getInstance()->installStrings(m_component_strings);
     if (m_hooks.setWindowIcon)
         m_hooks.setWindowIcon();
+
+    // The databases and settings need the data folder; without it the user
+    // is told why, in the program's look and language, rather than left with
+    // a client that fails at every step.
+    m_failure = checkUserDataFolder();
+    if (!m_failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", m_failure.toLocal8Bit().constData());
+        return false;
+    }
 
     if (!upgradeSystemDatabase())
         return false;

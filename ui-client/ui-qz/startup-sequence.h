@@ -39,6 +39,11 @@ public:
     // was not moved aside), after which qMain returns 0.
     bool run();
 
+    // Why the last run() could not start the program (for the user), or ""
+    // when it did or when it ended early on purpose (another instance, a
+    // declined upgrade).
+    QString failure() const { return m_failure; }
+
     // Shut-down after the client manager was deleted: the system database,
     // then the log database.
     void closeDatabases();
@@ -66,5 +71,6 @@ private:
     bool m_translator_installed = false;
     QMap<QString, QString> m_component_strings;
     QString m_language;
+    QString m_failure;
     bool m_databases_open = false;
 };

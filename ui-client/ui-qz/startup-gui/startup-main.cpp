@@ -10,6 +10,7 @@
 #include "qt_single_application.h"
 #include "startup-paths.h"
 #include "startup-sequence.h"
+#include "str_table.h"
 
 namespace {
 
@@ -43,8 +44,12 @@ int qMain(int argc, char** argv)
     hooks.setWindowIcon = [] { QApplication::setWindowIcon(QIcon(getGlobalImage("app_img", 0))); };
 
     StartupSequence startup(hooks);
-    if (!startup.run())
-        return 0;
+    if (!startup.run()) {
+        if (startup.failure().isEmpty())
+            return 0;
+        showInfoMsg(StrTable::LoadStr(StrTable::app_name), startup.failure().toHtmlEscaped(), nullptr);
+        return 1;
+    }
 
     ClientManager* manager = new ClientManager(windowsFactory() ? windowsFactory()() : nullptr);
     manager->showLoginWindow();

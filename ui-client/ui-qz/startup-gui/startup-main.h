@@ -10,5 +10,6 @@ void setClientWindowsFactory(std::function<ClientWindows*()> factory);
 
 // The program's main function: start-up, the event loop, shut-down. The
 // result is the event loop's, or 0 after an early exit (another instance on
-// the same user data folder, or a failed upgrade not moved aside).
+// the same user data folder, or a failed upgrade not moved aside), or 1
+// after a message when the user data folder cannot be written.
 int qMain(int argc, char** argv);

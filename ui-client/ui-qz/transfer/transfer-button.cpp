@@ -42,6 +42,7 @@ void TransferButton::setGif(const QString& file)
 
 void TransferButton::setIconSize(QSize size)
 {
+    m_icon_size = size;
     if (!m_gif)
         return;
     const double scale = DPIinfo::getInstance()->getDPI();
@@ -112,6 +113,13 @@ void TransferButton::updateIcon()
     } else {
         showPixmap(m_normal_pixmap);
     }
+}
+
+void TransferButton::click()
+{
+    updateIcon();
+    if (m_is_enabled)
+        emit clicked();
 }
 
 void TransferButton::mousePressEvent(QMouseEvent* event)

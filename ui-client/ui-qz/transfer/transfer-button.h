@@ -24,11 +24,16 @@ public:
     void setGif(const QString& file);
     // The animation's size, scaled and rounded; without an animation nothing.
     void setIconSize(QSize size);
+    // The size last given to setIconSize, before scaling.
+    QSize iconSize() const { return m_icon_size; }
     void setEnabled(bool enabled);
     void setToggled(bool toggled);
     void setPause(bool pause);
     bool isToggled() const { return m_toggle_on; }
     bool isButtonEnabled() const { return m_is_enabled; }
+    bool isPaused() const { return m_pause; }
+    // A click as the mouse gives one: clicked() while enabled.
+    void click();
     void startGif();
     void stopGif();
 
@@ -63,4 +68,5 @@ private:
     QPixmap m_disable_pixmap;
     QMovie* m_gif = nullptr;
     QVBoxLayout* m_main_layout = nullptr;
+    QSize m_icon_size;
 };

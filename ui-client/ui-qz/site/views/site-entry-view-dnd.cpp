@@ -5,6 +5,7 @@
 #include "site-connecter.h"
 #include "site-list-widget.h"
 #include "site-path.h"
+#include "site-table-cells.h"
 #include "site-table-widget.h"
 
 namespace {
@@ -56,8 +57,12 @@ SiteItemInfo SiteTableDnd::recordOf(const QModelIndex& index) const { return m_t
 
 void SiteTableDnd::paintTarget(const QModelIndex& index, bool on)
 {
-    for (int column = 0; column < m_table->columnCount(); ++column)
-        if (QWidget* cell = m_table->cellWidget(index.row(), column))
+    // Only rows in sight carry cell widgets (and a row out of sight is no
+    // drop target); the view drops the style when it reuses the cells.
+    const QList<QWidget*> cells{m_table->nameCell(index.row()), m_table->textCell(index.row(), COL_SIZE),
+                                m_table->textCell(index.row(), COL_TYPE), m_table->textCell(index.row(), COL_MTIME)};
+    for (QWidget* cell : cells)
+        if (cell)
             cell->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
 }
 

@@ -1,118 +1,313 @@
 #include "site-list-widget.h"
 
-#include <QPixmap>
-
-#include "event-manager.h"
-#include "global-connecter.h"
-#include "vexo-line-editor.h"
 #include <QDateTime>
-#include "file-type-icon.h"
+#include <QScrollBar>
+#include <QTimer>
+
+#include "dpi_info.h"
+#include "global-connecter.h"
 #include "site-connecter.h"
-#include "site-display.h"
 #include "site-entry-view-dnd.h"
-#include "site-path.h"
+#include "site-list-icon-widget.h"
 #include "site-table-cells.h"
 #include "site-view-names.h"
+#include "site-view-records.h"
 #include "style_manager.h"
-#include "tool_tip.h"
+#include "vexo-text-editor.h"
+
+namespace {
+const Qt::ItemFlags kShownFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+}
 
 SiteListWidget::SiteListWidget(SiteConnecter* connecter, SiteData* data, QWidget* parent)
     : QListWidget(parent), m_connecter(connecter), m_data(data)
 {
+    setAcceptDrops(true);
     setViewMode(QListView::IconMode);
-    setResizeMode(QListView::Adjust);
-    setMovement(QListView::Static);
-    setWrapping(true);
-    setWordWrap(true);
-    setUniformItemSizes(true);
-    setIconSize(QSize(scaledPixels(64), scaledPixels(64)));
-    setGridSize(QSize(scaledPixels(100), scaledPixels(110)));
+    setFlow(QListView::LeftToRight);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tiles stay where the grid puts them: they are pooled widgets laid
+    // over the rows in sight, not items the user moves about.
+    setMovement(QListView::Static);
+    setUniformItemSizes(true);
+    setStyleSheet(getStyleSheet("component.scrollbar", false) + getStyleSheet("site_list_widget", false));
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+    setResizeMode(QListView::Adjust);
+    setSpacing(scaledPixels(8));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setStyleSheet(getStyleSheet("component.scrollbar", false));
 
-    m_editor = new VexoLineEditor(QString(), viewport());
+    m_editor = new VexoTextEditor(QString(), viewport());
     m_editor->hide();
-    connect(m_editor, &VexoLineEditor::sigEndEdit, this, &SiteListWidget::slotEndEdit);
-    connect(this, &SiteListWidget::sigBlockKeyPress, GlobalConnecter::getInstance(), &GlobalConnecter::sigBlockKeyPress);
-    connect(this, &SiteListWidget::sigMkdirDone, connecter, &SiteConnecter::sigMkdirDone);
-    connect(this, &SiteListWidget::sigRenameDone, connecter, &SiteConnecter::sigRenameDone);
-    connect(connecter, &SiteConnecter::sigStartRename, this, &SiteListWidget::slotStartRename);
-    connect(connecter, &SiteConnecter::sigStartMkdir, this, &SiteListWidget::slotStartMkdir);
+    connect(m_editor, &VexoTextEditor::sigEndEdit, this, &SiteListWidget::slotEndEdit);
+
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    connect(this, &QListWidget::itemDoubleClicked, this, &SiteListWidget::slotItemDoubleClicked);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SiteListWidget::slotSelectionChanged);
     connect(this, &SiteListWidget::sigSelectionChanged, connecter, &SiteConnecter::sigSelectionChanged);
     connect(this, &SiteListWidget::sigItemDoubleClicked, connecter, &SiteConnecter::sigItemDoubleClicked);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateSelection(); });
-    connect(this, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* it) { emit sigItemDoubleClicked(m_item_infos.value(it)); });
+    connect(this, &SiteListWidget::sigBlockKeyPress, hub, &GlobalConnecter::sigBlockKeyPress);
+    connect(this, &SiteListWidget::sigMkdirDone, connecter, &SiteConnecter::sigMkdirDone);
+    connect(this, &SiteListWidget::sigRenameDone, connecter, &SiteConnecter::sigRenameDone);
     connect(connecter, &SiteConnecter::sigRefreshDetailView, this, &SiteListWidget::slotRefreshView);
     connect(connecter, &SiteConnecter::sigAssignEventId, this, &SiteListWidget::slotAssignEventId);
     connect(connecter, &SiteConnecter::sigClearItemEventId, this, &SiteListWidget::slotClearItemEventId);
     connect(connecter, &SiteConnecter::sigRemoveItemWithEventId, this, &SiteListWidget::slotRemoveItemWithEventId);
+    connect(connecter, &SiteConnecter::sigStartMkdir, this, &SiteListWidget::slotStartMkdir);
+    connect(connecter, &SiteConnecter::sigStartRename, this, &SiteListWidget::slotStartRename);
     connect(connecter, &SiteConnecter::sigFocusListItem, this, &SiteListWidget::slotFocusListItem);
     connect(connecter, &SiteConnecter::sigUpdateItem, this, &SiteListWidget::slotUpdateItem);
     connect(connecter, &SiteConnecter::sigChangeSiteName, this, &SiteListWidget::slotChangeSiteName);
-    connect(this, &SiteListWidget::sigEventAdded, GlobalConnecter::getInstance(), &GlobalConnecter::sigEventAdded);
-    connect(this, &SiteListWidget::sigTransferTaskAdded, GlobalConnecter::getInstance(),
-            &GlobalConnecter::sigTransferTaskAdded);
+    connect(connecter, &SiteConnecter::sigUpdateCutStatus, this, &SiteListWidget::slotUpdateCutStatus);
+    connect(this, &SiteListWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
+    connect(this, &SiteListWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
     m_dnd = new SiteListDnd(this, connecter, data);
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { forgetRows(first, last); });
 }
 
-void SiteListWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
+SiteListWidget::~SiteListWidget()
+{
+    // The model outlives this part of the view: it must not call back.
+    disconnect(model(), nullptr, this, nullptr);
+    if (m_editing)
+        emit sigBlockKeyPress(false);
+    m_editor->stopEdit();
+}
+
+SiteListRowItem* SiteListWidget::rowItem(int row) const { return dynamic_cast<SiteListRowItem*>(item(row)); }
+
+SiteListIconWidget* SiteListWidget::tileOfRow(int row) const
+{
+    SiteListRowItem* row_item = rowItem(row);
+    return row_item ? row_item->tile : nullptr;
+}
+
+// ---- drawing ---------------------------------------------------------------
 
 void SiteListWidget::slotRefreshView()
 {
+    m_offset = 0;
+    refreshView();
+}
+
+void SiteListWidget::slotContinueRefreshView() { refreshView(); }
+
+SiteListRowItem* SiteListWidget::appendRow(const SiteFileInfo& shown)
+{
+    auto* row_item = new SiteListRowItem;
+    row_item->shown = shown;
+    row_item->setFlags(kShownFlags);
+    row_item->setSizeHint(QSize(scaledPixels(80), scaledPixels(100)));
+    addItem(row_item);
+    return row_item;
+}
+
+void SiteListWidget::setRowHidden(int row, bool hidden)
+{
+    QListWidgetItem* it = item(row);
+    if (!it)
+        return;
+    if (it->isHidden() != hidden)
+        it->setHidden(hidden);
+    // A hidden row is out of reach of Ctrl+A and of the selection report.
+    const Qt::ItemFlags flags = hidden ? Qt::NoItemFlags : kShownFlags;
+    if (it->flags() != flags)
+        it->setFlags(flags);
+}
+
+void SiteListWidget::refreshView()
+{
     const SiteFileList& page = m_data->m_filtered_files[m_data->m_current_path];
-    m_item_infos.clear();
-    m_pending_mkdir_item = nullptr;
-    bool changed = false;
+    const uint64_t t0 = siteviews::sliceNow();
+    if (m_offset == 0) {
+        // Rows the slice does not reach are hidden at its end.
+        m_item_infos.clear();
+        m_pending_mkdir_item = nullptr;
+    }
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
-    for (int i = 0; i < page.size(); ++i) {
-        const SiteFileInfo& entry = page.at(i);
-        const QString shown = siteviews::shownName(entry.name, entry.is_root, m_data->m_site_name);
-        QListWidgetItem* it = item(i);
-        if (!it) {
-            it = new QListWidgetItem(this);
+    bool more = false;
+    while (m_offset < page.size()) {
+        const int i = m_offset;
+        const SiteFileInfo& listed = page.at(i);
+        const QString shown = siteviews::shownName(listed.name, listed.is_root, m_data->m_site_name);
+        SiteListRowItem* row_item = rowItem(i);
+        if (row_item) {
+            setRowHidden(i, false);
+            if (row_item->drawn && !m_need_remove_selection && shown != row_item->shown.name)
+                m_need_remove_selection = true;
         } else {
-            changed = changed || it->text() != shown;
-            it->setHidden(false);
+            row_item = appendRow(SiteFileInfo());
         }
-        QString type;
-        QPixmap pixmap;
-        getFileTypeIcon(shown, entry.is_dir, false, true, type, pixmap);
-        it->setIcon(QIcon(pixmap));
-        it->setText(shown);  // item texts are never markup
-        it->setToolTip(getHtmlEscapedStringForToolTip(siteEntryToolTipText(entry)));
-        it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
-        SiteItemInfo record(entry.name);
-        record.setIsDir(entry.is_dir);
-        record.setIsRoot(entry.is_root);
-        record.setIsSharedFolder(entry.is_shared_folder);
-        m_item_infos.insert(it, record);
+        row_item->shown = listed;
+        row_item->shown.name = shown;
+        row_item->drawn = true;
+        if (row_item->tile)
+            row_item->tile->setInfo(row_item->shown);
+
+        SiteItemInfo record(listed.name);
+        record.setIsDir(listed.is_dir);
+        record.setIsRoot(listed.is_root);
+        record.setIsSharedFolder(listed.is_shared_folder);
+        m_item_infos.insert(row_item, record);
+
+        ++m_offset;
+        if (m_offset < page.size() && siteviews::sliceNow() - t0 > siteviews::kSliceMs) {
+            more = true;
+            break;
+        }
     }
-    for (int i = page.size(); i < count(); ++i) {
-        QListWidgetItem* it = item(i);
-        // Hidden spare items leave the selection (Ctrl+A must not reach them).
-        it->setSelected(false);
-        it->setHidden(true);
-        it->setFlags(Qt::NoItemFlags);
+    if (!more && count() == m_offset) {
+        // The spare row: hidden, without a record.
+        appendRow(SiteFileInfo());
     }
+    for (int row = m_offset; row < count(); ++row)
+        setRowHidden(row, true);
+    doItemsLayout();
     setUpdatesEnabled(updates);
-    if (changed)
+    if (more) {
+        QTimer::singleShot(siteviews::kSlicePauseMs, this, &SiteListWidget::slotContinueRefreshView);
+        return;
+    }
+    deselectHiddenRows();
+    if (m_need_remove_selection) {
+        m_need_remove_selection = false;
         clearSelection();
+    }
+    updateOpacityEffect();
+    m_offset = 0;
 }
+
+void SiteListWidget::deselectHiddenRows()
+{
+    // Flags are gone from hidden rows, so selectedRows() no longer lists
+    // them while the selection still holds them: read the ranges.
+    QItemSelection hidden;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (item(row) && item(row)->isHidden())
+                hidden.select(model()->index(row, 0), model()->index(row, 0));
+    if (!hidden.isEmpty())
+        selectionModel()->select(hidden, QItemSelectionModel::Deselect);
+}
+
+// ---- tiles of the rows in sight -------------------------------------------------
+
+void SiteListWidget::setSiteItemWidget(QListWidgetItem* item, SiteListIconWidget* widget)
+{
+    auto* row_item = dynamic_cast<SiteListRowItem*>(item);
+    if (!row_item)
+        return;
+    if (row_item->tile)
+        m_widget_item_map.erase(row_item->tile);
+    connect(widget, &SiteListIconWidget::sigCheckMisMove, this, &SiteListWidget::slotCheckMisMove,
+            Qt::UniqueConnection);
+    m_widget_item_map[widget] = item;
+    row_item->tile = widget;
+}
+
+void SiteListWidget::releaseTile(SiteListRowItem* row_item)
+{
+    SiteListIconWidget* tile = row_item->tile;
+    if (!tile)
+        return;
+    tile->hide();
+    m_widget_item_map.erase(tile);
+    row_item->tile = nullptr;
+    m_free_tiles << tile;
+}
+
+void SiteListWidget::layoutTiles()
+{
+    const QRect sight = viewport()->rect();
+    for (int row = 0; row < count(); ++row) {
+        SiteListRowItem* row_item = rowItem(row);
+        if (!row_item)
+            continue;
+        const QRect place = row_item->isHidden() ? QRect() : visualItemRect(row_item);
+        if (!place.isValid() || !place.intersects(sight)) {
+            releaseTile(row_item);
+            continue;
+        }
+        if (!row_item->tile) {
+            SiteListIconWidget* tile = m_free_tiles.isEmpty() ? new SiteListIconWidget(SiteFileInfo(), viewport())
+                                                              : m_free_tiles.takeLast();
+            setSiteItemWidget(row_item, tile);
+            tile->setInfo(row_item->shown);
+            setCutLook(tile, m_cut_rows.contains(row));
+        }
+        row_item->tile->move(place.topLeft());
+        row_item->tile->show();
+    }
+    if (m_editing)
+        m_editor->raise();
+}
+
+void SiteListWidget::slotCheckMisMove()
+{
+    // A tile belongs at the top-left corner of its row's place.
+    auto* tile = qobject_cast<SiteListIconWidget*>(sender());
+    auto found = m_widget_item_map.find(tile);
+    if (!tile || found == m_widget_item_map.end())
+        return;
+    const QPoint place = visualItemRect(found->second).topLeft();
+    if (tile->pos() != place)
+        tile->move(place);
+}
+
+void SiteListWidget::doItemsLayout()
+{
+    QListWidget::doItemsLayout();
+    layoutTiles();
+}
+
+void SiteListWidget::scrollContentsBy(int dx, int dy)
+{
+    QListWidget::scrollContentsBy(dx, dy);
+    layoutTiles();
+}
+
+void SiteListWidget::updateGeometries()
+{
+    QListWidget::updateGeometries();
+    layoutTiles();
+}
+
+void SiteListWidget::removeListRow(int row)
+{
+    delete takeItem(row);
+    doItemsLayout();
+}
+
+void SiteListWidget::forgetRows(int first, int last)
+{
+    // Whoever takes a row out, its tile goes back to the pool and its
+    // record goes with it: a later item may reuse the address.
+    for (int row = first; row <= last; ++row) {
+        QListWidgetItem* key = item(row);
+        if (SiteListRowItem* row_item = rowItem(row))
+            releaseTile(row_item);
+        m_item_infos.remove(key);
+        if (m_edit_item == key)
+            m_edit_item = nullptr;
+        if (m_pending_mkdir_item == key)
+            m_pending_mkdir_item = nullptr;
+    }
+}
+
+// ---- selection and double-click -----------------------------------------------
 
 void SiteListWidget::updateSelection()
 {
     SiteSelectedInfo info;
     info.view_mode = VM_LIST;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+    for (const QModelIndex& index : selectionModel()->selectedRows(0)) {
         QListWidgetItem* it = item(index.row());
-        if (!it || it->isHidden() || !m_item_infos.contains(it))
+        if (!it || it->isHidden())
             continue;
-        const SiteItemInfo& record = m_item_infos[it];
+        const SiteItemInfo record = m_item_infos.value(it);
         if (record.getName().isEmpty())
-            continue;
+            continue;  // a spare or not yet drawn row: never report ""
         NodeInfo node;
         node.name = record.getName();
         node.type = record.isDir() ? FT_DIR : FT_FILE;
@@ -123,52 +318,55 @@ void SiteListWidget::updateSelection()
     emit sigSelectionChanged(info);
 }
 
+void SiteListWidget::slotSelectionChanged(const QItemSelection&, const QItemSelection&) { updateSelection(); }
+
 void SiteListWidget::focusInEvent(QFocusEvent* event)
 {
     updateSelection();
     QListWidget::focusInEvent(event);
 }
 
-void SiteListWidget::slotAssignEventId(unsigned int id)
+void SiteListWidget::slotItemDoubleClicked(QListWidgetItem* item)
 {
-    Event event;
-    if (EventManager::getInstance()->getEvent(id, event) < 0)
+    if (!item || item->isHidden() || !m_item_infos.contains(item))
         return;
-    if (event.type == EV_MKDIR) {
-        // Only the pending item: an item of the same name stays.
-        if (m_pending_mkdir_item && m_item_infos.contains(m_pending_mkdir_item))
-            m_item_infos[m_pending_mkdir_item].setEventId(id);
-        m_pending_mkdir_item = nullptr;
-        return;
-    }
-    if (combineIdPath(event.peer_id, event.parent) != m_data->m_current_path)
-        return;
-    for (const std::string& raw : event.names)
-        for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
-            if (it.value().getName() == QString::fromStdString(raw))
-                it.value().setEventId(id);
+    emit sigItemDoubleClicked(m_item_infos.value(item));
 }
 
-void SiteListWidget::slotClearItemEventId(unsigned int id)
+// ---- cut marks ------------------------------------------------------------------
+
+void SiteListWidget::updateOpacityEffect()
 {
-    for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
-        if (it.value().getEventId() == id)
-            it.value().setEventId(0);
+    const QSet<int> was_cut = m_cut_rows;
+    m_cut_rows = siteviews::currentCutRows(m_data->m_current_path, m_cut_index_list);
+    for (int row : was_cut + m_cut_rows)
+        if (SiteListIconWidget* tile = tileOfRow(row))
+            setCutLook(tile, m_cut_rows.contains(row));
 }
+
+void SiteListWidget::slotUpdateCutStatus() { updateOpacityEffect(); }
+
+// ---- pending operations, focus, renames -------------------------------------------
+
+void SiteListWidget::slotAssignEventId(unsigned int id)
+{
+    siteviews::markEventRecords(m_item_infos, m_pending_mkdir_item, id, m_data->m_current_path);
+}
+
+void SiteListWidget::slotClearItemEventId(unsigned int id) { siteviews::clearEventRecords(m_item_infos, id); }
 
 void SiteListWidget::slotRemoveItemWithEventId(unsigned int id)
 {
     if (id == 0)
         return;
-    for (int row = count() - 1; row >= 0; --row) {
-        QListWidgetItem* it = item(row);
-        auto found = m_item_infos.find(it);
-        if (found != m_item_infos.end() && found.value().getEventId() == id) {
-            m_item_infos.erase(found);
-            if (it == m_edit_item)
-                m_edit_item = nullptr;
-            delete takeItem(row);
+    int row = 0;
+    while (row < count()) {
+        auto found = m_item_infos.constFind(item(row));
+        if (found != m_item_infos.cend() && found.value().getEventId() == id) {
+            removeListRow(row);
+            continue;
         }
+        ++row;
     }
 }
 
@@ -185,32 +383,52 @@ void SiteListWidget::slotUpdateItem(QString parent, QString old_name, QString ne
 {
     if (parent != m_data->m_current_path)
         return;
+    const bool blocked = blockSignals(true);
     for (int row = 0; row < count(); ++row) {
-        QListWidgetItem* it = item(row);
-        auto found = m_item_infos.find(it);
+        auto found = m_item_infos.find(item(row));
         if (found == m_item_infos.end() || found.value().getName() != old_name)
             continue;
         found.value().setName(new_name);
-        it->setText(new_name);
+        if (SiteListRowItem* row_item = rowItem(row)) {
+            row_item->shown.name = new_name;
+            if (row_item->tile)
+                row_item->tile->setName(new_name);
+        }
         break;
     }
+    blockSignals(blocked);
 }
 
 void SiteListWidget::slotChangeSiteName()
 {
     if (m_data->m_current_path.isEmpty())
-        slotRefreshView();
+        refreshView();
+}
+
+void SiteListWidget::slotCleanDragStyle() { m_dnd->slotCleanDragStyle(); }
+
+// ---- in-place editing -------------------------------------------------------------
+
+void SiteListWidget::placeEditor(QListWidgetItem* item)
+{
+    // Below the icon, over the name.
+    scrollToItem(item);
+    doItemsLayout();
+    const double dpi = DPIinfo::getInstance()->getDPI();
+    m_editor->move(visualItemRect(item).topLeft() + QPoint(qRound(0 * dpi), qRound(72 * dpi)));
 }
 
 void SiteListWidget::slotStartRename()
 {
     if (!UserActionCache::getInstance()->needCatchAction(m_data->m_peer_id, VM_LIST) || m_editing)
         return;
+    // The item the pane will rename is the one selected item, which after
+    // a Ctrl-click need not be the current one.
     QList<QListWidgetItem*> selected;
     for (QListWidgetItem* it : selectedItems())
-        if (!it->isHidden())
+        if (!it->isHidden() && m_item_infos.contains(it))
             selected << it;
-    if (selected.size() != 1 || !m_item_infos.contains(selected.first()))
+    if (selected.size() != 1)
         return;
     m_edit_item = selected.first();
     setCurrentItem(m_edit_item, QItemSelectionModel::NoUpdate);
@@ -219,33 +437,30 @@ void SiteListWidget::slotStartRename()
     emit sigBlockKeyPress(true);
     m_editor->setText(m_item_infos.value(m_edit_item).getName());
     m_editor->startEdit();
-    m_editor->move(visualItemRect(m_edit_item).bottomLeft());
+    placeEditor(m_edit_item);
 }
 
 void SiteListWidget::slotStartMkdir()
 {
     if (!UserActionCache::getInstance()->needCatchAction(m_data->m_peer_id, VM_LIST) || m_editing)
         return;
-    const QString name = QStringLiteral("New Folder");
-    auto* it = new QListWidgetItem(this);
-    QString type;
-    QPixmap pixmap;
-    getFileTypeIcon(name, true, false, true, type, pixmap);
-    it->setIcon(QIcon(pixmap));
-    it->setText(name);
-    it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    SiteItemInfo record(name);
+    SiteFileInfo info;
+    info.name = QStringLiteral("New Folder");
+    info.is_dir = true;
+    info.mtime = QDateTime::currentDateTime();
+    SiteListRowItem* row_item = appendRow(info);
+    row_item->drawn = true;
+    SiteItemInfo record(info.name);
     record.setIsDir(true);
-    m_item_infos.insert(it, record);
-    setCurrentItem(it);
-    scrollToItem(it);
-    m_edit_item = it;
+    m_item_infos.insert(row_item, record);
+    setCurrentItem(row_item);
     m_is_create = true;
+    m_edit_item = row_item;
     m_editing = true;
     emit sigBlockKeyPress(true);
-    m_editor->setText(name);
+    m_editor->setText(info.name);
     m_editor->startEdit();
-    m_editor->move(visualItemRect(it).bottomLeft());
+    placeEditor(row_item);
 }
 
 void SiteListWidget::slotEndEdit(QString text, bool esc)
@@ -254,18 +469,16 @@ void SiteListWidget::slotEndEdit(QString text, bool esc)
         return;
     m_editing = false;
     emit sigBlockKeyPress(false);
+    // The focus goes back to the view, not to whatever follows the editor.
     if (m_editor->hasFocus())
         setFocus(Qt::OtherFocusReason);
     m_editor->stopEdit();
-    const bool refused = !esc && !siteviews::isAcceptableNewName(text);
     if (!m_edit_item || !m_item_infos.contains(m_edit_item))
         return;
+    const bool refused = !esc && !siteviews::isAcceptableNewName(text);
     if (esc || refused) {
-        if (m_is_create) {
-            m_item_infos.remove(m_edit_item);
-            delete takeItem(row(m_edit_item));
-            m_edit_item = nullptr;
-        }
+        if (m_is_create)
+            removeListRow(row(m_edit_item));
         return;
     }
     SiteItemInfo& record = m_item_infos[m_edit_item];

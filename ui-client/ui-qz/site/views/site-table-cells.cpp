@@ -1,6 +1,7 @@
 #include "site-table-cells.h"
 
 #include <QEvent>
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -34,7 +35,6 @@ QString siteEntryToolTipText(const SiteFileInfo& info)
     return lines.join(QLatin1Char('\n'));
 }
 
-namespace {
 void paintStyled(QWidget* widget)
 {
     QStyleOption option(1, QStyleOption::SO_Default);
@@ -42,7 +42,18 @@ void paintStyled(QWidget* widget)
     QPainter painter(widget);
     widget->style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, widget);
 }
-}  // namespace
+
+void setCutLook(QWidget* widget, bool cut)
+{
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
+    if (!effect && !cut)
+        return;
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(nullptr);
+        widget->setGraphicsEffect(effect);
+    }
+    effect->setOpacity(cut ? 0.5 : 1.0);
+}
 
 SiteTableIconWidget::SiteTableIconWidget(const SiteFileInfo& info, QWidget* parent) : QWidget(parent)
 {

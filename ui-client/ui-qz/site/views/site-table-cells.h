@@ -65,3 +65,11 @@ QString siteEntryToolTipText(const SiteFileInfo& info);
 
 // Pixels at scale 1 times the display scale, truncated.
 int scaledPixels(int base);
+
+// Draws the style's PE_Widget for a plain QWidget subclass, so that style
+// sheets apply to cells and tiles.
+void paintStyled(QWidget* widget);
+
+// Half opacity for a cut entry; full opacity again for a widget that had
+// the look (pooled widgets move between rows).
+void setCutLook(QWidget* widget, bool cut);

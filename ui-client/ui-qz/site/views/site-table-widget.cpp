@@ -17,6 +17,7 @@
 #include "site-table-cells.h"
 #include "site-table-row.h"
 #include "site-view-names.h"
+#include "site-view-records.h"
 #include "str_table.h"
 #include "style_manager.h"
 #include "vexo-line-editor.h"
@@ -82,10 +83,14 @@ SiteTableWidget::SiteTableWidget(SiteConnecter* connecter, SiteData* data, QWidg
     connect(this, &SiteTableWidget::sigEventAdded, hub, &GlobalConnecter::sigEventAdded);
     connect(this, &SiteTableWidget::sigTransferTaskAdded, hub, &GlobalConnecter::sigTransferTaskAdded);
     m_dnd = new SiteTableDnd(this, connecter, data);
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { forgetRows(first, last); });
 }
 
 SiteTableWidget::~SiteTableWidget()
 {
+    // The model outlives this part of the view: it must not call back.
+    disconnect(model(), nullptr, this, nullptr);
     if (m_editing)
         emit sigBlockKeyPress(false);
     m_editor->stopEdit();
@@ -256,9 +261,13 @@ void SiteTableWidget::bindCells(SiteTableRowItem* row_item)
 
 void SiteTableWidget::releaseCells(SiteTableRowCells* cells)
 {
-    cells->name->hide();
-    for (SiteTableItemWidget* text : cells->text)
-        text->hide();
+    // A drop-target highlight stays with its row, not with the cells.
+    const QList<QWidget*> widgets{cells->name, cells->text[0], cells->text[1], cells->text[2]};
+    for (QWidget* widget : widgets) {
+        widget->hide();
+        if (!widget->styleSheet().isEmpty())
+            widget->setStyleSheet(QString());
+    }
     if (cells->row)
         cells->row->cells = nullptr;
     cells->row = nullptr;
@@ -311,17 +320,24 @@ void SiteTableWidget::updateGeometries()
 
 void SiteTableWidget::removeTableRow(int row)
 {
-    QTableWidgetItem* key = item(row, COL_NAME);
-    if (SiteTableRowCells* cells = cellsOfRow(row))
-        releaseCells(cells);
-    // The record goes with its row: a later item may reuse the address.
-    m_item_infos.remove(key);
-    if (m_edit_item == key)
-        m_edit_item = nullptr;
-    if (m_pending_mkdir_item == key)
-        m_pending_mkdir_item = nullptr;
     removeRow(row);
     layoutCells();
+}
+
+void SiteTableWidget::forgetRows(int first, int last)
+{
+    // Whoever removes a row, its cells go back to the pool and its record
+    // goes with it: a later item may reuse the address.
+    for (int row = first; row <= last; ++row) {
+        QTableWidgetItem* key = item(row, COL_NAME);
+        if (SiteTableRowCells* cells = cellsOfRow(row))
+            releaseCells(cells);
+        m_item_infos.remove(key);
+        if (m_edit_item == key)
+            m_edit_item = nullptr;
+        if (m_pending_mkdir_item == key)
+            m_pending_mkdir_item = nullptr;
+    }
 }
 
 void SiteTableWidget::deselectHiddenRows()
@@ -426,30 +442,14 @@ void SiteTableWidget::slotTableCellDoubleClicked(int row, int)
 
 void SiteTableWidget::applyCutLook(SiteTableRowCells* cells, int row)
 {
-    const bool cut = m_cut_rows.contains(row);
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(cells->name->graphicsEffect());
-    if (!effect && !cut)
-        return;
-    if (!effect) {
-        effect = new QGraphicsOpacityEffect(nullptr);
-        cells->name->setGraphicsEffect(effect);
-    }
-    effect->setOpacity(cut ? 0.5 : 1.0);
+    setCutLook(cells->name, m_cut_rows.contains(row));
 }
 
 void SiteTableWidget::updateOpacityEffect()
 {
     // Marks go by row number; rows out of sight take them when bound.
     const QSet<int> was_cut = m_cut_rows;
-    m_cut_rows.clear();
-    uint64_t peer = 0;
-    SiteSelectedInfo info;
-    UserActionCache::getInstance()->getCopyInfo(peer, info);
-    if (info.parent == m_data->m_current_path && UserActionCache::getInstance()->isCutAction()) {
-        m_cut_index_list = info.index_list;
-        for (const QModelIndex& index : m_cut_index_list)
-            m_cut_rows.insert(index.row());
-    }
+    m_cut_rows = siteviews::currentCutRows(m_data->m_current_path, m_cut_index_list);
     for (int row : was_cut + m_cut_rows)
         if (SiteTableRowCells* cells = cellsOfRow(row))
             applyCutLook(cells, row);
@@ -461,32 +461,10 @@ void SiteTableWidget::slotUpdateCutStatus() { updateOpacityEffect(); }
 
 void SiteTableWidget::slotAssignEventId(unsigned int id)
 {
-    Event event;
-    if (EventManager::getInstance()->getEvent(id, event) < 0)
-        return;
-    if (combineIdPath(event.peer_id, event.parent) != m_data->m_current_path)
-        return;
-    if (event.type == EV_MKDIR) {
-        // Only the provisional row: a listed folder of the same name stays.
-        if (m_pending_mkdir_item && m_item_infos.contains(m_pending_mkdir_item))
-            m_item_infos[m_pending_mkdir_item].setEventId(id);
-        m_pending_mkdir_item = nullptr;
-        return;
-    }
-    for (const std::string& raw : event.names) {
-        const QString name = QString::fromStdString(raw);
-        for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
-            if (it.value().getName() == name)
-                it.value().setEventId(id);
-    }
+    siteviews::markEventRecords(m_item_infos, m_pending_mkdir_item, id, m_data->m_current_path);
 }
 
-void SiteTableWidget::slotClearItemEventId(unsigned int id)
-{
-    for (auto it = m_item_infos.begin(); it != m_item_infos.end(); ++it)
-        if (it.value().getEventId() == id)
-            it.value().setEventId(0);
-}
+void SiteTableWidget::slotClearItemEventId(unsigned int id) { siteviews::clearEventRecords(m_item_infos, id); }
 
 void SiteTableWidget::slotRemoveItemWithEventId(unsigned int id)
 {

@@ -84,6 +84,7 @@ private:
     void deselectHiddenRows();
     void placeEditor(int row);
     void removeTableRow(int row);
+    void forgetRows(int first, int last);
     SiteTableRowItem* rowItem(int row) const;
     SiteTableRowCells* cellsOfRow(int row) const;
     // Binds cell widgets to the rows in sight and frees the others.

@@ -2,10 +2,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QRegExp>
 
+#include "site-edit-filter.h"
 #include "site-table-cells.h"
 
 VexoLineEditor::VexoLineEditor(const QString& text, QWidget* parent) : QLineEdit(text, parent), m_text(text)
@@ -22,69 +21,13 @@ void VexoLineEditor::setText(const QString& text)
     QLineEdit::setText(text);
 }
 
-void VexoLineEditor::startEdit()
-{
-    if (!m_filtering) {
-        qApp->installEventFilter(this);
-        m_filtering = true;
-    }
-    show();
-    raise();
-    setFocus(Qt::OtherFocusReason);
-    selectAll();
-}
+void VexoLineEditor::startEdit() { siteviews::beginEdit(this, m_filtering); }
 
-void VexoLineEditor::stopEdit()
-{
-    if (m_filtering) {
-        qApp->removeEventFilter(this);
-        m_filtering = false;
-    }
-    hide();
-}
+void VexoLineEditor::stopEdit() { siteviews::finishEdit(this, m_filtering); }
 
 bool VexoLineEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!isVisible())
-        return QLineEdit::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!rect().contains(mapFromGlobal(mouse->globalPos())))
-            emit sigEndEdit(text(), false);
-        return false;  // the click still selects what it hit
-    }
-    case QEvent::KeyPress: {
-        // Every key press passes here once per object on its way; act on
-        // the first object only (the editor itself has the focus).
-        if (watched != this)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            emit sigEndEdit(text(), false);
-            return true;
-        }
-        if (key->key() == Qt::Key_Escape) {
-            emit sigEndEdit(m_text, true);
-            return true;
-        }
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return true;
-        return false;
-    }
-    case QEvent::ShortcutOverride:
-        // Enter, Esc and Tab belong to the editor while it edits.
-        if (watched == this) {
-            const int k = static_cast<QKeyEvent*>(event)->key();
-            if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape || k == Qt::Key_Tab) {
-                event->accept();
-                return true;
-            }
-        }
-        return false;
-    default:
-        return false;
-    }
+    return siteviews::filterEditEvent(this, m_text, watched, event);
 }
 
 void VexoLineEditor::slotTextChanged()

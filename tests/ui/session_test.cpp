@@ -1,0 +1,325 @@
+// A user's session with the whole program: qMain runs in this process on
+// fresh folders, as the program's main() runs it, against the test file
+// server started here; a script drives the real windows with keys and clicks
+// and answers sheets through the widget library's responder. Starts that
+// need a process of their own (the second start on the same folders, a
+// damaged system database) run this program again as a child in a named mode.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "connection-widget.h"
+#include "global-connecter.h"
+#include "login-widget.h"
+#include "program-windows.h"
+#include "session_support.h"
+#include "sheet_responder.h"
+#include "startup-main.h"
+#include "str_table.h"
+#include "support/temp_dir.h"
+#include "vexo_button.h"
+#include "vexo_check_box.h"
+#include "vexo_message_sheet.h"
+
+namespace {
+
+int g_argc = 0;
+char** g_argv = nullptr;
+std::string g_self;
+
+const int kWaitMs = 30000;
+
+// Errors the log holds by design when a connection ends or is refused.
+const std::vector<std::string> kDisconnectErrors = {
+    "remote-login(121): AuthSession failed (channel error while converting SSL channel)",
+    "stream(165): Error stack:",
+    "psocket_stream(82): recv 0 in socket",
+    "tcp-helper(71): stream recv failed (-2)",
+    "tcp-transfer(182): handle error 2",
+    "tcp-transfer(252): Handle error 2 token 0",
+    "transfer(136): abort ",
+};
+
+QString T(int id) { return StrTable::LoadStr(id); }
+
+// A picture of the widget into build/test-artifacts/session/, numbered in
+// the order taken; `docs_name` also puts it under docs/ for the README.
+void screenshot(QWidget* widget, const QString& name, const QString& docs_name = QString())
+{
+    static int count = 0;
+    const QString folder = QStringLiteral(QM_TEST_ARTIFACTS_DIR "/session");
+    QDir().mkpath(folder);
+    const QPixmap picture = widget->window()->grab();
+    picture.save(QStringLiteral("%1/%2_%3.png").arg(folder).arg(++count, 2, 10, QLatin1Char('0')).arg(name));
+    if (!docs_name.isEmpty()) {
+        QDir().mkpath(QStringLiteral(QM_DOCS_DIR));
+        picture.save(QStringLiteral(QM_DOCS_DIR "/%1.png").arg(docs_name));
+    }
+}
+
+template <typename Widget>
+Widget* visibleWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<Widget*>(widget))
+            if (found->isVisible())
+                return found;
+    return nullptr;
+}
+
+// The program ends as a user ends it: its windows closed.
+void closeAllWindows()
+{
+    QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
+}
+
+// Runs the script once the program shows its login window, from inside the
+// program's event loop. The hook is Qt's own: routines added with
+// qAddPreRoutine run when the application object is made.
+std::function<void()> g_script;
+void startScriptWhenLoginShown()
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            auto* poll = new QTimer(qApp);
+            QObject::connect(poll, &QTimer::timeout, [poll] {
+                if (!visibleWindow<LoginWidget>())
+                    return;
+                poll->stop();
+                poll->deleteLater();
+                auto script = std::move(g_script);
+                script();
+                // Also after a failed check, so that the program still ends.
+                closeAllWindows();
+            });
+            poll->start(20);
+        },
+        Qt::QueuedConnection);
+}
+
+int runProgram(std::function<void()> script)
+{
+    g_script = std::move(script);
+    qAddPreRoutine(startScriptWhenLoginShown);
+    installProgramWindows();
+    return qMain(g_argc, g_argv);
+}
+
+// Records every sheet and answers it; busy sheets are left to their owners.
+struct Responder {
+    explicit Responder(std::function<int(const SheetRequest&)> answer)
+    {
+        installSheetResponder([this, answer](const SheetRequest& request) {
+            if (request.type == VexoMessageSheet::Processing || request.type == VexoMessageSheet::ProcessingWithAnimation)
+                return 0;
+            seen.append(request);
+            return answer(request);
+        });
+    }
+    ~Responder() { installSheetResponder({}); }
+    QList<SheetRequest> seen;
+};
+
+QString okText(const SheetRequest& request)
+{
+    for (const auto& button : request.buttons)
+        if (button.first == QMessageBox::Ok)
+            return button.second;
+    return QString();
+}
+
+void typeInto(QWidget* field, const QString& text)
+{
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+// Runs this program again in a child mode with the current environment;
+// its standard output in `output`, its exit code as the result (-1 when it
+// did not exit normally).
+int runChild(const std::string& mode, std::string& output)
+{
+    const std::string command = "'" + g_self + "' --child=" + mode;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+        output.append(buffer, got);
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string valueOf(const std::string& output, const std::string& key)
+{
+    const std::string marker = key + "=";
+    size_t at = output.find(marker);
+    if (at == std::string::npos)
+        return "<missing>";
+    at += marker.size();
+    return output.substr(at, output.find('\n', at) - at);
+}
+
+bool isSqliteDatabase(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// ---- child modes --------------------------------------------------------
+
+// The login window of a later start: what its form holds, then closed.
+int childSecondStart()
+{
+    const int result = runProgram([] {
+        LoginWidget* login = visibleWindow<LoginWidget>();
+        screenshot(login, "second_start_login");
+        std::printf("ADDRESS=%s\nUSER=%s\nPASSWORD=%s\nREMEMBER=%d\n",
+                    qPrintable(login->form()->addressBox()->currentText()),
+                    qPrintable(login->form()->usernameEdit()->text()),
+                    qPrintable(login->form()->passwordEdit()->text()), login->form()->rememberBox()->isChecked());
+        std::fflush(stdout);
+        login->close();
+    });
+    std::printf("RESULT=%d\n", result);
+    return result;
+}
+
+// A damaged system database: the question is answered yes; then the login window.
+int childDamagedDatabase()
+{
+    // The question comes before the login window, so the responder is
+    // installed as soon as the application object exists.
+    static Responder* s_responder = nullptr;
+    qAddPreRoutine([] {
+        s_responder = new Responder([](const SheetRequest&) { return int(QMessageBox::Ok); });
+    });
+    const int result = runProgram([] {
+        std::printf("LOGIN_SHOWN=1\n");
+        for (const SheetRequest& sheet : s_responder->seen)
+            std::printf("QUESTION=%s\n", qPrintable(sheet.text));
+        std::fflush(stdout);
+        visibleWindow<LoginWidget>()->close();
+    });
+    delete s_responder;
+    std::printf("RESULT=%d\n", result);
+    return result;
+}
+
+}  // namespace
+
+// ---- the session ----------------------------------------------------------
+
+TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRemembersTheConnection)
+{
+    session::UserFolders user;
+    user.exportEnvironment();
+    session::Server server;
+    ASSERT_TRUE(server.start()) << "no free port pair";
+
+    bool script_done = false;
+    const int result = runProgram([&] {
+        Responder responder([](const SheetRequest&) { return int(QMessageBox::Ok); });
+        LoginWidget* login = visibleWindow<LoginWidget>();
+        screenshot(login, "first_start_login");
+        // A first start: nothing saved, an empty form.
+        EXPECT_TRUE(login->form()->addressBox()->currentText().isEmpty());
+        EXPECT_FALSE(login->connectButton()->isEnabled());
+
+        typeInto(login->form()->addressBox()->lineEdit(), QString::fromStdString(server.address()));
+        typeInto(login->form()->usernameEdit(), QStringLiteral("alice"));
+        typeInto(login->form()->passwordEdit(), QStringLiteral("secret"));
+        // The password is not to be remembered: the next start asks for it.
+        if (login->form()->rememberBox()->isChecked())
+            QTest::mouseClick(login->form()->rememberBox(), Qt::LeftButton, {},
+                              QPoint(8, login->form()->rememberBox()->height() / 2));
+        EXPECT_FALSE(login->form()->rememberBox()->isChecked());
+        ASSERT_TRUE(login->connectButton()->isEnabled());
+        screenshot(login, "login_typed");
+
+        QSignalSpy connected(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectSiteDone);
+        QTest::mouseClick(login->connectButton(), Qt::LeftButton);
+        // The certificate no authority signed is asked about; "Proceed" lets
+        // the login through, and the server sees it.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !responder.seen.isEmpty(); }, kWaitMs));
+        EXPECT_EQ(responder.seen.at(0).text, T(StrTable::msg_ssl_error));
+        EXPECT_EQ(okText(responder.seen.at(0)), T(StrTable::btn_ssl_continue));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !server.control().LastRequest("auth").isNull(); }, kWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connected.count() >= 2; }, kWaitMs));
+        EXPECT_EQ(responder.seen.size(), 1);
+
+        script_done = true;
+    });
+    EXPECT_TRUE(script_done);
+    EXPECT_EQ(result, 0);
+    // Beyond the refused first handshake, only the data connections cut at
+    // the end (the server's engine logs into the same file) are errors.
+    for (const std::string& line : session::unexpectedErrors(user.log() + "/ui.log", kDisconnectErrors))
+        ADD_FAILURE() << line;
+    if (::testing::Test::HasFailure())
+        std::fprintf(stderr, "ui.log:\n%s\n", qm_test::readFile(user.log() + "/ui.log").c_str());
+
+    // The second start on the same folders remembers the connection but not the password.
+    std::string output;
+    EXPECT_EQ(runChild("second-start", output), 0) << output;
+    EXPECT_EQ(valueOf(output, "RESULT"), "0");
+    EXPECT_EQ(valueOf(output, "USER"), "alice");
+    EXPECT_EQ(valueOf(output, "PASSWORD"), "");
+    EXPECT_EQ(valueOf(output, "REMEMBER"), "0");
+}
+
+TEST(Session, DamagedSystemDatabaseIsMovedAsideOnConsentAndTheProgramStartsFresh)
+{
+    session::UserFolders user;
+    user.exportEnvironment();
+    const std::string damaged = "this is not a database, only bytes in its place\n";
+    ASSERT_TRUE(qm_test::writeFile(user.data() + "/sys-db.sqlite", damaged));
+
+    std::string output;
+    EXPECT_EQ(runChild("damaged-database", output), 0) << output;
+    EXPECT_EQ(valueOf(output, "LOGIN_SHOWN"), "1");
+    EXPECT_EQ(valueOf(output, "QUESTION"), T(StrTable::upgrade_failed).toStdString());
+    EXPECT_EQ(qm_test::readFile(user.data() + "/sys-db.sqlite.broken"), damaged);
+    EXPECT_TRUE(isSqliteDatabase(user.data() + "/sys-db.sqlite"));
+}
+
+int main(int argc, char** argv)
+{
+    g_argc = argc;
+    g_argv = argv;
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
+    g_self = n > 0 ? std::string(self, size_t(n)) : std::string(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--child=second-start")
+            return childSecondStart();
+        if (arg == "--child=damaged-database")
+            return childDamagedDatabase();
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
