@@ -25,6 +25,30 @@
 #include <unistd.h>
 
 #include "connection-widget.h"
+#include <QMimeData>
+#include <QUrl>
+#include <filesystem>
+#include <fstream>
+
+#include "central-widget.h"
+#include "full-queue.h"
+#include "simple-queue.h"
+#include "log-page.h"
+#include "main-window.h"
+#include "queue-page.h"
+#include "site-detail-widget.h"
+#include "site-folder-dialog.h"
+#include "site-table-widget.h"
+#include "site-widget.h"
+#include "support/digest.h"
+#include "transfer-button.h"
+#include "vexo-line-editor.h"
+#include "vexo_icon_button.h"
+#include "vexo_table_widget.h"
+#include "misc-log-widget.h"
+#include "vexo_filter_bar.h"
+#include <QMenu>
+#include <QTableWidget>
 #include "global-connecter.h"
 #include "login-widget.h"
 #include "program-windows.h"
@@ -52,8 +76,11 @@ const std::vector<std::string> kDisconnectErrors = {
     "psocket_stream(82): recv 0 in socket",
     "tcp-helper(71): stream recv failed (-2)",
     "tcp-transfer(182): handle error 2",
-    "tcp-transfer(252): Handle error 2 token 0",
+    "tcp-transfer(252): Handle error 2 token ",
     "transfer(136): abort ",
+    // A connection check that meets the site already closed (slow builds).
+    "peer-connection(276): TCP not available for peer ",
+    "transfer-service(41): ipc response error: \"Data channel not ready\"",
 };
 
 QString T(int id) { return StrTable::LoadStr(id); }
@@ -106,7 +133,14 @@ void startScriptWhenLoginShown()
                 poll->deleteLater();
                 auto script = std::move(g_script);
                 script();
-                // Also after a failed check, so that the program still ends.
+                // Also after a failed check, so that the program still ends:
+                // the close confirmation is agreed to.
+                installSheetResponder([](const SheetRequest& request) {
+                    return request.type == VexoMessageSheet::Processing ||
+                                   request.type == VexoMessageSheet::ProcessingWithAnimation
+                               ? 0
+                               : int(QMessageBox::Ok);
+                });
                 closeAllWindows();
             });
             poll->start(20);
@@ -187,6 +221,90 @@ bool isSqliteDatabase(const std::string& path)
               sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
+}
+
+
+namespace fs = std::filesystem;
+
+// The row of the details view that shows `name`; -1 when none does.
+int rowNamed(SiteTableWidget* table, const QString& name)
+{
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->recordOfRow(row).getName() == name)
+            return row;
+    return -1;
+}
+
+QPoint rowCentre(SiteTableWidget* table, int row)
+{
+    return table->visualRect(table->model()->index(row, 0)).center();
+}
+
+// A double click on a row: the cell widgets over the rows take the mouse,
+// so the view's own double-click signal is what is given.
+void openRow(SiteWidget* pane, SiteTableWidget* table, int row)
+{
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(table, row));
+    emit table->cellDoubleClicked(row, 0);
+    Q_UNUSED(pane);
+}
+
+// The tasks the Task Manager shows in its current view.
+size_t queuedTasks(QueuePage* queue)
+{
+    return queue->fullQueue()->resumeInfos().size() + queue->simpleQueue()->resumeInfos().size();
+}
+
+// Replaces the text of the in-place editor the view opened and commits it.
+void commitEditor(SiteTableWidget* table, const QString& text)
+{
+    VexoLineEditor* editor = table->editor();
+    editor->selectAll();
+    // Keys for ASCII; other letters arrive as an input method commits them.
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(editor, c.toLatin1());
+        else
+            editor->insert(QString(c));
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+// A folder of `count` files over nested folders with names in several
+// scripts, and one large file; relative path -> SHA-256.
+std::map<std::string, std::string> makeUploadTree(const std::string& root, int count, size_t large_bytes)
+{
+    std::map<std::string, std::string> digests;
+    const char* folders[] = {"", "Ünterordner", "Ünterordner/文档", "Ünterordner/文档/глубже", "plain"};
+    for (const char* folder : folders)
+        fs::create_directories(root + "/" + folder);
+    for (int i = 0; i < count - 1; ++i) {
+        const std::string folder = folders[i % 5];
+        const std::string rel = (folder.empty() ? "" : folder + "/") + "fichier-" + std::to_string(i) + "-ü.txt";
+        std::string data = "file " + std::to_string(i) + "\n";
+        data.append(size_t(i * 97 % 5000), char('a' + i % 26));
+        qm_test::writeFile(root + "/" + rel, data);
+        digests[rel] = qm_test::sha256Hex(data);
+    }
+    std::string large(large_bytes, '\0');
+    uint32_t x = 12345;
+    for (char& c : large) {
+        x = x * 1103515245u + 12345u;
+        c = char(x >> 24);
+    }
+    qm_test::writeFile(root + "/plain/large.bin", large);
+    digests["plain/large.bin"] = qm_test::sha256Hex(large);
+    return digests;
+}
+
+// The files under `root` whose digest differs from or is missing against `want`.
+int digestMismatches(const std::string& root, const std::map<std::string, std::string>& want)
+{
+    int bad = 0;
+    for (const auto& entry : want)
+        if (qm_test::sha256OfFile(root + "/" + entry.first) != entry.second)
+            ++bad;
+    return bad;
 }
 
 // ---- child modes --------------------------------------------------------
@@ -271,6 +389,109 @@ TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRememb
         ASSERT_TRUE(QTest::qWaitFor([&] { return connected.count() >= 2; }, kWaitMs));
         EXPECT_EQ(responder.seen.size(), 1);
 
+        // 1. The main window with the site's tab; the pane lists the shares.
+        MainWindow* main = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (main = visibleWindow<MainWindow>()) != nullptr; }, kWaitMs));
+        CentralWidget* central = main->centralWidgetOfSites();
+        ASSERT_EQ(central->tabPages().size(), 1);
+        SiteWidget* pane = central->tabPages().at(0).page;
+        SiteTableWidget* table = pane->detail()->tableView();
+        // The pane's top level: the server and the computer; the server holds the shares.
+        // The server is the first row, the computer the second.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, kWaitMs));
+        openRow(pane, table, 0);
+        const bool shares_listed = QTest::qWaitFor([&] { return rowNamed(table, "docs") >= 0; }, kWaitMs);
+        screenshot(main, "main_window_shares");
+        ASSERT_TRUE(shares_listed) << table->rowCount() << " rows; first "
+                                   << table->recordOfRow(0).getName().toStdString();
+
+        // 2. Into the share; a new folder, renamed.
+        openRow(pane, table, rowNamed(table, "docs"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pane->data()->m_current_path.endsWith("docs"); }, kWaitMs))
+            << pane->data()->m_current_path.toStdString();
+        const std::string share = server.shareFolder();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(table->viewport()->width() / 2,
+                                                                           table->viewport()->height() - 5));
+        QTest::keyClick(main, Qt::Key_F3);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->editor()->isVisible(); }, kWaitMs));
+        commitEditor(table, "Reports");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fs::is_directory(share + "/Reports"); }, kWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return rowNamed(table, "Reports") >= 0; }, kWaitMs));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(table, rowNamed(table, "Reports")));
+        QTest::keyClick(main, Qt::Key_F2);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->editor()->isVisible(); }, kWaitMs));
+        commitEditor(table, "Reports 2026 – Übersicht");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fs::is_directory(share + "/Reports 2026 – Übersicht"); }, kWaitMs));
+        EXPECT_FALSE(fs::exists(share + "/Reports"));
+        screenshot(main, "folder_renamed");
+
+        // The upload: a folder dropped from a file manager onto the view.
+        const std::string local_tree = user.local() + "/Upload ü";
+        const auto digests = makeUploadTree(local_tree, 200, size_t(50) << 20);
+        {
+            QMimeData mime;
+            mime.setData(QStringLiteral("text/uri-list"),
+                         QUrl::fromLocalFile(QString::fromStdString(local_tree)).toEncoded() + "\r\n");
+            const QPoint empty(table->viewport()->width() / 2, table->viewport()->height() - 5);
+            QDragEnterEvent enter(empty, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->viewport(), &enter);
+            QDragMoveEvent move(empty, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->viewport(), &move);
+            ASSERT_TRUE(move.isAccepted());
+            QDropEvent drop(empty, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->viewport(), &drop);
+        }
+        // The Task Manager shows the queue while it runs and ends empty.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return central->transferButton()->isEnabled(); }, kWaitMs));
+        QTest::mouseClick(central->transferButton(), Qt::LeftButton);
+        QueuePage* queue = central->queuePage();
+        ASSERT_NE(queue, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return queue->isVisible(); }, kWaitMs));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return queuedTasks(queue) > 0; }, kWaitMs));
+        screenshot(queue, "task_manager", "task-manager");
+        const std::string uploaded = share + "/Upload ü";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return digestMismatches(uploaded, digests) == 0; }, 120000))
+            << digestMismatches(uploaded, digests) << " files differ";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return queuedTasks(queue) == 0; }, kWaitMs));
+        screenshot(queue, "task_manager_empty");
+        queue->close();
+
+        // 3. The folder back to this computer through "Download to", the
+        // folder question answered with a local folder.
+        const std::string downloads = user.local() + "/Downloads";
+        fs::create_directories(downloads);
+        installFolderDialogResponder([&](const QString&) { return QString::fromStdString(downloads); });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return rowNamed(table, "Upload ü") >= 0; }, kWaitMs));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(table, rowNamed(table, "Upload ü")));
+        QTest::keyClick(main, Qt::Key_F6);
+        const std::string downloaded = downloads + "/Upload ü";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return digestMismatches(downloaded, digests) == 0; }, 120000))
+            << digestMismatches(downloaded, digests) << " files differ";
+        installFolderDialogResponder({});
+
+        // 4. The Log window: the login, the folder operations and the transfer.
+        QTest::mouseClick(central->logButton(), Qt::LeftButton);
+        LogPage* log = central->logPage();
+        ASSERT_NE(log, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return log->isVisible(); }, kWaitMs));
+        QTest::qWait(1500);  // a poll of the task monitor writes the transfer rows
+        screenshot(log, "log_window", "log-window");
+        // The keyword finds the new folder and its rename, and nothing else.
+        QTableWidget* rows = log->miscLogWidget()->table()->getTable();
+        const int all_rows = rows->rowCount();
+        typeInto(log->filterBar()->lineEdit(), QStringLiteral("Reports"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rows->rowCount() == 2; }, kWaitMs))
+            << rows->rowCount() << " of " << all_rows << " rows";
+        screenshot(log, "log_window_keyword");
+        log->close();
+        screenshot(main, "main_window", "main-window");
+
+        // 6. Closing: the confirmation, then every site closed at the server.
+        Responder closing([](const SheetRequest&) { return int(QMessageBox::Ok); });
+        main->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !server.control().LastRequest("close_peer").isNull(); }, kWaitMs));
+        ASSERT_EQ(closing.seen.size(), 1);
+        EXPECT_EQ(closing.seen.at(0).text, T(StrTable::close_app_hint));
         script_done = true;
     });
     EXPECT_TRUE(script_done);
