@@ -55,7 +55,8 @@ private:
     unsigned m_port = 0;
 };
 
-// The "[ERROR]" lines of a log file that hold none of `expected`. Every
+// The "[ERROR]" lines of a log file that hold none of `expected`, each
+// written "component: message" (the source line number left out). Every
 // start logs some at that level by design: the engine's port search and
 // start, the shell extension's registration.
 std::vector<std::string> unexpectedErrors(const std::string& path, std::vector<std::string> expected = {});
