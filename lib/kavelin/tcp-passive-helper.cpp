@@ -1,5 +1,6 @@
 #include "kavelin/tcp-passive-helper.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,20 @@
 namespace {
 
 const char* const kComponent = "default_component";
+
+// Puts the received bytes on disk before the file takes its final name, so
+// that a crash cannot leave the destination with contents that never
+// reached the disk. 0, or the errno of a failed fsync; a file that cannot be
+// opened is left to the rename, which reports it.
+int flushReceivedFile(const ustring& path)
+{
+    const int fd = ::open(path.c_str_utf8(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
 
 int stepResult(const PSocketStream& stream)
 {
@@ -505,6 +520,15 @@ int TcpPassiveHelper::processFile()
     FragmentManager fragments(m_cached_info.total, m_cached_info.fragments);
     const bool finished = fragments.isFinished();
     if (finished) {
+        const int flush_error = flushReceivedFile(m_cached_info.temp_path);
+        if (flush_error != 0) {
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] tcp-passive-helper(%d): Failed to flush temp (%s) to disk errcode = %d\n",
+                   m_cached_info.temp_path, flush_error);
+            m_error_code = flush_error == ENOSPC || flush_error == EDQUOT ? ProjectVardo::ERR_LOCAL_DISKFULL
+                                                                          : ProjectVardo::ERR_SYS;
+            return -1;
+        }
         if (FSRename(m_cached_info.temp_path, m_cached_info.path_to, true) < 0) {
             QM_LOG(Logger::L_ERR, kComponent,
                    L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s) errcode = %d\n",

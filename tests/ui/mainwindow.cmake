@@ -13,8 +13,7 @@ if(TARGET login_settings_server)
     LIBS qz-main-window login_settings_server shellext_harness)
   # A drag out ends in the bridge's harness, which loads the staged copy hook.
   qm_shellext_paths(mainwindow_session_test)
-endif()
-if(TARGET login_settings_server)
+  # Closing ends the event loop for good: a program of its own.
   login_settings_add_test(mainwindow_close_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainwindow_close_test.cpp
     LIBS qz-main-window login_settings_server)
 endif()

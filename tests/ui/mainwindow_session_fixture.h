@@ -41,6 +41,7 @@ protected:
     {
         // The real central widget answers every login: no relay.
         GlobalConnecter* hub = GlobalConnecter::getInstance();
+        QObject::disconnect(hub, &GlobalConnecter::sigConnectSiteDone, hub, &GlobalConnecter::sigAddSiteDone);
         QObject::disconnect(hub, nullptr, &m_relay, nullptr);
         std::filesystem::create_directories(Docs());
         std::filesystem::create_directories(m_dir.file("ro"));

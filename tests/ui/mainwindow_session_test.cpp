@@ -571,11 +571,20 @@ TEST_F(MainWindowSession, ToolWindows)
     central->helpMenu()->actions().at(1)->trigger();
     EXPECT_EQ(help.count(), 1);
     EXPECT_EQ(about.count(), 1);
+    // The client's answers: each replaces the window of its kind.
     m_windows->showAboutWindow();
     QPointer<AboutWindow> box = m_windows->aboutWindow();
     m_windows->showAboutWindow();
     EXPECT_TRUE(box.isNull());
     EXPECT_NE(m_windows->aboutWindow(), nullptr);
+    m_windows->showHelpWindow();
+    QPointer<HelpWindow> pages = m_windows->helpWindow();
+    ASSERT_TRUE(pages);
+    EXPECT_TRUE(pages->isVisible());
+    EXPECT_FALSE(pages->currentFile().isEmpty());
+    m_windows->showHelpWindow();
+    EXPECT_TRUE(pages.isNull());
+    EXPECT_NE(m_windows->helpWindow(), nullptr);
 }
 
 int main(int argc, char** argv)

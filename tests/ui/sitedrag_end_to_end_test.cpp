@@ -3,7 +3,8 @@
 // drops make. Files from the file manager land in the share with their
 // digests, a folder with its contents; the computer's pane copies; the
 // marker makes nothing; rows dropped on a folder move on the server; rows
-// dropped on the tree download and upload intact; no highlight stays.
+// dropped on the tree download and upload intact; made-up names in a page
+// make nothing; no highlight stays.
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
@@ -191,6 +192,41 @@ TEST_F(SiteDragEndToEndTest, InnerMovesAndTreeTransfers)
 
     EXPECT_FALSE(DndManager::getInstance()->isInnerDrag());
     EXPECT_EQ(f.litCount(), 0);
+}
+
+TEST_F(SiteDragEndToEndTest, MadeUpNamesNeverBecomeTransfers)
+{
+    const uint64_t p = ConnectOk();
+    ASSERT_NE(p, 0u);
+    const QString site = QString::number(p);
+    ASSERT_TRUE(qm_test::writeFile(Docs("/ok.txt"), "ok"));
+    fs::create_directories(Local("/down/inside"));
+    // The protocol refuses a listing with such names; should any get past
+    // it into a page, a drag still makes nothing of them.
+    SiteFileList listing{fileEntry("ok.txt", 2)};
+    for (const char* name : {"..", ".", "a/b", "../../escape.txt"})
+        listing << fileEntry(name, 0, std::string(name) != "../../escape.txt");
+
+    Pane f(p);
+    f.pane.deliver("0:", {fileEntry(Q(Local("/down/inside")), 0, true)});
+    f.tree.expandAll();
+    QTreeWidgetItem* inside = f.tree.findItemByPath("0:" + Q(Local("/down/inside")), false);
+    ASSERT_TRUE(inside);
+    f.showPage(site + ":docs", listing);
+    QSignalSpy added(GlobalConnecter::getInstance(), &GlobalConnecter::sigEventAdded);
+    QList<int> rows;
+    for (int row = 0; row < listing.size(); ++row)
+        rows << row;
+    DragRows(f, rows, f.tree, [&] { return f.tree.visualItemRect(inside).center(); });
+    ASSERT_EQ(added.count(), 1);
+    EXPECT_EQ(eventOf(added.first().first()).names.front(), "ok.txt");
+    EXPECT_TRUE(AllDone(added));
+    EXPECT_TRUE(Arrives(Local("/down/inside/ok.txt"), Docs("/ok.txt")));
+    // Nothing landed beside the chosen folder.
+    int beside = 0;
+    for (const auto& entry : fs::directory_iterator(Local("/down")))
+        beside += entry.path().filename() != "inside" ? 1 : 0;
+    EXPECT_EQ(beside, 0);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "event-manager.h"
 #include "file_mime_data.h"
 #include "site-context-menu.h"
+#include "site-list-icon-widget.h"
 #include "site-list-widget.h"
 #include "site-table-cells.h"
 #include "site-table-widget.h"
@@ -145,7 +146,12 @@ struct Pane {
                 return false;
         return true;
     }
-    bool listLit(int row) const { return list.item(row)->background().color() == kLit; }
+    // The item's background, and the tile over it where the row is in sight.
+    bool listLit(int row) const
+    {
+        const QWidget* tile = list.tileOfRow(row);
+        return list.item(row)->background().color() == kLit && (!tile || tile->styleSheet().contains("#E6F5FF"));
+    }
     int litCount() const
     {
         int lit = 0;

@@ -17,6 +17,7 @@
 #include "image_manager.h"
 #include "site-drop-rules.h"
 #include "site-entry-view-dnd.h"
+#include "site-list-icon-widget.h"
 #include "sitedrag_support.h"
 #include "ui_path_manager.h"
 #include "vexoqelt_test_support.h"
@@ -195,6 +196,16 @@ private slots:
         f.showPage("5:share/a", {fileEntry("f.txt", 1), fileEntry("one", 0, true), fileEntry("three", 0, true)});
         QCOMPARE(f.litCount(), 0);
         QVERIFY(!dndOf(f.list)->dragOverIndex().isValid());
+        // Scrolling (cell widgets may change rows) takes the highlight off.
+        SiteFileList many;
+        for (int i = 0; i < 100; ++i)
+            many << fileEntry(QString("d%1").arg(i), 0, true);
+        f.showPage("5:share/a", many);
+        dragOver(f.table, f.tablePos(1), mime.get());
+        QVERIFY(f.tableLit(1));
+        f.table.verticalScrollBar()->setValue(f.table.verticalScrollBar()->maximum());
+        QCOMPARE(f.litCount(), 0);
+        dragLeave(f.table);
     }
 
     // A row removed while it is highlighted (a new folder finishing, a tree
@@ -205,10 +216,25 @@ private slots:
         f.showPage("5:share/a", {fileEntry("f.txt", 1), fileEntry("one", 0, true), fileEntry("two", 0, true)});
         std::unique_ptr<QMimeData> mime(uriListMime({QDir::tempPath()}));
 
-        dragOver(f.table, f.tablePos(2), mime.get());
-        QVERIFY(f.tableLit(2));
-        f.table.removeRow(2);
+        // A new folder is named while the drag rests on it, then its event
+        // ends and takes the row away.
+        f.table.selectRow(0);
+        emit f.pane.hub.sigStartMkdir();
+        QCOMPARE(f.table.rowCount(), 4);
+        f.table.slotEndEdit("fresh", false);
+        Event mkdir;
+        mkdir.type = EV_MKDIR;
+        mkdir.peer_id = 5;
+        mkdir.parent = "share/a";
+        mkdir.names = {"fresh"};
+        const unsigned int id = EventManager::getInstance()->pushEvent(mkdir);
+        emit f.pane.hub.sigAssignEventId(id);
+        dragOver(f.table, f.tablePos(3), mime.get());
+        QVERIFY(f.tableLit(3));
+        emit f.pane.hub.sigRemoveItemWithEventId(id);
+        QCOMPARE(f.table.rowCount(), 3);
         QVERIFY(!dndOf(f.table)->dragOverIndex().isValid());
+        QCOMPARE(f.litCount(), 0);
         dragOver(f.table, f.tablePos(1), mime.get());
         QVERIFY(f.tableLit(1));
         dragLeave(f.table);
@@ -326,6 +352,18 @@ private slots:
         QTest::mousePress(vp, Qt::RightButton, Qt::NoModifier, f.listPos(1));
         moveWithLeft(f.list, f.listPos(1) + QPoint(1, 1));
         QCOMPARE(runs, 1);
+    }
+
+    // An icon widget moved off its cell goes back to the cell's corner.
+    void iconWidgetsStayOnTheirCells()
+    {
+        Pane f;
+        f.showPage("5:share/a", {fileEntry("f.txt", 1), fileEntry("dir", 0, true)});
+        SiteListIconWidget* tile = f.list.tileOfRow(1);
+        QVERIFY(tile);
+        const QPoint corner = f.list.visualItemRect(f.list.item(1)).topLeft();
+        tile->move(corner + QPoint(7, 9));
+        QCOMPARE(tile->pos(), corner);
     }
 
     // Nothing scrolls by itself while a drag rests near an edge.

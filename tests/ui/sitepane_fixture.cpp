@@ -34,6 +34,11 @@ SitePaneTest::~SitePaneTest()
 {
     m_host.reset();
     m_sheets.reset();
+    // Nobody removes the events of the closed panes: the next test starts clean.
+    std::vector<Event> events;
+    EventManager::getInstance()->listEvent(events);
+    for (const Event& event : events)
+        EventManager::getInstance()->removeEvent(event.id);
 }
 
 SiteWidget* SitePaneTest::Login(const std::string& user, const std::string& password, const std::string& otp)
@@ -115,10 +120,13 @@ void SitePaneTest::Action(int type)
 bool SitePaneTest::WaitIdle(int timeout_ms)
 {
     return WaitUntil(
-        [] {
+        [this] {
             std::vector<Event> events;
             EventManager::getInstance()->listEvent(events);
-            return events.empty();
+            for (const Event& event : events)
+                if (m_host && m_host->pane(event.trigger_peer))
+                    return false;
+            return true;
         },
         timeout_ms);
 }

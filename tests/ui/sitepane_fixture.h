@@ -38,8 +38,9 @@ protected:
     // Selects the named rows of the current folder in the pane's table, or clears the selection.
     bool Select(SiteWidget* pane, const QStringList& names);
     static void Action(int type);
-    // Until the event table is empty: every pushed event ran and its pane removed it.
-    static bool WaitIdle(int timeout_ms = 30000);
+    // Until the event table holds no event of an open pane: every event
+    // pushed ran and its pane removed it. (Events of closed panes stay.)
+    bool WaitIdle(int timeout_ms = 30000);
     // Saves alice's connection with the password remembered or not.
     void SaveConnection(bool remember, const std::string& download_location, const std::string& user = "alice");
 

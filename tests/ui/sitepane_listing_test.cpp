@@ -3,6 +3,7 @@
 // again, coalesced refreshes for the visible pane only, the two listing
 // warnings for the current folder only, hostile names from the server, both
 // view modes, and panes closed in the middle of their work.
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include "global-connecter.h"
 #include "image_manager.h"
 #include "site-connecter.h"
+#include "site-context-menu.h"
 #include "site-data.h"
 #include "site-detail-widget.h"
 #include "site-filter-menu.h"
@@ -113,6 +115,31 @@ TEST_F(SitePaneListingTest, ViewButtonSwitchesModesAndBack)
     EXPECT_FALSE(pane->isIconView());
     EXPECT_EQ(stack->currentWidget(), table);
     EXPECT_EQ(pane->viewButton()->currentPixmap().toImage(), getGlobalImage("bt_listview", 0).toImage());
+}
+
+TEST_F(SitePaneListingTest, NameCentreAndANewPeer)
+{
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    QSignalSpy renamed(pane->connecter(), &SiteConnecter::sigChangeSiteName);
+    pane->updateSiteName("Renamed site");
+    EXPECT_EQ(pane->data()->m_site_name, "Renamed site");
+    EXPECT_EQ(renamed.count(), 1);
+    EXPECT_TRUE(pane->detail()->geometry().contains(pane->getCentralPoint()));
+
+    // After a new peer id the pane keeps the new peer's listings only.
+    const uint64_t old_peer = pane->peerId();
+    const uint64_t new_peer = old_peer + 1000;
+    pane->setNewPeerId(new_peer);
+    SiteFileList list;
+    SiteFileInfo entry;
+    entry.name = "n.txt";
+    list.append(entry);
+    emit GlobalConnecter::getInstance()->sigUpdatePath(old_peer, "old:/x", list);
+    emit GlobalConnecter::getInstance()->sigUpdatePath(new_peer, "new:/x", list);
+    EXPECT_FALSE(pane->data()->m_file_cache.contains("old:/x"));
+    EXPECT_EQ(Cached(pane, "new:/x"), QStringList{"n.txt"});
+    pane->setNewPeerId(old_peer);
 }
 
 TEST_F(SitePaneListingTest, RefreshesWithinASecondMergeAndAHiddenPaneNeverLists)
@@ -258,6 +285,12 @@ TEST_F(SitePaneListingTest, PanesClosedWithSelectionEditorAndPendingEvents)
     // Their results reach nobody; nobody removes the events of closed panes.
     ASSERT_TRUE(WaitUntil([&] { return m_done_spy->count() >= done + 2; }));
     QCoreApplication::processEvents();
+    // The pop-up menus have no parent widget: the panes took them along.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        EXPECT_EQ(qobject_cast<SiteSortMenu*>(widget), nullptr);
+        EXPECT_EQ(qobject_cast<SiteFilterMenu*>(widget), nullptr);
+        EXPECT_EQ(qobject_cast<SiteContextMenu*>(widget), nullptr);
+    }
     std::vector<Event> left;
     EventManager::getInstance()->listEvent(left);
     EXPECT_EQ(left.size(), 2u);

@@ -16,7 +16,7 @@
 #include "vexoqelt_test_support.h"
 
 namespace {
-SiteFileList numbered(int count)
+SiteFileList padded(int count)
 {
     SiteFileList list;
     for (int i = 0; i < count; ++i)
@@ -89,7 +89,7 @@ private slots:
         QFETCH(QString, footer);
         Fixture f;
         f.open(QStringLiteral("0:/big"));
-        SiteFileList list = numbered(rows);
+        SiteFileList list = padded(rows);
         for (int i = 0; i < list.size() && !keyword.isEmpty(); ++i)
             if (i < 1200)
                 list[i].name += QStringLiteral("_keep");
@@ -121,10 +121,10 @@ private slots:
         f.open(QStringLiteral("0:/a"));
         QCOMPARE(queries.count(), 1);
         QCOMPARE(queries.takeFirst().at(0).toString(), QStringLiteral("0:/a"));
-        f.pane.deliver(QStringLiteral("0:/a"), numbered(3));
+        f.pane.deliver(QStringLiteral("0:/a"), padded(3));
         QTRY_COMPARE(f.detail.tableView()->recordCount(), 3);
         // A listing of another path leaves the page and footer alone.
-        f.pane.deliver(QStringLiteral("0:/b"), numbered(7));
+        f.pane.deliver(QStringLiteral("0:/b"), padded(7));
         QCOMPARE(f.page().size(), 3);
         QCOMPARE(f.detail.footerText(), QStringLiteral("3 item(s)"));
         // Entering a cached folder shows its rows at once, on page 1, with
@@ -266,13 +266,13 @@ private slots:
         Fixture f;
         f.open(QStringLiteral("0:/x"));
         emit f.pane.hub.sigChangeView();
-        f.pane.deliver(QStringLiteral("0:/x"), numbered(5));
+        f.pane.deliver(QStringLiteral("0:/x"), padded(5));
         SiteListWidget* list = f.detail.listView();
         list->item(1)->setSelected(true);
         list->item(4)->setSelected(true);
         QCOMPARE(f.pane.last_selection.children.size(), 2);
         QCOMPARE(f.pane.last_selection.view_mode, VM_LIST);
-        SiteFileList shorter = numbered(3);
+        SiteFileList shorter = padded(3);
         f.pane.deliver(QStringLiteral("0:/x"), shorter);
         QVERIFY(list->item(4)->isHidden());
         QCOMPARE(f.pane.last_selection.children.size(), 1);

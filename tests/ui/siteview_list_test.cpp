@@ -22,21 +22,6 @@
 #include "vexoqelt_test_support.h"
 
 namespace {
-uint64_t g_clock = 0;
-uint64_t g_step = 0;
-uint64_t steppedClock()
-{
-    g_clock += g_step;
-    return g_clock;
-}
-
-SiteFileList numbered(int count, const QString& prefix = QStringLiteral("f"))
-{
-    SiteFileList list;
-    for (int i = 0; i < count; ++i)
-        list << fileEntry(prefix + QString::number(i), static_cast<uint64_t>(i));
-    return list;
-}
 
 uint32_t pushEvent(EventType type, const std::string& parent, std::list<std::string> names)
 {

@@ -83,12 +83,20 @@ protected:
         return info.view_mode == VM_LIST && static_cast<int>(info.children.size()) == names.size();
     }
 
-    // The tree fills folders as they open: opens them until the item shows.
+    // The tree fills folders as they open: opens the folders on the way
+    // (only those: the computer's own folders stay shut) until the item shows.
     static QTreeWidgetItem* TreeItem(SiteWidget* pane, const QString& id_path)
     {
+        const int colon = id_path.indexOf(QLatin1Char(':'));
+        QStringList steps{id_path.left(colon + 1)};
+        const QStringList parts = id_path.mid(colon + 1).split(QLatin1Char('/'));
+        for (int i = 0; i + 1 < parts.size(); ++i)
+            steps << steps.last() + (i == 0 ? QString() : QStringLiteral("/")) + parts.at(i);
         QTreeWidgetItem* item = nullptr;
         WaitUntil([&] {
-            pane->tree()->expandAll();
+            for (const QString& step : steps)
+                if (QTreeWidgetItem* folder = pane->tree()->findItemByPath(step, false))
+                    folder->setExpanded(true);
             item = pane->tree()->findItemByPath(id_path, false);
             return item != nullptr;
         }, 10000);

@@ -17,23 +17,6 @@
 #include "ui_path_manager.h"
 #include "vexoqelt_test_support.h"
 
-namespace {
-uint64_t g_clock = 0;
-uint64_t g_step = 0;
-uint64_t steppedClock()
-{
-    g_clock += g_step;
-    return g_clock;
-}
-
-SiteFileList numbered(int count, const QString& prefix = QStringLiteral("f"))
-{
-    SiteFileList list;
-    for (int i = 0; i < count; ++i)
-        list << fileEntry(prefix + QString::number(i), static_cast<uint64_t>(i));
-    return list;
-}
-}  // namespace
 
 class SiteViewTableTest : public QObject {
     Q_OBJECT
@@ -206,6 +189,8 @@ private slots:
         QCOMPARE(table.nameCell(0)->getInfo().name, QStringLiteral("f0"));
         QVERIFY(table.nameCell(999) == nullptr);
         QCOMPARE(table.recordOfRow(999).getName(), QStringLiteral("f999"));
+        // A drop-target highlight stays with its row, not with pooled cells.
+        table.nameCell(0)->setStyleSheet(QStringLiteral("QWidget { background-color: #E6F5FF; }"));
         // A cut of the first and last rows: the last is dimmed once in sight.
         selectRows(table, {0, 999});
         UserActionCache::getInstance()->keepCopyInfo(true);
@@ -220,6 +205,8 @@ private slots:
         QVERIFY(effect && effect->opacity() == 0.5);
         QVERIFY(table.nameCell(0) == nullptr);
         QVERIFY(cellCount() <= in_sight);
+        for (SiteTableIconWidget* cell : table.viewport()->findChildren<SiteTableIconWidget*>())
+            QVERIFY(cell->styleSheet().isEmpty());
         // A row in sight that shows another row's widgets now is not dimmed.
         table.scrollToTop();
         QVERIFY(table.nameCell(1));

@@ -63,3 +63,21 @@ inline SiteFileInfo rootEntry(const QString& name)
     info.is_root = true;
     return info;
 }
+
+// Files f0, f1, ... of sizes 0, 1, ...
+inline SiteFileList numbered(int count, const QString& prefix = QStringLiteral("f"))
+{
+    SiteFileList list;
+    for (int i = 0; i < count; ++i)
+        list << fileEntry(prefix + QString::number(i), static_cast<uint64_t>(i));
+    return list;
+}
+
+// A slice clock the test steps: each reading advances it by g_step ms.
+inline uint64_t g_clock = 0;
+inline uint64_t g_step = 0;
+inline uint64_t steppedClock()
+{
+    g_clock += g_step;
+    return g_clock;
+}

@@ -484,11 +484,16 @@ void TransferViewsTest::siteFilterAndToolBar()
     view.slotTopToolBarItemChanged("bob@other");
     QCOMPARE(visibleNames(view).size(), 7);
 
-    // A new site's entry is added at the end.
-    SiteInfo carol = site(15, "carol", "nas");
-    sites->setSiteInfo(carol);
+    // A new site's entry is added at the end, its text as the server gave it.
+    const QString hostile = "<b>%1</b> & \n" + QString(5000, QChar('d'));
+    SiteInfo odd = site(15, "carol", hostile);
+    sites->setSiteInfo(odd);
     emit GlobalConnecter::getInstance()->sigAddSiteDone(15);
-    QCOMPARE(comboTexts(filter), QStringList({"All Transfers", "alice@nas", "a@b@nas", "carol@nas"}));
+    QCOMPARE(comboTexts(filter), QStringList({"All Transfers", "alice@nas", "a@b@nas", "carol@" + hostile}));
+    QCOMPARE(filter->width(), 208);  // fixed: a long name is cut, never widens the bar
+    addTasks(1, 15, C_PUSH, "odd");
+    filter->setCurrentIndex(3);
+    QCOMPARE(visibleNames(view), QStringList({"odd0.bin"}));
 }
 
 void TransferViewsTest::selectionFollowsTasksAcrossReloads()

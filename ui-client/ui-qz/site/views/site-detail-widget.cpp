@@ -11,7 +11,6 @@
 #include "site-connecter.h"
 #include "site-context-menu.h"
 #include "site-list-widget.h"
-#include "site-entry-name.h"
 #include "site-path.h"
 #include "site-table-cells.h"
 #include "site-table-widget.h"
@@ -67,11 +66,14 @@ void SiteDetailWidget::resetPage()
     // entries by absolute path.)
     QString id, path;
     splitIdPath(m_data->m_current_path, id, path);
-    if (!path.isEmpty()) {
-        all.erase(std::remove_if(all.begin(), all.end(),
-                                 [](const SiteFileInfo& e) { return !isPlainEntryName(e.name.toStdString()); }),
-                  all.end());
-    }
+    // Checked on the shared list first: a clean listing is neither copied
+    // nor converted.
+    const auto unfit = [](const SiteFileInfo& e) {
+        return e.name.isEmpty() || e.name == QLatin1String(".") || e.name == QLatin1String("..") ||
+               e.name.contains(QLatin1Char('/')) || e.name.contains(QChar(0));
+    };
+    if (!path.isEmpty() && std::any_of(all.cbegin(), all.cend(), unfit))
+        all.erase(std::remove_if(all.begin(), all.end(), unfit), all.end());
     SiteFileList filtered;
     filterAndSortSiteFileList(all, m_data->m_filter, filtered);
     const int count = filtered.size();

@@ -1,8 +1,10 @@
 #include "site-entry-view-dnd.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "site-connecter.h"
+#include "site-list-icon-widget.h"
 #include "site-list-widget.h"
 #include "site-path.h"
 #include "site-table-cells.h"
@@ -17,8 +19,27 @@ const QString kPlainStyle = QStringLiteral("QWidget { background-color: transpar
 SiteEntryViewDnd::SiteEntryViewDnd(QAbstractItemView* view, SiteConnecter* connecter, SiteData* data)
     : SiteViewDnd(view, data)
 {
-    // A redraw gives the rows other entries: the highlight would move with them.
+    // A redraw gives the rows other entries, and scrolling gives the rows'
+    // widgets to other rows: the highlight would move with them.
     connect(connecter, &SiteConnecter::sigRefreshDetailView, this, &SiteViewDnd::slotCleanDragStyle);
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, &SiteViewDnd::slotCleanDragStyle);
+}
+
+void SiteEntryViewDnd::paintWidgets(const QList<QWidget*>& widgets, bool on)
+{
+    if (!on) {
+        for (const QPointer<QWidget>& widget : m_painted)
+            if (widget)
+                widget->setStyleSheet(kPlainStyle);
+        m_painted.clear();
+    }
+    for (QWidget* widget : widgets) {
+        if (!widget)
+            continue;  // a row out of sight has none
+        widget->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
+        if (on)
+            m_painted << widget;
+    }
 }
 
 DragVerdict SiteEntryViewDnd::decide(bool inner, const DragTarget& target) const
@@ -57,13 +78,10 @@ SiteItemInfo SiteTableDnd::recordOf(const QModelIndex& index) const { return m_t
 
 void SiteTableDnd::paintTarget(const QModelIndex& index, bool on)
 {
-    // Only rows in sight carry cell widgets (and a row out of sight is no
-    // drop target); the view drops the style when it reuses the cells.
-    const QList<QWidget*> cells{m_table->nameCell(index.row()), m_table->textCell(index.row(), COL_SIZE),
-                                m_table->textCell(index.row(), COL_TYPE), m_table->textCell(index.row(), COL_MTIME)};
-    for (QWidget* cell : cells)
-        if (cell)
-            cell->setStyleSheet(on ? kHighlightStyle : kPlainStyle);
+    const int row = index.row();
+    paintWidgets({m_table->nameCell(row), m_table->textCell(row, COL_SIZE), m_table->textCell(row, COL_TYPE),
+                  m_table->textCell(row, COL_MTIME)},
+                 on);
 }
 
 bool SiteTableDnd::startsDrag(QMouseEvent* event)
@@ -89,6 +107,8 @@ void SiteListDnd::paintTarget(const QModelIndex& index, bool on)
 {
     if (QListWidgetItem* item = m_list->item(index.row()))
         item->setBackground(QBrush(on ? kHighlight : QColor(Qt::transparent)));
+    // The tile covers the item: it shows the highlight too.
+    paintWidgets({m_list->tileOfRow(index.row())}, on);
 }
 
 void SiteListDnd::mousePressed(QMouseEvent* event)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
+
 #include "site-view-dnd.h"
 
 class QListWidget;
@@ -21,6 +24,13 @@ protected:
     DragVerdict decide(bool inner, const DragTarget& target) const override;
     void dropInner(const DragTarget& target) override;
     void dropUrls(const QList<QUrl>& urls, const DragTarget& target, DragVerdict verdict) override;
+    // Styles the widgets that show the target (cells, tiles). Rows hand
+    // their widgets to other rows as the view scrolls or redraws: taking the
+    // highlight off reaches every widget painted, wherever it went.
+    void paintWidgets(const QList<QWidget*>& widgets, bool on);
+
+private:
+    QList<QPointer<QWidget>> m_painted;
 };
 
 // Details view: a move over a selected row that may be dragged starts the
@@ -40,7 +50,7 @@ private:
 };
 
 // Icon view: only a press on an entry that was selected before it may start
-// a drag; the highlight is the item's background.
+// a drag; the highlight is the item's background and its tile's.
 class SiteListDnd : public SiteEntryViewDnd {
     Q_OBJECT
 public:

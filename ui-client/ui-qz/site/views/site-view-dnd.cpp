@@ -12,7 +12,8 @@
 #include "dnd_manager.h"
 #include "user-action-cache.h"
 
-SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view), m_view(view), m_data(data)
+SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data)
+    : QObject(view), m_view(view), m_viewport(view->viewport()), m_data(data)
 {
     // Drag events go to the viewport; without this they would stop at the
     // scroll area, which drops them.
@@ -22,12 +23,21 @@ SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data) : QObject(view
     m_viewport = m_view->viewport();
     m_viewport->installEventFilter(this);
     connect(DndManager::getInstance(), &DndManager::sigCleanDragStyle, this, &SiteViewDnd::slotCleanDragStyle);
+    // Rows going away take the highlight off first; the next move puts it
+    // back where it still belongs.
+    connect(m_view->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &SiteViewDnd::slotCleanDragStyle);
+    connect(m_view->model(), &QAbstractItemModel::modelAboutToBeReset, this, &SiteViewDnd::slotCleanDragStyle);
+    // The viewport goes first when the view is destroyed; its model, resetting
+    // after it, must not reach back into the half-destroyed view.
+    connect(m_viewport, &QObject::destroyed, this, [this] { m_viewport = nullptr; });
 }
 
 void SiteViewDnd::slotCleanDragStyle()
 {
-    if (m_drag_over_item.isValid())
+    // Also with a target gone: what was painted for it may still show.
+    if (m_lit && m_viewport)
         paintTarget(m_drag_over_item, false);
+    m_lit = false;
     m_drag_over_item = QPersistentModelIndex();
 }
 
@@ -108,6 +118,7 @@ void SiteViewDnd::dragMove(QDragMoveEvent* event)
         break;
     case DragVerdict::Highlight:
         m_drag_over_item = index;
+        m_lit = true;
         paintTarget(index, true);
         break;
     case DragVerdict::Accept:

@@ -18,8 +18,8 @@ class QMouseEvent;
 // the program's drag, accepts or refuses every move, highlights the drop
 // target and turns drops into events. The view's own drag handling never
 // runs, so nothing scrolls by itself during a drag. The highlighted target
-// is kept as a persistent index: it goes with its row when the row is
-// removed, so a later move or leave never reaches a deleted item.
+// is kept as a persistent index and cleared before rows are removed, so a
+// later move or leave never reaches a deleted item.
 class SiteViewDnd : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +38,7 @@ protected:
 
     // The record shown at a row's first-column index; empty without one.
     virtual SiteItemInfo recordOf(const QModelIndex& index) const = 0;
+    // Paints the target, or takes the highlight off (index may be invalid then).
     virtual void paintTarget(const QModelIndex& index, bool on) = 0;
     virtual DragVerdict decide(bool inner, const DragTarget& target) const = 0;
     // The events of a drop that the move rules let through at its position.
@@ -58,6 +59,9 @@ protected:
     bool isDraggable(const QModelIndex& index) const;
 
     QAbstractItemView* m_view;
+    // Kept apart from the view: the filter still hears the viewport while
+    // the view is half destroyed. Null once the viewport is gone.
+    QWidget* m_viewport;
     SiteData* m_data;
     SiteDropHandler m_drop;
 
@@ -67,8 +71,5 @@ private:
     void startDrag();
 
     QPersistentModelIndex m_drag_over_item;
-    // The viewport the filter watches, kept apart from the view: events of
-    // the viewport still arrive while the view is being destroyed, when no
-    // call on the view is valid any more.
-    QObject* m_viewport = nullptr;
+    bool m_lit = false;  // a highlight is painted
 };
