@@ -20,7 +20,6 @@ SiteViewDnd::SiteViewDnd(QAbstractItemView* view, SiteData* data)
     m_view->setAcceptDrops(true);
     m_view->viewport()->setAcceptDrops(true);
     m_view->setDragEnabled(false);
-    m_viewport = m_view->viewport();
     m_viewport->installEventFilter(this);
     connect(DndManager::getInstance(), &DndManager::sigCleanDragStyle, this, &SiteViewDnd::slotCleanDragStyle);
     // Rows going away take the highlight off first; the next move puts it
