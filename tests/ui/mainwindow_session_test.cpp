@@ -398,6 +398,12 @@ TEST_F(MainWindowSession, DragIntoTheFileManagerDownloadsEveryItem)
     ASSERT_EQ(added.count(), 2);
     EXPECT_TRUE(added.at(1).at(1).toBool());
     EXPECT_FALSE(added.at(1).at(2).toBool());
+    // Its download ends here: left running, its listing would fail against
+    // the next test's server and that test would meet the warning sheet.
+    ASSERT_TRUE(WaitUntil([&] {
+        return qm_test::sha256OfFile(Local("/drop2/folder/inner.txt")) ==
+               qm_test::sha256OfFile(Docs("/folder/inner.txt"));
+    }));
 
     // No drop folder, or no snapshot: nothing.
     emit DndManager::getInstance()->sigDndFinished(QString());

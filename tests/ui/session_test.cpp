@@ -94,7 +94,9 @@ const std::vector<std::string> kDisconnectErrors = {
 QString T(int id) { return StrTable::LoadStr(id); }
 
 // A picture of the widget into build/test-artifacts/session/, numbered in
-// the order taken; `docs_name` also puts it under docs/ for the README.
+// the order taken. With QM_UPDATE_DOCS=1 in the environment, `docs_name`
+// also puts it under docs/ for the README; a plain test run leaves the
+// source tree as it was.
 void screenshot(QWidget* widget, const QString& name, const QString& docs_name = QString())
 {
     static int count = 0;
@@ -102,7 +104,7 @@ void screenshot(QWidget* widget, const QString& name, const QString& docs_name =
     QDir().mkpath(folder);
     const QPixmap picture = widget->window()->grab();
     picture.save(QStringLiteral("%1/%2_%3.png").arg(folder).arg(++count, 2, 10, QLatin1Char('0')).arg(name));
-    if (!docs_name.isEmpty()) {
+    if (!docs_name.isEmpty() && qgetenv("QM_UPDATE_DOCS") == "1") {
         QDir().mkpath(QStringLiteral(QM_DOCS_DIR));
         picture.save(QStringLiteral(QM_DOCS_DIR "/%1.png").arg(docs_name));
     }
