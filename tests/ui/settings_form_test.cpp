@@ -295,8 +295,9 @@ TEST_F(SettingsFormTest, RememberQuestionOnlyWithUnappliedChanges)
             Type(form.passwordEdit(), c.password);
         form.connectButton()->click();
         ASSERT_EQ(responder.seen.size(), c.asked ? 1 : 0);
-        if (c.asked)
+        if (c.asked) {
             EXPECT_EQ(responder.seen.at(0).text, StrTable::LoadStr(StrTable::need_remember_password));
+        }
         ASSERT_EQ(logins.count(), 1);
         const ConnectionInfo login = logins.at(0).at(0).value<ConnectionInfo>();
         EXPECT_FALSE(logins.at(0).at(1).toBool());
