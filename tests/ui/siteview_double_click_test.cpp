@@ -2,6 +2,9 @@
 // reports it to the pane (which opens a folder): on the empty part of the
 // viewport, on the widgets drawn over a row, and through the window as the
 // windowing system delivers it, with the drag controller watching the viewport.
+// QTest::mouseDClick on a widget sends the double-click event alone; an item
+// view takes one without a press on the same row for a press, so the widget
+// cases click first, as the mouse would.
 #include <QSignalSpy>
 #include <QWindow>
 #include <QtTest>
