@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +37,7 @@
 #include "client-core-manager.h"
 #include "connection-widget.h"
 #include "full-queue.h"
+#include "global-connecter.h"
 #include "kavelin/vardo-core-manager.h"
 #include "login-widget.h"
 #include "main-window.h"
@@ -52,7 +54,9 @@
 #include "site-table-widget.h"
 #include "site-widget.h"
 #include "startup-main.h"
+#include "top-tool-bar.h"
 #include "transfer-button.h"
+#include "vexo_icon_button.h"
 #include "vexo_button.h"
 #include "vexo_message_sheet.h"
 
@@ -65,21 +69,32 @@ const int kTasks = 10000;
 const int kIdleMs = 10000;
 const int kWaitMs = 120000;
 const int kRuns = 7;
+const int kOpens = 4;  // the big folder: the first opening and again
 
 int g_argc = 0;
 char** g_argv = nullptr;
+
+// One opening of the big folder, from the double click.
+struct BigOpen {
+    double pushed_ms = -1;                // the list event pushed to the core
+    std::atomic<int64_t> listed_ns{-1};   // the core's listing emitted (on a core thread)
+    double cached_ms = -1;                // the listing in the pane's cache
+    double first_page_ms = -1;            // the first page drawn
+    double listedMs() const { return static_cast<double>(listed_ns.load()) / 1e6; }
+};
 
 // What one run measured; negative when the step did not get there.
 struct Figures {
     double start_ms = -1;           // qMain called to the login window shown
     double login_ms = -1;           // Connect clicked to the pane's first listing
-    double big_cached_ms = -1;      // double click to the listing in the pane's cache
-    double big_first_page_ms = -1;  // double click to the first page drawn
+    BigOpen big[kOpens];
     double big_sorted_ms = -1;      // Size header clicked to the page re-sorted and drawn
     bool big_sorted_ok = false;     // the first page's sizes are in order
     double idle_plain_process = -1, idle_plain_gui = -1;  // % of one core
     double idle_queue_process = -1, idle_queue_gui = -1;
-    int queue_rows = -1;       // tasks the Task Manager's view holds
+    double idle_full_process = -1, idle_full_gui = -1;
+    int queue_rows = -1;
+    int full_rows = -1;       // tasks the Task Manager's view holds
     double get_infos_ms = -1;  // the Task Manager's page alone
     double list_node_ms = -1;  // ProtoUI::ListNode of the folder alone
     size_t list_node_entries = 0;
@@ -246,6 +261,46 @@ bool sortedBySize(const SiteFileList& files)
     return (ascending || descending) && files.first().size != files.at(n - 1).size;
 }
 
+// Opens "big" from its parent with a double click and stamps each step
+// of its listing; true once the first page is drawn.
+bool openBig(SiteWidget* pane, SiteTableWidget* table, BigOpen& open)
+{
+    QElapsedTimer clock;
+    const auto cached = QObject::connect(pane->connecter(), &SiteConnecter::sigQueryPathDone, pane, [&](QString path) {
+        if (path.endsWith("/big") && open.cached_ms < 0)
+            open.cached_ms = msSince(clock);
+    });
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    const auto pushed = QObject::connect(hub, &GlobalConnecter::sigEventAdded, pane, [&](uint) {
+        if (open.pushed_ms < 0)
+            open.pushed_ms = msSince(clock);
+    });
+    // Emitted on the core's thread: stamped there, as it leaves the core.
+    const auto emitted = QObject::connect(
+        hub, &GlobalConnecter::sigUpdatePath, pane,
+        [&](uint64_t, QString path, SiteFileList) {
+            int64_t none = -1;
+            if (path.endsWith("/big"))
+                open.listed_ns.compare_exchange_strong(none, clock.nsecsElapsed());
+        },
+        Qt::DirectConnection);
+    const int row = rowNamed(table, "big");
+    clock.start();
+    openRow(table, row);
+    const bool shown = waitUntil([&] {
+        return pane->data()->m_current_path.endsWith("/big") && open.cached_ms >= 0 && table->recordCount() > 0 &&
+               !table->isDrawing() && table->recordOfRow(0).getName().startsWith("entry_");
+    });
+    if (shown) {
+        table->viewport()->repaint();
+        open.first_page_ms = msSince(clock);
+    }
+    QObject::disconnect(cached);
+    QObject::disconnect(pushed);
+    QObject::disconnect(emitted);
+    return shown;
+}
+
 // The session, from inside the program's event loop once the login window shows.
 void script(session::Server& server, Figures& figures)
 {
@@ -288,25 +343,20 @@ void script(session::Server& server, Figures& figures)
     if (!waitUntil([&] { return pane->data()->m_current_path.endsWith("docs") && rowNamed(table, "big") >= 0; }))
         return fail("share listed");
 
-    // The big folder: from the double click to its first page drawn.
-    QString big_path;
-    const auto cached = QObject::connect(pane->connecter(), &SiteConnecter::sigQueryPathDone, pane, [&](QString path) {
-        if (path.endsWith("/big") && figures.big_cached_ms < 0)
-            figures.big_cached_ms = msSince(clock);
-    });
-    const int big_row = rowNamed(table, "big");
-    clock.restart();
-    openRow(table, big_row);
-    const bool shown = waitUntil([&] {
-        return pane->data()->m_current_path.endsWith("/big") && table->recordCount() > 0 && !table->isDrawing() &&
-               table->recordOfRow(0).getName().startsWith("entry_");
-    });
-    QObject::disconnect(cached);
-    if (!shown)
-        return fail("big folder shown");
-    table->viewport()->repaint();
-    figures.big_first_page_ms = msSince(clock);
-    big_path = pane->data()->m_current_path;
+    // The big folder: from the double click to its first page drawn, the
+    // first time and then again from the share, the listing asked anew.
+    const QString docs_path = pane->data()->m_current_path;
+    for (int run = 0; run < kOpens; ++run) {
+        BigOpen& open = figures.big[run];
+        if (run > 0) {
+            emit pane->connecter()->sigCurrentPathChanged(docs_path);
+            if (!waitUntil([&] { return pane->data()->m_current_path == docs_path && rowNamed(table, "big") >= 0; }))
+                return fail("back to the share");
+        }
+        if (!openBig(pane, table, open))
+            return fail("big folder shown");
+    }
+    const QString big_path = pane->data()->m_current_path;
 
     // Re-sorted by size: a click on the header's Size section.
     QHeaderView* header = table->horizontalHeader();
@@ -335,6 +385,12 @@ void script(session::Server& server, Figures& figures)
     figures.queue_rows =
         static_cast<int>(queue->fullQueue()->resumeInfos().size() + queue->simpleQueue()->resumeInfos().size());
     idleCpu(figures.idle_queue_process, figures.idle_queue_gui);
+    // The full view: a page of 100 rows.
+    QTest::mouseClick(queue->topToolBar()->windowButton(), Qt::LeftButton);
+    if (!waitUntil([&] { return queue->fullQueue()->isVisible() && !queue->fullQueue()->resumeInfos().empty(); }, 10000))
+        return fail("Task Manager's full view");
+    figures.full_rows = static_cast<int>(queue->fullQueue()->resumeInfos().size());
+    idleCpu(figures.idle_full_process, figures.idle_full_gui);
     queue->close();
 }
 
@@ -412,9 +468,23 @@ int main(int argc, char** argv)
     std::printf("program session, offscreen, in-process (ms)       %10s %10s  %s\n", "ours", "bare", "target");
     printRow("start (qMain) to the login window shown", figures.start_ms, -1, "");
     printRow("Connect clicked to the first listing shown", figures.login_ms, -1, "");
-    printRow("100,000 files: double click to listing cached", figures.big_cached_ms, -1, "");
-    printRow("100,000 files: double click to first page drawn", figures.big_first_page_ms, figures.list_node_ms,
+    std::vector<double> listed, first;
+    for (int run = 1; run < kOpens; ++run) {
+        listed.push_back(figures.big[run].listedMs());
+        first.push_back(figures.big[run].first_page_ms);
+    }
+    std::sort(listed.begin(), listed.end());
+    std::sort(first.begin(), first.end());
+    const BigOpen& once = figures.big[0];
+    printRow("100,000 files: double click to list event pushed", once.pushed_ms, -1, "");
+    printRow("100,000 files: double click to the core's listing out", once.listedMs(), figures.list_node_ms,
+             "(bare: ProtoUI::ListNode, best of 3)");
+    printRow("100,000 files: double click to listing cached", once.cached_ms, -1, "");
+    printRow("100,000 files: double click to first page drawn", once.first_page_ms, figures.list_node_ms,
              "< 1000 (bare: ProtoUI::ListNode)");
+    printRow("  again from the share: core's listing out, median", listed[listed.size() / 2], figures.list_node_ms, "");
+    printRow("  again from the share: first page drawn, median", first[first.size() / 2], figures.list_node_ms,
+             "< 1000");
     printRow("100,000 files: Size header clicked to re-sorted page", figures.big_sorted_ms, -1, "< 300");
     std::printf("  sorted by size: %s; ListNode returned %zu entries\n", figures.big_sorted_ok ? "yes" : "NO",
                 figures.list_node_entries);
@@ -424,8 +494,11 @@ int main(int argc, char** argv)
                 figures.idle_plain_gui, "< 2");
     std::printf("%-52s %10.2f %10.2f  %s\n", "main window, Task Manager open, 10,000 queued", figures.idle_queue_process,
                 figures.idle_queue_gui, "< 2");
-    std::printf("  the Task Manager's view holds %d tasks; its page query alone (getInfos, median of %d): %.2f ms\n",
-                figures.queue_rows, kRuns, figures.get_infos_ms);
+    std::printf("%-52s %10.2f %10.2f  %s\n", "main window, Task Manager's full view, 10,000 queued",
+                figures.idle_full_process, figures.idle_full_gui, "< 2");
+    std::printf("  the Task Manager's views hold %d (simple) and %d (full) tasks;\n"
+                "  its page query alone (getInfos, median of %d): %.2f ms\n",
+                figures.queue_rows, figures.full_rows, kRuns, figures.get_infos_ms);
     std::printf("  (process: the in-process test server and engine threads included)\n");
     if (!figures.failed.empty())
         std::printf("FAILED at: %s\n", figures.failed.c_str());
