@@ -40,6 +40,9 @@ public:
     virtual int handleWrite();
     // 0: the connection may be aborted now.
     virtual int preAbort();
+    // The wake-up that read from the connection ends: whatever it finished
+    // is made durable and announced.
+    virtual void endWakeup() {}
     virtual int verifyToken();
     virtual int processHeader() = 0;
 

@@ -174,6 +174,16 @@ int TcpTransfer::handleRead()
 {
     if (!m_helper)
         return -1;
+    // Files finished in this wake-up are announced before it returns, on
+    // every way out.
+    struct WakeupEnd {
+        TcpTransfer* transfer;
+        ~WakeupEnd()
+        {
+            if (transfer->m_helper)
+                transfer->m_helper->endWakeup();
+        }
+    } wakeup_end{this};
     adjustBandwidth(BT_READ, BA_RESET);
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
@@ -205,6 +215,9 @@ int TcpTransfer::readPass()
     for (;;) {
         r = m_helper->handleRead();
         if (r < 0) {
+            // What finished before the failure is announced first: the
+            // error handling must find those tasks done.
+            m_helper->endWakeup();
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): handle error %d\n",
                    static_cast<int>(m_helper->getError()));
             handleError();
@@ -230,9 +243,10 @@ int TcpTransfer::readPass()
 
 bool TcpTransfer::fileMayReadOn()
 {
-    // Only a file's contents are read in several passes: the last step took
-    // bytes, so the socket (or the TLS layer) may hold more.
-    if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE || m_read_context.state != TRANSFER_FILE)
+    // Only a receiving role reads in several passes: the last step took
+    // bytes, so the socket (or the TLS layer) may hold more of the file, or
+    // the next header and file behind a finished one.
+    if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE)
         return false;
     return m_read_context.stream.GetLastTransferredBytes() > 0 || sslHasPending();
 }
@@ -464,6 +478,8 @@ int TcpTransfer::abortTask(uint64_t token)
 
 void TcpTransfer::changeHelper(TransferUse use)
 {
+    if (m_helper)
+        m_helper->endWakeup();
     delete m_helper;
     m_helper = nullptr;
     if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT)
