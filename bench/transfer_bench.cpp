@@ -7,13 +7,19 @@
 // under strace -f -c for the socket and poll calls.
 // The lz4 library alone on incompressible data is the yardstick of the
 // compressed modes.
-// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--log LEVEL]
-//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only;
+// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--direction up|down]
+//                       [--log LEVEL]
+//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only ("none":
+//   the small files only); --direction: uploads or downloads only;
 //   --log: the engine's log at that level (7: debug) on standard error.
+// Files live under $TMPDIR (or /tmp): its file system decides what an fsync
+// costs, and the bench names it.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
+#include <sys/time.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -130,6 +136,77 @@ double lz4LibraryMBps(uint64_t bytes)
     return sink > 0 ? bytes / 1048576.0 / s : 0;
 }
 
+// What the receiving end does to the file system for each small file,
+// replayed alone: make the temporary file, write it, fsync it, rename it
+// over the destination, sync the folder (the engine does that once per
+// folder and wake-up; here once per 16 files), set its time. Microseconds
+// per file for each step.
+struct FileSteps {
+    double temp = 0, write = 0, fsync = 0, rename = 0, folder_sync = 0, mtime = 0;
+};
+
+FileSteps replayReceiverSteps(int count)
+{
+    e2e::TempDir dir;
+    const std::string folder = dir.path() + "/small";
+    mkdir(folder.c_str(), 0755);
+    std::vector<char> block(4096, 'r');
+    FileSteps steps;
+    auto lap = [](std::chrono::steady_clock::time_point& mark, double& into) {
+        const auto now = std::chrono::steady_clock::now();
+        into += std::chrono::duration<double, std::micro>(now - mark).count();
+        mark = now;
+    };
+    for (int i = 0; i < count; ++i) {
+        const std::string final_name = folder + "/f" + std::to_string(i);
+        const std::string temp_name = final_name + "-tmp";
+        auto mark = std::chrono::steady_clock::now();
+        int fd = ::open(temp_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        lap(mark, steps.temp);
+        if (fd < 0 || ::pwrite(fd, block.data(), block.size(), 0) != static_cast<ssize_t>(block.size()))
+            break;
+        ::close(fd);
+        lap(mark, steps.write);
+        fd = ::open(temp_name.c_str(), O_RDONLY | O_CLOEXEC);
+        ::fsync(fd);
+        ::close(fd);
+        lap(mark, steps.fsync);
+        ::rename(temp_name.c_str(), final_name.c_str());
+        lap(mark, steps.rename);
+        if (i % 16 == 15 || i == count - 1) {
+            fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::fsync(fd);
+            ::close(fd);
+        }
+        lap(mark, steps.folder_sync);
+        const timeval times[2] = {{1700000000, 0}, {1700000000, 0}};
+        ::utimes(final_name.c_str(), times);
+        lap(mark, steps.mtime);
+    }
+    for (double* step : {&steps.temp, &steps.write, &steps.fsync, &steps.rename, &steps.folder_sync, &steps.mtime})
+        *step /= count > 0 ? count : 1;
+    return steps;
+}
+
+const char* fileSystemName(const std::string& path)
+{
+    struct statfs fs;
+    if (statfs(path.c_str(), &fs) != 0)
+        return "unknown";
+    switch (fs.f_type) {
+    case 0x01021994:
+        return "tmpfs";
+    case 0xEF53:
+        return "ext4";
+    case 0x58465342:
+        return "xfs";
+    case 0x9123683E:
+        return "btrfs";
+    default:
+        return "other";
+    }
+}
+
 bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps)
 {
     e2e::Loopback loop(mode, 3);
@@ -172,6 +249,7 @@ int main(int argc, char** argv)
     int files = 0;
     const char* only_mode = nullptr;
     const char* log_level = nullptr;
+    const char* direction = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
@@ -181,6 +259,8 @@ int main(int argc, char** argv)
             files = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc)
             only_mode = argv[++i];
+        else if (std::strcmp(argv[i], "--direction") == 0 && i + 1 < argc)
+            direction = argv[++i];
         else if (std::strcmp(argv[i], "--log") == 0 && i + 1 < argc)
             log_level = argv[++i];
     }
@@ -210,6 +290,8 @@ int main(int argc, char** argv)
         if (only_mode && std::strcmp(only_mode, mode.name) != 0)
             continue;
         for (bool upload : {true, false}) {
+            if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
+                continue;
             double mbps = 0;
             const uint64_t calls_before = ioSyscalls();
             const bool ok = runLarge(mode, upload, large, mbps);
@@ -223,12 +305,23 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
+    {
+        e2e::TempDir probe;
+        std::printf("small files under %s (%s)\n", probe.path().c_str(), fileSystemName(probe.path()));
+    }
     for (bool upload : {true, false}) {
+        if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
+            continue;
         double rate = 0;
         const bool ok = runSmall(upload, small_count, rate);
-        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s\n", upload ? "upload" : "download", small_count,
-                    ok ? "" : "FAILED ", rate);
+        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s, %.1f us per file\n", upload ? "upload" : "download",
+                    small_count, ok ? "" : "FAILED ", rate, rate > 0 ? 1e6 / rate : 0.0);
         std::fflush(stdout);
     }
+    const FileSteps steps = replayReceiverSteps(small_count);
+    std::printf("receiver's file steps alone, us per file: temp file %.1f, write %.1f, fsync %.1f, rename %.1f, "
+                "folder sync %.1f, mtime %.1f; the rest of a file's time is the protocol, the task store and "
+                "the report\n",
+                steps.temp, steps.write, steps.fsync, steps.rename, steps.folder_sync, steps.mtime);
     return 0;
 }

@@ -261,37 +261,38 @@ int TcpTransfer::handleWrite()
     if (!m_helper)
         return -1;
     adjustBandwidth(BT_WRITE, BA_RESET);
-    int r = m_helper->handleWrite();
-    if (r < 0) {
-        handleError();
-        m_failed = true;
-        return r;
-    }
-    if (r == 0) {
-        controlWrite(true, 1000000);
-    } else if (m_helper->getTransferUse() == TRANSFER_USE_ACTIVE) {
-        uint64_t wait = 0;
-        for (int pass = 1;; ++pass) {
-            if (m_bandwidth_registered[BT_WRITE])
-                wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
-            // More of the same task while the socket takes every step and
-            // no limit asks to wait; a finished task or a step the socket
-            // would not take ends the wake-up.
-            if (wait > 0 || pass == kMaxPassesPerWakeup || m_write_context.state != TRANSFER_FILE ||
-                m_write_context.stream.GetLastTransferredBytes() == 0)
-                break;
-            r = m_helper->handleWrite();
-            if (r < 0) {
-                handleError();
-                m_failed = true;
-                return r;
-            }
+    const TransferUse use = m_helper->getTransferUse();
+    const bool sends_units = use == TRANSFER_USE_ACTIVE || use == TRANSFER_USE_REPORT;
+    int r = 0;
+    uint64_t wait = 0;
+    for (int pass = 1;; ++pass) {
+        r = m_helper->handleWrite();
+        if (r < 0) {
+            handleError();
+            m_failed = true;
+            return r;
         }
+        if (r == 0 || !sends_units)
+            break;
+        if (use == TRANSFER_USE_ACTIVE && m_bandwidth_registered[BT_WRITE])
+            wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
+        // More while the socket takes every step and no limit asks to wait:
+        // the rest of a file, or after a finished unit (a file, a pull
+        // header, a batch of reports) the next one, or the finding that
+        // there is none, which disarms the event without another wake-up.
+        if (wait > 0 || pass == kMaxPassesPerWakeup)
+            break;
+        if (m_write_context.state == TRANSFER_HEADER ||
+            (m_write_context.state == TRANSFER_FILE && m_write_context.stream.GetLastTransferredBytes() == 0))
+            break;
+    }
+    if (r == 0)
+        controlWrite(true, 1000000);
+    else if (sends_units)
         controlWrite(true, clampWait(wait));
-    } else {
+    else
         // A TLS handshake waiting for the peer resumes from the read event.
         controlWrite(!m_helper->handshakeWaitsForRead(), 0);
-    }
     if (m_helper->isIdle() && m_helper->getTransferUse() != m_expected_use) {
         changeHelper(m_expected_use);
         if (!m_helper)
