@@ -338,17 +338,21 @@ int TcpPassiveHelper::processPushHeader()
 
 int TcpPassiveHelper::fillMtimeSize(ResumeInfo& info)
 {
-    FILE_INFO file;
-    if (FSStat(info.path_from, file, true) < 0) {
-        m_error_code = ProjectVardo::ERR_SYS;
+    // The entry itself (a link is not a file to send); its resolved path is
+    // not needed.
+    struct stat st;
+    if (::lstat(info.path_from.c_str_utf8(), &st) != 0) {
+        m_error_code = errno == ENOENT || errno == ENOTDIR ? ProjectVardo::ERR_NO_SUCH_FILE : ProjectVardo::ERR_SYS;
         return -1;
     }
-    if (!file.isExist || file.type != FT_FILE) {
+    if (!S_ISREG(st.st_mode)) {
         m_error_code = ProjectVardo::ERR_NO_SUCH_FILE;
         return -1;
     }
-    info.mtime = file.mtime;
-    info.total = file.size;
+    info.mtime = st.st_mtim.tv_sec < 0 ? 0
+                                       : static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000 +
+                                             static_cast<uint64_t>(st.st_mtim.tv_nsec) / 1000;
+    info.total = static_cast<uint64_t>(st.st_size);
     return 0;
 }
 
