@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// What a receiving connection finished during one wake-up: files renamed to
+// What a receiving connection finished in one read pass: files renamed to
 // their destinations and the records and reports that announce them. Each
 // folder is synced once for all its renames, and only then do the
 // announcements run, in the order they were added, so that nothing is

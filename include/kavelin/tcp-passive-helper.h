@@ -27,7 +27,7 @@ public:
     int handleRead() override;
     // Records what a push cut short by an abort left in the file; always 0.
     int preAbort() override;
-    void endWakeup() override;
+    void announceFinished() override;
     int verifyToken() override;
     int processHeader() override;
 
@@ -62,6 +62,6 @@ private:
     PObject m_read_file;
     // A push header was refused: the file object that follows is dropped.
     bool m_drop_next_file;
-    // Files finished in this wake-up, announced once their folders are synced.
+    // Files finished in this read pass, announced once their folders are synced.
     FinishedFileBatch m_finished;
 };

@@ -545,7 +545,7 @@ int TcpPassiveHelper::processFile()
             return -1;
         }
         // The temporary file is ours and beside the destination: a plain
-        // rename, its folder synced with the others of this wake-up.
+        // rename, its folder synced with the others of this read pass.
         if (::rename(m_cached_info.temp_path.c_str_utf8(), m_cached_info.path_to.c_str_utf8()) != 0) {
             QM_LOG(Logger::L_ERR, kComponent,
                    L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s) errcode = %d\n",
@@ -584,7 +584,7 @@ int TcpPassiveHelper::processFile()
     return 0;
 }
 
-void TcpPassiveHelper::endWakeup()
+void TcpPassiveHelper::announceFinished()
 {
     if (m_finished.empty())
         return;

@@ -174,28 +174,31 @@ int TcpTransfer::handleRead()
 {
     if (!m_helper)
         return -1;
-    // Files finished in this wake-up are announced before it returns, on
-    // every way out.
+    // Files finished by a pass are announced before the socket is read
+    // again (the sender's window of tasks waits for them), and on every way
+    // out of the wake-up.
     struct WakeupEnd {
         TcpTransfer* transfer;
         ~WakeupEnd()
         {
             if (transfer->m_helper)
-                transfer->m_helper->endWakeup();
+                transfer->m_helper->announceFinished();
         }
     } wakeup_end{this};
     adjustBandwidth(BT_READ, BA_RESET);
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
+        const uint64_t received_before = m_read_context.stream.GetTotalReceivedBytes();
         const int r = readPass();
         if (r < 0)
             return r;
         if (!m_helper)
             return -1;
+        m_helper->announceFinished();
         wait = 0;
         if (m_bandwidth_registered[BT_READ] && r > 0)
             wait = m_controller->getUsTimeWait(m_peer_id, this, BT_READ, static_cast<uint64_t>(r));
-        if (wait > 0 || !fileMayReadOn())
+        if (wait > 0 || !mayReadOn(m_read_context.stream.GetTotalReceivedBytes() > received_before))
             break;
         if (pass == kMaxPassesPerWakeup) {
             // Bytes already inside the TLS layer do not make the socket
@@ -217,7 +220,7 @@ int TcpTransfer::readPass()
         if (r < 0) {
             // What finished before the failure is announced first: the
             // error handling must find those tasks done.
-            m_helper->endWakeup();
+            m_helper->announceFinished();
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): handle error %d\n",
                    static_cast<int>(m_helper->getError()));
             handleError();
@@ -241,14 +244,14 @@ int TcpTransfer::readPass()
     return r;
 }
 
-bool TcpTransfer::fileMayReadOn()
+bool TcpTransfer::mayReadOn(bool pass_took_bytes)
 {
-    // Only a receiving role reads in several passes: the last step took
+    // Only a receiving role reads in several passes: the last pass took
     // bytes, so the socket (or the TLS layer) may hold more of the file, or
     // the next header and file behind a finished one.
     if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE)
         return false;
-    return m_read_context.stream.GetLastTransferredBytes() > 0 || sslHasPending();
+    return pass_took_bytes || sslHasPending();
 }
 
 bool TcpTransfer::sslHasPending() const
@@ -480,7 +483,7 @@ int TcpTransfer::abortTask(uint64_t token)
 void TcpTransfer::changeHelper(TransferUse use)
 {
     if (m_helper)
-        m_helper->endWakeup();
+        m_helper->announceFinished();
     delete m_helper;
     m_helper = nullptr;
     if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT)
