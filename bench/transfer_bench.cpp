@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <sys/time.h>
+#include <sys/resource.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -207,7 +208,15 @@ const char* fileSystemName(const std::string& path)
     }
 }
 
-bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps)
+// User and system CPU seconds of the whole process so far.
+double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps, double& cpu_seconds)
 {
     e2e::Loopback loop(mode, 3);
     if (!loop.connected())
@@ -215,13 +224,15 @@ bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps)
     const std::string source = upload ? loop.localPath("large") : loop.sharePath("large");
     e2e::writeRandomFile(source, size, 1);
     const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = processCpuSeconds();
     std::vector<ResumeInfo> done;
     const bool ok = loop.waitDone(upload ? loop.upload({"large"}) : loop.download({"large"}), done, 3600000);
     mbps = size / 1048576.0 / seconds(start);
+    cpu_seconds = processCpuSeconds() - cpu_start;
     return ok && done.size() == 1 && done[0].local_state == ResumeInfo::RI_DONE;
 }
 
-bool runSmall(bool upload, int count, double& files_per_second)
+bool runSmall(bool upload, int count, double& files_per_second, double& cpu_us_per_file)
 {
     e2e::Loopback loop({"plain", false, false}, 3);
     if (!loop.connected())
@@ -234,6 +245,7 @@ bool runSmall(bool upload, int count, double& files_per_second)
         e2e::writeRandomFile(folder + "/f" + std::to_string(i), 4096, static_cast<uint32_t>(i));
     }
     const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = processCpuSeconds();
     const std::vector<uint64_t> ids = upload ? loop.upload(names) : loop.download(names);
     // Counts what leaves the task list instead of looking every task up on
     // each poll: thousands of lookups would hold the store the engine uses.
@@ -247,6 +259,7 @@ bool runSmall(bool upload, int count, double& files_per_second)
         },
         3600000);
     files_per_second = count / seconds(start);
+    cpu_us_per_file = (processCpuSeconds() - cpu_start) * 1e6 / count;
     for (const ResumeInfo& info : done)
         if (info.local_state != ResumeInfo::RI_DONE)
             return false;
@@ -307,14 +320,18 @@ int main(int argc, char** argv)
                 continue;
             double mbps = 0;
             const uint64_t calls_before = ioSyscalls();
-            const bool ok = runLarge(mode, upload, large, mbps);
+            double cpu_seconds = 0;
+            const bool ok = runLarge(mode, upload, large, mbps, cpu_seconds);
             const double calls_per_mib = (ioSyscalls() - calls_before) / static_cast<double>(large >> 20);
+            const double cpu_ms_per_mib = cpu_seconds * 1e3 / static_cast<double>(large >> 20);
             std::printf("%-8s %-8s %llu MiB: %s%.1f MB/s, %.2f x raw socket, %.2f x raw into a file, ",
                         mode.name, upload ? "upload" : "download", static_cast<unsigned long long>(large >> 20),
                         ok ? "" : "FAILED ", mbps, raw > 0 ? mbps / raw : 0.0, raw_file > 0 ? mbps / raw_file : 0.0);
             if (mode.compressed)
                 std::printf("%.2f x lz4 library, ", lz4_library > 0 ? mbps / lz4_library : 0.0);
-            std::printf("%.0f read/write calls per MiB (socket send/recv not counted)\n", calls_per_mib);
+            std::printf("%.0f read/write calls per MiB (socket send/recv not counted), CPU %.2f ms per MiB (both "
+                        "ends)\n",
+                        calls_per_mib, cpu_ms_per_mib);
             std::fflush(stdout);
         }
     }
@@ -326,9 +343,12 @@ int main(int argc, char** argv)
         if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
             continue;
         double rate = 0;
-        const bool ok = runSmall(upload, small_count, rate);
-        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s, %.1f us per file\n", upload ? "upload" : "download",
-                    small_count, ok ? "" : "FAILED ", rate, rate > 0 ? 1e6 / rate : 0.0);
+        double cpu_us = 0;
+        const bool ok = runSmall(upload, small_count, rate, cpu_us);
+        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s, %.1f us per file, CPU %.1f us per file (both "
+                    "ends)\n",
+                    upload ? "upload" : "download", small_count, ok ? "" : "FAILED ", rate, rate > 0 ? 1e6 / rate : 0.0,
+                    cpu_us);
         std::fflush(stdout);
     }
     const FileSteps steps = replayReceiverSteps(small_count);
