@@ -46,13 +46,17 @@ OpResult Fail(uint32_t code, const std::string& reason)
     return result;
 }
 
+// The members go in at the end in key order: no search and no key made
+// twice, for each of the 100,000 entries a large folder has.
 PObject NodeEntry(const std::string& name, const struct stat& st)
 {
+    const bool dir = S_ISDIR(st.st_mode);
     PObject entry;
-    entry["name"] = name;
-    entry["is_dir"] = uint64_t(S_ISDIR(st.st_mode) ? 1 : 0);
-    entry["mtime"] = uint64_t(st.st_mtime < 0 ? 0 : st.st_mtime);
-    entry["size"] = uint64_t(S_ISDIR(st.st_mode) ? 0 : st.st_size);
+    PObject::map_type& members = entry.asMap();
+    members.emplace_hint(members.end(), "is_dir", PObject(uint64_t(dir ? 1 : 0)));
+    members.emplace_hint(members.end(), "mtime", PObject(uint64_t(st.st_mtime < 0 ? 0 : st.st_mtime)));
+    members.emplace_hint(members.end(), "name", PObject(name));
+    members.emplace_hint(members.end(), "size", PObject(uint64_t(dir ? 0 : st.st_size)));
     return entry;
 }
 
