@@ -6,7 +6,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/../support/support.cmake)
 find_package(Qt5 5.15 REQUIRED COMPONENTS Widgets Test)
 
 # Qt code the sanitizers cannot see into is named in the suppressions.
-set(QM_QT_SANITIZER_SUPPRESSIONS ${CMAKE_CURRENT_LIST_DIR}/startup_sanitizer_suppressions.cpp)
 add_executable(certificate_viewer_test ${CMAKE_CURRENT_LIST_DIR}/certificate_viewer_test.cpp
   ${QM_QT_SANITIZER_SUPPRESSIONS})
 set_target_properties(certificate_viewer_test PROPERTIES AUTOMOC ON

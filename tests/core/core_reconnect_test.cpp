@@ -1,6 +1,7 @@
 // A server that goes away in the middle of a download and comes back on the
-// same ports: the site is disconnected with its task kept as lost, logs in
-// again under the same peer id, and the resumed task finishes the file.
+// same ports, its sessions forgotten: the site is disconnected with its task
+// kept as lost, logs in again under the same peer id with a new session, and
+// the resumed task finishes the file.
 #include "core_fixture.h"
 
 #include <openssl/evp.h>
@@ -90,11 +91,20 @@ TEST_F(CoreReconnectTest, ServerKilledMidDownloadThenResumed)
     }));
 
     RestartServer();
+    // The restarted server has forgotten the session: the reconnection's
+    // seed is refused, and the site logs in afresh (what the pane's error
+    // mask does without asking), the engine forgetting the old seeds first.
     SiteInfo again = Site(p);
     again.is_reconnect = true;
-    uint64_t reconnected = Connect(again);
-    ASSERT_EQ(reconnected, p);
+    ASSERT_EQ(Connect(again), p);
+    ASSERT_EQ(Site(p).site_error, SITE_ERROR_PROTOCOL);
+    ASSERT_EQ(Site(p).protocol_error, ProtoUI::ERROR_USER_INVALID_SEED);
+    SiteInfo afresh = Site(p);
+    afresh.peer_seed = 0;
+    afresh.is_reconnect = false;
+    ASSERT_EQ(Connect(afresh), p);
     ASSERT_EQ(Site(p).site_error, SITE_ERROR_OK) << Site(p).protocol_error;
+    EXPECT_NE(Site(p).peer_seed, again.peer_seed);
 
     QSignalSpy resumed(GlobalConnecter::getInstance(), &GlobalConnecter::sigResumeDisconnectedJobsDone);
     emit m_views.sigResumeDisconnectedJobs(p);

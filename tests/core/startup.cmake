@@ -12,7 +12,7 @@ find_package(SQLite3 REQUIRED)
 set(STARTUP_TEST_MAIN ${CMAKE_CURRENT_LIST_DIR}/core_test_main.cpp)
 
 add_executable(startup_child ${CMAKE_CURRENT_LIST_DIR}/startup_child_main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/startup_sanitizer_suppressions.cpp)
+  ${QM_QT_SANITIZER_SUPPRESSIONS})
 target_link_libraries(startup_child PRIVATE qz-core Qt5::Network)
 qm_stage_program(startup_child)
 
@@ -43,7 +43,7 @@ endif()
 # qMain itself, with stand-in windows: one instance per user data folder.
 if(TARGET qz-startup-gui)
   add_executable(startup_gui_child ${CMAKE_CURRENT_LIST_DIR}/startup_gui_child_main.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/startup_sanitizer_suppressions.cpp)
+    ${QM_QT_SANITIZER_SUPPRESSIONS})
   target_link_libraries(startup_gui_child PRIVATE qz-startup-gui)
   qm_stage_program(startup_gui_child)
   target_compile_definitions(startup_test PRIVATE QM_STARTUP_GUI_CHILD="$<TARGET_FILE:startup_gui_child>")
@@ -52,7 +52,7 @@ endif()
 
 if(TARGET qz-startup-gui)
   add_executable(startup_help_window_test ${CMAKE_CURRENT_LIST_DIR}/startup_help_window_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/startup_sanitizer_suppressions.cpp)
+    ${QM_QT_SANITIZER_SUPPRESSIONS})
   set_target_properties(startup_help_window_test PROPERTIES AUTOMOC ON
     RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   target_include_directories(startup_help_window_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)

@@ -75,6 +75,8 @@ int ControlServer::Restart(std::string& error)
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = false;
         m_open_sockets.clear();
+        // A restarted server has forgotten every session.
+        m_seeds.clear();
     }
     return Start(error);
 }

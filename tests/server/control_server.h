@@ -31,7 +31,8 @@ public:
     int Start(std::string& error);
     // Closes the listener and every connection and joins their threads.
     void Stop();
-    // Stop, then Start again on the port it had (clients must reconnect).
+    // Stop, then Start again on the port it had. Like a restarted process it
+    // has forgotten every session: clients must log in again from scratch.
     int Restart(std::string& error);
     unsigned Port() const { return m_port; }
 

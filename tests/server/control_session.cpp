@@ -175,11 +175,17 @@ PObject ControlSession::Auth(const PObject& request)
             if (request["otp"].asString() != account->otp)
                 return ErrorAnswer(CODE_USER_OTP_INVALID, "invalid one-time code");
         }
-        // A reconnection keeps its session seed, even one this server forgot.
-        if (has_seed && seed != 0)
+        // A reconnection keeps its session seed. A seed this server does not
+        // hold (it was restarted meanwhile) is refused: its transfer seeds
+        // would start over while the client's go on, so the client must log
+        // in afresh for both ends to draw the same ones.
+        if (has_seed && seed != 0) {
+            if (!m_server.SeedBelongsTo(seed, user))
+                return ErrorAnswer(CODE_USER_INVALID_SEED, "invalid session seed");
             m_server.AdoptSeed(seed, user);
-        else
+        } else {
             seed = m_server.IssueSeed(user);
+        }
     } else if (!has_seed || !m_server.SeedBelongsTo(seed, user)) {
         return ErrorAnswer(CODE_USER_INVALID_SEED, "invalid session seed");
     }

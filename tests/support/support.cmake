@@ -4,6 +4,8 @@
 # file too when the tests are not built, hence the guard. Link names resolve
 # when the build is generated, so fragments included before this one may
 # link qm_test_support as well.
+# Linked into every test or program that runs Qt under a sanitizer build.
+set(QM_QT_SANITIZER_SUPPRESSIONS ${CMAKE_CURRENT_LIST_DIR}/qt_sanitizer_suppressions.cpp)
 if(TARGET qm_test_support)
   return()
 endif()

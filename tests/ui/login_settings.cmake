@@ -5,6 +5,7 @@
 if(NOT TARGET qz-login-settings)
   return()
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/support.cmake)
 find_package(Qt5 5.15 REQUIRED COMPONENTS Test Widgets)
 find_program(QM_XVFB_RUN xvfb-run)
 
@@ -26,7 +27,7 @@ function(login_settings_add_test name)
   cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
   # Qt's thread hand-overs are invisible to ThreadSanitizer: suppressed
   # there, so a report is one in our code.
-  add_executable(${name} ${T_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/login_settings_tsan_suppressions.cpp)
+  add_executable(${name} ${T_SOURCES} ${QM_QT_SANITIZER_SUPPRESSIONS})
   set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE login_settings_support ${T_LIBS} Threads::Threads)
   if(T_XVFB AND QM_XVFB_RUN)

@@ -17,7 +17,7 @@ target_link_libraries(session_support PUBLIC quillmar_test_server_lib qm_test_su
 # session_add_test(<name> SOURCES <files...> LIBS <libs...>)
 function(session_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/session_sanitizer_suppressions.cpp)
+  add_executable(${name} ${T_SOURCES} ${QM_QT_SANITIZER_SUPPRESSIONS})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   qm_stage_program(${name})
   target_link_libraries(${name} PRIVATE session_support ${T_LIBS} GTest::gtest Threads::Threads)

@@ -36,6 +36,7 @@ private slots:
     void pagesAndClamp();
     void splitsAtLastAt();
     void baseNames();
+    void pathsShowOnOneLine();
 };
 
 void TransferRulesTest::buttonsForOneTask_data()
@@ -218,6 +219,20 @@ void TransferRulesTest::baseNames()
     QCOMPARE(queue_rules::baseName("C:\\dir\\file.txt"), QString("file.txt"));
     QCOMPARE(queue_rules::baseName("plain"), QString("plain"));
     QCOMPARE(queue_rules::baseName("/share/dir/"), QString());
+}
+
+void TransferRulesTest::pathsShowOnOneLine()
+{
+    const struct {
+        const char* path;
+        QString shown;
+    } cases[] = {
+        {"/share/na\u00efve.txt", QString::fromUtf8("/share/na\u00efve.txt")},
+        {"/share/two\nlines", QString::fromUtf8("/share/two\u240Alines")},
+        {"/share/a\tb\rc\x7f", QString::fromUtf8("/share/a\u2409b\u240Dc\u2421")},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(queue_rules::pathText(ustring(c.path)), c.shown);
 }
 
 QTEST_APPLESS_MAIN(TransferRulesTest)

@@ -7,19 +7,6 @@
 #include "image_manager.h"
 #include "style_manager.h"
 
-// Qt's offscreen platform plugin keeps its screen until the process ends (and
-// the X11 platform's D-Bus connection keeps a read buffer),
-// which LeakSanitizer reports in sanitizer builds; only full stacks show that
-// the allocations are the plugin's. Unused in other builds.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\nleak:libdbus-1.so\n";
-}
-extern "C" const char* __asan_default_options()
-{
-    return "fast_unwind_on_malloc=0";
-}
-
 namespace {
 // Run by hand without a display, a test still finds a platform.
 const bool kPlatformChosen = [] {

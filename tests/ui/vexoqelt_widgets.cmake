@@ -10,7 +10,9 @@ find_program(QM_XVFB_RUN xvfb-run)
 
 # An object library: every test program gets all of it, the sanitizer
 # settings included, whether or not it calls the helpers.
-add_library(vexoqelt_test_support OBJECT ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_test_support.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/../support/support.cmake)
+add_library(vexoqelt_test_support OBJECT ${CMAKE_CURRENT_LIST_DIR}/vexoqelt_test_support.cpp
+  ${QM_QT_SANITIZER_SUPPRESSIONS})
 target_link_libraries(vexoqelt_test_support PUBLIC vexoqelt-qt Qt5::Test)
 target_include_directories(vexoqelt_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(vexoqelt_test_support PRIVATE

@@ -9,6 +9,7 @@
 
 #include "connection-info.h"
 #include "site-info.h"
+#include "windows-top-frame.h"
 
 class ConnectionItemWidget;
 class ConnectionListWidget;
@@ -22,10 +23,6 @@ class QListWidgetItem;
 class QVBoxLayout;
 class VexoIconButton;
 class VexoMessageSheet;
-
-// The thin strip at the top of a window where the platform draws one; this
-// platform draws none.
-void addWindowsTopFrame(QBoxLayout* layout);
 
 class GlobalSettingPage : public QWidget {
     Q_OBJECT

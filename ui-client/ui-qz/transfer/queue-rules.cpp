@@ -114,7 +114,17 @@ QString baseName(const QString& path)
 
 QString pathText(const ustring& path)
 {
-    return QString::fromUtf8(path.c_str_utf8(), static_cast<int>(path.size()));
+    QString text = QString::fromUtf8(path.c_str_utf8(), static_cast<int>(path.size()));
+    // A name may hold a line break or a tab: shown as its control picture,
+    // it keeps the cell on one line and still says what the name holds.
+    for (QChar& c : text) {
+        const ushort code = c.unicode();
+        if (code < 0x20)
+            c = QChar(0x2400 + code);
+        else if (code == 0x7F)
+            c = QChar(0x2421);
+    }
+    return text;
 }
 
 bool splitDomainUser(const QString& text, QString& user, QString& domain)

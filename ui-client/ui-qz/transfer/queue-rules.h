@@ -41,7 +41,8 @@ int clampPage(int page, int pages);
 
 // The last component of a path after "/" or "\"; the whole text without either.
 QString baseName(const QString& path);
-// The UTF-8 text of a task path.
+// A task path for display on one line: control characters become their
+// pictures (U+2400 block).
 QString pathText(const ustring& path);
 // Splits "user@domain" at the last "@"; false (both empty) without one.
 bool splitDomainUser(const QString& text, QString& user, QString& domain);
