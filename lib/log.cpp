@@ -1,5 +1,6 @@
 #include "log.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -25,6 +26,10 @@ const int kDefaultLevel = Logger::L_WARNING;
 struct LoggerState {
     // Thresholds by component; changed only by Initialize, read without the lock.
     std::map<std::string, int, std::less<>> log_level;
+    // The highest of those thresholds (and of the default): a message above
+    // it is refused without a search. Most checks are of debug lines, made
+    // per channel read, and this is their whole cost.
+    std::atomic<int> max_level{kDefaultLevel};
     std::atomic<Logger::Type> log_type{Logger::STDOUT_LOGGER};
     // Before Initialize the sink is standard error.
     std::atomic<FILE*> log_fp{stderr};
@@ -151,6 +156,11 @@ int Logger::Initialize(Type type, const std::string& path, const std::string& le
         }
     }
 
+    int highest = kDefaultLevel;
+    for (const auto& entry : s.log_level)
+        highest = std::max(highest, entry.second);
+    s.max_level = highest;
+
     s.log_rotated_count_shared = 0;
     s.log_rotated_count_private = 0;
     s.rotate_failure_reported = false;
@@ -211,7 +221,9 @@ int Logger::GetCompLevel(const char* component)
 
 bool Logger::IsNeedToLog(Level level, const char* component)
 {
-    return state().log_initialized && static_cast<int>(level) <= GetCompLevel(component);
+    const LoggerState& s = state();
+    return s.log_initialized && static_cast<int>(level) <= s.max_level.load(std::memory_order_relaxed) &&
+           static_cast<int>(level) <= GetCompLevel(component);
 }
 
 bool Logger::IsNeedToLog(Level level, const std::string& component) { return IsNeedToLog(level, component.c_str()); }

@@ -10,6 +10,7 @@
 class Channel;
 class PObject;
 class PStream;
+class PStreamArraySink;
 
 // The client of the server's control protocol: one object speaks for one user
 // on one server over one control connection, opened lazily by the first
@@ -140,7 +141,9 @@ private:
 
     Channel* CreateChannel() const;
     int RunEncryptProtocol(Channel& channel);
-    int RunProtocol(const PObject& request, PObject& response);
+    // With a sink, the answer's array under sink_key goes to it as it arrives.
+    int RunProtocol(const PObject& request, PObject& response, const char* sink_key = nullptr,
+                    PStreamArraySink* sink = nullptr);
     // The common tail of a request: an "error" member becomes the last error.
     bool TakeAnswerError(const PObject& response);
     void DestroyChannel();

@@ -10,6 +10,17 @@
 #include "channel/channel.h"
 #include "protocol/pobject.h"
 
+// Takes the elements of one array of a received message as each is decoded,
+// so the message never holds them all as values (a large folder listing).
+class PStreamArraySink {
+public:
+    virtual ~PStreamArraySink();
+    // A message begins: what earlier messages gave does not belong to it.
+    virtual void Begin() = 0;
+    // One element, decoded whole; the stream reuses it after the call.
+    virtual void Take(PObject& element) = 0;
+};
+
 // The blocking PObject codec: writes one value onto a Channel in the tagged
 // wire format, or reads one from it, blocking until the whole value moved.
 // One thread drives a stream at a time; GetStatus may be called from another
@@ -120,6 +131,11 @@ public:
     // being consumed and dropped; with keep set they arrive whole, so that a
     // reader can refuse such a value rather than take a shortened one.
     void SetKeepZeroBytes(bool keep) { m_keep_zero_bytes = keep; }
+    // While sink is set, an array under `key` in a received message's
+    // top-level map goes element by element to the sink and stays empty in
+    // the message; the limits count its values and bytes as before. A null
+    // sink ends it; the sink must outlive the messages it takes.
+    void SetArraySink(const string_type& key, PStreamArraySink* sink);
     // Why the last Recv or Discard was refused by a limit; REFUSED_NONE when
     // it succeeded or failed otherwise.
     Refusal GetRefusal() const { return m_refusal; }
@@ -162,6 +178,9 @@ private:
     int Recv(Channel& channel, binary_type& value);
     int Recv(Channel& channel, binary_ex_type& value);
     int RecvMessage(Channel& channel, PObject& object);
+    // A top-level member under the sink's key: its elements to the sink when
+    // it is an array, else decoded as any member.
+    int RecvSunkMember(Channel& channel, PObject& member);
     // Counts one more received value against the message's limits.
     int CountValue();
     // Counts n more encoded bytes against the message's byte budget, before
@@ -234,4 +253,6 @@ private:
     uint64_t m_max_bytes = UINT64_MAX;
     size_t m_max_values = kMaxValuesPerMessage;
     Refusal m_refusal = REFUSED_NONE;
+    string_type m_sink_key;
+    PStreamArraySink* m_sink = nullptr;
 };

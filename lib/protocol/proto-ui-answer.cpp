@@ -11,6 +11,15 @@ std::string Quoted(const char* key)
     return std::string("\"") + key + "\"";
 }
 
+// The member under key, or null: one search where hasMember and then
+// operator[] would make two (a listing reads four members per entry).
+const PObject* Member(const PObject& owner, const char* key)
+{
+    const PObject::map_type& members = owner.asMap();
+    const auto it = members.find(key);
+    return it == members.end() ? nullptr : &it->second;
+}
+
 }  // namespace
 
 std::string ReadString(const PObject& value)
@@ -39,9 +48,10 @@ const char* KindName(const PObject& value)
 bool ReadText(const PObject& owner, const char* key, std::string& out, std::string& why)
 {
     out.clear();
-    if (!owner.hasMember(key))
+    const PObject* member = Member(owner, key);
+    if (!member)
         return true;
-    const PObject& value = owner[key];
+    const PObject& value = *member;
     if (!value.isString()) {
         why = Quoted(key) + " is " + KindName(value) + ", not a string";
         return false;
@@ -58,9 +68,10 @@ bool ReadText(const PObject& owner, const char* key, std::string& out, std::stri
 bool ReadNumber(const PObject& owner, const char* key, uint64_t max, uint64_t& out, std::string& why)
 {
     out = 0;
-    if (!owner.hasMember(key))
+    const PObject* member = Member(owner, key);
+    if (!member)
         return true;
-    const PObject& value = owner[key];
+    const PObject& value = *member;
     if (!value.isInteger()) {
         why = Quoted(key) + " is " + KindName(value) + ", not an integer";
         return false;

@@ -126,10 +126,12 @@ int ProtoUI::RunEncryptProtocol(Channel& channel)
     return 0;
 }
 
-int ProtoUI::RunProtocol(const PObject& request, PObject& response)
+int ProtoUI::RunProtocol(const PObject& request, PObject& response, const char* sink_key, PStreamArraySink* sink)
 {
     PStream stream;
     LimitAnswers(stream, kAnswerMaxBytes, kAnswerMaxValues);
+    if (sink)
+        stream.SetArraySink(sink_key, sink);
     if (m_connection_broken) {
         // The last exchange failed half-way; its late answer may still be on
         // the wire, so only a fresh login (after Clear) may connect again.

@@ -8,6 +8,7 @@
 #include "proto-ui-path.h"
 #include "protocol/proto-ui.h"
 #include "protocol/protocol-builder.h"
+#include "protocol/stream.h"
 
 namespace proto_ui_path {
 
@@ -73,6 +74,39 @@ bool ReadNode(const PObject& entry, ProtoUI::Node& node, std::string& why)
            ReadNumber(entry, "size", UINT64_MAX, node.size, why);
 }
 
+// The entries of "node_list" as they arrive, read at once into nodes: the
+// answer never holds a large folder as values. Keeps the first malformed
+// entry; a new message (after a "keep_alive") starts afresh.
+class NodeCollector : public PStreamArraySink {
+public:
+    void Begin() override
+    {
+        nodes.clear();
+        count = 0;
+        malformed = false;
+        why.clear();
+    }
+    void Take(PObject& entry) override
+    {
+        if (!malformed) {
+            ProtoUI::Node node;
+            if (ReadNode(entry, node, why)) {
+                nodes.push_back(std::move(node));
+            } else {
+                malformed = true;
+                malformed_index = count;
+            }
+        }
+        ++count;
+    }
+
+    std::vector<ProtoUI::Node> nodes;
+    size_t count = 0;
+    bool malformed = false;
+    size_t malformed_index = 0;
+    std::string why;
+};
+
 }  // namespace
 
 int ProtoUI::ListShare(std::vector<Share>& share_list)
@@ -121,8 +155,9 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
     request["path"] = rel_path;
     if (!share.empty())
         request["share_name"] = share;
+    NodeCollector collector;
     PObject response;
-    if (RunProtocol(request, response) != 0 || TakeAnswerError(response))
+    if (RunProtocol(request, response, "node_list", &collector) != 0 || TakeAnswerError(response))
         return -1;
 
     std::string why;
@@ -131,21 +166,17 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
         SetMalformedAnswer(why);
         return -1;
     }
-    // Entries go straight into the caller's list, and each is released from
-    // the answer once read, so a large folder is not held twice over; a
-    // malformed one takes back what this call added, so a failure adds nothing.
-    PObject::array_type& list = response["node_list"].asArray();
-    const size_t kept = node_list.size();
-    node_list.reserve(kept + list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        Node node;
-        if (!ReadNode(list[i], node, why)) {
-            node_list.resize(kept);
-            SetMalformedAnswer(EntryContext("node_list", i) + why);
-            return -1;
-        }
-        list[i] = PObject();
-        node_list.push_back(std::move(node));
+    // A malformed entry fails the whole listing: the caller's list gets
+    // nothing of it.
+    if (collector.malformed) {
+        SetMalformedAnswer(EntryContext("node_list", collector.malformed_index) + collector.why);
+        return -1;
+    }
+    if (node_list.empty()) {
+        node_list = std::move(collector.nodes);
+    } else {
+        node_list.insert(node_list.end(), std::make_move_iterator(collector.nodes.begin()),
+                         std::make_move_iterator(collector.nodes.end()));
     }
     is_dir = answer_is_dir;
     ClearError();

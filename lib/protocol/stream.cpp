@@ -71,6 +71,8 @@ void PStream::BinaryHandler::Clear() {
     hash_result.clear();
 }
 
+PStreamArraySink::~PStreamArraySink() = default;
+
 PStream::PStream()
     : total_size(0), total_sent(0), indent(0), op_mode(MODE_NORMAL) {
     pthread_mutex_init(&status_lock, nullptr);
@@ -97,6 +99,11 @@ PStream::path_type PStream::GetDefaultRecvLocation() const {
 void PStream::SetReceiveBudget(uint64_t max_bytes, size_t max_values) {
     m_max_bytes = max_bytes;
     m_max_values = std::min(max_values, kMaxValuesPerMessage);
+}
+
+void PStream::SetArraySink(const string_type& key, PStreamArraySink* sink) {
+    m_sink_key = key;
+    m_sink = sink;
 }
 
 void PStream::SetDefaultHashAlgorithm(const string_type& name) {
@@ -498,6 +505,8 @@ int PStream::RecvMessage(Channel& channel, PObject& object) {
     m_bytes_received = 0;
     m_refusal = REFUSED_NONE;
     indent = 0;
+    if (m_sink)
+        m_sink->Begin();
     int rc = RecvObject(channel, object);
     if (rc > 0)
         rc = ERR_OK;
@@ -769,14 +778,50 @@ int PStream::Recv(Channel& channel, map_type& value) {
         // Members usually arrive in key order, so the end is the right hint;
         // a repeated key finds the member the first one created.
         const SecretTrace secret(*this, key);
+        const bool sunk = m_sink && indent == 1 && key == m_sink_key;
         PObject& member = value.try_emplace(value.end(), std::move(key))->second;
-        rc = RecvObject(channel, member);
+        rc = sunk ? RecvSunkMember(channel, member) : RecvObject(channel, member);
         if (rc != ERR_OK)
             return rc;  // the key stays for the error report
         PopHistory();
     }
     --indent;
     TraceText("}");
+    return ERR_OK;
+}
+
+int PStream::RecvSunkMember(Channel& channel, PObject& member) {
+    uint8_t tag = 0;
+    int rc = RecvTag(channel, tag);
+    if (rc != ERR_OK)
+        return rc;
+    if (tag != TAG_ARRAY)
+        return RecvDispatch(channel, tag, member);
+    rc = CountValue();
+    if (rc != ERR_OK)
+        return rc;
+    member.asArray();
+    TraceText("[");
+    rc = EnterContainer();
+    if (rc != ERR_OK)
+        return rc;
+    // One element at a time: its blocks are freed and taken again for the
+    // next, rather than the whole array's staying allocated.
+    PObject element;
+    for (;;) {
+        rc = RecvTag(channel, tag);
+        if (rc != ERR_OK)
+            return rc;
+        if (tag == TAG_END)
+            break;
+        element.clear();
+        rc = RecvDispatch(channel, tag, element);
+        if (rc != ERR_OK)
+            return rc;
+        m_sink->Take(element);
+    }
+    --indent;
+    TraceText("]");
     return ERR_OK;
 }
 

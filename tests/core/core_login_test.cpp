@@ -4,7 +4,10 @@
 
 #include "client-core-manager.h"
 #include "control-channel.h"
+#include "core-timing.h"
 #include "db-util.h"
+#include "event-generator.h"
+#include "event-manager.h"
 #include "kavelin/transfer-service.h"
 #include "peer-monitor.h"
 
@@ -55,6 +58,34 @@ TEST_F(CoreLoginTest, SucceedsWithACompleteRecordAndOneLoginRow)
     EXPECT_EQ(Rows(LOG_LOGIN).size(), 1u);
     EXPECT_EQ(m_disconnected_spy->count(), 0);
     EXPECT_EQ(m_connected_spy->count(), 1);
+}
+
+// The windows are told of a login as soon as its data connection is up, not
+// at the channel tick after it, and list the site's root at once: with the
+// tick put out of reach, the login and the listing still complete.
+TEST_F(CoreLoginTest, FirstListingFollowsTheLoginWithoutATick)
+{
+    CoreTiming::get().channel_tick_ms = 600000;
+    WaitUntil([] { return false; }, 300);  // the tick armed before fires once more
+    uint32_t listing = 0;
+    QObject guard;
+    QObject::connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectSiteDone, &guard,
+                     [&](uint64_t peer) {
+                         Event event;
+                         EventGenerator().createEventFromList(event, peer,
+                                                              QString::fromStdString(std::to_string(peer) + ":/docs"));
+                         listing = Push(event);
+                     });
+    emit m_views.sigConnectSite(Request());
+    ASSERT_TRUE(WaitUntil([&] { return listing != 0; }, 10000)) << "no login done without a tick";
+    ASSERT_EQ(m_connected_spy->count(), 1);
+    const uint64_t peer = m_connected_spy->at(0).at(0).value<uint64_t>();
+    EXPECT_EQ(Site(peer).site_error, SITE_ERROR_OK);
+    EXPECT_EQ(ClientCoreManager::getTransferService()->checkConnection(peer), 0);
+    ASSERT_TRUE(WaitDone(listing, 10000));
+    EXPECT_EQ(EventManager::getInstance()->getStatus(listing).error, 0);
+    EXPECT_TRUE(WaitUntil([&] { return m_update_spy->count() > 0; }, 10000));
+    EXPECT_EQ(m_disconnected_spy->count(), 0);
 }
 
 struct LoginFailure {

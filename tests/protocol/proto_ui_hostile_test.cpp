@@ -376,6 +376,42 @@ TEST(ProtoUIHostile, LargestRealListingFits)
     EXPECT_LT(PeakRssKiB() - peak_before, kMaxGrowthKiB);
 }
 
+// Entries are read as they arrive; those of a "keep_alive" before the answer
+// are not the answer's, nor is a listing with one bad entry partly taken.
+TEST(ProtoUIHostile, ListingTakesOnlyTheAnswersEntriesAndAllOrNone)
+{
+    const PObject keep_alive =
+        Map({{"type", "keep_alive"}, {"is_dir", uint64_t(1)}, {"node_list", Array({Entry("stale.txt")})}});
+    const std::string answers[] = {
+        wire::Encode(keep_alive) + Listing({Entry("a.txt"), Entry("b.txt")}),
+        Listing({Entry("a.txt"), Entry(".."), Entry("b.txt")}),
+    };
+    HostileServer server([&](size_t i, const PObject&, Sink& sink) {
+        if (i < 2)
+            sink.Send(answers[i]);
+    });
+    ProtoUI client;
+    client.SetServer("127.0.0.1", server.Port());
+    client.SetSSL(false, false, "", "");
+    client.SetTimeout(5);
+    bool is_dir = false;
+    std::vector<ProtoUI::Node> nodes(1);
+    nodes[0].name = "kept";
+    ASSERT_EQ(client.ListNode("/docs", is_dir, nodes), 0) << client.GetLastErrorMessage();
+    EXPECT_TRUE(is_dir);
+    ASSERT_EQ(nodes.size(), 3u);
+    EXPECT_EQ(nodes[0].name, "kept");
+    EXPECT_EQ(nodes[1].name, "a.txt");
+    EXPECT_EQ(nodes[2].name, "b.txt");
+
+    EXPECT_EQ(client.ListNode("/docs", is_dir, nodes), -1);
+    EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_PROTOCOL);
+    EXPECT_NE(client.GetLastErrorMessage().find("node_list entry 1: "), std::string::npos)
+        << client.GetLastErrorMessage();
+    EXPECT_EQ(nodes.size(), 3u);
+    EXPECT_NE(client.getChannelMtu(), -1) << "a complete answer leaves the connection usable";
+}
+
 INSTANTIATE_TEST_SUITE_P(Answers, ProtoUIHostileTest, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 

@@ -472,4 +472,78 @@ TEST(PStreamTest, ManyMessagesOnOneStream) {
     EXPECT_EQ(channel.input.size(), channel.input_pos);
 }
 
+// Keeps what a sink is handed, and how many messages began.
+class CollectingSink : public PStreamArraySink {
+public:
+    void Begin() override { ++messages; }
+    void Take(PObject& element) override { taken.push_back(element); }
+    int messages = 0;
+    std::vector<PObject> taken;
+};
+
+TEST(PStreamTest, ArraySinkTakesTheTopLevelArrayElementByElement) {
+    PObject entry_a, entry_b;
+    entry_a["name"] = "a";
+    entry_a["size"] = Int(1);
+    entry_b["name"] = "b";
+    entry_b["size"] = Int(70000);
+    PObject message;
+    message["is_dir"] = Int(1);
+    message["node_list"].asArray() = {entry_a, entry_b};
+    message["deeper"]["node_list"].asArray() = {Int(3)};  // not at the top: kept
+    MemoryChannel channel;
+    PStream writer;
+    ASSERT_EQ(PStream::ERR_OK, writer.Send(channel, message));
+    PObject not_an_array;
+    not_an_array["node_list"] = "text";
+    ASSERT_EQ(PStream::ERR_OK, writer.Send(channel, not_an_array));
+    channel.input = channel.output;
+
+    CollectingSink sink;
+    PStream stream;
+    stream.SetArraySink("node_list", &sink);
+    PObject decoded;
+    ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, decoded));
+    EXPECT_EQ(1, sink.messages);
+    ASSERT_EQ(2u, sink.taken.size());
+    EXPECT_EQ(entry_a, sink.taken[0]);
+    EXPECT_EQ(entry_b, sink.taken[1]);
+    // The rest of the message as it was sent, the sunk array empty.
+    PObject expected = message;
+    expected["node_list"].asArray().clear();
+    EXPECT_EQ(expected, decoded);
+
+    // Under the key but not an array: decoded as any member.
+    PObject second;
+    ASSERT_EQ(PStream::ERR_OK, stream.Recv(channel, second));
+    EXPECT_EQ(2, sink.messages);
+    EXPECT_EQ(2u, sink.taken.size());
+    EXPECT_EQ(not_an_array, second);
+    EXPECT_EQ(channel.input.size(), channel.input_pos);
+}
+
+TEST(PStreamTest, ArraySinkElementsCountAgainstTheLimits) {
+    // {"l": [1, 2, 3]}: 5 values.
+    const std::string bytes = Hex("42 10 00 01 6C 41 01 01 01 01 01 02 01 01 03 40 40");
+    struct Case {
+        const char* name;
+        size_t max_values;
+        PStream::Refusal refusal;
+        size_t taken;
+    };
+    for (const Case& c : {Case{"within", 5, PStream::REFUSED_NONE, 3}, Case{"one over", 4, PStream::REFUSED_VALUES, 2}}) {
+        SCOPED_TRACE(c.name);
+        MemoryChannel channel(bytes);
+        CollectingSink sink;
+        PStream stream;
+        stream.SetReceiveBudget(1000, c.max_values);
+        stream.SetArraySink("l", &sink);
+        PObject decoded;
+        EXPECT_EQ(c.refusal == PStream::REFUSED_NONE ? PStream::ERR_OK : PStream::ERR_STREAM,
+                  stream.Recv(channel, decoded));
+        EXPECT_EQ(c.refusal, stream.GetRefusal());
+        EXPECT_EQ(c.taken, sink.taken.size());
+    }
+}
+
 }  // namespace

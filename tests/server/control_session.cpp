@@ -1,6 +1,7 @@
 #include "control_session.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "control_server.h"
 #include "protocol/stream.h"
@@ -72,7 +73,7 @@ PObject ControlSession::Typed(const std::string& action, PObject answer)
     return answer;
 }
 
-bool ControlSession::Reply(const std::string& action, const PObject& request, const PObject& answer,
+bool ControlSession::Reply(const std::string& action, const PObject& request, PObject answer,
                           uint64_t generation)
 {
     Fault fault = m_server.FaultFor(action, request);
@@ -120,7 +121,7 @@ bool ControlSession::Reply(const std::string& action, const PObject& request, co
     case Fault::NONE:
         break;
     }
-    return Send(Typed(action, answer));
+    return Send(Typed(action, std::move(answer)));
 }
 
 PObject ControlSession::ErrorAnswer(uint32_t code, const std::string& reason)

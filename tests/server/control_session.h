@@ -28,7 +28,8 @@ private:
     // Sends the answer as the action's fault rule says; false ends the session.
     // generation: the server's release count before the request was recorded,
     // so a test that releases as soon as it sees the request is not missed.
-    bool Reply(const std::string& action, const PObject& request, const PObject& answer, uint64_t generation);
+    // Takes the answer: a large listing is sent, not copied first.
+    bool Reply(const std::string& action, const PObject& request, PObject answer, uint64_t generation);
     bool Send(const PObject& object);
     // The answer with "type" set to the action unless it has one.
     static PObject Typed(const std::string& action, PObject answer);

@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -46,14 +49,48 @@ OpResult Fail(uint32_t code, const std::string& reason)
     return result;
 }
 
+// The members go in at the end in key order: no search and no key made
+// twice, for each of the 100,000 entries a large folder has.
 PObject NodeEntry(const std::string& name, const struct stat& st)
 {
+    const bool dir = S_ISDIR(st.st_mode);
     PObject entry;
-    entry["name"] = name;
-    entry["is_dir"] = uint64_t(S_ISDIR(st.st_mode) ? 1 : 0);
-    entry["mtime"] = uint64_t(st.st_mtime < 0 ? 0 : st.st_mtime);
-    entry["size"] = uint64_t(S_ISDIR(st.st_mode) ? 0 : st.st_size);
+    PObject::map_type& members = entry.asMap();
+    members.emplace_hint(members.end(), "is_dir", PObject(uint64_t(dir ? 1 : 0)));
+    members.emplace_hint(members.end(), "mtime", PObject(uint64_t(st.st_mtime < 0 ? 0 : st.st_mtime)));
+    members.emplace_hint(members.end(), "name", PObject(name));
+    members.emplace_hint(members.end(), "size", PObject(uint64_t(dir ? 0 : st.st_size)));
     return entry;
+}
+
+// A large folder is looked at by a few threads at once: the stat calls and
+// the answer's values are most of the time a listing takes, and the client
+// waits for all of it before the first byte.
+const size_t kEntriesPerThread = 8192;
+const size_t kMaxStatThreads = 4;
+
+// The entries of the folder `dir_fd` by name, in the same order; null for a
+// name gone meanwhile. Links are reported as themselves, so nothing outside
+// the share shows.
+std::vector<PObject> StatEntries(int dir_fd, const std::vector<std::string>& names)
+{
+    std::vector<PObject> entries(names.size());
+    auto look = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            struct stat st;
+            if (::fstatat(dir_fd, names[i].c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+                entries[i] = NodeEntry(names[i], st);
+        }
+    };
+    const size_t threads = std::min(kMaxStatThreads, std::max<size_t>(1, names.size() / kEntriesPerThread));
+    const size_t share = (names.size() + threads - 1) / threads;
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(look, std::min(names.size(), t * share), std::min(names.size(), (t + 1) * share));
+    look(0, std::min(names.size(), share));
+    for (std::thread& helper : helpers)
+        helper.join();
+    return entries;
 }
 
 }  // namespace
@@ -160,17 +197,17 @@ OpResult ShareStore::List(const std::string& share_name, const std::string& path
     DIR* dir = ::opendir(where.local.c_str());
     if (!dir)
         return Fail(errno == EACCES ? CODE_LIST_NODE_NO_PERM : CODE_LIST_NODE, std::strerror(errno));
-    int dir_fd = ::dirfd(dir);
+    std::vector<std::string> names;
     while (struct dirent* entry = ::readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
-            continue;
-        // Links are reported as themselves, so nothing outside the share shows.
-        struct stat entry_stat;
-        if (::fstatat(dir_fd, entry->d_name, &entry_stat, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        nodes.push_back(NodeEntry(entry->d_name, entry_stat));
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.emplace_back(entry->d_name);
     }
+    std::vector<PObject> entries = StatEntries(::dirfd(dir), names);
     ::closedir(dir);
+    nodes.reserve(nodes.size() + entries.size());
+    for (PObject& entry : entries)
+        if (!entry.isNull())
+            nodes.push_back(std::move(entry));
     return OpResult();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include <algorithm>
 #include <mutex>
 
 #include "client-core-manager.h"
@@ -17,6 +18,9 @@
 namespace {
 
 const char kComponent[] = "default_component";
+// The first look at a new login's data connection after the one at once;
+// each later look waits twice as long.
+const int kFirstDataCheckMs = 5;
 
 std::mutex g_method_mutex;
 std::function<QString()> g_method_source;  // guarded by g_method_mutex
@@ -197,6 +201,36 @@ void PeerMonitor::slotConnectControlChannelSuccess(uint64_t peer_id)
     engine->setPeer(info.peer_id, info.concurrent, info.max_upload, info.max_download, info.min_upload,
                     info.min_download, info.encrypted, info.compressed, info.ssl_signature.toUtf8().constData());
     engine->setPeerMtu(info.peer_id, info.control_mtu);
+    // The windows hear of the login only once the data connection is up,
+    // which takes some milliseconds, not a whole tick: look at once and
+    // then soon after, rather than leave the first listing waiting for the
+    // tick.
+    if (!takeReadyDataChannel(peer_id))
+        checkDataChannelSoon(peer_id, kFirstDataCheckMs);
+}
+
+void PeerMonitor::checkDataChannelSoon(uint64_t peer_id, int delay_ms)
+{
+    if (delay_ms >= CoreTiming::get().channel_tick_ms.load())
+        return;
+    QTimer::singleShot(delay_ms, this, [this, peer_id, delay_ms] {
+        if (!takeReadyDataChannel(peer_id))
+            checkDataChannelSoon(peer_id, delay_ms * 2);
+    });
+}
+
+bool PeerMonitor::takeReadyDataChannel(uint64_t peer_id)
+{
+    auto waiting = std::find_if(m_data_channel_connecting.begin(), m_data_channel_connecting.end(),
+                                [peer_id](const std::pair<uint64_t, int64_t>& entry) { return entry.first == peer_id; });
+    // Done already (by the tick), or the site went away meanwhile.
+    if (waiting == m_data_channel_connecting.end())
+        return true;
+    if (ClientCoreManager::getTransferService()->checkConnection(peer_id) != 0)
+        return false;
+    m_data_channel_connecting.erase(waiting);
+    emit sigConnectSiteDone(peer_id);
+    return true;
 }
 
 void PeerMonitor::checkDataChannel()

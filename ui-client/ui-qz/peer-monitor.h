@@ -54,6 +54,12 @@ public slots:
 
 private:
     void checkDataChannel();
+    // The login's own checks of its data connection, at growing delays from
+    // `delay_ms`, until it is ready or the next step would reach the channel
+    // tick, which goes on checking (and ends the wait) as before.
+    void checkDataChannelSoon(uint64_t peer_id, int delay_ms);
+    // True (and the wait ended with sigConnectSiteDone) when ready.
+    bool takeReadyDataChannel(uint64_t peer_id);
     void dropChannel(uint64_t peer_id);
     void forgetDataWait(uint64_t peer_id);
     // Every lost-site notice of ours goes out through here (or, for a
