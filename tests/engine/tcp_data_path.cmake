@@ -6,3 +6,7 @@ qm_add_test(tcp_tls_cipher_test LABEL engine
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tcp_tls_cipher_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tcp_transfer_test_support.cpp
   LIBS kavelin qm_test_support)
+qm_add_test(tcp_write_kick_test LABEL engine
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tcp_write_kick_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tcp_transfer_test_support.cpp
+  LIBS kavelin qm_test_support)
