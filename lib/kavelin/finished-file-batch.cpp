@@ -32,8 +32,8 @@ void FinishedFileBatch::add(const std::string& folder, std::function<void()> ann
 
 void FinishedFileBatch::flush()
 {
-    // An announcement may finish another file into this batch: take the
-    // lists first.
+    // Emptied first, so that the batch is ready for the next pass whatever
+    // an announcement does.
     std::vector<std::string> folders;
     std::vector<std::function<void()>> announce;
     folders.swap(m_folders);
