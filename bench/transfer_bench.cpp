@@ -7,13 +7,20 @@
 // under strace -f -c for the socket and poll calls.
 // The lz4 library alone on incompressible data is the yardstick of the
 // compressed modes.
-// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--log LEVEL]
-//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only;
+// Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--direction up|down]
+//                       [--log LEVEL]
+//   --quick: 64 MiB and 1,000 files; --mode runs one link mode only ("none":
+//   the small files only); --direction: uploads or downloads only;
 //   --log: the engine's log at that level (7: debug) on standard error.
+// Files live under $TMPDIR (or /tmp): its file system decides what an fsync
+// costs, and the bench names it.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
+#include <sys/time.h>
+#include <sys/resource.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -130,7 +137,86 @@ double lz4LibraryMBps(uint64_t bytes)
     return sink > 0 ? bytes / 1048576.0 / s : 0;
 }
 
-bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps)
+// What the receiving end does to the file system for each small file,
+// replayed alone: make the temporary file, write it, fsync it, rename it
+// over the destination, sync the folder (the engine does that once per
+// folder and wake-up; here once per 16 files), set its time. Microseconds
+// per file for each step.
+struct FileSteps {
+    double temp = 0, write = 0, fsync = 0, rename = 0, folder_sync = 0, mtime = 0;
+};
+
+FileSteps replayReceiverSteps(int count)
+{
+    e2e::TempDir dir;
+    const std::string folder = dir.path() + "/small";
+    mkdir(folder.c_str(), 0755);
+    std::vector<char> block(4096, 'r');
+    FileSteps steps;
+    auto lap = [](std::chrono::steady_clock::time_point& mark, double& into) {
+        const auto now = std::chrono::steady_clock::now();
+        into += std::chrono::duration<double, std::micro>(now - mark).count();
+        mark = now;
+    };
+    for (int i = 0; i < count; ++i) {
+        const std::string final_name = folder + "/f" + std::to_string(i);
+        const std::string temp_name = final_name + "-tmp";
+        auto mark = std::chrono::steady_clock::now();
+        int fd = ::open(temp_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        lap(mark, steps.temp);
+        if (fd < 0 || ::pwrite(fd, block.data(), block.size(), 0) != static_cast<ssize_t>(block.size()))
+            break;
+        ::close(fd);
+        lap(mark, steps.write);
+        fd = ::open(temp_name.c_str(), O_RDONLY | O_CLOEXEC);
+        ::fsync(fd);
+        ::close(fd);
+        lap(mark, steps.fsync);
+        ::rename(temp_name.c_str(), final_name.c_str());
+        lap(mark, steps.rename);
+        if (i % 16 == 15 || i == count - 1) {
+            fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::fsync(fd);
+            ::close(fd);
+        }
+        lap(mark, steps.folder_sync);
+        const timeval times[2] = {{1700000000, 0}, {1700000000, 0}};
+        ::utimes(final_name.c_str(), times);
+        lap(mark, steps.mtime);
+    }
+    for (double* step : {&steps.temp, &steps.write, &steps.fsync, &steps.rename, &steps.folder_sync, &steps.mtime})
+        *step /= count > 0 ? count : 1;
+    return steps;
+}
+
+const char* fileSystemName(const std::string& path)
+{
+    struct statfs fs;
+    if (statfs(path.c_str(), &fs) != 0)
+        return "unknown";
+    switch (fs.f_type) {
+    case 0x01021994:
+        return "tmpfs";
+    case 0xEF53:
+        return "ext4";
+    case 0x58465342:
+        return "xfs";
+    case 0x9123683E:
+        return "btrfs";
+    default:
+        return "other";
+    }
+}
+
+// User and system CPU seconds of the whole process so far.
+double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps, double& cpu_seconds)
 {
     e2e::Loopback loop(mode, 3);
     if (!loop.connected())
@@ -138,13 +224,15 @@ bool runLarge(const e2e::Mode& mode, bool upload, uint64_t size, double& mbps)
     const std::string source = upload ? loop.localPath("large") : loop.sharePath("large");
     e2e::writeRandomFile(source, size, 1);
     const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = processCpuSeconds();
     std::vector<ResumeInfo> done;
     const bool ok = loop.waitDone(upload ? loop.upload({"large"}) : loop.download({"large"}), done, 3600000);
     mbps = size / 1048576.0 / seconds(start);
+    cpu_seconds = processCpuSeconds() - cpu_start;
     return ok && done.size() == 1 && done[0].local_state == ResumeInfo::RI_DONE;
 }
 
-bool runSmall(bool upload, int count, double& files_per_second)
+bool runSmall(bool upload, int count, double& files_per_second, double& cpu_us_per_file)
 {
     e2e::Loopback loop({"plain", false, false}, 3);
     if (!loop.connected())
@@ -157,10 +245,25 @@ bool runSmall(bool upload, int count, double& files_per_second)
         e2e::writeRandomFile(folder + "/f" + std::to_string(i), 4096, static_cast<uint32_t>(i));
     }
     const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = processCpuSeconds();
+    const std::vector<uint64_t> ids = upload ? loop.upload(names) : loop.download(names);
+    // Counts what leaves the task list instead of looking every task up on
+    // each poll: thousands of lookups would hold the store the engine uses.
     std::vector<ResumeInfo> done;
-    const bool ok = loop.waitDone(upload ? loop.upload(names) : loop.download(names), done, 3600000);
+    const bool ok = e2e::Loopback::waitUntil(
+        [&] {
+            std::vector<ResumeInfo> batch;
+            loop.client().consumeDoneTasks(batch);
+            done.insert(done.end(), batch.begin(), batch.end());
+            return done.size() >= ids.size();
+        },
+        3600000);
     files_per_second = count / seconds(start);
-    return ok && static_cast<int>(done.size()) == count;
+    cpu_us_per_file = (processCpuSeconds() - cpu_start) * 1e6 / count;
+    for (const ResumeInfo& info : done)
+        if (info.local_state != ResumeInfo::RI_DONE)
+            return false;
+    return ok && done.size() == ids.size();
 }
 
 }  // namespace
@@ -172,6 +275,7 @@ int main(int argc, char** argv)
     int files = 0;
     const char* only_mode = nullptr;
     const char* log_level = nullptr;
+    const char* direction = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
@@ -181,6 +285,8 @@ int main(int argc, char** argv)
             files = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc)
             only_mode = argv[++i];
+        else if (std::strcmp(argv[i], "--direction") == 0 && i + 1 < argc)
+            direction = argv[++i];
         else if (std::strcmp(argv[i], "--log") == 0 && i + 1 < argc)
             log_level = argv[++i];
     }
@@ -210,25 +316,45 @@ int main(int argc, char** argv)
         if (only_mode && std::strcmp(only_mode, mode.name) != 0)
             continue;
         for (bool upload : {true, false}) {
+            if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
+                continue;
             double mbps = 0;
             const uint64_t calls_before = ioSyscalls();
-            const bool ok = runLarge(mode, upload, large, mbps);
+            double cpu_seconds = 0;
+            const bool ok = runLarge(mode, upload, large, mbps, cpu_seconds);
             const double calls_per_mib = (ioSyscalls() - calls_before) / static_cast<double>(large >> 20);
+            const double cpu_ms_per_mib = cpu_seconds * 1e3 / static_cast<double>(large >> 20);
             std::printf("%-8s %-8s %llu MiB: %s%.1f MB/s, %.2f x raw socket, %.2f x raw into a file, ",
                         mode.name, upload ? "upload" : "download", static_cast<unsigned long long>(large >> 20),
                         ok ? "" : "FAILED ", mbps, raw > 0 ? mbps / raw : 0.0, raw_file > 0 ? mbps / raw_file : 0.0);
             if (mode.compressed)
                 std::printf("%.2f x lz4 library, ", lz4_library > 0 ? mbps / lz4_library : 0.0);
-            std::printf("%.0f read/write calls per MiB (socket send/recv not counted)\n", calls_per_mib);
+            std::printf("%.0f read/write calls per MiB (socket send/recv not counted), CPU %.2f ms per MiB (both "
+                        "ends)\n",
+                        calls_per_mib, cpu_ms_per_mib);
             std::fflush(stdout);
         }
     }
+    {
+        e2e::TempDir probe;
+        std::printf("small files under %s (%s)\n", probe.path().c_str(), fileSystemName(probe.path()));
+    }
     for (bool upload : {true, false}) {
+        if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
+            continue;
         double rate = 0;
-        const bool ok = runSmall(upload, small_count, rate);
-        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s\n", upload ? "upload" : "download", small_count,
-                    ok ? "" : "FAILED ", rate);
+        double cpu_us = 0;
+        const bool ok = runSmall(upload, small_count, rate, cpu_us);
+        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s, %.1f us per file, CPU %.1f us per file (both "
+                    "ends)\n",
+                    upload ? "upload" : "download", small_count, ok ? "" : "FAILED ", rate, rate > 0 ? 1e6 / rate : 0.0,
+                    cpu_us);
         std::fflush(stdout);
     }
+    const FileSteps steps = replayReceiverSteps(small_count);
+    std::printf("receiver's file steps alone, us per file: temp file %.1f, write %.1f, fsync %.1f, rename %.1f, "
+                "folder sync %.1f, mtime %.1f; the rest of a file's time is the protocol, the task store and "
+                "the report\n",
+                steps.temp, steps.write, steps.fsync, steps.rename, steps.folder_sync, steps.mtime);
     return 0;
 }

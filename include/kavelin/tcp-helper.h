@@ -40,6 +40,9 @@ public:
     virtual int handleWrite();
     // 0: the connection may be aborted now.
     virtual int preAbort();
+    // Whatever the reads so far finished is made durable and announced;
+    // runs after every read pass, before the socket is read again.
+    virtual void announceFinished() {}
     virtual int verifyToken();
     virtual int processHeader() = 0;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kavelin/finished-file-batch.h"
 #include "kavelin/tcp-helper.h"
 
 // The receiving role: reads task headers from the other end's sending role.
@@ -26,6 +27,7 @@ public:
     int handleRead() override;
     // Records what a push cut short by an abort left in the file; always 0.
     int preAbort() override;
+    void announceFinished() override;
     int verifyToken() override;
     int processHeader() override;
 
@@ -60,4 +62,6 @@ private:
     PObject m_read_file;
     // A push header was refused: the file object that follows is dropped.
     bool m_drop_next_file;
+    // Files finished in this read pass, announced once their folders are synced.
+    FinishedFileBatch m_finished;
 };

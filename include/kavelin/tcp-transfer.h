@@ -71,8 +71,9 @@ private:
     // One read pass: the role reads until its stream has nothing parsed left;
     // negative after a failure that ends the connection.
     int readPass();
-    // The receiving role is inside a file and its last step moved bytes.
-    bool fileMayReadOn();
+    // The receiving role reads on after a pass that took bytes in: more of
+    // the file, or the next task behind a finished one.
+    bool mayReadOn(bool pass_took_bytes);
     bool sslHasPending() const;
     // A timer of its own: the write event is re-armed without a time-out by
     // whoever wakes the connection, which would cancel a deadline kept there.

@@ -89,6 +89,10 @@ public:
     // Runs the read handler once more from the loop although the socket may
     // show nothing: bytes wait inside the TLS layer.
     void wakeRead();
+    // New work to send: the write handler runs in this turn of the loop
+    // without waiting for the socket to be reported writable (it mostly is);
+    // a write that would block arms the event as usual.
+    void kickWrite();
     // Releases the transfer seed, the events and the socket; may run twice.
     void clear();
 

@@ -293,8 +293,12 @@ void PeerConnection::controlWrite(bool on, TransferUse use)
            static_cast<int>(m_tcp_transfers.size()), static_cast<unsigned long long>(m_peer_id),
            static_cast<int>(use), static_cast<int>(on), static_cast<int>(m_method));
     for (TcpTransfer* transfer : m_tcp_transfers) {
-        if (transfer->getHelper() && transfer->getTransferUse() == use)
-            transfer->controlWrite(on, 0);
+        if (!transfer->getHelper() || transfer->getTransferUse() != use)
+            continue;
+        if (on)
+            transfer->kickWrite();
+        else
+            transfer->controlWrite(false, 0);
     }
 }
 

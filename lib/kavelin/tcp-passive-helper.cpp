@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "file-op.h"
 #include "kavelin/fragment-manager.h"
@@ -83,6 +84,15 @@ uint64_t writtenUpTo(uint64_t position, uint64_t begin)
     const uint64_t block = cross::getPreferredBlockSize();
     const uint64_t written = block == 0 ? position : position - position % block;
     return std::max(written, begin);
+}
+
+// The folder that holds path, whose entry a rename changes.
+std::string parentFolder(const std::string& path)
+{
+    const size_t cut = path.find_last_of('/');
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? "/" : path.substr(0, cut);
 }
 
 uint64_t fileSize(const ustring& path)
@@ -328,17 +338,21 @@ int TcpPassiveHelper::processPushHeader()
 
 int TcpPassiveHelper::fillMtimeSize(ResumeInfo& info)
 {
-    FILE_INFO file;
-    if (FSStat(info.path_from, file, true) < 0) {
-        m_error_code = ProjectVardo::ERR_SYS;
+    // The entry itself (a link is not a file to send); its resolved path is
+    // not needed.
+    struct stat st;
+    if (::lstat(info.path_from.c_str_utf8(), &st) != 0) {
+        m_error_code = errno == ENOENT || errno == ENOTDIR ? ProjectVardo::ERR_NO_SUCH_FILE : ProjectVardo::ERR_SYS;
         return -1;
     }
-    if (!file.isExist || file.type != FT_FILE) {
+    if (!S_ISREG(st.st_mode)) {
         m_error_code = ProjectVardo::ERR_NO_SUCH_FILE;
         return -1;
     }
-    info.mtime = file.mtime;
-    info.total = file.size;
+    info.mtime = st.st_mtim.tv_sec < 0 ? 0
+                                       : static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000 +
+                                             static_cast<uint64_t>(st.st_mtim.tv_nsec) / 1000;
+    info.total = static_cast<uint64_t>(st.st_size);
     return 0;
 }
 
@@ -519,6 +533,7 @@ int TcpPassiveHelper::processFile()
     }
     FragmentManager fragments(m_cached_info.total, m_cached_info.fragments);
     const bool finished = fragments.isFinished();
+    std::string folder;
     if (finished) {
         const int flush_error = flushReceivedFile(m_cached_info.temp_path);
         if (flush_error != 0) {
@@ -529,7 +544,9 @@ int TcpPassiveHelper::processFile()
                                                                           : ProjectVardo::ERR_SYS;
             return -1;
         }
-        if (FSRename(m_cached_info.temp_path, m_cached_info.path_to, true) < 0) {
+        // The temporary file is ours and beside the destination: a plain
+        // rename, its folder synced with the others of this read pass.
+        if (::rename(m_cached_info.temp_path.c_str_utf8(), m_cached_info.path_to.c_str_utf8()) != 0) {
             QM_LOG(Logger::L_ERR, kComponent,
                    L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s) errcode = %d\n",
                    m_cached_info.temp_path, m_cached_info.path_to, cross::getSystemError());
@@ -538,26 +555,41 @@ int TcpPassiveHelper::processFile()
         }
         if (m_cached_info.mtime != 0)
             FSUTime(m_cached_info.path_to, m_cached_info.mtime, m_cached_info.mtime);
+        folder = parentFolder(m_cached_info.path_to.c_str_utf8());
     }
     PObject report;
     report["token"] = static_cast<uint64_t>(m_cached_info.token);
     if (finished) {
         report["status"] = "done";
-        PObject update;
-        update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
-        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
-        m_transfer->getManager()->updatePartialInfo(update);
-        TransferRetryBudget::forget(m_transfer->getManager(), m_cached_info.resume_id);
     } else {
         std::vector<FileFragment> held;
         fragments.getFragments(held);
         report["fragments"] = fragmentList(held);
     }
-    m_cached_info = ResumeInfo();
+    VardoCoreManager* manager = m_transfer->getManager();
+    TransferController* controller = m_transfer->getController();
     const uint64_t peer_id = m_transfer->getPeerId();
-    m_transfer->getController()->pushReport(peer_id, report);
-    m_transfer->getController()->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
+    const uint64_t resume_id = m_cached_info.resume_id;
+    m_finished.add(folder, [manager, controller, peer_id, finished, resume_id, report]() mutable {
+        if (finished) {
+            PObject update;
+            update["resume_id"] = static_cast<uint64_t>(resume_id);
+            update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
+            manager->updatePartialInfo(update);
+            TransferRetryBudget::forget(manager, resume_id);
+        }
+        controller->pushReport(peer_id, report);
+    });
+    m_cached_info = ResumeInfo();
     return 0;
+}
+
+void TcpPassiveHelper::announceFinished()
+{
+    if (m_finished.empty())
+        return;
+    m_finished.flush();
+    m_transfer->getController()->controlPeerWrite(m_transfer->getPeerId(), true, TRANSFER_USE_ACTIVE);
 }
 
 int TcpPassiveHelper::checkQuotaSpace(const ustring&, uint64_t)

@@ -174,18 +174,31 @@ int TcpTransfer::handleRead()
 {
     if (!m_helper)
         return -1;
+    // Files finished by a pass are announced before the socket is read
+    // again (the sender's window of tasks waits for them), and on every way
+    // out of the wake-up.
+    struct WakeupEnd {
+        TcpTransfer* transfer;
+        ~WakeupEnd()
+        {
+            if (transfer->m_helper)
+                transfer->m_helper->announceFinished();
+        }
+    } wakeup_end{this};
     adjustBandwidth(BT_READ, BA_RESET);
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
+        const uint64_t received_before = m_read_context.stream.GetTotalReceivedBytes();
         const int r = readPass();
         if (r < 0)
             return r;
         if (!m_helper)
             return -1;
+        m_helper->announceFinished();
         wait = 0;
         if (m_bandwidth_registered[BT_READ] && r > 0)
             wait = m_controller->getUsTimeWait(m_peer_id, this, BT_READ, static_cast<uint64_t>(r));
-        if (wait > 0 || !fileMayReadOn())
+        if (wait > 0 || !mayReadOn(m_read_context.stream.GetTotalReceivedBytes() > received_before))
             break;
         if (pass == kMaxPassesPerWakeup) {
             // Bytes already inside the TLS layer do not make the socket
@@ -205,6 +218,9 @@ int TcpTransfer::readPass()
     for (;;) {
         r = m_helper->handleRead();
         if (r < 0) {
+            // What finished before the failure is announced first: the
+            // error handling must find those tasks done.
+            m_helper->announceFinished();
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): handle error %d\n",
                    static_cast<int>(m_helper->getError()));
             handleError();
@@ -228,13 +244,14 @@ int TcpTransfer::readPass()
     return r;
 }
 
-bool TcpTransfer::fileMayReadOn()
+bool TcpTransfer::mayReadOn(bool pass_took_bytes)
 {
-    // Only a file's contents are read in several passes: the last step took
-    // bytes, so the socket (or the TLS layer) may hold more.
-    if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE || m_read_context.state != TRANSFER_FILE)
+    // Only a receiving role reads in several passes: the last pass took
+    // bytes, so the socket (or the TLS layer) may hold more of the file, or
+    // the next header and file behind a finished one.
+    if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE)
         return false;
-    return m_read_context.stream.GetLastTransferredBytes() > 0 || sslHasPending();
+    return pass_took_bytes || sslHasPending();
 }
 
 bool TcpTransfer::sslHasPending() const
@@ -247,37 +264,38 @@ int TcpTransfer::handleWrite()
     if (!m_helper)
         return -1;
     adjustBandwidth(BT_WRITE, BA_RESET);
-    int r = m_helper->handleWrite();
-    if (r < 0) {
-        handleError();
-        m_failed = true;
-        return r;
-    }
-    if (r == 0) {
-        controlWrite(true, 1000000);
-    } else if (m_helper->getTransferUse() == TRANSFER_USE_ACTIVE) {
-        uint64_t wait = 0;
-        for (int pass = 1;; ++pass) {
-            if (m_bandwidth_registered[BT_WRITE])
-                wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
-            // More of the same task while the socket takes every step and
-            // no limit asks to wait; a finished task or a step the socket
-            // would not take ends the wake-up.
-            if (wait > 0 || pass == kMaxPassesPerWakeup || m_write_context.state != TRANSFER_FILE ||
-                m_write_context.stream.GetLastTransferredBytes() == 0)
-                break;
-            r = m_helper->handleWrite();
-            if (r < 0) {
-                handleError();
-                m_failed = true;
-                return r;
-            }
+    const TransferUse use = m_helper->getTransferUse();
+    const bool sends_units = use == TRANSFER_USE_ACTIVE || use == TRANSFER_USE_REPORT;
+    int r = 0;
+    uint64_t wait = 0;
+    for (int pass = 1;; ++pass) {
+        r = m_helper->handleWrite();
+        if (r < 0) {
+            handleError();
+            m_failed = true;
+            return r;
         }
+        if (r == 0 || !sends_units)
+            break;
+        if (use == TRANSFER_USE_ACTIVE && m_bandwidth_registered[BT_WRITE])
+            wait = m_controller->getUsTimeWait(m_peer_id, this, BT_WRITE, static_cast<uint64_t>(r));
+        // More while the socket takes every step and no limit asks to wait:
+        // the rest of a file, or after a finished unit (a file, a pull
+        // header, a batch of reports) the next one, or the finding that
+        // there is none, which disarms the event without another wake-up.
+        if (wait > 0 || pass == kMaxPassesPerWakeup)
+            break;
+        if (m_write_context.state == TRANSFER_HEADER ||
+            (m_write_context.state == TRANSFER_FILE && m_write_context.stream.GetLastTransferredBytes() == 0))
+            break;
+    }
+    if (r == 0)
+        controlWrite(true, 1000000);
+    else if (sends_units)
         controlWrite(true, clampWait(wait));
-    } else {
+    else
         // A TLS handshake waiting for the peer resumes from the read event.
         controlWrite(!m_helper->handshakeWaitsForRead(), 0);
-    }
     if (m_helper->isIdle() && m_helper->getTransferUse() != m_expected_use) {
         changeHelper(m_expected_use);
         if (!m_helper)
@@ -464,6 +482,8 @@ int TcpTransfer::abortTask(uint64_t token)
 
 void TcpTransfer::changeHelper(TransferUse use)
 {
+    if (m_helper)
+        m_helper->announceFinished();
     delete m_helper;
     m_helper = nullptr;
     if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT)

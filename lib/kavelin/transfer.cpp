@@ -121,6 +121,15 @@ void Transfer::wakeRead()
         event_active(m_read_event, EV_READ, 0);
 }
 
+void Transfer::kickWrite()
+{
+    if (!m_write_event || m_abort || event_pending(m_write_event, EV_WRITE, nullptr))
+        return;
+    if (m_write_timer_event && event_pending(m_write_timer_event, EV_TIMEOUT, nullptr))
+        event_del(m_write_timer_event);
+    event_active(m_write_event, EV_WRITE, 0);
+}
+
 void Transfer::clear()
 {
     if (m_manager && m_transfer_seed != 0)

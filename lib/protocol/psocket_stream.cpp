@@ -1,5 +1,7 @@
 // PSocketStream: construction, the driving operations and the encoder.
 #include "psocket_stream.h"
+#include <sys/stat.h>
+#include <cerrno>
 
 #include <openssl/ssl.h>
 
@@ -400,26 +402,29 @@ int PSocketStream::BinaryLengthToBuffer()
         PSS_ERROR(L"Sending binary type without path.");
         return -1;
     }
-    FILE_INFO info;
-    if (FSStat(binary.path, info, false) != 0) {
-        PSS_ERROR(L"FSStat failed error code = %d", cross::getSystemError());
+    // The entry itself, as a stat without its resolved path (a link sends
+    // nothing).
+    struct stat st;
+    if (::lstat(binary.path.c_str_utf8(), &st) != 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            PSS_ERROR(L"Sending binary type without existence.");
+        else
+            PSS_ERROR(L"FSStat failed error code = %d", error);
         return -1;
     }
-    if (!info.isExist) {
-        PSS_ERROR(L"Sending binary type without existence.");
-        return -1;
-    }
-    if (info.size < binary.offset) {
+    const uint64_t size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+    if (size < binary.offset) {
         // No valid payload length: the file does not reach the offset.
         PSS_ERROR(L"Sending binary type with offset %llu beyond the file's %llu bytes: %s",
                   static_cast<unsigned long long>(binary.offset),
-                  static_cast<unsigned long long>(info.size), binary.path.c_str_utf8());
+                  static_cast<unsigned long long>(size), binary.path.c_str_utf8());
         return -1;
     }
     // The payload always runs from the offset to the present end of the file.
-    current_buffer->writeInt(info.size - binary.offset, 8);
+    current_buffer->writeInt(size - binary.offset, 8);
 
-    FileMappingBuffer* window = MakeWindow(binary.path, info.size, MAP_FOR_READ);
+    FileMappingBuffer* window = MakeWindow(binary.path, size, MAP_FOR_READ);
     func_stack.pop_back();
     if (window->initialize(binary.offset) < 0) {
         PSS_ERROR(L"binary buffer initialize failed.");

@@ -92,6 +92,8 @@ public:
     // Folder and name prefix for a payload without a file, next object only.
     void SetRecvLocation(const path_type& path);
     size_t GetLastTransferredBytes() const;
+    // Bytes every Recv so far has taken in, whatever objects they belong to.
+    uint64_t GetTotalReceivedBytes() const { return total_received_bytes; }
     // Drops the window and both stacks; received bytes, the receive location
     // and the has-more flag stay.
     void ClearState();
@@ -149,6 +151,7 @@ private:
     std::list<PObject> key_objects;
     size_t expected_size;
     size_t last_transfer_bytes;
+    uint64_t total_received_bytes = 0;
     cross::socket_t socket;
     path_type recv_location;
     bool has_more_object_to_read;

@@ -84,6 +84,7 @@ PSocketStream::ErrorCode PSocketStream::Recv(size_t max_recv)
         return ERR_IO;
     }
     last_transfer_bytes = static_cast<size_t>(r);
+    total_received_bytes += static_cast<uint64_t>(r);
     has_more_object_to_read = true;
     return ERR_OK;
 }
