@@ -1,6 +1,8 @@
 // ProtoUI's share and file requests against the test file server, and the
 // split of client paths.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -89,6 +91,35 @@ TEST_F(ProtoUIFileTest, ListingFoldersAndFiles)
     EXPECT_EQ(nodes[3].size, 3u);
     EXPECT_EQ(Server().LastRequest("list")["share_name"].asString(), "docs");
     EXPECT_EQ(Server().LastRequest("list")["path"].asString(), "/sub/b.bin");
+}
+
+// A folder large enough for the server to split its work lists whole:
+// every entry once, with its own size, and nothing else.
+TEST_F(ProtoUIFileTest, LargeFolderListsEveryEntryOnce)
+{
+    const int kEntries = 25001;
+    ASSERT_EQ(::mkdir(Docs("/many").c_str(), 0755), 0);
+    for (int i = 0; i < kEntries; ++i) {
+        const std::string path = Docs("/many/f" + std::to_string(i));
+        const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0) << path;
+        ASSERT_EQ(::ftruncate(fd, i % 97), 0);
+        ::close(fd);
+    }
+    bool is_dir = false;
+    std::vector<ProtoUI::Node> nodes;
+    ASSERT_EQ(client.ListNode("/docs/many", is_dir, nodes), 0) << client.GetLastErrorMessage();
+    EXPECT_TRUE(is_dir);
+    ASSERT_EQ(nodes.size(), size_t(kEntries));
+    std::vector<bool> seen(kEntries, false);
+    for (const ProtoUI::Node& node : nodes) {
+        ASSERT_EQ(node.name[0], 'f') << node.name;
+        const int i = std::stoi(node.name.substr(1));
+        ASSERT_TRUE(i >= 0 && i < kEntries && !seen[i]) << node.name;
+        seen[i] = true;
+        EXPECT_EQ(node.size, uint64_t(i % 97)) << node.name;
+        EXPECT_FALSE(node.is_dir);
+    }
 }
 
 TEST_F(ProtoUIFileTest, ListingErrorsLeaveTheOutputsAlone)
