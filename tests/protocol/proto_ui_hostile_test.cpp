@@ -33,8 +33,9 @@ uint64_t PeakRssKiB()
     return 0;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-// Redzones and the quarantine of freed blocks roughly double what the client holds.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// Redzones and the quarantine of freed blocks (ASan), shadow memory and the
+// allocator's own caches (TSan) roughly double what the client holds.
 const uint64_t kMaxGrowthKiB = 1536 * 1024;
 #else
 const uint64_t kMaxGrowthKiB = 768 * 1024;
