@@ -8,10 +8,13 @@
 // The lz4 library alone on incompressible data is the yardstick of the
 // compressed modes.
 // Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--direction up|down]
-//                       [--log LEVEL]
+//                       [--log LEVEL] [--syscalls]
 //   --quick: 64 MiB and 1,000 files; --mode runs one link mode only ("none":
 //   the small files only); --direction: uploads or downloads only;
-//   --log: the engine's log at that level (7: debug) on standard error.
+//   --log: the engine's log at that level (7: debug) on standard error;
+//   --syscalls: all system calls per MiB of plain and TLS transfers, each run
+//   again under strace -f -c (default 256 MiB); --large-only: the large
+//   transfers alone, without baselines or small files (what --syscalls traces).
 // Files live under $TMPDIR (or /tmp): its file system decides what an fsync
 // costs, and the bench names it.
 #include <arpa/inet.h>
@@ -37,6 +40,7 @@
 
 #include "../tests/engine/transfer_e2e_support.h"
 #include "log.h"
+#include "transfer_bench_syscalls.h"
 
 namespace {
 
@@ -276,6 +280,8 @@ int main(int argc, char** argv)
     const char* only_mode = nullptr;
     const char* log_level = nullptr;
     const char* direction = nullptr;
+    bool syscalls = false;
+    bool large_only = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
@@ -289,7 +295,13 @@ int main(int argc, char** argv)
             direction = argv[++i];
         else if (std::strcmp(argv[i], "--log") == 0 && i + 1 < argc)
             log_level = argv[++i];
+        else if (std::strcmp(argv[i], "--syscalls") == 0)
+            syscalls = true;
+        else if (std::strcmp(argv[i], "--large-only") == 0)
+            large_only = true;
     }
+    if (syscalls)
+        return printSyscallsPerMiB(argv[0], size_mib) ? 0 : 1;
     e2e::TempDir log_dir;
     if (log_level) {
         const std::string levels = log_dir.path() + "/levels";
@@ -303,13 +315,16 @@ int main(int argc, char** argv)
     const uint64_t large = size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : quick ? 64ull << 20 : 1ull << 30;
     const int small_count = files > 0 ? files : quick ? 1000 : 10000;
 
-    const double raw = rawSocketMBps(large);
-    e2e::TempDir raw_dir;
-    const double raw_file = rawSocketMBps(large, raw_dir.path() + "/raw");
-    std::printf("raw loopback socket: %.1f MB/s (%llu MiB)\n", raw, static_cast<unsigned long long>(large >> 20));
-    std::printf("raw loopback socket into a file: %.1f MB/s\n", raw_file);
-    const double lz4_library = lz4LibraryMBps(large);
-    std::printf("lz4 library, one thread, incompressible data: %.1f MB/s\n", lz4_library);
+    double raw = 0, raw_file = 0, lz4_library = 0;
+    if (!large_only) {
+        raw = rawSocketMBps(large);
+        e2e::TempDir raw_dir;
+        raw_file = rawSocketMBps(large, raw_dir.path() + "/raw");
+        std::printf("raw loopback socket: %.1f MB/s (%llu MiB)\n", raw, static_cast<unsigned long long>(large >> 20));
+        std::printf("raw loopback socket into a file: %.1f MB/s\n", raw_file);
+        lz4_library = lz4LibraryMBps(large);
+        std::printf("lz4 library, one thread, incompressible data: %.1f MB/s\n", lz4_library);
+    }
     const e2e::Mode modes[] = {
         {"plain", false, false}, {"tls", true, false}, {"lz4", false, true}, {"tls+lz4", true, true}};
     for (const e2e::Mode& mode : modes) {
@@ -335,6 +350,8 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
+    if (large_only)
+        return 0;
     {
         e2e::TempDir probe;
         std::printf("small files under %s (%s)\n", probe.path().c_str(), fileSystemName(probe.path()));
