@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -57,9 +58,11 @@ bool traceRun(const char* self, const char* mode, const char* direction, long si
         ::_exit(127);
     }
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    pid_t waited;
+    do
+        waited = ::waitpid(child, &status, 0);
+    while (waited < 0 && errno == EINTR);
+    return waited == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace

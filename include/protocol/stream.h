@@ -181,6 +181,10 @@ private:
     // A top-level member under the sink's key: its elements to the sink when
     // it is an array, else decoded as any member.
     int RecvSunkMember(Channel& channel, PObject& member);
+    // An array's elements up to its end tag, its opening tag already read:
+    // each is decoded into the object next() gives, then handed to take().
+    template <typename Next, typename Take>
+    int RecvElements(Channel& channel, Next next, Take take);
     // Counts one more received value against the message's limits.
     int CountValue();
     // Counts n more encoded bytes against the message's byte budget, before

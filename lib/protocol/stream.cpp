@@ -790,42 +790,8 @@ int PStream::Recv(Channel& channel, map_type& value) {
     return ERR_OK;
 }
 
-int PStream::RecvSunkMember(Channel& channel, PObject& member) {
-    uint8_t tag = 0;
-    int rc = RecvTag(channel, tag);
-    if (rc != ERR_OK)
-        return rc;
-    if (tag != TAG_ARRAY)
-        return RecvDispatch(channel, tag, member);
-    rc = CountValue();
-    if (rc != ERR_OK)
-        return rc;
-    member.asArray();
-    TraceText("[");
-    rc = EnterContainer();
-    if (rc != ERR_OK)
-        return rc;
-    // One element at a time: its blocks are freed and taken again for the
-    // next, rather than the whole array's staying allocated.
-    PObject element;
-    for (;;) {
-        rc = RecvTag(channel, tag);
-        if (rc != ERR_OK)
-            return rc;
-        if (tag == TAG_END)
-            break;
-        element.clear();
-        rc = RecvDispatch(channel, tag, element);
-        if (rc != ERR_OK)
-            return rc;
-        m_sink->Take(element);
-    }
-    --indent;
-    TraceText("]");
-    return ERR_OK;
-}
-
-int PStream::Recv(Channel& channel, array_type& value) {
+template <typename Next, typename Take>
+int PStream::RecvElements(Channel& channel, Next next, Take take) {
     TraceText("[");
     int rc = EnterContainer();
     if (rc != ERR_OK)
@@ -837,12 +803,46 @@ int PStream::Recv(Channel& channel, array_type& value) {
             return rc;
         if (tag == TAG_END)
             break;
-        value.emplace_back();
-        rc = RecvDispatch(channel, tag, value.back());
+        PObject& element = next();
+        rc = RecvDispatch(channel, tag, element);
         if (rc != ERR_OK)
             return rc;
+        take(element);
     }
     --indent;
     TraceText("]");
     return ERR_OK;
+}
+
+int PStream::RecvSunkMember(Channel& channel, PObject& member) {
+    uint8_t tag = 0;
+    int rc = RecvTag(channel, tag);
+    if (rc != ERR_OK)
+        return rc;
+    if (tag != TAG_ARRAY)
+        return RecvDispatch(channel, tag, member);
+    rc = CountValue();
+    if (rc != ERR_OK)
+        return rc;
+    member.asArray();
+    // One element at a time: its blocks are freed and taken again for the
+    // next, rather than the whole array's staying allocated.
+    PObject element;
+    return RecvElements(
+        channel,
+        [&element]() -> PObject& {
+            element.clear();
+            return element;
+        },
+        [this](PObject& taken) { m_sink->Take(taken); });
+}
+
+int PStream::Recv(Channel& channel, array_type& value) {
+    return RecvElements(
+        channel,
+        [&value]() -> PObject& {
+            value.emplace_back();
+            return value.back();
+        },
+        [](PObject&) {});
 }

@@ -272,16 +272,6 @@ bool ControlServer::SeedBelongsTo(uint64_t seed, const std::string& user) const
     return it != m_seeds.end() && it->second == user;
 }
 
-void ControlServer::AdoptSeed(uint64_t seed, const std::string& user)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_seeds[seed] = user;
-    }
-    if (m_config.on_session_seed)
-        m_config.on_session_seed(seed);
-}
-
 bool ControlServer::Pause(uint32_t ms)
 {
     std::unique_lock<std::mutex> lock(m_mutex);

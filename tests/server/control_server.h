@@ -70,7 +70,6 @@ private:
     void RecordRequest(const std::string& action, const PObject& request);
     uint64_t IssueSeed(const std::string& user);
     bool SeedBelongsTo(uint64_t seed, const std::string& user) const;
-    void AdoptSeed(uint64_t seed, const std::string& user);
     // Sleeps up to ms milliseconds; false when the server is stopping.
     bool Pause(uint32_t ms);
     // The count of ReleaseHeldAnswers calls so far.

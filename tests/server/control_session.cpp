@@ -182,7 +182,6 @@ PObject ControlSession::Auth(const PObject& request)
         if (has_seed && seed != 0) {
             if (!m_server.SeedBelongsTo(seed, user))
                 return ErrorAnswer(CODE_USER_INVALID_SEED, "invalid session seed");
-            m_server.AdoptSeed(seed, user);
         } else {
             seed = m_server.IssueSeed(user);
         }
