@@ -684,6 +684,8 @@ TEST(Session, FirstStartLogsInThroughTheCertificateQuestionAndTheNextStartRememb
         ASSERT_TRUE(QTest::qWaitFor([&] { return storedTask(lost_id).resume_id == 0; }, 120000))
             << storedTask(lost_id).local_state;
         EXPECT_EQ(qm_test::sha256OfFile(downloads + "/lost.bin"), qm_test::sha256Hex(lost_bytes));
+        // The picture once the window's next poll has taken the finished task away.
+        (void)QTest::qWaitFor([&] { return queuedTasks(tasks) == 0; }, kWaitMs);
         screenshot(tasks, "task_manager_after_lost_server");
         tasks->close();
 

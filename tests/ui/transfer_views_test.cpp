@@ -18,6 +18,7 @@
 #include "kavelin/vardo-core-manager.h"
 #include "progress-status-widget.h"
 #include "simple-queue.h"
+#include "site-display.h"
 #include "site-info-manager.h"
 #include "task-entry.h"
 #include "top-tool-bar.h"
@@ -125,6 +126,7 @@ private slots:
     void fullColumnsByDirection();
     void fullSpeedAndRemainingCells();
     void hostileNamesShowLiterally();
+    void simpleEntryKeepsEveryDigit();
     void siteFilterAndToolBar();
     void selectionFollowsTasksAcrossReloads();
     void setSelectedMatchesInRowOrder();
@@ -447,6 +449,34 @@ void TransferViewsTest::hostileNamesShowLiterally()
     QVERIFY(table->item(0, FullQueue::COL_NAME)->toolTip().contains("&lt;b&gt;"));
     QVERIFY(simple.entryAt(4)->nameLabel()->text().endsWith(QChar(0x2026)));
     QVERIFY(simple.entryAt(0)->nameLabel()->text().startsWith("<b>"));
+}
+
+void TransferViewsTest::simpleEntryKeepsEveryDigit()
+{
+    // A larger font than the entry was laid out for: the speed keeps its
+    // digits (right-aligned, a clipped one would read as another number)
+    // and the name gives up the room.
+    TaskEntry entry;
+    QFont large = entry.font();
+    large.setPixelSize(22);
+    entry.setFont(large);
+    ResumeInfo info;
+    info.command = C_PULL;
+    info.path_from = ustring("/docs/a file with a rather long name.bin");
+    info.local_state = ResumeInfo::RI_RUNNING;
+    info.user_action = ResumeInfo::UA_NONE;
+    info.progress = 125000000;
+    info.update_time = 1000;
+    info.total = 1ull << 40;
+    const int line = entry.nameLabel()->width() + entry.descriptionLabel()->width();
+    entry.setResumeInfo(info);
+    QLabel* speed = entry.descriptionLabel();
+    QCOMPARE(speed->text(), getHumanReadableSize(125000000.0) + QStringLiteral("/s"));
+    QVERIFY(speed->fontMetrics().horizontalAdvance(speed->text()) <= speed->width());
+    QLabel* name = entry.nameLabel();
+    QVERIFY(name->text().endsWith(QChar(0x2026)));
+    QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) <= name->width());
+    QCOMPARE(name->width() + speed->width(), line);
 }
 
 void TransferViewsTest::siteFilterAndToolBar()

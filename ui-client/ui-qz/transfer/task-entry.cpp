@@ -15,6 +15,10 @@
 
 namespace {
 
+// The file name and, right-aligned beside it, its size or speed.
+const int kNameWidth = 142;
+const int kDescriptionWidth = 66;
+
 int scaled(int pixels)
 {
     return static_cast<int>(pixels * DPIinfo::getInstance()->getDPI());
@@ -41,13 +45,13 @@ void TaskEntry::initialize()
     m_name = new QLabel(this);
     m_name->setObjectName(QStringLiteral("NAME"));
     m_name->setTextFormat(Qt::PlainText);
-    m_name->setFixedSize(scaled(142), scaled(20));
+    m_name->setFixedSize(scaled(kNameWidth), scaled(20));
 
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("DESCRIPTION"));
     m_description->setTextFormat(Qt::PlainText);
     m_description->setAlignment(Qt::AlignRight);
-    m_description->setFixedSize(scaled(66), scaled(20));
+    m_description->setFixedSize(scaled(kDescriptionWidth), scaled(20));
 
     m_file_h_layout = new QHBoxLayout();
     m_file_h_layout->setSpacing(scaled(8));
@@ -77,9 +81,6 @@ void TaskEntry::initialize()
 
 void TaskEntry::setResumeInfo(const ResumeInfo& info)
 {
-    const QString name = queue_rules::baseName(queue_rules::pathText(info.path_from));
-    setTextIfChanged(m_name, m_name->fontMetrics().elidedText(name, Qt::ElideRight, m_name->width()));
-
     QString description;
     if (queue_rules::isRunning(info)) {
         uint64_t speed = 0;
@@ -89,6 +90,18 @@ void TaskEntry::setResumeInfo(const ResumeInfo& info)
         description = getHumanReadableSize(static_cast<double>(info.total));
     }
     setTextIfChanged(m_description, description);
+    // A size or speed never loses a digit to a larger font: the name gives
+    // up the room (the two share one line of fixed width).
+    const int line = scaled(kNameWidth) + scaled(kDescriptionWidth);
+    const int wanted = qMax(scaled(kDescriptionWidth), m_description->fontMetrics().horizontalAdvance(description));
+    const int described = qMin(wanted, line / 2);
+    if (m_description->width() != described) {
+        m_description->setFixedWidth(described);
+        m_name->setFixedWidth(line - described);
+    }
+
+    const QString name = queue_rules::baseName(queue_rules::pathText(info.path_from));
+    setTextIfChanged(m_name, m_name->fontMetrics().elidedText(name, Qt::ElideRight, m_name->width()));
 
     if ((info.command == C_PULL || info.command == C_PUSH) && info.command != m_icon_command) {
         m_icon_command = info.command;
