@@ -685,7 +685,7 @@
         </message>
         <message>
             <source>Untrusted SSL certificate</source>
-            <translation>SSL-certifikat som inte är betrott</translation>
+            <translation>Ej betrott SSL-certifikat</translation>
         </message>
         <message>
             <source>SSL certificate has been changed.</source>
