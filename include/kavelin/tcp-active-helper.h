@@ -29,4 +29,7 @@ private:
 
     PObject m_write_file;
     std::deque<token_t> m_processed_tokens;
+    // The last push is out, but not all of it was acknowledged when it left:
+    // its progress goes on growing with the acknowledgements.
+    bool m_acked_watch = false;
 };

@@ -10,6 +10,7 @@
 
 #include "file-op.h"
 #include "kavelin/fragment-manager.h"
+#include "kavelin/source-change.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
@@ -292,7 +293,21 @@ int TcpPassiveHelper::makeReceivingInfo()
         m_error_code = ProjectVardo::ERR_SYS;
         return -1;
     }
-    m_cached_info.mtime = m_read_header["mtime"].asUInt64();
+    const uint64_t mtime = m_read_header["mtime"].asUInt64();
+    if (SourceChange::holdsData(m_cached_info) &&
+        ((m_cached_info.mtime != 0 && m_cached_info.mtime != mtime) || m_cached_info.total != offset + length)) {
+        // What is held came from another version of the file: added to, it
+        // would make a file that never existed. The file starts again here;
+        // ranges before the offset are asked for again.
+        QM_LOG(Logger::L_INFO, kComponent,
+               L"[INFO] tcp-passive-helper(%d): token %llu is another version of its file (%llu bytes, mtime %llu; "
+               L"held %llu bytes, mtime %llu): what is held is dropped\n",
+               static_cast<unsigned long long>(m_cached_info.token), static_cast<unsigned long long>(offset + length),
+               static_cast<unsigned long long>(mtime), static_cast<unsigned long long>(m_cached_info.total),
+               static_cast<unsigned long long>(m_cached_info.mtime));
+        SourceChange::dropHeld(m_cached_info);
+    }
+    m_cached_info.mtime = mtime;
     m_cached_info.total = offset + length;
     if (m_cached_info.total > kFatMaxFileSize &&
         !fitsOnVolume(m_cached_info.total, destinationIsFat(m_cached_info.path_to))) {
