@@ -10,6 +10,7 @@
 
 #include "file-op.h"
 #include "kavelin/fragment-manager.h"
+#include "kavelin/receipt-leftovers.h"
 #include "kavelin/source-change.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-retry-budget.h"
@@ -254,7 +255,9 @@ int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
     }
     if (m_cached_info.temp_path.empty() || !IsFileExist(m_cached_info.temp_path, false)) {
         // No temporary file to resume: start a new one; what lies before the
-        // offset is missing in the fragments and is asked for again.
+        // offset is missing in the fragments and is asked for again. Files
+        // an earlier run left for this destination are of no known version.
+        ReceiptLeftovers::removeOrphans(m_transfer->getManager(), m_cached_info.path_to);
         m_cached_info.temp_path = TmpNameGen::getInstance().getTmpPath(m_cached_info.path_to);
         m_cached_info.fragments.clear();
         // The destination's folder may have gone with the old temporary file.
@@ -347,6 +350,8 @@ int TcpPassiveHelper::processPushHeader()
     if (m_error_code != ProjectVardo::ERR_JOB_PAUSED && m_cached_info.resume_id != 0) {
         m_cached_info.local_state = ResumeInfo::RI_ERROR;
         m_transfer->getManager()->updateInfo(m_cached_info);
+        if (isClientSide())
+            ReceiptLeftovers::dropFailedDownload(m_transfer->getManager(), m_cached_info.resume_id);
     }
     return -1;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kavelin/fragment-manager.h"
+#include "kavelin/receipt-leftovers.h"
 #include "kavelin/source-change.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-retry-budget.h"
@@ -245,6 +246,8 @@ void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)
     if (info.command == C_PUSH && code != ProjectVardo::ERR_JOB_PAUSED)
         update["progress"] = std::min(FragmentManager(info.total, info.fragments).getProgress(), info.total);
     m_transfer->getManager()->updatePartialInfo(update);
+    if (code != ProjectVardo::ERR_JOB_PAUSED && m_transfer->getTransferSide() != TRANSFER_SIDE_SERVER)
+        ReceiptLeftovers::dropFailedDownload(m_transfer->getManager(), info.resume_id);
 }
 
 void TcpReportHelper::sourceChanged(const ResumeInfo& info)

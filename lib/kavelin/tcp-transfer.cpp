@@ -16,6 +16,7 @@
 #include "kavelin/tcp-report-helper.h"
 #include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-server-init-helper.h"
+#include "kavelin/receipt-leftovers.h"
 #include "kavelin/source-change.h"
 #include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
@@ -349,6 +350,8 @@ int TcpTransfer::handleError()
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
             update["error"] = static_cast<uint32_t>(e);
             m_manager->updatePartialInfo(update);
+            if (m_transfer_side != TRANSFER_SIDE_SERVER)
+                ReceiptLeftovers::dropFailedDownload(m_manager, info.resume_id);
         }
         m_controller->pushReport(m_peer_id, report);
         return 0;
@@ -470,6 +473,7 @@ bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)
     // A failed task shows what the receiver holds.
     update["progress"] = std::min(held, info.total);
     m_manager->updatePartialInfo(update);
+    ReceiptLeftovers::dropFailedDownload(m_manager, info.resume_id);
     return true;
 }
 
