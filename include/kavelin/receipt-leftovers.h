@@ -10,10 +10,11 @@ class VardoCoreManager;
 // never left to the user beside the files they were for.
 class ReceiptLeftovers {
 public:
-    // Client side: a download that ended failed keeps nothing. Its temporary
-    // file is removed and its ranges and progress are forgotten, so that a
-    // later start fetches the file whole.
-    static void dropFailedDownload(VardoCoreManager* manager, uint64_t resume_id);
+    // A receipt (a C_PULL task: a download on the client, an upload on the
+    // server) that ended failed keeps nothing. Its temporary file is removed
+    // and its ranges and progress are forgotten, so that a later start
+    // fetches the file whole.
+    static void dropFailedReceipt(VardoCoreManager* manager, uint64_t resume_id);
     // Temporary files of destination that an earlier run of the receiving
     // end left (their task is gone with it) and that no task of the store
     // holds now are removed. Called where a receipt finds no temporary file

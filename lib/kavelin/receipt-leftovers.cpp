@@ -40,7 +40,7 @@ bool ReceiptLeftovers::isTemporaryName(const std::string& name, const std::strin
     return true;
 }
 
-void ReceiptLeftovers::dropFailedDownload(VardoCoreManager* manager, uint64_t resume_id)
+void ReceiptLeftovers::dropFailedReceipt(VardoCoreManager* manager, uint64_t resume_id)
 {
     ResumeInfo info;
     if (resume_id == 0 || !manager->getResumeInfoFromResumeId(resume_id, info) || info.command != C_PULL ||

@@ -80,6 +80,7 @@ int TcpActiveHelper::handleWrite()
                                                          m_transfer->getConcurrent(), next)) {
             m_cached_info = next;
             m_acked_watch = false;
+            m_push_shown = std::min(FragmentManager(next.total, next.fragments).getProgress(), next.total);
             makeWriteObjects(m_cached_info);
             m_processed_tokens.push_back(m_cached_info.token);
             m_write_context.state = TRANSFER_HEADER;
@@ -131,23 +132,25 @@ int TcpActiveHelper::writeFile()
 
 void TcpActiveHelper::publishSent(uint64_t position, bool force)
 {
-    // Bytes handed to the socket are not bytes the receiver holds: only the
-    // progress shown moves; the fragments wait for the receiver's report.
-    // What the local stack has not yet seen acknowledged is not counted, so
-    // a push whose last bytes are still on their way shows less than the
-    // whole file until the receiver says it holds it.
-    const uint64_t begin = m_write_header["offset"].asUInt64();
-    int queued = 0;
-    if (ioctl(m_transfer->getSocket(), SIOCOUTQ, &queued) != 0 || queued < 0)
-        queued = 0;
-    uint64_t shown = position > begin + static_cast<uint64_t>(queued) ? position - static_cast<uint64_t>(queued) : begin;
-    // Never backwards within a push: acknowledged bytes only grow.
-    if (m_cached_info.progress > shown && m_cached_info.progress <= position)
-        shown = m_cached_info.progress;
-    m_cached_info.progress = shown;
     const time_t now = time(nullptr);
     if (!force && m_write_context.last_update_time == now)
         return;
+    // Bytes handed to the socket are not bytes the receiver holds: only the
+    // progress shown moves; the fragments wait for the receiver's report.
+    // What the local stack has not yet seen acknowledged is not counted,
+    // and only the receiver's word makes the file whole: a push whose last
+    // bytes are on their way never shows all of it.
+    const uint64_t total = m_cached_info.total;
+    int queued = 0;
+    if (ioctl(m_transfer->getSocket(), SIOCOUTQ, &queued) != 0 || queued < 0)
+        queued = 0;
+    uint64_t shown = position > static_cast<uint64_t>(queued) ? position - static_cast<uint64_t>(queued) : 0;
+    if (total > 0 && shown >= total)
+        shown = total - 1;
+    // Never below what the receiver confirmed, never backwards in a push.
+    shown = std::max(shown, m_push_shown);
+    m_push_shown = shown;
+    m_cached_info.progress = shown;
     PObject update;
     update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
     update["progress"] = static_cast<uint64_t>(shown);

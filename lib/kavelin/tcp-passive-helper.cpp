@@ -351,7 +351,7 @@ int TcpPassiveHelper::processPushHeader()
         m_cached_info.local_state = ResumeInfo::RI_ERROR;
         m_transfer->getManager()->updateInfo(m_cached_info);
         if (isClientSide())
-            ReceiptLeftovers::dropFailedDownload(m_transfer->getManager(), m_cached_info.resume_id);
+            ReceiptLeftovers::dropFailedReceipt(m_transfer->getManager(), m_cached_info.resume_id);
     }
     return -1;
 }

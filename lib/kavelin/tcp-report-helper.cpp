@@ -247,7 +247,7 @@ void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)
         update["progress"] = std::min(FragmentManager(info.total, info.fragments).getProgress(), info.total);
     m_transfer->getManager()->updatePartialInfo(update);
     if (code != ProjectVardo::ERR_JOB_PAUSED && m_transfer->getTransferSide() != TRANSFER_SIDE_SERVER)
-        ReceiptLeftovers::dropFailedDownload(m_transfer->getManager(), info.resume_id);
+        ReceiptLeftovers::dropFailedReceipt(m_transfer->getManager(), info.resume_id);
 }
 
 void TcpReportHelper::sourceChanged(const ResumeInfo& info)

@@ -328,7 +328,9 @@ int TcpTransfer::handleError()
     if (use == TRANSFER_USE_ACTIVE)
         m_helper->preAbort();
     else if (!isTaskLevelError(e))
-        static_cast<TcpPassiveHelper*>(m_helper)->endShort(true);
+        // Only a broken connection leaves a receipt to resume: after any
+        // other failure the other end hears of the error, not of holdings.
+        static_cast<TcpPassiveHelper*>(m_helper)->endShort(e == ProjectVardo::ERR_IO);
     if (use == TRANSFER_USE_PASSIVE && e == ProjectVardo::ERR_IO && m_transfer_side != TRANSFER_SIDE_SERVER)
         pullOrphansAgain(info.resume_id);
     if (info.token == 0)
@@ -350,8 +352,7 @@ int TcpTransfer::handleError()
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
             update["error"] = static_cast<uint32_t>(e);
             m_manager->updatePartialInfo(update);
-            if (m_transfer_side != TRANSFER_SIDE_SERVER)
-                ReceiptLeftovers::dropFailedDownload(m_manager, info.resume_id);
+            ReceiptLeftovers::dropFailedReceipt(m_manager, info.resume_id);
         }
         m_controller->pushReport(m_peer_id, report);
         return 0;
@@ -473,7 +474,7 @@ bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)
     // A failed task shows what the receiver holds.
     update["progress"] = std::min(held, info.total);
     m_manager->updatePartialInfo(update);
-    ReceiptLeftovers::dropFailedDownload(m_manager, info.resume_id);
+    ReceiptLeftovers::dropFailedReceipt(m_manager, info.resume_id);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "kavelin/error-code.h"
 #include "kavelin/transfer-types.h"
 #include "transfer_e2e_support.h"
 
@@ -213,6 +214,8 @@ TEST_P(KilledConnection, TaskResumesAndTheFileIsIntact)
     ASSERT_TRUE(loop.waitDone({id}, done));
     ASSERT_EQ(1u, done.size());
     EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state) << "error " << done[0].error;
+    // The broken attempt's error does not stay beside the done state.
+    EXPECT_EQ(ProjectVardo::ERR_OK, done[0].error);
     EXPECT_EQ(e2e::sha256File(source), e2e::sha256File(target));
 }
 
