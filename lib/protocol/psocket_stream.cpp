@@ -450,6 +450,16 @@ int PSocketStream::BinaryLengthToBuffer()
     // The payload always runs from the offset to the present end of the file.
     FileMappingBuffer* window = MakeWindow(binary.path, size, MAP_FOR_READ);
     func_stack.pop_back();
+    if (!S_ISREG(st.st_mode)) {
+        // Nothing of it is sent: there is no version to keep to.
+        current_buffer->writeInt(0, 8);
+        if (window->initialize(binary.offset) < 0) {
+            PSS_ERROR(L"binary buffer initialize failed.");
+            return -1;
+        }
+        expected_size = protocol_buffer->capacity;
+        return 0;
+    }
     const cross::file_type fd = cross::open(binary.path, "rb");
     struct stat opened;
     if (fd == cross::INVALID_FILE_VALUE || fstat(fd, &opened) != 0) {

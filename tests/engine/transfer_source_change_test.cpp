@@ -31,6 +31,7 @@ struct Case {
     const char* name;
     bool upload;
     Change change;
+    e2e::Mode mode = kPlain;
 };
 
 // Shown in the test list instead of the bytes of the struct.
@@ -70,7 +71,7 @@ class SourceChange : public testing::TestWithParam<Case> {};
 TEST_P(SourceChange, EndsWithOneWholeVersionOrFailsSayingWhy)
 {
     const Case c = GetParam();
-    Loopback loop(kPlain, 3, c.upload ? kLimitKib : 0, c.upload ? 0 : kLimitKib);
+    Loopback loop(c.mode, 3, c.upload ? kLimitKib : 0, c.upload ? 0 : kLimitKib);
     ASSERT_TRUE(loop.connected());
     const std::string source = c.upload ? loop.localPath("f.bin") : loop.sharePath("f.bin");
     const std::string target = c.upload ? loop.sharePath("f.bin") : loop.localPath("f.bin");
@@ -119,6 +120,32 @@ TEST_P(SourceChange, EndsWithOneWholeVersionOrFailsSayingWhy)
     EXPECT_EQ(new_digest, got);
 }
 
+// An upload queued for one version of a file and started after it changed
+// sends the present version whole, never the old one's length or time.
+TEST(SourceChangeBeforeThePush, UploadSendsThePresentVersion)
+{
+    Loopback loop(kPlain);
+    ASSERT_TRUE(loop.connected());
+    e2e::writeRandomFile(loop.localPath("q.bin"), 300000, 7);
+    ResumeInfo task;
+    task.peer_id = loop.peerId();
+    task.command = C_PUSH;
+    task.path_from = loop.localPath("q.bin");
+    task.path_to = "/share/q.bin";
+    // What the file was when the upload was queued.
+    task.total = 200000;
+    task.mtime = e2e::fileMtimeUs(loop.localPath("q.bin")) - 5000000;
+    loop.client().updateInfo(task);
+    loop.clientService().notifyNew(loop.peerId());
+
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone({task.resume_id}, done, 30000));
+    ASSERT_EQ(1u, done.size());
+    EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state);
+    EXPECT_EQ(e2e::sha256File(loop.localPath("q.bin")), e2e::sha256File(loop.sharePath("q.bin")));
+    EXPECT_EQ(e2e::fileMtimeUs(loop.localPath("q.bin")), e2e::fileMtimeUs(loop.sharePath("q.bin")));
+}
+
 const Case kCases[] = {
     {"upload_rewritten_in_place", true, Change::RewriteInPlace},
     {"upload_grown", true, Change::Grow},
@@ -126,6 +153,8 @@ const Case kCases[] = {
     {"download_rewritten_in_place", false, Change::RewriteInPlace},
     {"download_grown", false, Change::Grow},
     {"download_shrunk", false, Change::Shrink},
+    {"tls_download_rewritten_in_place", false, Change::RewriteInPlace, {"tls", true, false}},
+    {"tls_lz4_upload_rewritten_in_place", true, Change::RewriteInPlace, {"tls_lz4", true, true}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Changes, SourceChange, testing::ValuesIn(kCases),
