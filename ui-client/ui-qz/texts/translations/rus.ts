@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="ru_RU">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>пятница</translation>
+            <translation>Пятница</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>среда</translation>
+            <translation>Среда</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>июль</translation>
+            <translation>Июль</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>понедельник</translation>
+            <translation>Понедельник</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>апрель</translation>
+            <translation>Апрель</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>август</translation>
+            <translation>Август</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>декабрь</translation>
+            <translation>Декабрь</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>февраль</translation>
+            <translation>Февраль</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>январь</translation>
+            <translation>Январь</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>июнь</translation>
+            <translation>Июнь</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>март</translation>
+            <translation>Март</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>май</translation>
+            <translation>Май</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>ноябрь</translation>
+            <translation>Ноябрь</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>октябрь</translation>
+            <translation>Октябрь</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>сентябрь</translation>
+            <translation>Сентябрь</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>суббота</translation>
+            <translation>Суббота</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>воскресенье</translation>
+            <translation>Воскресенье</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>четверг</translation>
+            <translation>Четверг</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>вторник</translation>
+            <translation>Вторник</translation>
         </message>
         <message>
             <source>Username</source>
@@ -793,6 +828,14 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
     </context>
