@@ -12,10 +12,11 @@ if(TARGET qm_test_support)
 endif()
 add_library(qm_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/certificates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damaged_sqlite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/digest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/loopback.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pacing_relay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/temp_dir.cpp
   ${CMAKE_CURRENT_LIST_DIR}/thread_cpu.cpp)
 target_include_directories(qm_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-target_link_libraries(qm_test_support PUBLIC OpenSSL::SSL OpenSSL::Crypto)
+target_link_libraries(qm_test_support PUBLIC OpenSSL::SSL OpenSSL::Crypto SQLite::SQLite3)
