@@ -4,19 +4,11 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString validity(const QSslCertificate& certificate)
-{
-    return QStringLiteral("%1 to %2")
-        .arg(certificate.effectiveDate().toUTC().toString(Qt::ISODate),
-             certificate.expiryDate().toUTC().toString(Qt::ISODate));
-}
-
-}  // namespace
+#include "str_table.h"
 
 CertificateChainDialog::CertificateChainDialog(const QList<QSslCertificate>& chain, QWidget* parent)
     : QDialog(parent), m_chain(chain), m_levels(new QTreeWidget(this)), m_details(new QPlainTextEdit(this))
@@ -34,12 +26,17 @@ CertificateChainDialog::CertificateChainDialog(const QList<QSslCertificate>& cha
         item->setText(0, QString::number(level));
         item->setText(1, distinguishedName(certificate, false));
         item->setText(2, distinguishedName(certificate, true));
-        item->setText(3, validity(certificate));
+        //: The validity period of a certificate: its first and its last day.
+        item->setText(3, tr("%1 to %2")
+                             .arg(certificate.effectiveDate().toUTC().toString(Qt::ISODate),
+                                  certificate.expiryDate().toUTC().toString(Qt::ISODate)));
     }
     m_details->setReadOnly(true);
     m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // Qt's own button texts are not translated in this program.
+    buttons->button(QDialogButtonBox::Close)->setText(StrTable::LoadStr(StrTable::button_close));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_levels);

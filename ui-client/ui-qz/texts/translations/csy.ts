@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="cs_CZ">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>pátek</translation>
+            <translation>Pátek</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>středa</translation>
+            <translation>Středa</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>červenec</translation>
+            <translation>Červenec</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>pondělí</translation>
+            <translation>Pondělí</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>duben</translation>
+            <translation>Duben</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>srpen</translation>
+            <translation>Srpen</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>prosinec</translation>
+            <translation>Prosinec</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>únor</translation>
+            <translation>Únor</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>leden</translation>
+            <translation>Leden</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>červen</translation>
+            <translation>Červen</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>březen</translation>
+            <translation>Březen</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>květen</translation>
+            <translation>Květen</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>listopad</translation>
+            <translation>Listopad</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>říjen</translation>
+            <translation>Říjen</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>září</translation>
+            <translation>Září</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>sobota</translation>
+            <translation>Sobota</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>neděle</translation>
+            <translation>Neděle</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>čtvrtek</translation>
+            <translation>Čtvrtek</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>úterý</translation>
+            <translation>Úterý</translation>
         </message>
         <message>
             <source>Username</source>
@@ -793,6 +828,14 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
     </context>

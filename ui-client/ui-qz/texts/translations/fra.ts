@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="fr_FR">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>vendredi</translation>
+            <translation>Vendredi</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>mercredi</translation>
+            <translation>Mercredi</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>juillet</translation>
+            <translation>Juillet</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>lundi</translation>
+            <translation>Lundi</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>avril</translation>
+            <translation>Avril</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>août</translation>
+            <translation>Août</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>décembre</translation>
+            <translation>Décembre</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>février</translation>
+            <translation>Février</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>janvier</translation>
+            <translation>Janvier</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>juin</translation>
+            <translation>Juin</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>mars</translation>
+            <translation>Mars</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>mai</translation>
+            <translation>Mai</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>novembre</translation>
+            <translation>Novembre</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>octobre</translation>
+            <translation>Octobre</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>septembre</translation>
+            <translation>Septembre</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>samedi</translation>
+            <translation>Samedi</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>dimanche</translation>
+            <translation>Dimanche</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>jeudi</translation>
+            <translation>Jeudi</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>mardi</translation>
+            <translation>Mardi</translation>
         </message>
         <message>
             <source>Username</source>
@@ -793,6 +828,14 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
     </context>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="hu_HU">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>péntek</translation>
+            <translation>Péntek</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>szerda</translation>
+            <translation>Szerda</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>július</translation>
+            <translation>Július</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>hétfő</translation>
+            <translation>Hétfő</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>április</translation>
+            <translation>Április</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>augusztus</translation>
+            <translation>Augusztus</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>december</translation>
+            <translation>December</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>február</translation>
+            <translation>Február</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>január</translation>
+            <translation>Január</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>június</translation>
+            <translation>Június</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>március</translation>
+            <translation>Március</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>május</translation>
+            <translation>Május</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>november</translation>
+            <translation>November</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>október</translation>
+            <translation>Október</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>szeptember</translation>
+            <translation>Szeptember</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>szombat</translation>
+            <translation>Szombat</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>vasárnap</translation>
+            <translation>Vasárnap</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>csütörtök</translation>
+            <translation>Csütörtök</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>kedd</translation>
+            <translation>Kedd</translation>
         </message>
         <message>
             <source>Username</source>
@@ -794,6 +829,14 @@
         <message>
             <source>Sign In</source>
             <translation>Bejelentkezés</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation type="unfinished"/>
         </message>
     </context>
 </TS>

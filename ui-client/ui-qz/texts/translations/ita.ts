@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="it_IT">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>venerdì</translation>
+            <translation>Venerdì</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>mercoledì</translation>
+            <translation>Mercoledì</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>luglio</translation>
+            <translation>Luglio</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>lunedì</translation>
+            <translation>Lunedì</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>aprile</translation>
+            <translation>Aprile</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>agosto</translation>
+            <translation>Agosto</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>dicembre</translation>
+            <translation>Dicembre</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>febbraio</translation>
+            <translation>Febbraio</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>gennaio</translation>
+            <translation>Gennaio</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>giugno</translation>
+            <translation>Giugno</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>marzo</translation>
+            <translation>Marzo</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>maggio</translation>
+            <translation>Maggio</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>novembre</translation>
+            <translation>Novembre</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>ottobre</translation>
+            <translation>Ottobre</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>settembre</translation>
+            <translation>Settembre</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>sabato</translation>
+            <translation>Sabato</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>domenica</translation>
+            <translation>Domenica</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>giovedì</translation>
+            <translation>Giovedì</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>martedì</translation>
+            <translation>Martedì</translation>
         </message>
         <message>
             <source>Username</source>
@@ -793,6 +828,14 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
     </context>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="nl_NL">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>vrijdag</translation>
+            <translation>Vrijdag</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>woensdag</translation>
+            <translation>Woensdag</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>juli</translation>
+            <translation>Juli</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>maandag</translation>
+            <translation>Maandag</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>april</translation>
+            <translation>April</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>augustus</translation>
+            <translation>Augustus</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>december</translation>
+            <translation>December</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>februari</translation>
+            <translation>Februari</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>januari</translation>
+            <translation>Januari</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>juni</translation>
+            <translation>Juni</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>maart</translation>
+            <translation>Maart</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>mei</translation>
+            <translation>Mei</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>november</translation>
+            <translation>November</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>oktober</translation>
+            <translation>Oktober</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>september</translation>
+            <translation>September</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>zaterdag</translation>
+            <translation>Zaterdag</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>zondag</translation>
+            <translation>Zondag</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>donderdag</translation>
+            <translation>Donderdag</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>dinsdag</translation>
+            <translation>Dinsdag</translation>
         </message>
         <message>
             <source>Username</source>
@@ -793,6 +828,14 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
     </context>

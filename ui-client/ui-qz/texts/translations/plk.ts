@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="pl_PL">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>piątek</translation>
+            <translation>Piątek</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>środa</translation>
+            <translation>Środa</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>lipiec</translation>
+            <translation>Lipiec</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>poniedziałek</translation>
+            <translation>Poniedziałek</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>kwiecień</translation>
+            <translation>Kwiecień</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>sierpień</translation>
+            <translation>Sierpień</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>grudzień</translation>
+            <translation>Grudzień</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>luty</translation>
+            <translation>Luty</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>styczeń</translation>
+            <translation>Styczeń</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>czerwiec</translation>
+            <translation>Czerwiec</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>marzec</translation>
+            <translation>Marzec</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>maj</translation>
+            <translation>Maj</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>listopad</translation>
+            <translation>Listopad</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>październik</translation>
+            <translation>Październik</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>wrzesień</translation>
+            <translation>Wrzesień</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>sobota</translation>
+            <translation>Sobota</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>niedziela</translation>
+            <translation>Niedziela</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>czwartek</translation>
+            <translation>Czwartek</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>wtorek</translation>
+            <translation>Wtorek</translation>
         </message>
         <message>
             <source>Username</source>
@@ -793,6 +828,14 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
     </context>

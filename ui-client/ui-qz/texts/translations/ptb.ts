@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="pt_BR">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>sexta-feira</translation>
+            <translation>Sexta-feira</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>quarta-feira</translation>
+            <translation>Quarta-feira</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>julho</translation>
+            <translation>Julho</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>segunda-feira</translation>
+            <translation>Segunda-feira</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>abril</translation>
+            <translation>Abril</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>agosto</translation>
+            <translation>Agosto</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>dezembro</translation>
+            <translation>Dezembro</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>fevereiro</translation>
+            <translation>Fevereiro</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>janeiro</translation>
+            <translation>Janeiro</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>junho</translation>
+            <translation>Junho</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>março</translation>
+            <translation>Março</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>maio</translation>
+            <translation>Maio</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>novembro</translation>
+            <translation>Novembro</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>outubro</translation>
+            <translation>Outubro</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>setembro</translation>
+            <translation>Setembro</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>sábado</translation>
+            <translation>Sábado</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>domingo</translation>
+            <translation>Domingo</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>quinta-feira</translation>
+            <translation>Quinta-feira</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>terça-feira</translation>
+            <translation>Terça-feira</translation>
         </message>
         <message>
             <source>Username</source>
@@ -794,6 +829,14 @@
         <message>
             <source>Sign In</source>
             <translation>Login</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation type="unfinished"/>
         </message>
     </context>
 </TS>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="sv_SE">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
@@ -113,7 +148,7 @@
         </message>
         <message>
             <source>Friday</source>
-            <translation>fredag</translation>
+            <translation>Fredag</translation>
         </message>
         <message>
             <source>Paste</source>
@@ -141,7 +176,7 @@
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>onsdag</translation>
+            <translation>Onsdag</translation>
         </message>
         <message>
             <source>Log</source>
@@ -389,7 +424,7 @@
         </message>
         <message>
             <source>July</source>
-            <translation>juli</translation>
+            <translation>Juli</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
@@ -417,51 +452,51 @@
         </message>
         <message>
             <source>Monday</source>
-            <translation>måndag</translation>
+            <translation>Måndag</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>april</translation>
+            <translation>April</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>augusti</translation>
+            <translation>Augusti</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>december</translation>
+            <translation>December</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>februari</translation>
+            <translation>Februari</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>januari</translation>
+            <translation>Januari</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>juni</translation>
+            <translation>Juni</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>mars</translation>
+            <translation>Mars</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>maj</translation>
+            <translation>Maj</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>november</translation>
+            <translation>November</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>oktober</translation>
+            <translation>Oktober</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>september</translation>
+            <translation>September</translation>
         </message>
         <message>
             <source>My Computer</source>
@@ -517,7 +552,7 @@
         </message>
         <message>
             <source>Saturday</source>
-            <translation>lördag</translation>
+            <translation>Lördag</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
@@ -597,11 +632,11 @@
         </message>
         <message>
             <source>Sunday</source>
-            <translation>söndag</translation>
+            <translation>Söndag</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>torsdag</translation>
+            <translation>Torsdag</translation>
         </message>
         <message>
             <source>Today</source>
@@ -609,7 +644,7 @@
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>tisdag</translation>
+            <translation>Tisdag</translation>
         </message>
         <message>
             <source>Username</source>
@@ -794,6 +829,14 @@
         <message>
             <source>Sign In</source>
             <translation>Inloggning</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation type="unfinished"/>
         </message>
     </context>
 </TS>
