@@ -473,7 +473,12 @@ int PSocketStream::BinaryLengthToBuffer()
     // promised, unchanged from the first byte read to the last.
     m_sent_file_size = static_cast<uint64_t>(opened.st_size);
     m_sent_file_mtime_ns = mtimeNs(opened);
-    const uint64_t mtime_us = opened.st_mtim.tv_sec < 0 ? 0 : static_cast<uint64_t>(m_sent_file_mtime_ns / 1000);
+    uint64_t mtime_us = opened.st_mtim.tv_sec < 0 ? 0 : static_cast<uint64_t>(m_sent_file_mtime_ns / 1000);
+    // A time taken from a folder listing holds whole milliseconds only:
+    // compare at the precision the offer has, or every upload of a file on
+    // a file system with finer times would look changed.
+    if (m_expect_mtime_us % 1000 == 0)
+        mtime_us -= mtime_us % 1000;
     if (m_sent_file_size != size ||
         (m_expect_file && (size != m_expect_size || (m_expect_mtime_us != 0 && mtime_us != m_expect_mtime_us)))) {
         PSS_ERROR(L"the file changed since it was offered: %s (%llu bytes, mtime %llu; offered %llu bytes, mtime %llu)",
