@@ -135,6 +135,9 @@ private:
     void giveUpWaitingTasks();
     // A working link: attempts go at once again.
     void noteConnectSuccess();
+    // A download of this peer was asked for and has not finished: the
+    // server may be sending it on any receiving connection.
+    bool hasDownloadsOut();
     void touch() { m_last_read_time = m_clock(); }
 
     uint64_t m_peer_id;

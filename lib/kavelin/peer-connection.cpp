@@ -226,8 +226,13 @@ void PeerConnection::adjustTransfers()
     if (m_side == TRANSFER_SIDE_CLIENT) {
         resizeTcpTransfers(status.idle_active, TRANSFER_USE_ACTIVE, 1, status.using_active.empty(),
                            status.init_active);
-        resizeTcpTransfers(status.idle_passive, TRANSFER_USE_PASSIVE, 1, status.using_passive.empty(),
-                           status.init_passive);
+        // A receiving connection between two files looks idle, yet the
+        // server may already be sending a pulled file on it: closing it would
+        // lose that file with no error on either side. Surplus receiving
+        // connections go only once no download is out.
+        const bool shrink_passive = status.using_passive.empty() &&
+                                    (status.idle_passive.size() <= 1 || !hasDownloadsOut());
+        resizeTcpTransfers(status.idle_passive, TRANSFER_USE_PASSIVE, 1, shrink_passive, status.init_passive);
         resizeTcpTransfers(status.report, TRANSFER_USE_REPORT, 1, true, status.init_report);
     }
     for (TcpTransfer* transfer : m_tcp_transfers)
@@ -270,6 +275,26 @@ void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, T
     // The vector is in list order, so the oldest idle connections stay.
     for (size_t i = count; i < list.size(); ++i)
         removeTcpTransfer(list[i]);
+}
+
+bool PeerConnection::hasDownloadsOut()
+{
+    VardoCoreManager* manager = m_controller ? m_controller->getManager() : nullptr;
+    if (!manager)
+        return false;
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids.push_back(m_peer_id);
+    std::vector<ResumeInfo> infos;
+    int total = 0;
+    uint64_t download_speed = 0;
+    uint64_t upload_speed = 0;
+    if (!manager->getInfos(filter, infos, total, download_speed, upload_speed))
+        return false;
+    for (const ResumeInfo& info : infos)
+        if (info.command == C_PULL && info.local_state == ResumeInfo::RI_RUNNING)
+            return true;
+    return false;
 }
 
 uint32_t PeerConnection::connectBackoffLeft() const

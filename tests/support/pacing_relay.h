@@ -56,7 +56,9 @@ public:
     uint64_t connections() const { return m_connections.load(); }
     // Bytes taken in one direction over all connections.
     uint64_t forwarded(Direction direction) const { return m_forwarded[direction].load(); }
-    // Turns over all connections (see LinkStats).
+    // Turns of the link as a whole: chunks read in the other direction from
+    // the chunk before them on any connection, so that a request on one
+    // connection answered on another counts too.
     uint64_t turns() const { return m_turns.load(); }
     // Every connection so far, open or closed, in the order accepted.
     std::vector<LinkStats> links() const;
@@ -82,6 +84,7 @@ private:
     std::vector<Link*> m_links;
     // When the paced line of each direction is next free.
     uint64_t m_line_free_us[2] = {0, 0};
+    int m_last_direction = -1;
     std::atomic<uint64_t> m_forwarded[2];
     std::atomic<uint64_t> m_turns{0};
     std::atomic<uint64_t> m_connections{0};
