@@ -241,6 +241,29 @@ TEST_P(PeerConnectRetry, BacksOffAndFailsTheWaitingTaskWhenTheBudgetIsSpent)
     EXPECT_LE(server.accepted() - before, 3 * (60 / static_cast<int>(PeerConnection::kMaxBackoffSeconds) + 1));
 }
 
+// A connection that works (here one past its handshake that stays up long
+// enough to count) ends the backoff: the next attempt goes at once.
+TEST_F(PeerConnectRetry, AWorkingLinkEndsTheBackoff)
+{
+    FaultyServer server(Fault::ResetAtOnce, dir.file("chain.pem"), dir.file("key.pem"));
+    PeerConnection& peer = addPeer(server.port(), false);
+    for (int i = 0; i < 3; ++i)
+        tick(peer);
+    peer.adjustTransfers();  // takes in the last round's failures
+    ASSERT_GT(peer.connectBackoffLeft(), 0u);
+
+    TcpTransfer* working = new TcpTransfer(impl.getController());
+    working->setTransferSide(TRANSFER_SIDE_CLIENT);
+    working->setPeerId(kPeer);
+    working->setExpectedUse(TRANSFER_USE_REPORT);
+    working->changeHelper(TRANSFER_USE_REPORT);
+    peer.addTcpTransfer(working);
+    std::this_thread::sleep_for(std::chrono::milliseconds(TcpTransfer::kProvenAfterMs + 100));
+    ASSERT_TRUE(working->hasProvenLink());
+    peer.adjustTransfers();
+    EXPECT_EQ(0u, peer.connectBackoffLeft());
+}
+
 const Row kRows[] = {
     {"reset_on_accept", Fault::ResetAtOnce, false},
     {"close_after_request", Fault::CloseAfterRequest, false},
