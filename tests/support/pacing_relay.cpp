@@ -275,6 +275,7 @@ void PacingRelay::deliver(Link& link, unsigned direction, uint64_t now_us)
 
 void PacingRelay::run()
 {
+    m_thread_id = static_cast<pid_t>(gettid());
     std::vector<pollfd> fds;
     for (;;) {
         uint64_t now = nowUs();

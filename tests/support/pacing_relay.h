@@ -6,6 +6,8 @@
 // the chunks and turns of each one, so a test or a benchmark can say how
 // many round trips a transfer cost.
 
+#include <sys/types.h>
+
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -62,6 +64,8 @@ public:
     uint64_t turns() const { return m_turns.load(); }
     // Every connection so far, open or closed, in the order accepted.
     std::vector<LinkStats> links() const;
+    // The relay thread's id (as in /proc/self/task), 0 until it runs.
+    pid_t threadId() const { return m_thread_id.load(); }
 
 private:
     struct Chunk;
@@ -88,6 +92,7 @@ private:
     std::atomic<uint64_t> m_forwarded[2];
     std::atomic<uint64_t> m_turns{0};
     std::atomic<uint64_t> m_connections{0};
+    std::atomic<pid_t> m_thread_id{0};
     mutable std::mutex m_stats_lock;  // guards m_stats
     std::vector<LinkStats> m_stats;
 };
