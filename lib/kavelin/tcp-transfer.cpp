@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include <event2/event.h>
@@ -48,6 +49,13 @@ bool isTaskLevelError(int error)
 unsigned int clampWait(uint64_t us)
 {
     return us > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<unsigned int>(us);
+}
+
+uint64_t steadyUs()
+{
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
 }
 
 } // namespace
@@ -192,11 +200,14 @@ int TcpTransfer::handleRead()
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
         const uint64_t received_before = m_read_context.stream.GetTotalReceivedBytes();
+        const bool in_file = m_read_context.state == TRANSFER_FILE;
         const int r = readPass();
         if (r < 0)
             return r;
         if (!m_helper)
             return -1;
+        if (in_file && m_read_context.stream.GetTotalReceivedBytes() > received_before)
+            m_moved_payload = true;
         m_helper->announceFinished();
         wait = 0;
         if (m_bandwidth_registered[BT_READ] && r > 0)
@@ -204,8 +215,8 @@ int TcpTransfer::handleRead()
         if (wait > 0 || !mayReadOn(m_read_context.stream.GetTotalReceivedBytes() > received_before))
             break;
         if (pass == kMaxPassesPerWakeup) {
-            // Bytes already inside the TLS layer do not make the socket
-            // readable: come back for them on the loop's next turn.
+            // Decrypted bytes already inside the TLS layer do not make the
+            // socket readable: come back for them on the loop's next turn.
             if (sslHasPending())
                 wakeRead();
             break;
@@ -219,6 +230,7 @@ int TcpTransfer::readPass()
 {
     int r = 0;
     for (;;) {
+        const ReadMark before = readMark();
         r = m_helper->handleRead();
         if (r < 0) {
             // What finished before the failure is announced first: the
@@ -241,10 +253,23 @@ int TcpTransfer::readPass()
                 continue;
             break;
         }
-        if (!hasMoreToRead())
+        // Bytes the role cannot take yet (a TLS handshake waiting for its
+        // peer behind a stray byte, say) must not hold the loop: a step
+        // that neither took bytes in nor consumed any ends the pass.
+        if (!hasMoreToRead() || readMark() == before)
             break;
     }
     return r;
+}
+
+TcpTransfer::ReadMark TcpTransfer::readMark()
+{
+    ReadMark mark;
+    mark.received = m_read_context.stream.GetTotalReceivedBytes();
+    mark.buffered = m_read_context.stream.GetBufferedBytes();
+    mark.state = m_read_context.state;
+    mark.helper = m_helper;
+    return mark;
 }
 
 bool TcpTransfer::mayReadOn(bool pass_took_bytes)
@@ -252,14 +277,18 @@ bool TcpTransfer::mayReadOn(bool pass_took_bytes)
     // Only a receiving role reads in several passes: the last pass took
     // bytes, so the socket (or the TLS layer) may hold more of the file, or
     // the next header and file behind a finished one.
+    // A pass that took nothing met "would block", from the socket or from a
+    // TLS record still missing bytes: the read event brings the rest.
     if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE)
         return false;
-    return pass_took_bytes || sslHasPending();
+    return pass_took_bytes;
 }
 
 bool TcpTransfer::sslHasPending() const
 {
-    return m_ssl && SSL_has_pending(m_ssl) == 1;
+    // SSL_has_pending also counts a partial record, which only the socket
+    // can complete; waking for it would spin until its rest arrives.
+    return m_ssl && SSL_pending(m_ssl) > 0;
 }
 
 int TcpTransfer::handleWrite()
@@ -272,12 +301,15 @@ int TcpTransfer::handleWrite()
     int r = 0;
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
+        const bool in_file = use == TRANSFER_USE_ACTIVE && m_write_context.state == TRANSFER_FILE;
         r = m_helper->handleWrite();
         if (r < 0) {
             handleError();
             m_failed = true;
             return r;
         }
+        if (in_file && m_write_context.stream.GetLastTransferredBytes() > 0)
+            m_moved_payload = true;
         if (r == 0 || !sends_units)
             break;
         if (use == TRANSFER_USE_ACTIVE && m_bandwidth_registered[BT_WRITE])
@@ -520,8 +552,11 @@ void TcpTransfer::changeHelper(TransferUse use)
         m_helper->announceFinished();
     delete m_helper;
     m_helper = nullptr;
-    if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT)
+    if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT) {
         releaseHandshakeDeadline();
+        if (m_role_started_us == 0)
+            m_role_started_us = steadyUs();
+    }
     switch (use) {
     case TRANSFER_USE_CLIENT_INIT:
         m_helper = new TcpClientInitHelper(this);
@@ -576,6 +611,13 @@ void TcpTransfer::adjustBandwidth(BandwidthType type, BandwidthAction action)
 TransferUse TcpTransfer::getTransferUse() const
 {
     return m_helper ? m_helper->getTransferUse() : TRANSFER_USE_UNKNOWN;
+}
+
+bool TcpTransfer::hasProvenLink() const
+{
+    if (m_moved_payload)
+        return true;
+    return m_role_started_us != 0 && steadyUs() - m_role_started_us >= kProvenAfterMs * 1000ull;
 }
 
 bool TcpTransfer::isIdle()

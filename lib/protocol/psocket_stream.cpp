@@ -227,6 +227,11 @@ bool PSocketStream::HasMoreObjectToRead()
     return has_more_object_to_read;
 }
 
+size_t PSocketStream::GetBufferedBytes() const
+{
+    return current_buffer->size;
+}
+
 PObject& PSocketStream::GetCurrentObject()
 {
     return current_object;

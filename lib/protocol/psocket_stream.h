@@ -103,6 +103,8 @@ public:
     size_t GetLastTransferredBytes() const;
     // Bytes every Recv so far has taken in, whatever objects they belong to.
     uint64_t GetTotalReceivedBytes() const { return total_received_bytes; }
+    // Received bytes the decoder has not consumed yet.
+    size_t GetBufferedBytes() const;
     // Drops the window and both stacks; received bytes, the receive location
     // and the has-more flag stay.
     void ClearState();

@@ -234,8 +234,9 @@ void PacingRelay::readInto(Link& link, unsigned direction, uint64_t now_us)
         m_forwarded[direction] += static_cast<uint64_t>(n);
         const bool turn = link.last_direction >= 0 && link.last_direction != static_cast<int>(direction);
         link.last_direction = static_cast<int>(direction);
-        if (turn)
+        if (m_last_direction >= 0 && m_last_direction != static_cast<int>(direction))
             ++m_turns;
+        m_last_direction = static_cast<int>(direction);
         std::lock_guard<std::mutex> guard(m_stats_lock);
         LinkStats& stats = m_stats[link.stats];
         stats.bytes[direction] += static_cast<uint64_t>(n);
@@ -274,6 +275,7 @@ void PacingRelay::deliver(Link& link, unsigned direction, uint64_t now_us)
 
 void PacingRelay::run()
 {
+    m_thread_id = static_cast<pid_t>(gettid());
     std::vector<pollfd> fds;
     for (;;) {
         uint64_t now = nowUs();

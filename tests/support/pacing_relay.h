@@ -6,6 +6,8 @@
 // the chunks and turns of each one, so a test or a benchmark can say how
 // many round trips a transfer cost.
 
+#include <sys/types.h>
+
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -56,10 +58,14 @@ public:
     uint64_t connections() const { return m_connections.load(); }
     // Bytes taken in one direction over all connections.
     uint64_t forwarded(Direction direction) const { return m_forwarded[direction].load(); }
-    // Turns over all connections (see LinkStats).
+    // Turns of the link as a whole: chunks read in the other direction from
+    // the chunk before them on any connection, so that a request on one
+    // connection answered on another counts too.
     uint64_t turns() const { return m_turns.load(); }
     // Every connection so far, open or closed, in the order accepted.
     std::vector<LinkStats> links() const;
+    // The relay thread's id (as in /proc/self/task), 0 until it runs.
+    pid_t threadId() const { return m_thread_id.load(); }
 
 private:
     struct Chunk;
@@ -82,9 +88,11 @@ private:
     std::vector<Link*> m_links;
     // When the paced line of each direction is next free.
     uint64_t m_line_free_us[2] = {0, 0};
+    int m_last_direction = -1;
     std::atomic<uint64_t> m_forwarded[2];
     std::atomic<uint64_t> m_turns{0};
     std::atomic<uint64_t> m_connections{0};
+    std::atomic<pid_t> m_thread_id{0};
     mutable std::mutex m_stats_lock;  // guards m_stats
     std::vector<LinkStats> m_stats;
 };
