@@ -795,5 +795,9 @@
             <source>Sign In</source>
             <translation type="unfinished"/>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation type="unfinished"/>
+        </message>
     </context>
 </TS>
