@@ -36,6 +36,9 @@ endfunction()
 
 session_add_test(session_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/session_test.cpp
   LIBS qm-program Qt5::Test SQLite::SQLite3)
+# The same program on the computer's own disks: My Computer, selection, copy and paste.
+session_add_test(session_local_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/session_local_test.cpp
+  LIBS qm-program Qt5::Test)
 
 find_package(X11)
 if(X11_FOUND AND TARGET QuillmarFileManager)

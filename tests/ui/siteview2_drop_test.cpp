@@ -170,6 +170,19 @@ private slots:
         QCOMPARE(h.dropUrls(0, "0:" + tmp.path() + "/folder", {QUrl::fromLocalFile(odd)}), 1);
         QCOMPARE(eventOf(added.last().at(0)).type, EV_COPY);
         QCOMPARE(task.last().at(2).toBool(), false);
+
+        // A local path splits only at "/": a "\\" stays in the name, whole,
+        // for the upload to refuse with its reason (no folder "a" made).
+        const QString backslash = tmp.path() + QStringLiteral("/a\\b:c*?<>|.txt");
+        QFile b(backslash);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.close();
+        QCOMPARE(h.dropUrls(5, "5:share", {QUrl::fromLocalFile(backslash)}), 1);
+        const Event dropped = eventOf(added.last().at(0));
+        QCOMPARE(dropped.type, EV_UPLOAD);
+        QCOMPARE(QString::fromStdString(dropped.names.front()), QStringLiteral("a\\b:c*?<>|.txt"));
+        QCOMPARE(QString::fromStdString(dropped.paths.front()), backslash);
+        QCOMPARE(QString::fromStdString(dropped.parent), tmp.path());
     }
 
     // Only an absolute local file path without NUL is taken from a drop.

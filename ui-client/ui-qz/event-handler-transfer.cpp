@@ -9,6 +9,7 @@
 #include "kavelin/vardo-core-manager.h"
 #include "local-site-helper.h"
 #include "log.h"
+#include "protocol/proto-ui.h"
 #include "remote-site-helper.h"
 
 namespace {
@@ -71,6 +72,11 @@ bool isSafeEntryName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
+}
+
+bool isServerEntryName(const std::string& name)
+{
+    return isSafeEntryName(name) && name.find('\\') == std::string::npos;
 }
 
 int EventHandler::handleDownload(const Event& event)
@@ -170,6 +176,13 @@ int EventHandler::walkUpload(const Event& event, int depth)
     SiteHelper* destination = getHelper(event.opt_peer_id);
     if (!destination || event.opt_peer_id == 0)
         return kRefusedEntry;
+    if (!isServerEntryName(event.names.front())) {
+        // Refused before anything is made on the server in its place.
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] event-handler(%d): handleUpload: '%s' has a name the server cannot take, refused\n",
+               source_base);
+        return ProtoUI::ERROR_INVALID_ARGUMENT;
+    }
     if (is_dir && listing.isEmpty()) {
         // The server makes no missing parents, and the files that would
         // make them may come later in the walk: make the chain first.
@@ -208,6 +221,14 @@ int EventHandler::walkUpload(const Event& event, int depth)
                    L"[ERROR] event-handler(%d): handleUpload: entry '%s' of '%s' would leave its folder, skipped\n",
                    name, source_base);
             result = kRefusedEntry;
+            continue;
+        }
+        if (is_dir && !isServerEntryName(name)) {
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] event-handler(%d): handleUpload: entry '%s' of '%s' has a name the server cannot "
+                   L"take, skipped\n",
+                   name, source_base);
+            result = ProtoUI::ERROR_INVALID_ARGUMENT;
             continue;
         }
         if (!entry.is_dir) {

@@ -208,18 +208,19 @@ enum StringID {
   msg_ssl_error = 198,
   msg_ssl_change = 199,
   log_filter_login = 200,
+  error_upload_name = 201,
 };
 
 // The first and the last id of the table.
 constexpr int kFirstStrID = 0;
-constexpr int kLastStrID = 200;
+constexpr int kLastStrID = 201;
 
 // Fills the table; start-up calls it once, after installing the translation.
 // Later calls do nothing, and LoadStr and LookupStrID fill it themselves when
 // nobody did.
 void InitStrTable();
 // The translated text of id with "\\n" and "\\t" turned into a line feed and a
-// tab; "" for an id without an entry (30, or outside 0..200).
+// tab; "" for an id without an entry (30, or outside 0..201).
 QString LoadStr(int id);
 // The key of id; "" for an id without an entry.
 QString LoadKey(int id);

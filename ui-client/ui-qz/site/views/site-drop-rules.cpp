@@ -111,7 +111,9 @@ int SiteDropHandler::dropUrls(uint64_t trigger_peer, const QString& target, cons
         Event event;
         if (EventGenerator().createCopyEventFromPaths(event, trigger_peer, combineIdPath(0, local), target) < 0)
             continue;
-        if (event.names.empty() || isHostileEntryName(QString::fromStdString(event.names.front())))
+        // A "\\" is part of a local name: the upload itself refuses what a
+        // server cannot take, and says so.
+        if (event.names.empty() || isHostileEntryName(QString::fromStdString(event.names.front()).remove('\\')))
             continue;
         event.source_is_dir = QFileInfo(local).isDir();
         const unsigned int id = EventManager::getInstance()->pushEvent(event);

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>无法写入数据文件夹 %1（%2）。</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>无法上传 %1：服务器上的名称不能包含 "\"。</translation>
+        </message>
     </context>
 </TS>

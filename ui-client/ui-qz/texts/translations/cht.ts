@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>無法寫入資料存放資料夾 %1（%2）。</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>無法上傳 %1：伺服器上的名稱不能包含 "\"。</translation>
+        </message>
     </context>
 </TS>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Do datové složky %1 nelze zapisovat (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Nelze nahrát %1: název na serveru nesmí obsahovat "\".</translation>
+        </message>
     </context>
 </TS>

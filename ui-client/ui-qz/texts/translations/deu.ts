@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>In den Datenordner %1 kann nicht geschrieben werden (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>%1 kann nicht hochgeladen werden: Ein Name auf dem Server darf kein "\" enthalten.</translation>
+        </message>
     </context>
 </TS>

@@ -831,6 +831,10 @@
             <translation type="unfinished"/>
         </message>
         <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
             <source>The data folder %1 does not exist and cannot be created.</source>
             <translation type="unfinished"/>
         </message>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>No se puede escribir en la carpeta de datos %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>No se puede cargar %1: un nombre en el servidor no puede contener "\".</translation>
+        </message>
     </context>
 </TS>

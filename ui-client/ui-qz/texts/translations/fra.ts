@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Impossible d'écrire dans le dossier de données %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Impossible de charger %1 : un nom sur le serveur ne peut pas contenir "\".</translation>
+        </message>
     </context>
 </TS>

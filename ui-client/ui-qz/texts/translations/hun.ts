@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>A(z) %1 adatmappa nem írható (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>%1 nem tölthető fel: a kiszolgálón egy név nem tartalmazhat "\" karaktert.</translation>
+        </message>
     </context>
 </TS>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Impossibile scrivere nella cartella dati %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Impossibile caricare %1: un nome sul server non può contenere "\".</translation>
+        </message>
     </context>
 </TS>

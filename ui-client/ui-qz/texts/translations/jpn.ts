@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>データ フォルダー %1 に書き込めません (%2)。</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>%1 をアップロードできません: サーバー上の名前に "\" は使用できません。</translation>
+        </message>
     </context>
 </TS>

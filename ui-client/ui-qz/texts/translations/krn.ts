@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>데이터 폴더 %1에 쓸 수 없습니다(%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>%1을(를) 업로드할 수 없습니다: 서버의 이름에는 "\"를 포함할 수 없습니다.</translation>
+        </message>
     </context>
 </TS>

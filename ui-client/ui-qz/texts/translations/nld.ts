@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Kan niet schrijven naar de gegevensmap %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Kan %1 niet uploaden: een naam op de server mag geen "\" bevatten.</translation>
+        </message>
     </context>
 </TS>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Kan ikke skrive til datamappen %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Kan ikke laste opp %1: et navn på serveren kan ikke inneholde "\".</translation>
+        </message>
     </context>
 </TS>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Nie można zapisywać w folderze danych %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Nie można przekazać %1: nazwa na serwerze nie może zawierać "\".</translation>
+        </message>
     </context>
 </TS>

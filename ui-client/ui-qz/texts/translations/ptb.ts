@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Não é possível gravar na pasta de dados %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Não é possível carregar %1: um nome no servidor não pode conter "\".</translation>
+        </message>
     </context>
 </TS>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Нет доступа на запись в папку данных %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Не удалось загрузить %1: имя на сервере не может содержать "\".</translation>
+        </message>
     </context>
 </TS>

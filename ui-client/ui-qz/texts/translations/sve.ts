@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>Det går inte att skriva till datamappen %1 (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Det går inte att ladda upp %1: ett namn på servern får inte innehålla "\".</translation>
+        </message>
     </context>
 </TS>

@@ -838,5 +838,9 @@
             <source>The data folder %1 cannot be written to (%2).</source>
             <translation>%1 veri klasörüne yazılamıyor (%2).</translation>
         </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>%1 karşıya yüklenemiyor: sunucudaki bir ad "\" içeremez.</translation>
+        </message>
     </context>
 </TS>
