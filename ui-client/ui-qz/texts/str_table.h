@@ -208,11 +208,17 @@ enum StringID {
   msg_ssl_error = 198,
   msg_ssl_change = 199,
   log_filter_login = 200,
+  error_transfer_system = 201,
+  error_transfer_io = 202,
+  error_transfer_unknown = 203,
+  error_transfer_paused = 204,
+  error_transfer_too_large = 205,
+  error_server_reason = 206,
 };
 
 // The first and the last id of the table.
 constexpr int kFirstStrID = 0;
-constexpr int kLastStrID = 200;
+constexpr int kLastStrID = 206;
 
 // Fills the table; start-up calls it once, after installing the translation.
 // Later calls do nothing, and LoadStr and LookupStrID fill it themselves when
