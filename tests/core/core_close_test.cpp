@@ -53,7 +53,16 @@ TEST_F(CoreCloseTest, AllOfTwoSites)
     uint64_t first = ConnectOk();
     uint64_t second = ConnectOk();
     ASSERT_NE(first, second);
+    // One close answer is held back: "all closed" must wait for it.
+    test_server::Fault hold_one;
+    hold_one.kind = test_server::Fault::HOLD;
+    hold_one.count = 1;
+    Server().SetFault("close_peer", hold_one);
     emit m_views.sigCloseAllPeers();
+    ASSERT_TRUE(WaitUntil([&] { return m_removed->count() == 1 && Server().RequestCount("close_peer") == 2; }));
+    EXPECT_FALSE(WaitUntil([&] { return m_all_closed->count() > 0; }, 300)) << "done before the second site";
+    EXPECT_TRUE(HasSite(first) != HasSite(second));
+    Server().ReleaseHeldAnswers();
     ASSERT_TRUE(WaitUntil([&] { return m_all_closed->count() == 1; }));
     EXPECT_EQ(m_removed->count(), 2);
     EXPECT_FALSE(HasSite(first));

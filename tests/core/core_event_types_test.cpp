@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "db-util.h"
+#include "protocol/proto-ui.h"
 #include "event-generator.h"
 #include "event-manager.h"
 #include "support/temp_dir.h"
@@ -124,6 +125,13 @@ TEST_F(CoreEventTypesTest, EveryTypeAsOneTable)
          }},
         {"copy on the computer", Make(EV_COPY, p, 0, Local(), {"l.txt"}, Local("/into")), 0,
          [&] { EXPECT_EQ(qm_test::readFile(Local("/into/l.txt")), "local"); }},
+        // A failure in the middle is reported although the last copy works.
+        {"copy three on the server, the middle one missing",
+         Make(EV_COPY, p, p, "/docs", {"c.txt", "gone", "renamed.txt"}, "/docs/sub"), ProtoUI::ERROR_COPY,
+         [&] {
+             EXPECT_EQ(qm_test::readFile(Docs("/sub/c.txt")), "sea");
+             EXPECT_TRUE(fs::exists(Docs("/sub/renamed.txt")));
+         }},
         {"remove three on the server, second missing", Make(EV_REMOVE, p, p, "/docs", {"b.txt", "gone", "c.txt"}), -2,
          [&] {
              EXPECT_FALSE(fs::exists(Docs("/b.txt")));

@@ -6,6 +6,8 @@
 #include "event-generator.h"
 #include "event-manager.h"
 #include "peer-monitor.h"
+#include "protocol/proto-ui.h"
+#include "site-info-manager.h"
 
 class CorePoolTest : public CoreTest {
 protected:
@@ -146,6 +148,42 @@ TEST_F(CorePoolTest, WorkerCutByTheServerIsRetiredAndReplaced)
     }));
     EXPECT_EQ(Run(ServerList(p)), 0);
     EXPECT_EQ(m_disconnected_spy->count(), 0);
+}
+
+// A request that loses its connection finds out at once whether the server
+// is still there: gone, or back but with the session forgotten, the site is
+// reported lost then (with the login's error in its record), not after the
+// minute a site may go without a live worker.
+TEST_F(CorePoolTest, LostServerIsReportedAtTheFirstFailedRequest)
+{
+    struct Case {
+        const char* name;
+        bool restart;
+        ProtoUI::Error login_error;
+    } cases[] = {
+        {"server gone", false, ProtoUI::ERROR_CHANNEL_IO},
+        {"server restarted", true, ProtoUI::ERROR_USER_INVALID_SEED},
+    };
+    ASSERT_EQ(CoreTiming::get().live_worker_limit_ms.load(), 60000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        uint64_t p = ConnectOk();
+        const int lost_before = m_disconnected_spy->count();
+        KillServer();
+        if (c.restart)
+            RestartServer();
+        EXPECT_EQ(Run(ServerList(p)), ProtoUI::ERROR_CHANNEL_IO);
+        ASSERT_TRUE(WaitUntil([&] { return m_disconnected_spy->count() > lost_before; }, 5000));
+        EXPECT_EQ(m_disconnected_spy->last().at(0).value<uint64_t>(), p);
+        SiteInfo site;
+        ASSERT_TRUE(SiteInfoManager::getInstance()->getSiteInfoByPeerId(p, site));
+        EXPECT_EQ(site.protocol_error, c.login_error);
+        ASSERT_TRUE(WaitUntil([&] { return Workers(p, -1) == 0; }, 5000)) << "the channel is dropped";
+        // Reported once, not on every later tick.
+        EXPECT_FALSE(WaitUntil([&] { return m_disconnected_spy->count() > lost_before + 1; }, 500));
+        if (!c.restart)
+            RestartServer();
+    }
 }
 
 TEST_F(CorePoolTest, VanishedEventGivesTheWorkerBack)

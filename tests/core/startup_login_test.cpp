@@ -72,6 +72,7 @@ TEST(StartupLogin, SiteLogsInVerifiedThroughTheWrittenFileAndWorkersStopInOrder)
     QDir().mkpath(QString::fromStdString(dir.file("docs")));
 
     test_server::ServerConfig config;
+    config.port = 0;  // never the demo's port: tests run beside it and each other
     config.cert_path = dir.file("server.crt");
     config.key_path = dir.file("server.key");
     config.accounts = {{"alice", "pw", ""}};

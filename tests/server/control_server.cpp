@@ -171,6 +171,12 @@ bool ControlServer::Hold(uint64_t since)
     return !m_stopping;
 }
 
+uint32_t ControlServer::TakeHoldTurn(const std::string& action)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return ++m_hold_turns[action];
+}
+
 bool ControlServer::RegisterSocket(int fd)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -191,6 +197,7 @@ void ControlServer::SetFault(const std::string& action, const Fault& fault)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults[action] = fault;
     m_fault_paths.erase(action);
+    m_hold_turns.erase(action);
 }
 
 void ControlServer::SetFault(const std::string& action, const Fault& fault, const std::string& only_path)
@@ -198,6 +205,7 @@ void ControlServer::SetFault(const std::string& action, const Fault& fault, cons
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults[action] = fault;
     m_fault_paths[action] = only_path;
+    m_hold_turns.erase(action);
 }
 
 void ControlServer::ClearFaults()
@@ -205,6 +213,7 @@ void ControlServer::ClearFaults()
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults.clear();
     m_fault_paths.clear();
+    m_hold_turns.clear();
 }
 
 Fault ControlServer::FaultFor(const std::string& action, const PObject& request) const

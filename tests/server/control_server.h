@@ -77,6 +77,8 @@ private:
     // Waits until ReleaseHeldAnswers is called after `since` was read (at
     // once if it already was); false when the server is stopping.
     bool Hold(uint64_t since);
+    // 1 for the first held-fault request of the action since its fault was set, then 2, ...
+    uint32_t TakeHoldTurn(const std::string& action);
     // Tracks a session's socket so Stop can wake it; false when stopping.
     bool RegisterSocket(int fd);
     void UnregisterSocket(int fd);
@@ -100,6 +102,7 @@ private:
     std::map<std::string, std::string> m_fault_paths;  // action -> the one path it targets
     std::map<std::string, PObject> m_last_requests;
     std::map<std::string, int> m_request_counts;
+    std::map<std::string, uint32_t> m_hold_turns;
     std::map<uint64_t, std::string> m_seeds;
 };
 

@@ -93,6 +93,8 @@ bool ControlSession::Reply(const std::string& action, const PObject& request, PO
     case Fault::DROP:
         return true;
     case Fault::HOLD:
+        if (fault.count > 0 && m_server.TakeHoldTurn(action) != fault.count)
+            break;
         if (!m_server.Hold(generation))
             return false;
         break;

@@ -28,7 +28,8 @@ struct Fault {
         KEEP_ALIVE,  // `count` "keep_alive" maps before the answer
         DELAY,       // answer after `count` milliseconds
         DROP,        // never answer (the connection stays open)
-        HOLD,        // answer once the test releases held answers (in-process only)
+        HOLD,        // answer once the test releases held answers (in-process only);
+                     // with `count` n > 0 only the n-th request of the action is held
         CLOSE,       // write the start of an answer, then close
         ERROR,       // answer {"error": {"code": count, "reason": reason}}
         ERROR_NO_CODE,  // answer {"error": {"reason": reason}}

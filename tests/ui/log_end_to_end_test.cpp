@@ -108,12 +108,12 @@ TEST_F(LogEndToEndTest, EveryOperationShowsAsItsSentence)
     ASSERT_EQ(generator.createCopyEventFromPaths(upload, p, QString::fromStdString("0:" + Local("/up.txt")),
                                                  QString::fromStdString(P + ":/docs")), 0);
     EXPECT_EQ(Run(upload), 0);
-    ASSERT_TRUE(WaitUntil([] { return transferRows() >= 1; }, 120000));
+    ASSERT_TRUE(WaitUntil([] { return transferRows() >= 1; }, 10000));
     Event download;
     ASSERT_EQ(generator.createCopyEventFromPaths(download, p, QString::fromStdString(P + ":/docs/renamed.txt"),
                                                  QString::fromStdString("0:" + Local("/down"))), 0);
     EXPECT_EQ(Run(download), 0);
-    ASSERT_TRUE(WaitUntil([] { return transferRows() >= 2; }, 120000));
+    ASSERT_TRUE(WaitUntil([] { return transferRows() >= 2; }, 10000));
     EXPECT_EQ(qm_test::readFile(Local("/down/renamed.txt")), "alpha");
 
     LogPage page(nullptr);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -51,6 +52,7 @@ private slots:
     void transferLogCells();
     void emptyResult();
     void hostileRowShowsLiterally();
+    void exactMultipleOfThePageHasNoEmptyLastPage();
     void cleanupTestCase() { delete m_db; }
 
 private:
@@ -262,6 +264,31 @@ void LogViewsTest::hostileRowShowsLiterally()
     QCOMPARE(label->toolTip(), getHtmlEscapedStringForToolTip(QString::fromStdString(path)));
     QVERIFY(!label->toolTip().contains(QStringLiteral("<img")));
     QVERIFY(!label->toolTip().contains(QStringLiteral("<b>x")));
+}
+
+// Last: the rows it adds would change the counts the others expect.
+void LogViewsTest::exactMultipleOfThePageHasNoEmptyLastPage()
+{
+    for (int i = 0; i < 2 * BaseLogWidget::kPageSize; ++i)
+        QVERIFY(addMiscLog(4, "pager", "/share/whole-" + std::to_string(i)));
+    LogFilter filter;
+    filter.type = {4};
+    filter.keyword = QStringLiteral("whole-");
+    MiscLogWidget view(&filter);
+    view.reset();
+    QTableWidget* table = view.table()->getTable();
+    QCOMPARE(footer(view.pagingBar()), QStringLiteral("2000 item(s)"));
+    QCOMPARE(view.pagingBar()->pageCount(), 2);
+    view.pagingBar()->lastButton()->click();
+    QCOMPARE(view.pagingModel()->nowPage(), 2);
+    QCOMPARE(table->rowCount(), 1000);
+    QCOMPARE(sentence(view, 999), QStringLiteral("pager deleted whole-0."));
+    // A page past the end (chosen before a trim) comes back to the full last page.
+    view.pagingModel()->setNowPage(3);
+    view.slotRefresh();
+    QCOMPARE(view.pagingModel()->nowPage(), 2);
+    QCOMPARE(table->rowCount(), 1000);
+    QCOMPARE(sentence(view, 0), QStringLiteral("pager deleted whole-999."));
 }
 
 QTEST_MAIN(LogViewsTest)

@@ -35,9 +35,23 @@ TEST_F(MainWindowSession, CloseAsksThenEverySiteSaysGoodbyeBeforeTheEventLoopEnd
     ASSERT_TRUE(WaitUntil([&] { return m_windows->loginHost().loginWindow() == nullptr ||
                                        !m_windows->loginHost().loginWindow()->isVisible(); }));
     QSignalSpy last_closed(qApp, &QGuiApplication::lastWindowClosed);
-    int goodbyes_when_done = -1;
-    QObject::connect(GlobalConnecter::getInstance(), &GlobalConnecter::sigCloseAllPeersDone,
-                     [&] { goodbyes_when_done = Server().RequestCount("close_peer"); });
+    // One site's close answer is held until the other site is gone, so an
+    // end reported after the first site shows.
+    test_server::Fault hold_one;
+    hold_one.kind = test_server::Fault::HOLD;
+    hold_one.count = 1;
+    Server().SetFault("close_peer", hold_one);
+    GlobalConnecter* hub = GlobalConnecter::getInstance();
+    int removed = 0;
+    QObject::connect(hub, &GlobalConnecter::sigRemoveSiteDone, [&] {
+        if (++removed == 1)
+            QTimer::singleShot(200, [this] { Server().ReleaseHeldAnswers(); });
+    });
+    int goodbyes_when_done = -1, removed_when_done = -1;
+    QObject::connect(hub, &GlobalConnecter::sigCloseAllPeersDone, [&] {
+        goodbyes_when_done = Server().RequestCount("close_peer");
+        removed_when_done = removed;
+    });
     m_responder.answer = [](const SheetRequest&) { return int(QMessageBox::Ok); };
     m_responder.seen.clear();
     QTimer::singleShot(0, [this] { Window()->close(); });
@@ -55,6 +69,7 @@ TEST_F(MainWindowSession, CloseAsksThenEverySiteSaysGoodbyeBeforeTheEventLoopEnd
     ASSERT_EQ(m_responder.seen.size(), 1);
     EXPECT_FALSE(Window()->isVisible());
     EXPECT_GE(goodbyes_when_done, 2) << "every site closes before the windows";
+    EXPECT_EQ(removed_when_done, 2) << "all closed only after the last site";
 }
 
 int main(int argc, char** argv)

@@ -50,7 +50,7 @@ protected:
     bool Arrives(const std::string& path, const std::string& expected)
     {
         const std::string digest = qm_test::sha256OfFile(expected);
-        return !digest.empty() && WaitUntil([&] { return qm_test::sha256OfFile(path) == digest; }, 60000);
+        return !digest.empty() && WaitUntil([&] { return qm_test::sha256OfFile(path) == digest; }, 15000);
     }
     // Every event the views announced is done.
     bool AllDone(const QSignalSpy& added)

@@ -13,6 +13,8 @@
 
 #include "event-manager.h"
 #include "global-connecter.h"
+#include "protocol/proto-ui.h"
+#include "site-info-manager.h"
 #include "site-data.h"
 #include "site-widget.h"
 #include "sitepane_fixture.h"
@@ -202,6 +204,40 @@ TEST_F(SitePaneReconnectTest, LoginDuringTheCountdownLogsInAtOnceAndItsFailureGo
     EXPECT_EQ(pane->disconnectedSheet()->text(), T(StrTable::error_disconnected) + "<br>");
     EXPECT_FALSE(Shown(pane->connectingSheet()));
     EXPECT_EQ(logins.count(), 1);
+}
+
+// A server that restarted has forgotten the session: the next login is a
+// fresh one with the password, not the old seed refused once more.
+TEST_F(SitePaneReconnectTest, ForgottenSessionLogsInAfreshAtOnce)
+{
+    SaveConnection(true, "");
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    SiteInfo before;
+    ASSERT_TRUE(SiteInfoManager::getInstance()->getSiteInfoByPeerId(pane->peerId(), before));
+    ASSERT_NE(before.peer_seed, 0u);
+    RestartServer();
+    SiteInfoManager::getInstance()->updateSiteInfo(pane->peerId(), [](SiteInfo& info) {
+        info.site_error = SITE_ERROR_PROTOCOL;
+        info.protocol_error = ProtoUI::ERROR_USER_INVALID_SEED;
+    });
+    QSignalSpy logins(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectSite);
+    Disconnect(pane, true);
+    ASSERT_EQ(pane->reconnectingState(), SiteWidget::RS_AUTO_RETRY);
+    QTest::mouseClick(pane->disconnectedSheet()->button(QMessageBox::Ok), Qt::LeftButton);
+    ASSERT_EQ(logins.count(), 1);
+    const SiteInfo request = logins.at(0).at(0).value<SiteInfo>();
+    EXPECT_EQ(request.peer_seed, 0u);
+    EXPECT_FALSE(request.is_reconnect);
+    EXPECT_EQ(request.peer_id, pane->peerId());
+    EXPECT_EQ(request.password, "secret");
+    ASSERT_TRUE(WaitUntil([&] { return pane->reconnectingState() == SiteWidget::RS_NONE && !Shown(pane->connectingSheet()) &&
+                                       !Shown(pane->disconnectedSheet()); }, 10000));
+    EXPECT_EQ(logins.count(), 1) << "one login, no refused seed before it";
+    SiteInfo after;
+    ASSERT_TRUE(SiteInfoManager::getInstance()->getSiteInfoByPeerId(pane->peerId(), after));
+    EXPECT_NE(after.peer_seed, 0u);
+    EXPECT_EQ(after.site_error, SITE_ERROR_OK);
 }
 
 TEST_F(SitePaneReconnectTest, PasswordNotRememberedAsksAndCancelLeavesTheSheet)

@@ -173,14 +173,33 @@ void TransferViewsTest::statusCell_data()
                                                 << "paused" << "";
     QTest::newRow("start asked") << makeInfo(1, R::UA_START, R::RI_PAUSED) << false << "Waiting" << "" << "";
     QTest::newRow("paused") << makeInfo(1, R::UA_NONE, R::RI_PAUSED) << false << "Paused" << "paused" << "";
-    QTest::newRow("waiting") << makeInfo(1, R::UA_NONE, R::RI_WAITING) << false << "Waiting" << "" << "";
-    QTest::newRow("udp pending") << makeInfo(1, R::UA_NONE, R::RI_UDP_PENDING) << false << "Waiting" << "" << "";
+    ResumeInfo fresh = makeInfo(1, R::UA_NONE, R::RI_WAITING);
+    fresh.progress = 0;
+    QTest::newRow("waiting") << fresh << false << "Waiting" << "" << "";
+    fresh.local_state = R::RI_UDP_PENDING;
+    QTest::newRow("udp pending") << fresh << false << "Waiting" << "" << "";
+    // Waiting again part of the way through (a lost server): its bar stays.
+    QTest::newRow("waiting with progress") << makeInfo(1, R::UA_NONE, R::RI_WAITING) << true << "" << "" << "green";
+    QTest::newRow("udp pending with progress")
+        << makeInfo(1, R::UA_NONE, R::RI_UDP_PENDING, 0, C_PUSH) << true << "" << "" << "blue";
     QTest::newRow("error disk full") << makeInfo(1, R::UA_NONE, R::RI_ERROR, ProjectVardo::ERR_LOCAL_DISKFULL)
                                      << false << "Failed: Insufficient disk space." << "error" << "";
-    QTest::newRow("error job paused") << makeInfo(1, R::UA_NONE, R::RI_ERROR, ProjectVardo::ERR_JOB_PAUSED)
-                                      << false << "Failed" << "error" << "";
-    QTest::newRow("error ssl changed") << makeInfo(1, R::UA_NONE, R::RI_ERROR, ProjectVardo::ERR_SSL_CHANGED)
-                                       << false << "Failed" << "error" << "";
+    // Every code the engine gives carries its reason.
+    const struct {
+        int code;
+        const char* reason;
+    } reasons[] = {
+        {ProjectVardo::ERR_SYS, "The file could not be read or written."},
+        {ProjectVardo::ERR_IO, "The connection was interrupted."},
+        {ProjectVardo::ERR_INVALID_TOKEN, "The server no longer knows this transfer."},
+        {ProjectVardo::ERR_JOB_PAUSED, "The transfer was paused."},
+        {ProjectVardo::ERR_NO_PERM, "You don't have enough privilege."},
+        {ProjectVardo::ERR_DROP_LARGE, "The data received was larger than allowed."},
+        {ProjectVardo::ERR_SSL_CHANGED, "SSL certificate has been changed."},
+    };
+    for (const auto& r : reasons)
+        QTest::addRow("error code %d", r.code) << makeInfo(1, R::UA_NONE, R::RI_ERROR, r.code) << false
+                                               << QString("Failed: ") + r.reason << "error" << "";
     QTest::newRow("error unknown code") << makeInfo(1, R::UA_NONE, R::RI_ERROR, -4) << false << "Failed" << "error"
                                         << "";
     QTest::newRow("error disconnected")

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTextDocument>
 #include <QTimer>
@@ -141,6 +142,42 @@ private slots:
         QCOMPARE(finished.count(), 1);  // nothing late
         delete sheet;
         QVERIFY(w.window->findChildren<VexoMask*>().isEmpty());
+    }
+
+    // A button no user could press (hidden or disabled) is not pressed for
+    // the responder either: the sheet stays open with no answer.
+    void responderCannotPressAnUnusableButton_data()
+    {
+        QTest::addColumn<bool>("hide");
+        QTest::addRow("hidden") << true;
+        QTest::addRow("disabled") << false;
+    }
+    void responderCannotPressAnUnusableButton()
+    {
+        QFETCH(bool, hide);
+        TestWindow w;
+        auto* sheet = new VexoMessageSheet(VexoMessageSheet::Confirming, QStringLiteral("Go on?"), w.panel);
+        VexoMask::createMask(sheet, w.window.get(), kDim);
+        QPushButton* ok = sheet->button(QMessageBox::Ok);
+        QVERIFY(ok);
+        if (hide)
+            ok->hide();
+        else
+            ok->setEnabled(false);
+        int clicked = 0;
+        connect(ok, &QPushButton::clicked, [&clicked] { ++clicked; });
+        QSignalSpy finished(sheet, &VexoSheet::finished);
+        answerWith(QMessageBox::Ok);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("sheet responder: button 1024 is"));
+        sheet->showSheet();
+        QTRY_COMPARE(m_requests.size(), 1);
+        QVERIFY(!finished.wait(200));
+        QCOMPARE(clicked, 0);
+        QVERIFY(sheet->isVisible());
+        // The other button still answers.
+        sheet->done(QMessageBox::Discard);
+        QCOMPARE(finished.count(), 1);
+        delete sheet;
     }
 
     void userAnswers_data()

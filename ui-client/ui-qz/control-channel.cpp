@@ -105,7 +105,17 @@ void ControlChannel::slotEventHandlerStateChanged(int handler_state)
             m_state = CONTROL_CHANNEL_CONNECTING;
             emit sigSiteDisconnected(m_peer_id, false);
         }
+        const bool lost_in_use = entry.state == HANDLER_STATE_BUSY && handler_state == HANDLER_STATE_QUIT;
         entry.state = static_cast<EventHandlerState>(handler_state);
+        // A live worker is seen here, not only on the tick: a site whose
+        // only worker dies before its first tick must still count as having
+        // had one, or it would retry its logins for ever and never be lost.
+        if (handler_state == HANDLER_STATE_IDLE || handler_state == HANDLER_STATE_BUSY)
+            m_last_connected_ms = CoreTiming::nowMs();
+        // A request or heartbeat lost its connection: whether the server is
+        // still there is learnt now, not on the next tick.
+        if (lost_in_use && m_state == CONTROL_CHANNEL_AUTH_SUCCESS)
+            QTimer::singleShot(0, this, &ControlChannel::adjustChannel);
         return;
     }
 }
@@ -209,7 +219,19 @@ void ControlChannel::adjustChannel()
         emit sigSiteDisconnected(m_peer_id, true);
         return;
     }
+    const bool replacing = m_last_connected_ms != 0;
     connectOne();
+    // The last worker is gone and its replacement could not log in: the
+    // server is unreachable, or it answers but has forgotten the session (a
+    // restart). Either way the site is lost now; retrying the old seed for
+    // a minute would only keep the user waiting in front of a stale view.
+    if (replacing && !m_handlers.empty() && m_handlers.back().state == HANDLER_STATE_QUIT) {
+        QM_LOG(Logger::L_DEBUG, kDebugComponent,
+               L"[DEBUG] control-channel(%d): peer %llu lost: no worker can log in again\n",
+               static_cast<unsigned long long>(m_peer_id));
+        m_state = CONTROL_CHANNEL_AUTH_FAILED;  // reported once; the monitor deletes us
+        emit sigSiteDisconnected(m_peer_id, true);
+    }
 }
 
 void ControlChannel::abortThread(EventHandlerState state, int count)

@@ -103,6 +103,7 @@ void EventHandler::slotHandleEvent(unsigned int id)
     qDebug() << "Handle event:" << event.toString().c_str();
 
     int result = 0;
+    m_remote_helper->clearFailureReason();
     switch (event.type) {
     case EV_SETUDP:
         result = handleSetUdp(event);
@@ -142,6 +143,7 @@ void EventHandler::slotHandleEvent(unsigned int id)
 
     EventStatus status = table->getStatus(id);
     status.error = result;
+    status.reason = result != 0 ? m_remote_helper->failureReason() : std::string();
     table->setStatus(id, status);
     emitStateChangeWithTranslatedState(result);
     emit sigHandleEventDone(id);

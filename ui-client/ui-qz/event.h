@@ -41,4 +41,7 @@ struct Event {
 struct EventStatus {
     bool running = false;
     int error = 0;
+    // What the server said about the (first) failure, as it said it; empty
+    // when it said nothing or the failure was not the server's.
+    std::string reason;
 };

@@ -165,8 +165,12 @@ void MainWindow::slotHandleEventDone(unsigned int id)
     emit sigHandleEventDoneUpdateUI(id);
     if (!has_message)
         return;
-    // Names come from the server: shown literally, never as markup.
-    m_error_queue.append(text.toHtmlEscaped());
+    // Names and reasons come from the server: shown literally, never as markup.
+    QString shown = text.toHtmlEscaped();
+    if (!status.reason.empty())
+        shown += QStringLiteral("<br>") +
+                 StrTable::LoadStr(StrTable::error_server_reason).arg(QString::fromStdString(status.reason)).toHtmlEscaped();
+    m_error_queue.append(shown);
     showError();
 }
 

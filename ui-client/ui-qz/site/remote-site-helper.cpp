@@ -114,8 +114,14 @@ bool RemoteSiteHelper::readSiteInfo(SiteInfo& info)
 
 int RemoteSiteHelper::failRequest(int line, const wchar_t* format)
 {
+    const std::string message = m_connection->GetLastErrorMessage();
     if (Logger::IsNeedToLog(Logger::L_ERR, kComponent))
-        Logger::tLogMsg(Logger::L_ERR, kComponent, format, line, m_connection->GetLastErrorMessage());
+        Logger::tLogMsg(Logger::L_ERR, kComponent, format, line, message);
+    // The client words a server's refusal as "protocol error, reason = '<reason>'".
+    static const std::string kPrefix = "protocol error, reason = '";
+    if (m_failure_reason.empty() && message.size() > kPrefix.size() + 1 &&
+        message.compare(0, kPrefix.size(), kPrefix) == 0 && message.back() == '\'')
+        m_failure_reason = message.substr(kPrefix.size(), message.size() - kPrefix.size() - 1);
     return static_cast<int>(m_connection->GetLastError());
 }
 

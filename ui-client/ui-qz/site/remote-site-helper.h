@@ -38,6 +38,11 @@ public:
     int rename(const std::string& from, const std::string& to) override;
     int copy(const std::string& from, const std::string& to) override;
 
+    // The reason the server gave for the first request that failed since
+    // the last clearFailureReason(); empty when none gave one.
+    const std::string& failureReason() const { return m_failure_reason; }
+    void clearFailureReason() { m_failure_reason.clear(); }
+
 private:
     RemoteSiteHelper(const RemoteSiteHelper&) = delete;
     RemoteSiteHelper& operator=(const RemoteSiteHelper&) = delete;
@@ -55,6 +60,7 @@ private:
     uint64_t m_peer_id;
     int* m_abort_flag;
     ProtoUI* m_connection;
+    std::string m_failure_reason;
 };
 
 // One server folder entry; folders get size 0.

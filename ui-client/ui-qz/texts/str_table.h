@@ -209,11 +209,17 @@ enum StringID {
   msg_ssl_change = 199,
   log_filter_login = 200,
   error_upload_name = 201,
+  error_transfer_system = 202,
+  error_transfer_io = 203,
+  error_transfer_unknown = 204,
+  error_transfer_paused = 205,
+  error_transfer_too_large = 206,
+  error_server_reason = 207,
 };
 
 // The first and the last id of the table.
 constexpr int kFirstStrID = 0;
-constexpr int kLastStrID = 201;
+constexpr int kLastStrID = 207;
 
 // Fills the table; start-up calls it once, after installing the translation.
 // Later calls do nothing, and LoadStr and LookupStrID fill it themselves when

@@ -75,7 +75,12 @@ void ProgressStatusWidget::setTaskInfo(const ResumeInfo& info)
         m_resume_id = info.resume_id;
         m_has_task = true;
     }
-    if (queue_rules::isRunning(info)) {
+    // A task waiting to go on (after a lost server, say) keeps showing how
+    // far it got, rather than a bare "Waiting" that hides its progress.
+    const bool waiting_with_progress = info.user_action == ResumeInfo::UA_NONE && info.progress > 0 &&
+                                       (info.local_state == ResumeInfo::RI_WAITING ||
+                                        info.local_state == ResumeInfo::RI_UDP_PENDING);
+    if (queue_rules::isRunning(info) || waiting_with_progress) {
         setCurrentWidget(m_progress_parent);
         m_progress_bar->setRange(0, 10000);
         m_progress_bar->setValue(queue_rules::progressBarValue(info.progress, info.total));
@@ -124,32 +129,34 @@ void ProgressStatusWidget::setTaskInfo(const ResumeInfo& info)
 
 QString ProgressStatusWidget::getErrorString(int error)
 {
-    // Codes 3..17 in order; -1 marks a code without a sentence of its own.
+    // Codes 1..19 in order: every code the engine gives has its reason.
     static const int kMessages[] = {
-        StrTable::error_diskfull,     // ERR_LOCAL_DISKFULL
-        StrTable::error_fbig,         // ERR_LOCAL_FBIG
-        StrTable::error_diskfull,     // ERR_REMOTE_DISKFULL
-        StrTable::error_fbig,         // ERR_REMOTE_FBIG
-        -1,                           // ERR_INVALID_SEED
-        -1,                           // ERR_INVALID_TOKEN
-        -1,                           // ERR_TOKEN_COLLISION
-        -1,                           // ERR_TOKEN_ABORTED
-        StrTable::error_file_unexist, // ERR_NO_SUCH_FILE
-        StrTable::error_temp_lost,    // ERR_TEMP_LOST
-        -1,                           // ERR_JOB_PAUSED
-        StrTable::error_permission,   // ERR_NO_PERM
-        StrTable::error_share_quota,  // ERR_SHARE_QUOTA
-        StrTable::error_user_quota,   // ERR_USER_QUOTA
-        StrTable::error_disconnected, // ERR_CONNECTION_LOST
+        StrTable::error_transfer_system,     // ERR_SYS
+        StrTable::error_transfer_io,         // ERR_IO
+        StrTable::error_diskfull,            // ERR_LOCAL_DISKFULL
+        StrTable::error_fbig,                // ERR_LOCAL_FBIG
+        StrTable::error_diskfull,            // ERR_REMOTE_DISKFULL
+        StrTable::error_fbig,                // ERR_REMOTE_FBIG
+        StrTable::error_transfer_unknown,    // ERR_INVALID_SEED
+        StrTable::error_transfer_unknown,    // ERR_INVALID_TOKEN
+        StrTable::error_transfer_unknown,    // ERR_TOKEN_COLLISION
+        StrTable::error_transfer_unknown,    // ERR_TOKEN_ABORTED
+        StrTable::error_file_unexist,        // ERR_NO_SUCH_FILE
+        StrTable::error_temp_lost,           // ERR_TEMP_LOST
+        StrTable::error_transfer_paused,     // ERR_JOB_PAUSED
+        StrTable::error_permission,          // ERR_NO_PERM
+        StrTable::error_share_quota,         // ERR_SHARE_QUOTA
+        StrTable::error_user_quota,          // ERR_USER_QUOTA
+        StrTable::error_disconnected,        // ERR_CONNECTION_LOST
+        StrTable::error_transfer_too_large,  // ERR_DROP_LARGE
+        StrTable::err_ssl_change,            // ERR_SSL_CHANGED
     };
-    static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
-                      ProjectVardo::ERR_CONNECTION_LOST - ProjectVardo::ERR_LOCAL_DISKFULL + 1,
-                  "one entry per code from 3 to 17");
+    static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == ProjectVardo::ERR_SSL_CHANGED - ProjectVardo::ERR_SYS + 1,
+                  "one entry per code from 1 to 19");
     const QString failed = StrTable::LoadStr(StrTable::status_failed);
-    if (error < ProjectVardo::ERR_LOCAL_DISKFULL || error > ProjectVardo::ERR_CONNECTION_LOST)
+    if (error < ProjectVardo::ERR_SYS || error > ProjectVardo::ERR_SSL_CHANGED)
         return failed;
-    const int id = kMessages[error - ProjectVardo::ERR_LOCAL_DISKFULL];
-    const QString message = id < 0 ? QString() : StrTable::LoadStr(id);
+    const QString message = StrTable::LoadStr(kMessages[error - ProjectVardo::ERR_SYS]);
     return message.isEmpty() ? failed : failed + QStringLiteral(": ") + message;
 }
 

@@ -163,7 +163,15 @@ void VexoSheet::askResponder(unsigned generation)
     if (!self || !m_open || generation != m_generation || answer == 0)
         return;
     QPushButton* chosen = button(answer);
-    if (chosen && chosen->isVisibleTo(this) && chosen->isEnabled())
+    if (chosen && (!chosen->isVisibleTo(this) || !chosen->isEnabled())) {
+        // No user could press it: the sheet stays open, and the test that
+        // asked for it waits in vain instead of passing.
+        qWarning("sheet responder: button %d is %s; the sheet stays open", answer,
+                 chosen->isEnabled() ? "hidden" : "disabled");
+        return;
+    }
+    // A sheet without that button (a busy sheet) is closed with the answer.
+    if (chosen)
         chosen->click();  // as a user would, so the caller's clicked() slots run too
     if (self && m_open && generation == m_generation)
         done(answer);

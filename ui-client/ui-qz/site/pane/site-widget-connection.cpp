@@ -158,6 +158,13 @@ void SiteWidget::reconnectSite()
     // A one-time code is good for one login only.
     site.otp = QString();
     site.is_reconnect = true;
+    if (site.protocol_error == ProtoUI::ERROR_USER_INVALID_SEED) {
+        // The server has forgotten the session (it restarted): presenting
+        // the old seed again would only be refused. Log in afresh at once;
+        // the error stays so that the engine drops the old session's tokens.
+        site.peer_seed = 0;
+        site.is_reconnect = false;
+    }
     emit sigConnectSite(site);
     showMask(MASK_CONNECTING);
 }

@@ -842,5 +842,29 @@
             <source>Cannot upload %1: a name on the server cannot contain "\".</source>
             <translation>无法上传 %1：服务器上的名称不能包含 "\"。</translation>
         </message>
+        <message>
+            <source>The file could not be read or written.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The connection was interrupted.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The server no longer knows this transfer.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The transfer was paused.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data received was larger than allowed.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The server said: %1</source>
+            <translation type="unfinished"/>
+        </message>
     </context>
 </TS>
