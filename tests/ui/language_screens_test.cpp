@@ -2,8 +2,8 @@
 // each run stores the language in the settings and starts the program as a
 // user does (start-up installs the translation), logs in to the test file
 // server and opens the login window, the main window on the server, the
-// Task Manager with a running download, the Log window and the settings
-// window with its language page. Every picture lands in
+// Task Manager with a running download, the Log window, both filter menus
+// and the settings window with its language page. Every picture lands in
 // build/test-artifacts/languages/; a text that does not fit its widget (a
 // label, a button, a field's placeholder, a column header) fails the run.
 // Each language and scale runs the program in a child process of its own,
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSet>
 #include <QStyleOptionComboBox>
@@ -62,6 +63,7 @@
 #include "transfer-button.h"
 #include "vexo_button.h"
 #include "vexo_check_box.h"
+#include "vexo_filter_bar.h"
 #include "vexo_icon_button.h"
 #include "vexo_message_sheet.h"
 #include "vexo_table_widget.h"
@@ -239,6 +241,18 @@ bool waitFor(const std::function<bool()>& done, const char* what)
     return false;
 }
 
+// The filter menu of a filter bar, opened as a click on its button opens it.
+bool shootMenu(VexoFilterBar* bar, const QString& name)
+{
+    QTest::mouseClick(bar->menuButton(), Qt::LeftButton);
+    QMenu* menu = bar->menu();
+    if (!waitFor([&] { return menu && menu->isVisible(); }, "no filter menu"))
+        return false;
+    shoot(menu, name);
+    menu->hide();
+    return true;
+}
+
 void script(const QString& address)
 {
     // Every sheet is agreed to: the untrusted certificate, the closing.
@@ -275,6 +289,8 @@ void script(const QString& address)
     if (!waitFor([&] { return rowNamed(table, QStringLiteral("slow.bin")) >= 0; }, "the share never listed"))
         return;
     shoot(main, QStringLiteral("main_share"));
+    if (!shootMenu(pane->filterBar(), QStringLiteral("main_filter")))
+        return;
 
     // A slowed download to the default folder keeps a task in the Task Manager.
     if (!limitSite(pane->peerId(), 64))
@@ -304,6 +320,8 @@ void script(const QString& address)
     if (!waitFor([&] { return log->miscLogWidget()->table()->getTable()->rowCount() > 0; }, "the log is empty"))
         return;
     shoot(log, QStringLiteral("log"));
+    if (!shootMenu(log->filterBar(), QStringLiteral("log_filter")))
+        return;
     log->close();
 
     central->settingButton()->click();
@@ -417,7 +435,7 @@ TEST_P(LanguageScreens, WindowsShowTheTranslationWithEveryTextInItsWidget)
         EXPECT_GT(colours.size(), 8) << path;
         ++shots;
     }
-    EXPECT_EQ(shots, 9) << output;
+    EXPECT_EQ(shots, 11) << output;
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageScreens,
