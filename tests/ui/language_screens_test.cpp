@@ -2,7 +2,7 @@
 // each run stores the language in the settings and starts the program as a
 // user does (start-up installs the translation), logs in to the test file
 // server and opens the login window, the main window on the server, the
-// Task Manager with a running download, the Log window, both filter menus
+// Task Manager with a download running and paused, the Log window, both filter menus
 // and the settings window with its language page. Every picture lands in
 // build/test-artifacts/languages/; a text that does not fit its widget (a
 // label, a button, a field's placeholder, a column header) fails the run.
@@ -35,6 +35,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "action-bar.h"
 #include "central-widget.h"
 #include "connection-widget.h"
 #include "client-core-manager.h"
@@ -47,6 +48,7 @@
 #include "main-window.h"
 #include "misc-log-widget.h"
 #include "program-windows.h"
+#include "progress-status-widget.h"
 #include "queue-page.h"
 #include "session_support.h"
 #include "sheet_responder.h"
@@ -58,6 +60,7 @@
 #include "startup-main.h"
 #include "str_table.h"
 #include "system-db.h"
+#include "task-entry.h"
 #include "support/temp_dir.h"
 #include "top-tool-bar.h"
 #include "transfer-button.h"
@@ -305,6 +308,18 @@ void script(const QString& address)
                  "the Task Manager shows no task"))
         return;
     shoot(queue, QStringLiteral("task_manager"));
+    // Paused, the task shows its state in words.
+    queue->simpleQueue()->listWidget()->item(0)->setSelected(true);
+    QTest::mouseClick(queue->topToolBar()->actionBar()->button(ActionBar::BA_PAUSE), Qt::LeftButton);
+    if (!waitFor(
+            [&] {
+                TaskEntry* entry = queue->simpleQueue()->entryAt(0);
+                return entry && entry->progressStatus()->statusLabel()->text() ==
+                                    StrTable::LoadStr(StrTable::status_paused);
+            },
+            "the task never showed paused"))
+        return;
+    shoot(queue, QStringLiteral("task_manager_paused"));
     QTest::mouseClick(queue->topToolBar()->windowButton(), Qt::LeftButton);
     if (!waitFor([&] { return queue->topToolBar()->isFullMode(); }, "no full view"))
         return;
@@ -435,7 +450,7 @@ TEST_P(LanguageScreens, WindowsShowTheTranslationWithEveryTextInItsWidget)
         EXPECT_GT(colours.size(), 8) << path;
         ++shots;
     }
-    EXPECT_EQ(shots, 11) << output;
+    EXPECT_EQ(shots, 12) << output;
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageScreens,
