@@ -2,12 +2,12 @@
 // each run stores the language in the settings and starts the program as a
 // user does (start-up installs the translation), logs in to the test file
 // server and opens the login window, the main window on the server, the
-// Task Manager with a download running and paused, the Log window, both filter menus
-// and the settings window with its language page. Every picture lands in
-// build/test-artifacts/languages/; a text that does not fit its widget (a
-// label, a button, a field's placeholder, a column header) fails the run.
-// Each language and scale runs the program in a child process of its own,
-// as the language and the scale are fixed for a run.
+// Task Manager with a download running and paused, the Log window, both
+// filter menus, the settings window with its language page and the about
+// box. Every picture lands in build/test-artifacts/languages/; a text that
+// does not fit its widget (a label, a button, a field's placeholder, a
+// choice, a column header) fails the run. Each language and scale runs the
+// program in a child process of its own, as both are fixed for a run.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -35,6 +35,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "about-window.h"
 #include "action-bar.h"
 #include "central-widget.h"
 #include "connection-widget.h"
@@ -351,6 +352,13 @@ void script(const QString& address)
     shoot(language, QStringLiteral("settings_language"));
     language->close();
     settings->close();
+
+    emit central->sigShowAboutWindow();
+    AboutWindow* about = nullptr;
+    if (!waitFor([&] { return (about = visibleWindow<AboutWindow>()) != nullptr; }, "no about box"))
+        return;
+    shoot(about, QStringLiteral("about"));
+    about->close();
 }
 
 std::function<void()> g_script;
@@ -450,7 +458,7 @@ TEST_P(LanguageScreens, WindowsShowTheTranslationWithEveryTextInItsWidget)
         EXPECT_GT(colours.size(), 8) << path;
         ++shots;
     }
-    EXPECT_EQ(shots, 12) << output;
+    EXPECT_EQ(shots, 13) << output;
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageScreens,
