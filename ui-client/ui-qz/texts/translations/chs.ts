@@ -5,35 +5,35 @@
         <name>CertificateChainDialog</name>
         <message>
             <source>Certificate</source>
-            <translation type="unfinished"/>
+            <translation>证书</translation>
         </message>
         <message>
             <source>Level</source>
-            <translation type="unfinished"/>
+            <translation>级别</translation>
         </message>
         <message>
             <source>Subject</source>
-            <translation type="unfinished"/>
+            <translation>使用者</translation>
         </message>
         <message>
             <source>Issuer</source>
-            <translation type="unfinished"/>
+            <translation>颁发者</translation>
         </message>
         <message>
             <source>Valid</source>
-            <translation type="unfinished"/>
+            <translation>有效期</translation>
         </message>
         <message>
             <source>%1 to %2</source>
             <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
-            <translation type="unfinished"/>
+            <translation>%1 至 %2</translation>
         </message>
     </context>
     <context>
         <name>HelpWindow</name>
         <message>
             <source>The help is not installed.</source>
-            <translation type="unfinished"/>
+            <translation>未安装帮助。</translation>
         </message>
     </context>
     <context>
@@ -832,11 +832,11 @@
         </message>
         <message>
             <source>The data folder %1 does not exist and cannot be created.</source>
-            <translation type="unfinished"/>
+            <translation>数据文件夹 %1 不存在且无法创建。</translation>
         </message>
         <message>
             <source>The data folder %1 cannot be written to (%2).</source>
-            <translation type="unfinished"/>
+            <translation>无法写入数据文件夹 %1（%2）。</translation>
         </message>
     </context>
 </TS>

@@ -5,35 +5,35 @@
         <name>CertificateChainDialog</name>
         <message>
             <source>Certificate</source>
-            <translation type="unfinished"/>
+            <translation>憑證</translation>
         </message>
         <message>
             <source>Level</source>
-            <translation type="unfinished"/>
+            <translation>層級</translation>
         </message>
         <message>
             <source>Subject</source>
-            <translation type="unfinished"/>
+            <translation>主體</translation>
         </message>
         <message>
             <source>Issuer</source>
-            <translation type="unfinished"/>
+            <translation>簽發者</translation>
         </message>
         <message>
             <source>Valid</source>
-            <translation type="unfinished"/>
+            <translation>有效期間</translation>
         </message>
         <message>
             <source>%1 to %2</source>
             <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
-            <translation type="unfinished"/>
+            <translation>%1 至 %2</translation>
         </message>
     </context>
     <context>
         <name>HelpWindow</name>
         <message>
             <source>The help is not installed.</source>
-            <translation type="unfinished"/>
+            <translation>未安裝說明。</translation>
         </message>
     </context>
     <context>
@@ -832,11 +832,11 @@
         </message>
         <message>
             <source>The data folder %1 does not exist and cannot be created.</source>
-            <translation type="unfinished"/>
+            <translation>資料存放資料夾 %1 不存在，且無法建立。</translation>
         </message>
         <message>
             <source>The data folder %1 cannot be written to (%2).</source>
-            <translation type="unfinished"/>
+            <translation>無法寫入資料存放資料夾 %1（%2）。</translation>
         </message>
     </context>
 </TS>

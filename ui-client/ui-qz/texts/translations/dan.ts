@@ -5,35 +5,35 @@
         <name>CertificateChainDialog</name>
         <message>
             <source>Certificate</source>
-            <translation type="unfinished"/>
+            <translation>Certifikat</translation>
         </message>
         <message>
             <source>Level</source>
-            <translation type="unfinished"/>
+            <translation>Niveau</translation>
         </message>
         <message>
             <source>Subject</source>
-            <translation type="unfinished"/>
+            <translation>Emne</translation>
         </message>
         <message>
             <source>Issuer</source>
-            <translation type="unfinished"/>
+            <translation>Udsteder</translation>
         </message>
         <message>
             <source>Valid</source>
-            <translation type="unfinished"/>
+            <translation>Gyldig</translation>
         </message>
         <message>
             <source>%1 to %2</source>
             <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
-            <translation type="unfinished"/>
+            <translation>%1 til %2</translation>
         </message>
     </context>
     <context>
         <name>HelpWindow</name>
         <message>
             <source>The help is not installed.</source>
-            <translation type="unfinished"/>
+            <translation>Hjælpen er ikke installeret.</translation>
         </message>
     </context>
     <context>
@@ -832,11 +832,11 @@
         </message>
         <message>
             <source>The data folder %1 does not exist and cannot be created.</source>
-            <translation type="unfinished"/>
+            <translation>Datamappen %1 findes ikke og kan ikke oprettes.</translation>
         </message>
         <message>
             <source>The data folder %1 cannot be written to (%2).</source>
-            <translation type="unfinished"/>
+            <translation>Der kan ikke skrives til datamappen %1 (%2).</translation>
         </message>
     </context>
 </TS>

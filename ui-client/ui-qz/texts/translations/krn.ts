@@ -5,35 +5,35 @@
         <name>CertificateChainDialog</name>
         <message>
             <source>Certificate</source>
-            <translation type="unfinished"/>
+            <translation>인증서</translation>
         </message>
         <message>
             <source>Level</source>
-            <translation type="unfinished"/>
+            <translation>수준</translation>
         </message>
         <message>
             <source>Subject</source>
-            <translation type="unfinished"/>
+            <translation>주체</translation>
         </message>
         <message>
             <source>Issuer</source>
-            <translation type="unfinished"/>
+            <translation>발급자</translation>
         </message>
         <message>
             <source>Valid</source>
-            <translation type="unfinished"/>
+            <translation>유효 기간</translation>
         </message>
         <message>
             <source>%1 to %2</source>
             <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
-            <translation type="unfinished"/>
+            <translation>%1 ~ %2</translation>
         </message>
     </context>
     <context>
         <name>HelpWindow</name>
         <message>
             <source>The help is not installed.</source>
-            <translation type="unfinished"/>
+            <translation>도움말이 설치되어 있지 않습니다.</translation>
         </message>
     </context>
     <context>
@@ -832,11 +832,11 @@
         </message>
         <message>
             <source>The data folder %1 does not exist and cannot be created.</source>
-            <translation type="unfinished"/>
+            <translation>데이터 폴더 %1이(가) 없으며 만들 수 없습니다.</translation>
         </message>
         <message>
             <source>The data folder %1 cannot be written to (%2).</source>
-            <translation type="unfinished"/>
+            <translation>데이터 폴더 %1에 쓸 수 없습니다(%2).</translation>
         </message>
     </context>
 </TS>

@@ -5,35 +5,35 @@
         <name>CertificateChainDialog</name>
         <message>
             <source>Certificate</source>
-            <translation type="unfinished"/>
+            <translation>Sertifikat</translation>
         </message>
         <message>
             <source>Level</source>
-            <translation type="unfinished"/>
+            <translation>Nivå</translation>
         </message>
         <message>
             <source>Subject</source>
-            <translation type="unfinished"/>
+            <translation>Emne</translation>
         </message>
         <message>
             <source>Issuer</source>
-            <translation type="unfinished"/>
+            <translation>Utsteder</translation>
         </message>
         <message>
             <source>Valid</source>
-            <translation type="unfinished"/>
+            <translation>Gyldig</translation>
         </message>
         <message>
             <source>%1 to %2</source>
             <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
-            <translation type="unfinished"/>
+            <translation>%1 til %2</translation>
         </message>
     </context>
     <context>
         <name>HelpWindow</name>
         <message>
             <source>The help is not installed.</source>
-            <translation type="unfinished"/>
+            <translation>Hjelpen er ikke installert.</translation>
         </message>
     </context>
     <context>
@@ -832,11 +832,11 @@
         </message>
         <message>
             <source>The data folder %1 does not exist and cannot be created.</source>
-            <translation type="unfinished"/>
+            <translation>Datamappen %1 finnes ikke og kan ikke opprettes.</translation>
         </message>
         <message>
             <source>The data folder %1 cannot be written to (%2).</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke skrive til datamappen %1 (%2).</translation>
         </message>
     </context>
 </TS>
