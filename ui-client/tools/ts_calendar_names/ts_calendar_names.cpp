@@ -117,6 +117,9 @@ int fillFile(const QString& path, const LanguageFile& lf) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A fixed hash seed keeps the order in which the attributes of <TS> are
+  // written the same from run to run, so the files change only where a text did.
+  qSetGlobalQHashSeed(0);
   QCoreApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <translations folder>\n", argv[0]);

@@ -732,7 +732,7 @@
         </message>
         <message>
             <source>Default download location</source>
-            <translation>Výchozí složka pro stahování</translation>
+            <translation>Složka pro stahování</translation>
         </message>
         <message>
             <source>Download Settings</source>

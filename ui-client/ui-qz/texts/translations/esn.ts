@@ -512,7 +512,7 @@
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation>Tiempo restante</translation>
+            <translation>Restante</translation>
         </message>
         <message>
             <source>All Transfers</source>
@@ -524,7 +524,7 @@
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation>Tiempo transcurrido</translation>
+            <translation>Transcurrido</translation>
         </message>
         <message>
             <source>Local Path</source>
@@ -732,7 +732,7 @@
         </message>
         <message>
             <source>Default download location</source>
-            <translation>Ubicación de descarga predeterminada</translation>
+            <translation>Carpeta de descargas</translation>
         </message>
         <message>
             <source>Download Settings</source>

@@ -512,7 +512,7 @@
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation>Temps restant</translation>
+            <translation>Restant</translation>
         </message>
         <message>
             <source>All Transfers</source>
@@ -732,7 +732,7 @@
         </message>
         <message>
             <source>Default download location</source>
-            <translation>Dossier de téléchargement par défaut</translation>
+            <translation>Dossier de téléchargement</translation>
         </message>
         <message>
             <source>Download Settings</source>

@@ -344,7 +344,7 @@
         </message>
         <message>
             <source>Size</source>
-            <translation>Dimensioni</translation>
+            <translation>Dim.</translation>
         </message>
         <message>
             <source>Any</source>
@@ -512,7 +512,7 @@
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation>Tempo rimanente</translation>
+            <translation>Rimanente</translation>
         </message>
         <message>
             <source>All Transfers</source>
@@ -524,7 +524,7 @@
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation>Tempo trascorso</translation>
+            <translation>Trascorso</translation>
         </message>
         <message>
             <source>Local Path</source>
@@ -732,7 +732,7 @@
         </message>
         <message>
             <source>Default download location</source>
-            <translation>Cartella di download predefinita</translation>
+            <translation>Cartella di download</translation>
         </message>
         <message>
             <source>Download Settings</source>

@@ -512,7 +512,7 @@
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation>Resterende tijd</translation>
+            <translation>Resterend</translation>
         </message>
         <message>
             <source>All Transfers</source>
@@ -524,7 +524,7 @@
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation>Verstreken tijd</translation>
+            <translation>Verstreken</translation>
         </message>
         <message>
             <source>Local Path</source>

@@ -732,7 +732,7 @@
         </message>
         <message>
             <source>Default download location</source>
-            <translation>Папка для скачивания по умолчанию</translation>
+            <translation>Папка для скачивания</translation>
         </message>
         <message>
             <source>Download Settings</source>
