@@ -540,7 +540,7 @@
         </message>
         <message>
             <source>UL/DL</source>
-            <translation>Opp/Ned</translation>
+            <translation>Retning</translation>
         </message>
         <message>
             <source>Uploaded</source>

@@ -332,7 +332,7 @@
         </message>
         <message>
             <source>File Type</source>
-            <translation>Tipo de arquivo</translation>
+            <translation>Tipo</translation>
         </message>
         <message>
             <source>From</source>
@@ -532,7 +532,7 @@
         </message>
         <message>
             <source>Speed</source>
-            <translation>Velocidade</translation>
+            <translation>Taxa</translation>
         </message>
         <message>
             <source>Status</source>

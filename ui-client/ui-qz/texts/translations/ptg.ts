@@ -532,7 +532,7 @@
         </message>
         <message>
             <source>Speed</source>
-            <translation>Velocidade</translation>
+            <translation>Taxa</translation>
         </message>
         <message>
             <source>Status</source>

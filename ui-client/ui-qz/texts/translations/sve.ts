@@ -540,7 +540,7 @@
         </message>
         <message>
             <source>UL/DL</source>
-            <translation>Upp/Ned</translation>
+            <translation>Typ</translation>
         </message>
         <message>
             <source>Uploaded</source>
