@@ -84,6 +84,9 @@ private:
     // Client side: downloads whose file may have been lost with a broken
     // receiving connection are asked for again.
     void pullOrphansAgain(uint64_t current_resume_id);
+    // The file of the failed task changed while it was sent: the other end
+    // is told; the client starts the task again or fails it.
+    void sourceChanged(const ResumeInfo& info);
     void releaseHandshakeDeadline();
     static void event_handle_handshake_deadline(int fd, short events, void* arg);
     // At a clean end (nothing failed, nothing half-sent) ends the LZ4 frame

@@ -4,6 +4,7 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include <event2/event.h>
@@ -15,6 +16,8 @@
 #include "kavelin/tcp-report-helper.h"
 #include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-server-init-helper.h"
+#include "kavelin/receipt-leftovers.h"
+#include "kavelin/source-change.h"
 #include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager.h"
@@ -325,7 +328,9 @@ int TcpTransfer::handleError()
     if (use == TRANSFER_USE_ACTIVE)
         m_helper->preAbort();
     else if (!isTaskLevelError(e))
-        static_cast<TcpPassiveHelper*>(m_helper)->endShort(true);
+        // Only a broken connection leaves a receipt to resume: after any
+        // other failure the other end hears of the error, not of holdings.
+        static_cast<TcpPassiveHelper*>(m_helper)->endShort(e == ProjectVardo::ERR_IO);
     if (use == TRANSFER_USE_PASSIVE && e == ProjectVardo::ERR_IO && m_transfer_side != TRANSFER_SIDE_SERVER)
         pullOrphansAgain(info.resume_id);
     if (info.token == 0)
@@ -347,6 +352,7 @@ int TcpTransfer::handleError()
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
             update["error"] = static_cast<uint32_t>(e);
             m_manager->updatePartialInfo(update);
+            ReceiptLeftovers::dropFailedReceipt(m_manager, info.resume_id);
         }
         m_controller->pushReport(m_peer_id, report);
         return 0;
@@ -382,6 +388,9 @@ int TcpTransfer::handleError()
         }
         return 0;
     }
+    case ProjectVardo::ERR_SOURCE_CHANGED:
+        sourceChanged(info);
+        return 0;
     case ProjectVardo::ERR_REMOTE_DISKFULL:
     case ProjectVardo::ERR_REMOTE_FBIG:
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): Cannot handle remote error\n");
@@ -389,6 +398,28 @@ int TcpTransfer::handleError()
     default:
         return 0;
     }
+}
+
+void TcpTransfer::sourceChanged(const ResumeInfo& info)
+{
+    // The other end learns that what it got of the file is worthless.
+    PObject report;
+    report["error_code"] = static_cast<uint32_t>(ProjectVardo::ERR_SOURCE_CHANGED);
+    report["token"] = static_cast<uint64_t>(info.token);
+    m_controller->pushReport(m_peer_id, report);
+    if (info.resume_id == 0)
+        return;
+    if (m_transfer_side == TRANSFER_SIDE_SERVER) {
+        // The client decides: it asks again for the file, or gives it up.
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+        update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_SOURCE_CHANGED);
+        m_manager->updatePartialInfo(update);
+        return;
+    }
+    if (SourceChange::restartOrFail(m_manager, info.resume_id))
+        m_controller->controlPeerWrite(m_peer_id, true, TRANSFER_USE_ACTIVE);
 }
 
 void TcpTransfer::pullOrphansAgain(uint64_t current_resume_id)
@@ -440,7 +471,10 @@ bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)
     update["resume_id"] = static_cast<uint64_t>(info.resume_id);
     update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
     update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_IO);
+    // A failed task shows what the receiver holds.
+    update["progress"] = std::min(held, info.total);
     m_manager->updatePartialInfo(update);
+    ReceiptLeftovers::dropFailedReceipt(m_manager, info.resume_id);
     return true;
 }
 

@@ -69,7 +69,8 @@ ResumeInfo newTask(uint64_t peer_id, Command command, const std::string& from, c
 
 bool isSafeEntryName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
 int EventHandler::handleDownload(const Event& event)
@@ -96,6 +97,14 @@ int EventHandler::walkDownload(const Event& event, int depth)
     if (depth > kMaxWalkDepth) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] event-handler(%d): handleDownload: '%s' lies too deep, skipped\n",
                source_base);
+        return kRefusedEntry;
+    }
+    // The item's own name places it in the destination folder: it must name
+    // one item there.
+    if (!isSafeEntryName(event.names.front())) {
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] event-handler(%d): handleDownload: '%s' is not an item name, '%s' skipped\n",
+               event.names.front(), source_base);
         return kRefusedEntry;
     }
     bool is_dir = false;
