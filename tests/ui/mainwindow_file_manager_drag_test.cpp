@@ -208,7 +208,6 @@ TEST_F(FileManagerDrag, ServerFileAndFolderDroppedOnThunarAreDownloadedThere)
     const std::string digest = qm_test::sha256OfFile(Docs("/" + file_name));
     const bool file_arrived = QTest::qWaitFor(
         [&] { return qm_test::sha256OfFile(shown.file(file_name)) == digest; }, kWaitMs);
-    SaveScreen(QStringLiteral("file_manager_drag_file"));
     ASSERT_TRUE(file_arrived) << "nothing downloaded into the folder Thunar shows";
     EXPECT_GE(tasks.count(), 1);
 
@@ -218,7 +217,8 @@ TEST_F(FileManagerDrag, ServerFileAndFolderDroppedOnThunarAreDownloadedThere)
                qm_test::sha256OfFile(shown.file("folder/deeper/inner.txt")) ==
                    qm_test::sha256OfFile(Docs("/folder/deeper/inner.txt"));
     }, kWaitMs);
-    SaveScreen(QStringLiteral("file_manager_drag_folder"));
+    // Both items in Thunar's view beside the list they came from.
+    SaveScreen(QStringLiteral("file_manager_drag"));
     ASSERT_TRUE(folder_arrived) << "the folder did not arrive whole";
     EXPECT_FALSE(fs::exists(shown.file("qzdragfolderQZDF")));
     EXPECT_EQ(tasks.count(), 2);
