@@ -1,6 +1,6 @@
 <?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
-<TS sourcelanguage="en_US" version="2.1" language="en_US">
+<TS language="en_US" version="2.1" sourcelanguage="en_US">
     <context>
         <name>CertificateChainDialog</name>
         <message>
@@ -840,6 +840,30 @@
         </message>
         <message>
             <source>The data folder %1 cannot be written to (%2).</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The file could not be read or written.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The connection was interrupted.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The server no longer knows this transfer.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The transfer was paused.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data received was larger than allowed.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The server said: %1</source>
             <translation type="unfinished"/>
         </message>
     </context>
