@@ -478,14 +478,11 @@ int PSocketStream::BinaryLengthToBuffer()
     // promised, unchanged from the first byte read to the last.
     m_sent_file_size = static_cast<uint64_t>(opened.st_size);
     m_sent_file_mtime_ns = mtimeNs(opened);
-    uint64_t mtime_us = opened.st_mtim.tv_sec < 0 ? 0 : static_cast<uint64_t>(m_sent_file_mtime_ns / 1000);
-    // A time taken from a folder listing holds whole milliseconds only:
-    // compare at the precision the offer has, or every upload of a file on
-    // a file system with finer times would look changed.
-    if (m_expect_mtime_us % 1000 == 0)
-        mtime_us -= mtime_us % 1000;
+    const uint64_t mtime_us = opened.st_mtim.tv_sec < 0 ? 0 : static_cast<uint64_t>(m_sent_file_mtime_ns / 1000);
+    // The offered time may have been taken to the millisecond only.
     if (m_sent_file_size != size ||
-        (m_expect_file && (size != m_expect_size || (m_expect_mtime_us != 0 && mtime_us != m_expect_mtime_us)))) {
+        (m_expect_file &&
+         (size != m_expect_size || (m_expect_mtime_us != 0 && mtime_us / 1000 != m_expect_mtime_us / 1000)))) {
         PSS_ERROR(L"the file changed since it was offered: %s (%llu bytes, mtime %llu; offered %llu bytes, mtime %llu)",
                   binary.path.c_str_utf8(), static_cast<unsigned long long>(m_sent_file_size),
                   static_cast<unsigned long long>(mtime_us), static_cast<unsigned long long>(m_expect_size),

@@ -74,7 +74,7 @@ public:
     void SetBatchSend(const PObject& o);
     // The file payload of the object being sent goes out only while its file
     // is this version: size bytes, modified at mtime_us (microseconds since
-    // the epoch; 0 takes any time). Set after SetSend; the object fails with
+    // the epoch, compared to the millisecond; 0 takes any time). Set after SetSend; the object fails with
     // ERR_CHANGED when the file is another version when it is opened, or
     // has changed by the time its last block has been read.
     void ExpectSendFile(uint64_t size, uint64_t mtime_us);
