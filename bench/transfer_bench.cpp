@@ -8,7 +8,7 @@
 // The lz4 library alone on incompressible data is the yardstick of the
 // compressed modes.
 // Usage: transfer_bench [--quick] [--size MiB] [--files N] [--mode NAME] [--direction up|down]
-//                       [--log LEVEL] [--syscalls]
+//                       [--log LEVEL] [--syscalls] [--rtt-ms N [--rate-mbps M]]
 //   --quick: 64 MiB and 1,000 files; --mode runs one link mode only ("none":
 //   the small files only); --direction: uploads or downloads only;
 //   --log: the engine's log at that level (7: debug) on standard error;
@@ -17,6 +17,13 @@
 //   transfers alone, without baselines or small files (what --syscalls traces).
 // Files live under $TMPDIR (or /tmp): its file system decides what an fsync
 // costs, and the bench names it.
+// Latency mode: --rtt-ms N [--rate-mbps M] runs the data connections through
+// a relay that delays each chunk N/2 ms each way and paces each direction to
+// M Mbit/s (0 or absent: not paced), then prints for plain small files (up
+// and down; --files, default 2,000) and one large file per mode (--size,
+// default 64 MiB): files/s or MB/s, the CPU of the two engines together and
+// of the relay, and the link's turns (a request answered counts two) per file;
+// QM_BENCH_LINKS=1 also prints what each connection carried.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -29,6 +36,8 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +48,8 @@
 #include <lz4frame.h>
 
 #include "../tests/engine/transfer_e2e_support.h"
+#include "support/pacing_relay.h"
+#include "support/thread_cpu.h"
 #include "log.h"
 #include "transfer_bench_syscalls.h"
 
@@ -270,6 +281,114 @@ bool runSmall(bool upload, int count, double& files_per_second, double& cpu_us_p
     return ok && done.size() == ids.size();
 }
 
+// What one run through the relay cost.
+struct LinkRun {
+    bool ok = false;
+    double seconds = 0;
+    double engines_cpu = 0;  // every thread but the relay's
+    double relay_cpu = 0;
+    uint64_t turns = 0;
+    uint64_t connections = 0;
+};
+
+// Runs the transfer of names (made by fill) through a pacing relay.
+LinkRun runThroughRelay(const e2e::Mode& mode, bool upload, const qm_test::PacingRelay::Options& options,
+                        const std::function<std::vector<std::string>(e2e::Loopback&, bool)>& fill)
+{
+    LinkRun run;
+    std::unique_ptr<qm_test::PacingRelay> relay;
+    auto route = [&](unsigned server_port) {
+        relay.reset(new qm_test::PacingRelay(server_port, options));
+        return relay->port();
+    };
+    e2e::Loopback loop(mode, 3, 0, 0, std::string(), e2e::SeedSource::Direct, route);
+    if (!loop.connected() || !relay)
+        return run;
+    const std::vector<std::string> names = fill(loop, upload);
+    const uint64_t turns_before = relay->turns();
+    const auto cpu_before = qm_test::threadCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<uint64_t> ids = upload ? loop.upload(names) : loop.download(names);
+    std::vector<ResumeInfo> done;
+    const bool ok = e2e::Loopback::waitUntil(
+        [&] {
+            std::vector<ResumeInfo> batch;
+            loop.client().consumeDoneTasks(batch);
+            done.insert(done.end(), batch.begin(), batch.end());
+            return done.size() >= ids.size();
+        },
+        3600000);
+    run.seconds = seconds(start);
+    const auto cpu_after = qm_test::threadCpuSeconds();
+    for (const auto& thread : cpu_after) {
+        const auto earlier = cpu_before.find(thread.first);
+        const double used = thread.second - (earlier == cpu_before.end() ? 0 : earlier->second);
+        (thread.first == relay->threadId() ? run.relay_cpu : run.engines_cpu) += used;
+    }
+    run.turns = relay->turns() - turns_before;
+    if (std::getenv("QM_BENCH_LINKS"))
+        for (const qm_test::PacingRelay::LinkStats& link : relay->links())
+            std::printf("  link %llu: %llu bytes up in %llu chunks, %llu down in %llu chunks, %llu turns\n",
+                        static_cast<unsigned long long>(link.id), static_cast<unsigned long long>(link.bytes[0]),
+                        static_cast<unsigned long long>(link.chunks[0]), static_cast<unsigned long long>(link.bytes[1]),
+                        static_cast<unsigned long long>(link.chunks[1]), static_cast<unsigned long long>(link.turns));
+    run.connections = relay->connections();
+    run.ok = ok && done.size() == ids.size();
+    for (const ResumeInfo& info : done)
+        run.ok = run.ok && info.local_state == ResumeInfo::RI_DONE;
+    for (const std::string& name : names) {
+        const std::string source = upload ? loop.localPath(name) : loop.sharePath(name);
+        const std::string target = upload ? loop.sharePath(name) : loop.localPath(name);
+        run.ok = run.ok && e2e::sha256File(source) == e2e::sha256File(target);
+    }
+    return run;
+}
+
+int runLatencyMode(double rtt_ms, double rate_mbps, int files, uint64_t large)
+{
+    qm_test::PacingRelay::Options options;
+    options.one_way_delay_ms = static_cast<unsigned>(rtt_ms / 2);
+    options.bytes_per_s = static_cast<uint64_t>(rate_mbps * 1e6 / 8);
+    std::printf("link: RTT %.0f ms (%u ms each way), %s\n", rtt_ms, options.one_way_delay_ms,
+                rate_mbps > 0 ? (std::to_string(rate_mbps) + " Mbit/s each way").c_str() : "not paced");
+    const e2e::Mode plain = {"plain", false, false};
+    bool all_ok = true;
+    for (bool upload : {true, false}) {
+        const LinkRun run = runThroughRelay(plain, upload, options, [&](e2e::Loopback& loop, bool up) {
+            std::vector<std::string> names;
+            const std::string folder = up ? loop.localPath("small") : loop.sharePath("small");
+            mkdir(folder.c_str(), 0755);
+            for (int i = 0; i < files; ++i) {
+                names.push_back("small/f" + std::to_string(i));
+                e2e::writeRandomFile(folder + "/f" + std::to_string(i), 4096, static_cast<uint32_t>(i));
+            }
+            return names;
+        });
+        all_ok = all_ok && run.ok;
+        std::printf("plain    %-8s %d x 4 KiB: %s%.1f files/s, %.2f MB/s, CPU engines %.2f s, relay %.2f s, "
+                    "%.2f turns per file, %llu connections\n",
+                    upload ? "upload" : "download", files, run.ok ? "" : "FAILED ", files / run.seconds,
+                    files * 4096.0 / 1e6 / run.seconds, run.engines_cpu, run.relay_cpu,
+                    static_cast<double>(run.turns) / files, static_cast<unsigned long long>(run.connections));
+        std::fflush(stdout);
+    }
+    const e2e::Mode modes[] = {{"plain", false, false}, {"tls", true, false}};
+    for (const e2e::Mode& mode : modes) {
+        for (bool upload : {true, false}) {
+            const LinkRun run = runThroughRelay(mode, upload, options, [&](e2e::Loopback& loop, bool up) {
+                e2e::writeRandomFile(up ? loop.localPath("large") : loop.sharePath("large"), large, 1);
+                return std::vector<std::string>{"large"};
+            });
+            all_ok = all_ok && run.ok;
+            std::printf("%-8s %-8s %llu MiB: %s%.1f MB/s, CPU engines %.2f s, relay %.2f s\n", mode.name,
+                        upload ? "upload" : "download", static_cast<unsigned long long>(large >> 20),
+                        run.ok ? "" : "FAILED ", large / 1e6 / run.seconds, run.engines_cpu, run.relay_cpu);
+            std::fflush(stdout);
+        }
+    }
+    return all_ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -282,6 +401,8 @@ int main(int argc, char** argv)
     const char* direction = nullptr;
     bool syscalls = false;
     bool large_only = false;
+    double rtt_ms = -1;
+    double rate_mbps = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
@@ -299,7 +420,14 @@ int main(int argc, char** argv)
             syscalls = true;
         else if (std::strcmp(argv[i], "--large-only") == 0)
             large_only = true;
+        else if (std::strcmp(argv[i], "--rtt-ms") == 0 && i + 1 < argc)
+            rtt_ms = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--rate-mbps") == 0 && i + 1 < argc)
+            rate_mbps = std::atof(argv[++i]);
     }
+    if (rtt_ms >= 0)
+        return runLatencyMode(rtt_ms, rate_mbps, files > 0 ? files : 2000,
+                              size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : 64ull << 20);
     if (syscalls)
         return printSyscallsPerMiB(argv[0], size_mib) ? 0 : 1;
     e2e::TempDir log_dir;

@@ -2,6 +2,9 @@
 
 #include <pthread.h>
 
+#include <cstddef>
+#include <string>
+
 #include "ustring/ustring.h"
 
 // Short random names for temporary files: eight characters of
@@ -15,8 +18,15 @@ public:
     // A new name of exactly 8 characters. Thread-safe.
     ustring getTmpName();
     // path + "-" + name + ".vexofm"; no separator is added, so the caller's
-    // path is the prefix of the temporary file's name.
+    // path is the prefix of the temporary file's name. A last path component
+    // too long to take the 16 added bytes within the file system's 255-byte
+    // name limit is shortened first, at a character boundary.
     ustring getTmpPath(const ustring& path);
+    // The path with its last component cut to leave room for the added bytes.
+    static std::string fitName(const std::string& path);
+
+    static constexpr size_t kMaxNameBytes = 255;
+    static constexpr size_t kSuffixBytes = 16;  // "-" + 8 characters + ".vexofm"
 
 private:
     TmpNameGen();

@@ -91,11 +91,26 @@ ustring TmpNameGen::getTmpName()
     return ustring(name, 8);
 }
 
+std::string TmpNameGen::fitName(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const size_t room = kMaxNameBytes - kSuffixBytes;
+    if (path.size() - start <= room)
+        return path;
+    // Never cut inside a UTF-8 sequence: back up to the start of the
+    // character that would be split. The random part keeps names apart.
+    size_t cut = start + room;
+    while (cut > start && (static_cast<unsigned char>(path[cut]) & 0xC0) == 0x80)
+        --cut;
+    return path.substr(0, cut);
+}
+
 ustring TmpNameGen::getTmpPath(const ustring& path)
 {
-    ustring result(path);
+    std::string result = fitName(path.c_str_utf8());
     result += '-';
-    result += getTmpName();
+    result += getTmpName().c_str_utf8();
     result += ".vexofm";
-    return result;
+    return ustring(result);
 }

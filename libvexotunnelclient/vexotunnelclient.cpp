@@ -114,6 +114,25 @@ Status ParseStatus(const char* line, int& status)
     return Status::Valid;
 }
 
+// "HTTP/1.x NNN[ reason]": true for 101 Switching Protocols (the usual
+// answer to an Upgrade request) and any 2xx; false for every other status
+// and for a line that is no status line.
+bool AcceptingStatusLine(const char* line)
+{
+    if (std::strncmp(line, "HTTP/1.", 7) != 0 || !std::isdigit(static_cast<unsigned char>(line[7])) ||
+        line[8] != ' ')
+        return false;
+    const char* code = line + 9;
+    for (int i = 0; i < 3; ++i)
+        if (!std::isdigit(static_cast<unsigned char>(code[i])))
+            return false;
+    const char after = code[3];
+    if (after != ' ' && after != '\r' && after != '\n')
+        return false;
+    const int value = (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
+    return value == 101 || (value >= 200 && value <= 299);
+}
+
 int WriteAll(SSL* ssl, int fd, const char* buffer, size_t len, struct timeval m_timeout, uint32_t channel_timeout)
 {
     if (!ssl || fd < 0)
@@ -196,33 +215,44 @@ int VEXOTunnelClientHandshakeOnSocket(SSL* ssl, int fd, const char* pszTargetHos
     if (rc < 0)
         return rc;
 
-    // The relay's answer: only a complete header block carrying a status
-    // counts. A malformed status is read to the end of the block, so that no
-    // header is left behind in TLS, and then fails the handshake.
-    bool have_status = false;
+    // The relay's answer: only a complete header block whose status line
+    // accepts the upgrade and which carries exactly one well-formed status
+    // counts. The block is read to its end whatever it holds, so that no
+    // header is left behind in TLS.
+    bool http_accepted = false;
+    int status_count = 0;
     bool malformed = false;
     int status = 0;
     char line[kBufferSize];
-    for (;;) {
+    for (bool first = true;; first = false) {
         LineResult r = ReadLine(ssl, fd, line, sizeof line, timeout, channel_timeout);
         if (r != LineResult::Line)
             return VEXOTUNNEL_ERR_NO_STATUS;
         if (line[0] == '\r' || line[0] == '\n')
             break;
+        if (first) {
+            http_accepted = AcceptingStatusLine(line);
+            continue;
+        }
         int value = 0;
         switch (ParseStatus(line, value)) {
         case Status::Valid:
             status = value;
-            have_status = true;
+            ++status_count;
             break;
         case Status::Malformed:
             malformed = true;
+            ++status_count;
             break;
         case Status::NotStatus:
             break;
         }
     }
+    if (!http_accepted)
+        return VEXOTUNNEL_ERR_HTTP_REFUSED;
+    if (status_count > 1)
+        return VEXOTUNNEL_ERR_REPEATED_STATUS;
     if (malformed)
         return VEXOTUNNEL_ERR_BAD_STATUS;
-    return have_status ? status : VEXOTUNNEL_ERR_NO_STATUS;
+    return status_count == 1 ? status : VEXOTUNNEL_ERR_NO_STATUS;
 }

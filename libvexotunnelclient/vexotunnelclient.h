@@ -26,13 +26,16 @@ enum VEXOTUNNEL_CLIENT_ERROR {
     VEXOTUNNEL_ERR_WRITE_FAILED = -402,     // the request could not be written
     VEXOTUNNEL_ERR_WRITE_TIMEOUT = -403,    // the request could not be written in time
     VEXOTUNNEL_ERR_BAD_STATUS = -404,       // a status that is not a number from 0 to VEXOTUNNEL_STATUS_MAX
+    VEXOTUNNEL_ERR_HTTP_REFUSED = -405,     // the answer's status line is not 101 or 2xx, or is no status line
+    VEXOTUNNEL_ERR_REPEATED_STATUS = -406,  // more than one X-Target-Status header
 };
 
 // The Host header of every upgrade request; the relay expects this name.
 extern const char* const kVexoTunnelRelayHost;
 
 // Asks the relay, over an established TLS connection, to forward it to
-// target:port. 0 when the relay accepted; the relay's refusal (1 to
+// target:port. 0 when the relay accepted (an HTTP status of 101 or 2xx and
+// exactly one X-Target-Status of 0); the relay's refusal (1 to
 // VEXOTUNNEL_STATUS_MAX); or a VEXOTUNNEL_CLIENT_ERROR. `timeout` is the wait
 // slice (at least 1 s), channel_timeout the idle limit in seconds.
 int VEXOTunnelClientHandshake(SSL* ssl, const char* pszTargetHost, int targetPort, struct timeval timeout,

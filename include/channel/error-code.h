@@ -50,7 +50,9 @@ enum {
     ERR_PROXY_AUTH_REFUSED = -42,
     // An HTTP proxy wants authentication that the chosen method does not give.
     ERR_PROXY_AUTH_REQUIRED = -43,
-    ERR_MAX = -44,
+    // An HTTP proxy sent an NTLM challenge that cannot be answered.
+    ERR_PROXY_BAD_CHALLENGE = -44,
+    ERR_MAX = -45,
 };
 
 // English text of a result code; "Unknown error" for anything outside 0..ERR_MAX+1.

@@ -16,7 +16,8 @@ public:
     // ip:port is the final target, as the proxy shall see it. ERR_OK;
     // ERR_PROXY_AUTH_REFUSED when the proxy refused the credentials,
     // ERR_PROXY_AUTH_REQUIRED when it wants authentication the chosen method
-    // cannot give; ERR_IO for every other failure (proxy down, bad answer).
+    // cannot give, ERR_PROXY_BAD_CHALLENGE when its NTLM challenge cannot be
+    // answered; ERR_IO for every other failure (proxy down, bad answer).
     int Open(const char* ip, int port) override;
     int Close() override;
 

@@ -26,9 +26,12 @@ enum ErrorCode : int32_t {
     ERR_CONNECTION_LOST = 17,
     ERR_DROP_LARGE = 18,
     ERR_SSL_CHANGED = 19,
+    // The source file changed while it was being sent: what arrived would
+    // mix two versions of it.
+    ERR_SOURCE_CHANGED = 20,
 };
 
-// Maps a PSocketStream::ErrorCode (0 down to -7) to an engine code; every
+// Maps a PSocketStream::ErrorCode (0 down to -8) to an engine code; every
 // value outside that range is a system error.
 int32_t convertFromSocketStreamError(int32_t stream_error);
 

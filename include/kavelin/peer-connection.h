@@ -42,6 +42,10 @@ public:
     static const uint32_t kDisconnectSeconds = 60;
     // The most data connections one peer may have.
     static const size_t kMaxTcpTransfers = 15;
+    // After a data connection failed short of a working link, new ones wait
+    // this long, doubled after each further failure up to the cap.
+    static const uint32_t kFirstBackoffSeconds = 1;
+    static const uint32_t kMaxBackoffSeconds = 8;
 
     PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
                    ConnectMethod method, const std::string& ip, int port);
@@ -106,6 +110,11 @@ public:
     size_t countReports() const { return m_report_queue.size(); }
     BandwidthCalculator& getBandwidth(BandwidthType type) { return m_bandwidths[type]; }
     void setClock(Clock clock);
+    // Seconds new data connections still wait after failed attempts; 0 when
+    // they may be opened now.
+    uint32_t connectBackoffLeft() const;
+    // Applies to the data connections opened from now on.
+    void setHandshakeTimeout(unsigned int ms) { m_handshake_timeout_ms = ms; }
 
 private:
     void setSpeedLimit();
@@ -119,6 +128,16 @@ private:
     void resizeTcpTransfers(const std::vector<TcpTransfer*>& list, TransferUse use, size_t count, bool shrink,
                             const std::vector<TcpTransfer*>& starting);
     void removeTcpTransfer(TcpTransfer* transfer);
+    // Attempts to connect that ended short of a working link: the next
+    // attempt backs off, and the peer's tasks that wait for data
+    // connections spend their retry budget; those that spent it fail.
+    void noteConnectFailure(size_t failed);
+    void giveUpWaitingTasks();
+    // A working link: attempts go at once again.
+    void noteConnectSuccess();
+    // A download of this peer was asked for and has not finished: the
+    // server may be sending it on any receiving connection.
+    bool hasDownloadsOut();
     void touch() { m_last_read_time = m_clock(); }
 
     uint64_t m_peer_id;
@@ -142,4 +161,7 @@ private:
     std::deque<PObject> m_report_queue;
     BandwidthCalculator m_bandwidths[BT_MAX];
     Clock m_clock;
+    unsigned int m_handshake_timeout_ms = 0;  // 0: the connection's default
+    uint32_t m_backoff_seconds = 0;
+    uint32_t m_next_connect_time = 0;
 };

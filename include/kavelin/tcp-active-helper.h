@@ -29,4 +29,10 @@ private:
 
     PObject m_write_file;
     std::deque<token_t> m_processed_tokens;
+    // The last push is out and its task waits for the receiver's word: its
+    // progress goes on growing with the acknowledgements until then.
+    bool m_acked_watch = false;
+    // The progress shown for the current push so far: it starts at what the
+    // receiver confirmed and only grows.
+    uint64_t m_push_shown = 0;
 };

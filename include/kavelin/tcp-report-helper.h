@@ -34,6 +34,9 @@ public:
 private:
     void applyError(const PObject& report, ResumeInfo& info);
     void resetTask(ResumeInfo& info, uint64_t code);
+    // Client side: the sender found the task's file changed while it was
+    // being sent.
+    void sourceChanged(const ResumeInfo& info);
 
     // The reports of the batch in flight, kept until it has left.
     std::vector<PObject> m_in_flight;

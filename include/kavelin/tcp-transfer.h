@@ -58,6 +58,11 @@ public:
     // Applies to the next connect or accept.
     void setHandshakeTimeout(unsigned int ms) { m_handshake_timeout_ms = ms; }
     TcpHelper* getHelper() { return m_helper; }
+    // The link works: past its handshake, the connection moved a file's
+    // bytes or stayed up in its role for kProvenAfterMs. A connection that
+    // ends short of that counts as a failed attempt to connect.
+    bool hasProvenLink() const;
+    static constexpr unsigned int kProvenAfterMs = 2000;
 
     // Read by the roles, which set up TLS and compression on the connection.
     SocketStreamContext m_write_context;
@@ -68,8 +73,22 @@ public:
     LZ4Decompressor* m_decompressor;
 
 private:
-    // One read pass: the role reads until its stream has nothing parsed left;
-    // negative after a failure that ends the connection.
+    // What a read step can move: a step that changes none of it made no
+    // progress.
+    struct ReadMark {
+        uint64_t received = 0;
+        size_t buffered = 0;
+        int state = 0;
+        const TcpHelper* helper = nullptr;
+        bool operator==(const ReadMark& o) const
+        {
+            return received == o.received && buffered == o.buffered && state == o.state && helper == o.helper;
+        }
+    };
+    ReadMark readMark();
+    // One read pass: the role reads until its stream has nothing parsed left
+    // or a step makes no progress; negative after a failure that ends the
+    // connection.
     int readPass();
     // The receiving role reads on after a pass that took bytes in: more of
     // the file, or the next task behind a finished one.
@@ -84,6 +103,9 @@ private:
     // Client side: downloads whose file may have been lost with a broken
     // receiving connection are asked for again.
     void pullOrphansAgain(uint64_t current_resume_id);
+    // The file of the failed task changed while it was sent: the other end
+    // is told; the client starts the task again or fails it.
+    void sourceChanged(const ResumeInfo& info);
     void releaseHandshakeDeadline();
     static void event_handle_handshake_deadline(int fd, short events, void* arg);
     // At a clean end (nothing failed, nothing half-sent) ends the LZ4 frame
@@ -98,4 +120,8 @@ private:
     event* m_handshake_deadline_event;
     // A read or write pass failed: the streams are not to be ended cleanly.
     bool m_failed = false;
+    // Steady-clock microseconds when the working role began; 0 before.
+    uint64_t m_role_started_us = 0;
+    // A file's bytes went through in the working role.
+    bool m_moved_payload = false;
 };

@@ -46,6 +46,9 @@ public:
     // How long a command connection may stay silent before it is dropped, so
     // a stuck local client cannot freeze every transfer.
     static const unsigned kCommandIdleSeconds;
+    // How long one command (its request and answer) may take in all: a
+    // client trickling a byte now and then must not hold the loop either.
+    static const unsigned kCommandDeadlineSeconds;
 
     TransferServiceImpl(TransferService* service, VardoCoreManager* manager);
     ~TransferServiceImpl();

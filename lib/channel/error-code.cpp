@@ -48,6 +48,7 @@ const wchar_t* const kErrorTexts[-ERR_MAX] = {
     L"Share quota full",
     L"Proxy refused the credentials",
     L"Proxy requires authentication",
+    L"Proxy sent an unusable NTLM challenge",
 };
 
 }  // namespace

@@ -72,6 +72,10 @@ int ProxyChannel::Open(const char* ip, int port)
                L"[ERROR] proxy_channel(%d): ProxyChannel: proxy requires authentication "
                L"the chosen method cannot give\n");
         return ERR_PROXY_AUTH_REQUIRED;
+    case PROXY_CONNECT_BAD_CHALLENGE:
+        QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT,
+               L"[ERROR] proxy_channel(%d): ProxyChannel: proxy sent an NTLM challenge that cannot be answered\n");
+        return ERR_PROXY_BAD_CHALLENGE;
     default:
         QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_channel(%d): ProxyChannel: cannot connect to proxy\n");
         return ERR_IO;

@@ -18,7 +18,8 @@ int ProxyTunnelChannel::Open(const char* ip, int port)
     if (rc != ERR_OK) {
         QM_LOG(Logger::L_ERR, CHANNEL_COMPONENT, L"[ERROR] proxy_tunnel_channel(%d): Open proxy failed\n");
         // The proxy's verdict on the credentials reaches the caller as it is.
-        return rc == ERR_PROXY_AUTH_REFUSED || rc == ERR_PROXY_AUTH_REQUIRED ? rc : ERR_IO;
+        const bool verdict = rc == ERR_PROXY_AUTH_REFUSED || rc == ERR_PROXY_AUTH_REQUIRED || rc == ERR_PROXY_BAD_CHALLENGE;
+        return verdict ? rc : ERR_IO;
     }
     return OpenRelayTunnel(ip, port, true);
 }

@@ -5,8 +5,11 @@
 #include <ctime>
 
 #include "kavelin/error-code.h"
+#include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-transfer.h"
+#include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
+#include "kavelin/vardo-core-manager.h"
 #include "log.h"
 
 namespace {
@@ -180,6 +183,8 @@ void PeerConnection::countTransfers(PeerStatus& status)
 
 void PeerConnection::adjustTransfers()
 {
+    size_t failed_attempts = 0;
+    bool proven = false;
     for (auto it = m_tcp_transfers.begin(); it != m_tcp_transfers.end();) {
         TcpTransfer* transfer = *it;
         if (!transfer->isAborted()) {
@@ -191,6 +196,7 @@ void PeerConnection::adjustTransfers()
             }
         }
         if (!transfer->isAborted()) {
+            proven = proven || transfer->hasProvenLink();
             ++it;
             continue;
         }
@@ -198,11 +204,21 @@ void PeerConnection::adjustTransfers()
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): Detect ssl changed\n");
             m_ssl_changed = true;
         }
+        // Connections of old settings were ended by this end, not the link.
+        const bool current = transfer->isEncrypted() == m_encrypted && transfer->isCompressed() == m_compressed;
+        if (transfer->hasProvenLink())
+            proven = true;
+        else if (m_side == TRANSFER_SIDE_CLIENT && current)
+            ++failed_attempts;
         it = m_tcp_transfers.erase(it);
         delete transfer;
     }
     if (m_ssl_changed)
         return;
+    if (failed_attempts > 0)
+        noteConnectFailure(failed_attempts);
+    else if (proven)
+        noteConnectSuccess();
 
     PeerStatus status;
     countTransfers(status);
@@ -210,8 +226,13 @@ void PeerConnection::adjustTransfers()
     if (m_side == TRANSFER_SIDE_CLIENT) {
         resizeTcpTransfers(status.idle_active, TRANSFER_USE_ACTIVE, 1, status.using_active.empty(),
                            status.init_active);
-        resizeTcpTransfers(status.idle_passive, TRANSFER_USE_PASSIVE, 1, status.using_passive.empty(),
-                           status.init_passive);
+        // A receiving connection between two files looks idle, yet the
+        // server may already be sending a pulled file on it: closing it would
+        // lose that file with no error on either side. Surplus receiving
+        // connections go only once no download is out.
+        const bool shrink_passive = status.using_passive.empty() &&
+                                    (status.idle_passive.size() <= 1 || !hasDownloadsOut());
+        resizeTcpTransfers(status.idle_passive, TRANSFER_USE_PASSIVE, 1, shrink_passive, status.init_passive);
         resizeTcpTransfers(status.report, TRANSFER_USE_REPORT, 1, true, status.init_report);
     }
     for (TcpTransfer* transfer : m_tcp_transfers)
@@ -226,6 +247,8 @@ void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, T
         // connections while a slow handshake runs.
         if (!starting.empty())
             return;
+        if (connectBackoffLeft() > 0)
+            return;
         if (m_tcp_transfers.size() >= kMaxTcpTransfers)
             return;
         TcpTransfer* transfer = new TcpTransfer(m_controller);
@@ -236,6 +259,8 @@ void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, T
         transfer->setEncrypted(m_encrypted);
         transfer->setCompressed(m_compressed);
         transfer->setSSLSignature(m_ssl_signature);
+        if (m_handshake_timeout_ms != 0)
+            transfer->setHandshakeTimeout(m_handshake_timeout_ms);
         if (transfer->connect(m_ip, m_port) < 0) {
             QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): Cannot connect to ip %s port %d\n",
                    m_ip, m_port);
@@ -250,6 +275,85 @@ void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, T
     // The vector is in list order, so the oldest idle connections stay.
     for (size_t i = count; i < list.size(); ++i)
         removeTcpTransfer(list[i]);
+}
+
+bool PeerConnection::hasDownloadsOut()
+{
+    VardoCoreManager* manager = m_controller ? m_controller->getManager() : nullptr;
+    if (!manager)
+        return false;
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids.push_back(m_peer_id);
+    std::vector<ResumeInfo> infos;
+    int total = 0;
+    uint64_t download_speed = 0;
+    uint64_t upload_speed = 0;
+    if (!manager->getInfos(filter, infos, total, download_speed, upload_speed))
+        return false;
+    for (const ResumeInfo& info : infos)
+        if (info.command == C_PULL && info.local_state == ResumeInfo::RI_RUNNING)
+            return true;
+    return false;
+}
+
+uint32_t PeerConnection::connectBackoffLeft() const
+{
+    const uint32_t now = m_clock();
+    return m_next_connect_time > now ? m_next_connect_time - now : 0;
+}
+
+void PeerConnection::noteConnectFailure(size_t failed)
+{
+    // The attempts of one round (a connection of each use) are one failure.
+    m_backoff_seconds =
+        m_backoff_seconds == 0 ? kFirstBackoffSeconds : std::min(kMaxBackoffSeconds, 2 * m_backoff_seconds);
+    m_next_connect_time = m_clock() + m_backoff_seconds;
+    QM_LOG(Logger::L_ERR, kComponent,
+           L"[ERROR] peer-connection(%d): %d data connection(s) to %s:%d failed before working, next attempt in %u s\n",
+           static_cast<int>(failed), m_ip, m_port, m_backoff_seconds);
+    giveUpWaitingTasks();
+}
+
+void PeerConnection::noteConnectSuccess()
+{
+    m_backoff_seconds = 0;
+    m_next_connect_time = 0;
+}
+
+void PeerConnection::giveUpWaitingTasks()
+{
+    VardoCoreManager* manager = m_controller ? m_controller->getManager() : nullptr;
+    if (!manager)
+        return;
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids.push_back(m_peer_id);
+    std::vector<ResumeInfo> infos;
+    int total = 0;
+    uint64_t download_speed = 0;
+    uint64_t upload_speed = 0;
+    if (!manager->getInfos(filter, infos, total, download_speed, upload_speed))
+        return;
+    for (const ResumeInfo& info : infos) {
+        // Only this end's own tasks that wait for a connection to move them.
+        if ((info.command != C_PUSH && info.command != C_PULL) ||
+            (info.local_state != ResumeInfo::RI_WAITING && info.local_state != ResumeInfo::RI_RUNNING))
+            continue;
+        const uint64_t held = FragmentManager(info.total, info.fragments).getProgress();
+        if (!TransferRetryBudget::noteFailure(manager, info.resume_id, held, info.total))
+            continue;
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] peer-connection(%d): task %llu gave up: no data connection to %s:%d worked in %d "
+               L"attempts\n",
+               static_cast<unsigned long long>(info.resume_id), m_ip, m_port,
+               TransferRetryBudget::kMaxStalledFailures);
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+        update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_CONNECTION_LOST);
+        manager->updatePartialInfo(update);
+    }
 }
 
 void PeerConnection::checkTransfers()

@@ -1,5 +1,8 @@
 #include "kavelin/tcp-active-helper.h"
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 #include <algorithm>
 
 #include "kavelin/fragment-manager.h"
@@ -76,6 +79,8 @@ int TcpActiveHelper::handleWrite()
             m_transfer->getManager()->getNextWaitingInfo(m_transfer->getTransferSeed(),
                                                          m_transfer->getConcurrent(), next)) {
             m_cached_info = next;
+            m_acked_watch = false;
+            m_push_shown = std::min(FragmentManager(next.total, next.fragments).getProgress(), next.total);
             makeWriteObjects(m_cached_info);
             m_processed_tokens.push_back(m_cached_info.token);
             m_write_context.state = TRANSFER_HEADER;
@@ -100,14 +105,18 @@ int TcpActiveHelper::handleWrite()
 int TcpActiveHelper::writeFile()
 {
     PSocketStream& stream = m_write_context.stream;
-    if (!stream.IsTransferring())
+    if (!stream.IsTransferring()) {
         stream.SetSend(m_write_file);
+        // Only the version the header announced may follow it.
+        stream.ExpectSendFile(m_cached_info.total, m_cached_info.mtime);
+    }
     const uint64_t begin = m_write_header["offset"].asUInt64();
     PSocketStream::ErrorCode r = stream.Send(transferStepSize(m_write_context.max_speed));
     if (r == PSocketStream::ERR_OK) {
         m_transfer->adjustBandwidth(BT_WRITE, BA_UNREG);
         m_write_context.state = TRANSFER_DONE;
         publishSent(m_cached_info.total, true);
+        m_acked_watch = m_cached_info.progress < m_cached_info.total;
     } else {
         const uint64_t position = stream.GetTransferredBytes();
         if (position >= begin)
@@ -123,15 +132,28 @@ int TcpActiveHelper::writeFile()
 
 void TcpActiveHelper::publishSent(uint64_t position, bool force)
 {
-    // Bytes handed to the socket are not bytes the receiver holds: only the
-    // progress shown moves; the fragments wait for the receiver's report.
-    m_cached_info.progress = position;
     const time_t now = time(nullptr);
     if (!force && m_write_context.last_update_time == now)
         return;
+    // Bytes handed to the socket are not bytes the receiver holds: only the
+    // progress shown moves; the fragments wait for the receiver's report.
+    // What the local stack has not yet seen acknowledged is not counted,
+    // and only the receiver's word makes the file whole: a push whose last
+    // bytes are on their way never shows all of it.
+    const uint64_t total = m_cached_info.total;
+    int queued = 0;
+    if (ioctl(m_transfer->getSocket(), SIOCOUTQ, &queued) != 0 || queued < 0)
+        queued = 0;
+    uint64_t shown = position > static_cast<uint64_t>(queued) ? position - static_cast<uint64_t>(queued) : 0;
+    if (total > 0 && shown >= total)
+        shown = total - 1;
+    // Never below what the receiver confirmed, never backwards in a push.
+    shown = std::max(shown, m_push_shown);
+    m_push_shown = shown;
+    m_cached_info.progress = shown;
     PObject update;
     update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
-    update["progress"] = static_cast<uint64_t>(position);
+    update["progress"] = static_cast<uint64_t>(shown);
     m_transfer->getManager()->updatePartialInfo(update);
     m_write_context.last_update_time = now;
 }
@@ -147,6 +169,15 @@ bool TcpActiveHelper::isTokenRunning(token_t token, ResumeInfo& info)
 
 bool TcpActiveHelper::isIdle()
 {
+    if (m_acked_watch && m_write_context.state == TRANSFER_DONE) {
+        ResumeInfo info;
+        m_acked_watch = m_transfer->getManager()->getResumeInfoFromToken(m_cached_info.token, info) &&
+                        info.local_state == ResumeInfo::RI_RUNNING;
+        if (m_acked_watch) {
+            publishSent(m_cached_info.total, false);
+            m_acked_watch = m_cached_info.progress < m_cached_info.total;
+        }
+    }
     while (!m_processed_tokens.empty()) {
         const token_t token = m_processed_tokens.front();
         ResumeInfo info;

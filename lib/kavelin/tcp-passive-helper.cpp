@@ -10,6 +10,8 @@
 
 #include "file-op.h"
 #include "kavelin/fragment-manager.h"
+#include "kavelin/receipt-leftovers.h"
+#include "kavelin/source-change.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
@@ -253,7 +255,9 @@ int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
     }
     if (m_cached_info.temp_path.empty() || !IsFileExist(m_cached_info.temp_path, false)) {
         // No temporary file to resume: start a new one; what lies before the
-        // offset is missing in the fragments and is asked for again.
+        // offset is missing in the fragments and is asked for again. Files
+        // an earlier run left for this destination are of no known version.
+        ReceiptLeftovers::removeOrphans(m_transfer->getManager(), m_cached_info.path_to);
         m_cached_info.temp_path = TmpNameGen::getInstance().getTmpPath(m_cached_info.path_to);
         m_cached_info.fragments.clear();
         // The destination's folder may have gone with the old temporary file.
@@ -292,7 +296,21 @@ int TcpPassiveHelper::makeReceivingInfo()
         m_error_code = ProjectVardo::ERR_SYS;
         return -1;
     }
-    m_cached_info.mtime = m_read_header["mtime"].asUInt64();
+    const uint64_t mtime = m_read_header["mtime"].asUInt64();
+    if (SourceChange::holdsData(m_cached_info) &&
+        ((m_cached_info.mtime != 0 && m_cached_info.mtime != mtime) || m_cached_info.total != offset + length)) {
+        // What is held came from another version of the file: added to, it
+        // would make a file that never existed. The file starts again here;
+        // ranges before the offset are asked for again.
+        QM_LOG(Logger::L_INFO, kComponent,
+               L"[INFO] tcp-passive-helper(%d): token %llu is another version of its file (%llu bytes, mtime %llu; "
+               L"held %llu bytes, mtime %llu): what is held is dropped\n",
+               static_cast<unsigned long long>(m_cached_info.token), static_cast<unsigned long long>(offset + length),
+               static_cast<unsigned long long>(mtime), static_cast<unsigned long long>(m_cached_info.total),
+               static_cast<unsigned long long>(m_cached_info.mtime));
+        SourceChange::dropHeld(m_cached_info);
+    }
+    m_cached_info.mtime = mtime;
     m_cached_info.total = offset + length;
     if (m_cached_info.total > kFatMaxFileSize &&
         !fitsOnVolume(m_cached_info.total, destinationIsFat(m_cached_info.path_to))) {
@@ -332,6 +350,8 @@ int TcpPassiveHelper::processPushHeader()
     if (m_error_code != ProjectVardo::ERR_JOB_PAUSED && m_cached_info.resume_id != 0) {
         m_cached_info.local_state = ResumeInfo::RI_ERROR;
         m_transfer->getManager()->updateInfo(m_cached_info);
+        if (isClientSide())
+            ReceiptLeftovers::dropFailedReceipt(m_transfer->getManager(), m_cached_info.resume_id);
     }
     return -1;
 }

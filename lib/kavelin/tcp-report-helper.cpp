@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "kavelin/fragment-manager.h"
+#include "kavelin/receipt-leftovers.h"
+#include "kavelin/source-change.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
@@ -224,6 +226,13 @@ void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)
     case ProjectVardo::ERR_TOKEN_COLLISION:
         resetTask(info, code);
         return;
+    case ProjectVardo::ERR_SOURCE_CHANGED:
+        if (m_transfer->getTransferSide() != TRANSFER_SIDE_SERVER) {
+            sourceChanged(info);
+            return;
+        }
+        error = ProjectVardo::ERR_SOURCE_CHANGED;
+        break;
     default:
         break;
     }
@@ -232,7 +241,33 @@ void TcpReportHelper::applyError(const PObject& report, ResumeInfo& info)
     update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
     update["remote_state"] = remote_state;
     update["error"] = keep_error ? info.error : error;
+    // A failed upload shows what the receiver said it holds (a pause is no
+    // failure: its word on the holdings follows).
+    if (info.command == C_PUSH && code != ProjectVardo::ERR_JOB_PAUSED)
+        update["progress"] = std::min(FragmentManager(info.total, info.fragments).getProgress(), info.total);
     m_transfer->getManager()->updatePartialInfo(update);
+    if (code != ProjectVardo::ERR_JOB_PAUSED && m_transfer->getTransferSide() != TRANSFER_SIDE_SERVER)
+        ReceiptLeftovers::dropFailedReceipt(m_transfer->getManager(), info.resume_id);
+}
+
+void TcpReportHelper::sourceChanged(const ResumeInfo& info)
+{
+    VardoCoreManager* manager = m_transfer->getManager();
+    const uint64_t peer_id = m_transfer->getPeerId();
+    if (m_transfer->getController()->taskIsBeingReceived(peer_id, info.token)) {
+        // The push that carries the file now checks the version it gets
+        // against what is held; the change still counts.
+        if (!SourceChange::noteChange(manager, info.resume_id)) {
+            PObject update;
+            update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+            update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+            update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_SOURCE_CHANGED);
+            manager->updatePartialInfo(update);
+        }
+        return;
+    }
+    if (SourceChange::restartOrFail(manager, info.resume_id))
+        m_transfer->getController()->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
 }
 
 void TcpReportHelper::resetTask(ResumeInfo& info, uint64_t code)

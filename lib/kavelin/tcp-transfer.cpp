@@ -4,6 +4,8 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include <event2/event.h>
@@ -15,6 +17,8 @@
 #include "kavelin/tcp-report-helper.h"
 #include "kavelin/fragment-manager.h"
 #include "kavelin/tcp-server-init-helper.h"
+#include "kavelin/receipt-leftovers.h"
+#include "kavelin/source-change.h"
 #include "kavelin/transfer-retry-budget.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager.h"
@@ -45,6 +49,13 @@ bool isTaskLevelError(int error)
 unsigned int clampWait(uint64_t us)
 {
     return us > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<unsigned int>(us);
+}
+
+uint64_t steadyUs()
+{
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
 }
 
 } // namespace
@@ -189,11 +200,14 @@ int TcpTransfer::handleRead()
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
         const uint64_t received_before = m_read_context.stream.GetTotalReceivedBytes();
+        const bool in_file = m_read_context.state == TRANSFER_FILE;
         const int r = readPass();
         if (r < 0)
             return r;
         if (!m_helper)
             return -1;
+        if (in_file && m_read_context.stream.GetTotalReceivedBytes() > received_before)
+            m_moved_payload = true;
         m_helper->announceFinished();
         wait = 0;
         if (m_bandwidth_registered[BT_READ] && r > 0)
@@ -201,8 +215,8 @@ int TcpTransfer::handleRead()
         if (wait > 0 || !mayReadOn(m_read_context.stream.GetTotalReceivedBytes() > received_before))
             break;
         if (pass == kMaxPassesPerWakeup) {
-            // Bytes already inside the TLS layer do not make the socket
-            // readable: come back for them on the loop's next turn.
+            // Decrypted bytes already inside the TLS layer do not make the
+            // socket readable: come back for them on the loop's next turn.
             if (sslHasPending())
                 wakeRead();
             break;
@@ -216,6 +230,7 @@ int TcpTransfer::readPass()
 {
     int r = 0;
     for (;;) {
+        const ReadMark before = readMark();
         r = m_helper->handleRead();
         if (r < 0) {
             // What finished before the failure is announced first: the
@@ -238,10 +253,23 @@ int TcpTransfer::readPass()
                 continue;
             break;
         }
-        if (!hasMoreToRead())
+        // Bytes the role cannot take yet (a TLS handshake waiting for its
+        // peer behind a stray byte, say) must not hold the loop: a step
+        // that neither took bytes in nor consumed any ends the pass.
+        if (!hasMoreToRead() || readMark() == before)
             break;
     }
     return r;
+}
+
+TcpTransfer::ReadMark TcpTransfer::readMark()
+{
+    ReadMark mark;
+    mark.received = m_read_context.stream.GetTotalReceivedBytes();
+    mark.buffered = m_read_context.stream.GetBufferedBytes();
+    mark.state = m_read_context.state;
+    mark.helper = m_helper;
+    return mark;
 }
 
 bool TcpTransfer::mayReadOn(bool pass_took_bytes)
@@ -249,14 +277,18 @@ bool TcpTransfer::mayReadOn(bool pass_took_bytes)
     // Only a receiving role reads in several passes: the last pass took
     // bytes, so the socket (or the TLS layer) may hold more of the file, or
     // the next header and file behind a finished one.
+    // A pass that took nothing met "would block", from the socket or from a
+    // TLS record still missing bytes: the read event brings the rest.
     if (m_helper->getTransferUse() != TRANSFER_USE_PASSIVE)
         return false;
-    return pass_took_bytes || sslHasPending();
+    return pass_took_bytes;
 }
 
 bool TcpTransfer::sslHasPending() const
 {
-    return m_ssl && SSL_has_pending(m_ssl) == 1;
+    // SSL_has_pending also counts a partial record, which only the socket
+    // can complete; waking for it would spin until its rest arrives.
+    return m_ssl && SSL_pending(m_ssl) > 0;
 }
 
 int TcpTransfer::handleWrite()
@@ -269,12 +301,15 @@ int TcpTransfer::handleWrite()
     int r = 0;
     uint64_t wait = 0;
     for (int pass = 1;; ++pass) {
+        const bool in_file = use == TRANSFER_USE_ACTIVE && m_write_context.state == TRANSFER_FILE;
         r = m_helper->handleWrite();
         if (r < 0) {
             handleError();
             m_failed = true;
             return r;
         }
+        if (in_file && m_write_context.stream.GetLastTransferredBytes() > 0)
+            m_moved_payload = true;
         if (r == 0 || !sends_units)
             break;
         if (use == TRANSFER_USE_ACTIVE && m_bandwidth_registered[BT_WRITE])
@@ -325,7 +360,9 @@ int TcpTransfer::handleError()
     if (use == TRANSFER_USE_ACTIVE)
         m_helper->preAbort();
     else if (!isTaskLevelError(e))
-        static_cast<TcpPassiveHelper*>(m_helper)->endShort(true);
+        // Only a broken connection leaves a receipt to resume: after any
+        // other failure the other end hears of the error, not of holdings.
+        static_cast<TcpPassiveHelper*>(m_helper)->endShort(e == ProjectVardo::ERR_IO);
     if (use == TRANSFER_USE_PASSIVE && e == ProjectVardo::ERR_IO && m_transfer_side != TRANSFER_SIDE_SERVER)
         pullOrphansAgain(info.resume_id);
     if (info.token == 0)
@@ -347,6 +384,7 @@ int TcpTransfer::handleError()
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
             update["error"] = static_cast<uint32_t>(e);
             m_manager->updatePartialInfo(update);
+            ReceiptLeftovers::dropFailedReceipt(m_manager, info.resume_id);
         }
         m_controller->pushReport(m_peer_id, report);
         return 0;
@@ -382,6 +420,9 @@ int TcpTransfer::handleError()
         }
         return 0;
     }
+    case ProjectVardo::ERR_SOURCE_CHANGED:
+        sourceChanged(info);
+        return 0;
     case ProjectVardo::ERR_REMOTE_DISKFULL:
     case ProjectVardo::ERR_REMOTE_FBIG:
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-transfer(%d): Cannot handle remote error\n");
@@ -389,6 +430,28 @@ int TcpTransfer::handleError()
     default:
         return 0;
     }
+}
+
+void TcpTransfer::sourceChanged(const ResumeInfo& info)
+{
+    // The other end learns that what it got of the file is worthless.
+    PObject report;
+    report["error_code"] = static_cast<uint32_t>(ProjectVardo::ERR_SOURCE_CHANGED);
+    report["token"] = static_cast<uint64_t>(info.token);
+    m_controller->pushReport(m_peer_id, report);
+    if (info.resume_id == 0)
+        return;
+    if (m_transfer_side == TRANSFER_SIDE_SERVER) {
+        // The client decides: it asks again for the file, or gives it up.
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(info.resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+        update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_SOURCE_CHANGED);
+        m_manager->updatePartialInfo(update);
+        return;
+    }
+    if (SourceChange::restartOrFail(m_manager, info.resume_id))
+        m_controller->controlPeerWrite(m_peer_id, true, TRANSFER_USE_ACTIVE);
 }
 
 void TcpTransfer::pullOrphansAgain(uint64_t current_resume_id)
@@ -440,7 +503,10 @@ bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)
     update["resume_id"] = static_cast<uint64_t>(info.resume_id);
     update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
     update["error"] = static_cast<uint32_t>(ProjectVardo::ERR_IO);
+    // A failed task shows what the receiver holds.
+    update["progress"] = std::min(held, info.total);
     m_manager->updatePartialInfo(update);
+    ReceiptLeftovers::dropFailedReceipt(m_manager, info.resume_id);
     return true;
 }
 
@@ -486,8 +552,11 @@ void TcpTransfer::changeHelper(TransferUse use)
         m_helper->announceFinished();
     delete m_helper;
     m_helper = nullptr;
-    if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT)
+    if (use != TRANSFER_USE_CLIENT_INIT && use != TRANSFER_USE_SERVER_INIT) {
         releaseHandshakeDeadline();
+        if (m_role_started_us == 0)
+            m_role_started_us = steadyUs();
+    }
     switch (use) {
     case TRANSFER_USE_CLIENT_INIT:
         m_helper = new TcpClientInitHelper(this);
@@ -542,6 +611,13 @@ void TcpTransfer::adjustBandwidth(BandwidthType type, BandwidthAction action)
 TransferUse TcpTransfer::getTransferUse() const
 {
     return m_helper ? m_helper->getTransferUse() : TRANSFER_USE_UNKNOWN;
+}
+
+bool TcpTransfer::hasProvenLink() const
+{
+    if (m_moved_payload)
+        return true;
+    return m_role_started_us != 0 && steadyUs() - m_role_started_us >= kProvenAfterMs * 1000ull;
 }
 
 bool TcpTransfer::isIdle()

@@ -1,5 +1,7 @@
 #include "kavelin/transfer-retry-budget.h"
 
+#include "kavelin/source-change.h"
+
 #include <map>
 #include <mutex>
 #include <utility>
@@ -34,6 +36,7 @@ bool TransferRetryBudget::noteFailure(const void* store, uint64_t resume_id, uin
 
 void TransferRetryBudget::forget(const void* store, uint64_t resume_id)
 {
+    SourceChange::forget(store, resume_id);
     std::lock_guard<std::mutex> guard(g_lock);
     g_attempts.erase({store, resume_id});
 }

@@ -53,6 +53,7 @@ void TransferServiceImpl::serveControlConnection()
     // The exchange runs on the loop's thread: a client that connects and
     // stays silent may hold every transfer only this long.
     channel.SetTimeout(kCommandIdleSeconds);
+    channel.SetDeadline(kCommandDeadlineSeconds);
     // Commands are small maps: any local process can connect here, so it
     // must not make the engine write files or hold unbounded memory.
     stream.SetFileValuesAllowed(false);

@@ -46,6 +46,7 @@ void freeEvent(event*& ev)
 } // namespace
 
 const unsigned TransferServiceImpl::kCommandIdleSeconds = 2;
+const unsigned TransferServiceImpl::kCommandDeadlineSeconds = 3;
 
 FdGuard::~FdGuard()
 {

@@ -169,6 +169,10 @@ void VardoCoreManagerImplDefault::processDoneTask(ResumeInfoIterator position)
     const uint64_t now_ms = now();
     m_done_tasks.push_back(position->info);
     ResumeInfo& done = m_done_tasks.back();
+    // Done is the receiver's word that it holds the whole file: a failure
+    // met on the way there is over, and all of it is held.
+    done.error = ProjectVardo::ERR_OK;
+    done.progress = done.total;
     done.finish_time = now_ms;
     if (done.start_time == 0)
         done.start_time = now_ms;

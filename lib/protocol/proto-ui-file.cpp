@@ -1,10 +1,13 @@
 // ProtoUI: share and file requests ("list_share", "list", "mkdir", "rename",
 // "copy", "remove", "set_udp").
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "log.h"
 #include "proto-ui-answer.h"
+#include "proto-ui-log.h"
 #include "proto-ui-path.h"
 #include "protocol/proto-ui.h"
 #include "protocol/protocol-builder.h"
@@ -61,17 +64,101 @@ bool ReadShare(const PObject& entry, ProtoUI::Share& share, std::string& why)
            ReadText(entry, "mounted_path", share.path, why);
 }
 
-// One entry of "node_list"; false with why when it is malformed.
-bool ReadNode(const PObject& entry, ProtoUI::Node& node, std::string& why)
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(const std::string& text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    while (p < end) {
+        const unsigned char c = *p++;
+        if (c < 0x80)
+            continue;
+        int more = 0;
+        uint32_t code = 0, least = 0;
+        if ((c & 0xE0) == 0xC0) {
+            more = 1, code = c & 0x1F, least = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            more = 2, code = c & 0x0F, least = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            more = 3, code = c & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p < more)
+            return false;
+        for (int i = 0; i < more; ++i, ++p) {
+            if ((*p & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (*p & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
+// The name's bytes as hex, for a log line that must not carry them raw.
+std::string HexBytes(const std::string& text)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < text.size() && i < 64; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        hex += digits[c >> 4];
+        hex += digits[c & 0xF];
+    }
+    return text.size() > 64 ? hex + "..." : hex;
+}
+
+// Why a listed name cannot stand for an item of the folder listed, "" when
+// it can. Such an entry is left out of the listing: "", "." and ".." or a
+// name holding "/" would steer a later operation or download elsewhere, a
+// zero byte would cut the name short, and a name that is not UTF-8 could not
+// be shown or asked for again as the server gave it.
+std::string UnusableName(const std::string& name)
+{
+    if (name.empty())
+        return "empty";
+    if (name == "." || name == "..")
+        return "not an item of the folder";
+    if (name.find('/') != std::string::npos)
+        return "holds a \"/\"";
+    if (name.find('\0') != std::string::npos)
+        return "holds a zero byte";
+    if (!IsValidUtf8(name))
+        return "not valid UTF-8";
+    return std::string();
+}
+
+// Folder flags are 0 or 1 and sizes fit a signed 64-bit file offset: any
+// other value is a malformed entry, never a folder or a size taken on trust.
+const uint64_t kMaxFlag = 1;
+const uint64_t kMaxSize = INT64_MAX;
+
+enum class NodeRead { Taken, Dropped, Malformed };
+
+// One entry of "node_list": Malformed with why for a value of the wrong kind
+// or range, Dropped with why for a name that cannot be used.
+NodeRead ReadNode(const PObject& entry, ProtoUI::Node& node, std::string& why)
 {
     if (!entry.isMap()) {
         why = std::string("is ") + KindName(entry) + ", not a map";
-        return false;
+        return NodeRead::Malformed;
     }
-    return ReadText(entry, "name", node.name, why) && CheckName(node.name, why) &&
-           ReadFlag(entry, "is_dir", node.is_dir, why) &&
-           ReadNumber(entry, "mtime", UINT64_MAX, node.mtime, why) &&
-           ReadNumber(entry, "size", UINT64_MAX, node.size, why);
+    // Read as sent, zero bytes included: the name is judged whole below.
+    const bool has_name = entry.hasMember("name");
+    if (has_name && !entry["name"].isString()) {
+        why = std::string("\"name\" is ") + KindName(entry["name"]) + ", not a string";
+        return NodeRead::Malformed;
+    }
+    node.name = has_name ? entry["name"].asStringRef() : std::string();
+    uint64_t is_dir = 0;
+    if (!ReadNumber(entry, "is_dir", kMaxFlag, is_dir, why) || !ReadNumber(entry, "mtime", UINT64_MAX, node.mtime, why) ||
+        !ReadNumber(entry, "size", kMaxSize, node.size, why))
+        return NodeRead::Malformed;
+    node.is_dir = is_dir == 1;
+    why = UnusableName(node.name);
+    return why.empty() ? NodeRead::Taken : NodeRead::Dropped;
 }
 
 // The entries of "node_list" as they arrive, read at once into nodes: the
@@ -90,11 +177,21 @@ public:
     {
         if (!malformed) {
             ProtoUI::Node node;
-            if (ReadNode(entry, node, why)) {
+            std::string reason;
+            switch (ReadNode(entry, node, reason)) {
+            case NodeRead::Taken:
                 nodes.push_back(std::move(node));
-            } else {
+                break;
+            case NodeRead::Dropped:
+                QM_LOG(Logger::L_WARNING, PROTO_UI_COMPONENT,
+                       L"[WARNING] proto-ui(%d): node_list entry %s left out: its name (bytes %s) is %s\n",
+                       std::to_string(count), HexBytes(node.name), reason);
+                break;
+            case NodeRead::Malformed:
                 malformed = true;
                 malformed_index = count;
+                why = reason;
+                break;
             }
         }
         ++count;
@@ -161,8 +258,8 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
         return -1;
 
     std::string why;
-    bool answer_is_dir = false;
-    if (!ReadFlag(response, "is_dir", answer_is_dir, why) || !ReadList(response, "node_list", why)) {
+    uint64_t answer_is_dir = 0;
+    if (!ReadNumber(response, "is_dir", kMaxFlag, answer_is_dir, why) || !ReadList(response, "node_list", why)) {
         SetMalformedAnswer(why);
         return -1;
     }
@@ -178,7 +275,7 @@ int ProtoUI::ListNode(const std::string& path, bool& is_dir, std::vector<Node>& 
         node_list.insert(node_list.end(), std::make_move_iterator(collector.nodes.begin()),
                          std::make_move_iterator(collector.nodes.end()));
     }
-    is_dir = answer_is_dir;
+    is_dir = answer_is_dir == 1;
     ClearError();
     return 0;
 }

@@ -111,6 +111,32 @@ void PSocketStream::ClearState()
     func_stack.clear();
     key_objects.clear();
     m_drop_left = 0;
+    m_expect_file = false;
+}
+
+void PSocketStream::ExpectSendFile(uint64_t size, uint64_t mtime_us)
+{
+    m_expect_file = true;
+    m_expect_size = size;
+    m_expect_mtime_us = mtime_us;
+}
+
+namespace {
+
+int64_t mtimeNs(const struct stat& st)
+{
+    return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+} // namespace
+
+bool PSocketStream::SendFileChanged()
+{
+    struct stat st;
+    if (!binary_buffer || binary_buffer->file_handle == cross::INVALID_FILE_VALUE ||
+        fstat(binary_buffer->file_handle, &st) != 0)
+        return false;
+    return static_cast<uint64_t>(st.st_size) != m_sent_file_size || mtimeNs(st) != m_sent_file_mtime_ns;
 }
 
 void PSocketStream::SetSend(const PObject& o)
@@ -199,6 +225,11 @@ bool PSocketStream::IsTransferring()
 bool PSocketStream::HasMoreObjectToRead()
 {
     return has_more_object_to_read;
+}
+
+size_t PSocketStream::GetBufferedBytes() const
+{
+    return current_buffer->size;
 }
 
 PObject& PSocketStream::GetCurrentObject()
@@ -422,13 +453,57 @@ int PSocketStream::BinaryLengthToBuffer()
         return -1;
     }
     // The payload always runs from the offset to the present end of the file.
-    current_buffer->writeInt(size - binary.offset, 8);
-
     FileMappingBuffer* window = MakeWindow(binary.path, size, MAP_FOR_READ);
     func_stack.pop_back();
-    if (window->initialize(binary.offset) < 0) {
+    if (!S_ISREG(st.st_mode)) {
+        // Nothing of it is sent: there is no version to keep to.
+        current_buffer->writeInt(0, 8);
+        if (window->initialize(binary.offset) < 0) {
+            PSS_ERROR(L"binary buffer initialize failed.");
+            return -1;
+        }
+        expected_size = protocol_buffer->capacity;
+        return 0;
+    }
+    const cross::file_type fd = cross::open(binary.path, "rb");
+    struct stat opened;
+    if (fd == cross::INVALID_FILE_VALUE || fstat(fd, &opened) != 0) {
+        if (fd != cross::INVALID_FILE_VALUE)
+            cross::close(fd);
         PSS_ERROR(L"binary buffer initialize failed.");
         return -1;
+    }
+    window->adoptFile(fd);
+    // What is sent must be one version of the file: the one the receiver was
+    // promised, unchanged from the first byte read to the last.
+    m_sent_file_size = static_cast<uint64_t>(opened.st_size);
+    m_sent_file_mtime_ns = mtimeNs(opened);
+    uint64_t mtime_us = opened.st_mtim.tv_sec < 0 ? 0 : static_cast<uint64_t>(m_sent_file_mtime_ns / 1000);
+    // A time taken from a folder listing holds whole milliseconds only:
+    // compare at the precision the offer has, or every upload of a file on
+    // a file system with finer times would look changed.
+    if (m_expect_mtime_us % 1000 == 0)
+        mtime_us -= mtime_us % 1000;
+    if (m_sent_file_size != size ||
+        (m_expect_file && (size != m_expect_size || (m_expect_mtime_us != 0 && mtime_us != m_expect_mtime_us)))) {
+        PSS_ERROR(L"the file changed since it was offered: %s (%llu bytes, mtime %llu; offered %llu bytes, mtime %llu)",
+                  binary.path.c_str_utf8(), static_cast<unsigned long long>(m_sent_file_size),
+                  static_cast<unsigned long long>(mtime_us), static_cast<unsigned long long>(m_expect_size),
+                  static_cast<unsigned long long>(m_expect_mtime_us));
+        return ERR_CHANGED;
+    }
+    current_buffer->writeInt(size - binary.offset, 8);
+    if (window->initialize(binary.offset) < 0) {
+        if (SendFileChanged()) {
+            PSS_ERROR(L"the file changed while it was being sent: %s", binary.path.c_str_utf8());
+            return ERR_CHANGED;
+        }
+        PSS_ERROR(L"binary buffer initialize failed.");
+        return -1;
+    }
+    if ((window->capacity == 0 || window->isFinalBlock()) && SendFileChanged()) {
+        PSS_ERROR(L"the file changed while it was being sent: %s", binary.path.c_str_utf8());
+        return ERR_CHANGED;
     }
     // BinaryToBuffer runs once everything before the payload has been sent.
     expected_size = protocol_buffer->capacity;
@@ -446,7 +521,15 @@ int PSocketStream::BinaryToBuffer()
     // The whole window has been sent. A window of capacity 0 (offset at the
     // end of the file) has nothing to send and ends the payload at once.
     if (window->capacity != 0 && !window->isFinalBlock()) {
-        if (window->shiftBlock() < 0)
+        const int shifted = window->shiftBlock();
+        // Once the last block is read, every byte of the payload has come
+        // from the file: it must still be the version it was opened as.
+        if ((shifted < 0 || window->isFinalBlock()) && SendFileChanged()) {
+            PSS_ERROR(L"the file changed while it was being sent: %s", window->path.c_str_utf8());
+            ClearState();
+            return ERR_CHANGED;
+        }
+        if (shifted < 0)
             return translateBufferError();
         expected_size = window->capacity;
         return 0;

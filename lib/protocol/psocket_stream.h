@@ -38,6 +38,9 @@ public:
         ERR_INPUT = -5,
         ERR_FBIG = -6,
         ERR_DROP_LARGE = -7,
+        // The file of a payload being sent is not the version that was
+        // offered, or changed while it was read.
+        ERR_CHANGED = -8,
     };
 
     typedef int (PSocketStream::*HandleFunction)();
@@ -69,6 +72,12 @@ public:
     // Starts sending the elements of o["array"] one after another, each a
     // complete value, with no array tags around them.
     void SetBatchSend(const PObject& o);
+    // The file payload of the object being sent goes out only while its file
+    // is this version: size bytes, modified at mtime_us (microseconds since
+    // the epoch; 0 takes any time). Set after SetSend; the object fails with
+    // ERR_CHANGED when the file is another version when it is opened, or
+    // has changed by the time its last block has been read.
+    void ExpectSendFile(uint64_t size, uint64_t mtime_us);
     // ERR_OK once the whole object (compressed bytes included) has left,
     // ERR_WOULD_BLOCK while it has not, or a failure.
     ErrorCode Send(size_t max_send);
@@ -94,12 +103,17 @@ public:
     size_t GetLastTransferredBytes() const;
     // Bytes every Recv so far has taken in, whatever objects they belong to.
     uint64_t GetTotalReceivedBytes() const { return total_received_bytes; }
+    // Received bytes the decoder has not consumed yet.
+    size_t GetBufferedBytes() const;
     // Drops the window and both stacks; received bytes, the receive location
     // and the has-more flag stay.
     void ClearState();
 
 private:
     int translateBufferError();
+    // Whether the open payload file differs from the version it was opened
+    // as (size or modification time, on its descriptor).
+    bool SendFileChanged();
     int HandleFromBuffer();
     int HandleToBuffer();
     void EndObject();
@@ -162,4 +176,11 @@ private:
     // What the object being received has cost so far.
     uint64_t m_recv_bytes;
     uint64_t m_recv_values;
+    // The version the next payload must be (ExpectSendFile), and the one the
+    // payload being sent was opened as.
+    bool m_expect_file = false;
+    uint64_t m_expect_size = 0;
+    uint64_t m_expect_mtime_us = 0;
+    uint64_t m_sent_file_size = 0;
+    int64_t m_sent_file_mtime_ns = 0;
 };

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "log.h"
+#include "system-db-check.h"
 
 namespace {
 
@@ -128,9 +129,24 @@ int SystemDB::initialize(const ustring& path)
     // written; a file we do not own keeps its mode.
     chmod(utf8_path.c_str(), S_IRUSR | S_IWUSR);
     sqlite3_busy_timeout(db, 300000);
-    rc = sqlite3_exec(db, kCreateScript, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        SYSDB_ERROR("SystemDB: Failed to initialize database at '%s'. [%d] %s", utf8_path.c_str(), rc, sqlite3_errmsg(db));
+    // A damaged file is refused before anything is written to it; after the
+    // script, a file whose tables lack a column the program reads (an old
+    // schema under a newer version, a damaged schema text) is refused too,
+    // so that start-up can offer to set it aside instead of failing every
+    // list and save.
+    std::string defect = quickCheckDefect(db);
+    if (defect.empty()) {
+        rc = sqlite3_exec(db, kCreateScript, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            SYSDB_ERROR("SystemDB: Failed to initialize database at '%s'. [%d] %s", utf8_path.c_str(), rc,
+                        sqlite3_errmsg(db));
+            sqlite3_close(db);
+            return -1;
+        }
+        defect = missingSystemDBColumn(db);
+    }
+    if (!defect.empty()) {
+        SYSDB_ERROR("SystemDB: database at '%s' cannot be used: %s", utf8_path.c_str(), defect);
         sqlite3_close(db);
         return -1;
     }
@@ -138,6 +154,31 @@ int SystemDB::initialize(const ustring& path)
     m_db_path = utf8_path;
     SYSDB_INFO("SystemDB has been initialized with location '%s'", utf8_path.c_str());
     return 0;
+}
+
+int SystemDB::peekConfig(const ustring& path, const ustring& key, ustring& value)
+{
+    value = ustring();
+    const std::string utf8_path = path.c_str_utf8();
+    sqlite3* db = nullptr;
+    // Read-only and without creating: the file stays exactly as it is until
+    // the upgrade chain has seen it.
+    int rc = sqlite3_open_v2(utf8_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(db, "SELECT value FROM system_table WHERE key = ?;", -1, &stmt, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(stmt, 1, key.c_str_utf8(), -1, SQLITE_TRANSIENT);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(stmt);
+    const bool found = rc == SQLITE_ROW;
+    if (found)
+        value = ustring(columnText(stmt, 0));
+    else
+        SYSDB_INFO("peekConfig: no '%s' in '%s' (%d)", key, utf8_path.c_str(), rc);
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return found ? 0 : -1;
 }
 
 void SystemDB::destroy()

@@ -18,7 +18,13 @@ typedef struct sqlite3_stmt sqlite3_stmt;
 class SystemDB {
 public:
     // Opens (creating when missing) and adds any missing table or setting.
+    // -1 as well for a file that fails SQLite's quick check or whose tables
+    // lack a column the program reads.
     static int initialize(const ustring& path);
+    // One setting of the file at path, read without opening the database for
+    // use and without creating or changing anything: 0 with the value, -1
+    // (value empty) when the file, its system_table or the key is missing.
+    static int peekConfig(const ustring& path, const ustring& key, ustring& value);
     static void destroy();
 
     // Remembers the folder for new records and fills it into saved

@@ -25,6 +25,7 @@ TEST(ResultCodesTest, TextsByCode)
         {ERR_SSL_CHANGE, L"ssl certificate changed"}, {ERR_SHARE_QUOTA_FULL, L"Share quota full"},
         {ERR_PROXY_AUTH_REFUSED, L"Proxy refused the credentials"},
         {ERR_PROXY_AUTH_REQUIRED, L"Proxy requires authentication"},
+        {ERR_PROXY_BAD_CHALLENGE, L"Proxy sent an unusable NTLM challenge"},
         {ERR_MAX, L"Unknown error"},    {1, L"Unknown error"},
         {-1000, L"Unknown error"},
     };

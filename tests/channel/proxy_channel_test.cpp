@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
+#include <iterator>
 #include <cwchar>
 #include <mutex>
 #include <ostream>
@@ -179,6 +181,78 @@ TEST(ProxyChannelTest, ChallengeWithoutTargetInformation)
         ExerciseIntegersAndBlocks(ch);
     }
     EXPECT_EQ((std::vector<std::string>{"NTLMv1", "NTLMv1"}), proxy.WaitForUsed(2));
+}
+
+// A 49-byte challenge laid out as squid's test NTLM helper sends it: the
+// target name's offset (0xaaaaaaae) lies far outside the message, and no
+// target information is announced.
+std::vector<unsigned char> SquidHelperChallenge(const unsigned char challenge[8])
+{
+    std::vector<unsigned char> m(49, 0);
+    const unsigned char head[] = {'N', 'T', 'L', 'M', 'S', 'S', 'P', 0, 0x02, 0x00, 0x00, 0x00,
+                                  0x0c, 0x00, 0x0c, 0x00, 0xae, 0xaa, 0xaa, 0xaa,  // target name: 12 bytes at 0xaaaaaaae
+                                  0x05, 0x82, 0x02, 0x00};  // Unicode, request target, NTLM, always sign, domain
+    std::copy(std::begin(head), std::end(head), m.begin());
+    std::copy(challenge, challenge + 8, m.begin() + 24);
+    m[48] = 'x';
+    return m;
+}
+
+TEST(ProxyChannelTest, ChallengeIsJudgedOnlyByTheFieldsTheClientReads)
+{
+    EchoTarget target;
+    {
+        ProxyConfig config = MakeConfig(ProxyConfig::kNtlm);
+        config.ntlm_challenge = SquidHelperChallenge;
+        HttpProxyFixture proxy(config);
+        for (ProxyInfo::AuthType type : {ProxyInfo::AUTH_NTLMv1, ProxyInfo::AUTH_AUTO}) {
+            ProxyChannel ch(MakeProxyInfo(proxy.Port(), type));
+            ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port())) << "auth type " << type;
+            ExerciseIntegersAndBlocks(ch);
+        }
+        EXPECT_EQ((std::vector<std::string>{"NTLMv1", "NTLMv1"}), proxy.WaitForUsed(2));
+        ProxyChannel v2(MakeProxyInfo(proxy.Port(), ProxyInfo::AUTH_NTLMv2));
+        EXPECT_EQ(ERR_PROXY_AUTH_REQUIRED, v2.Open("127.0.0.1", target.Port())) << "no target information";
+    }
+    // A challenge that really cannot be answered is named as such, never
+    // taken for a proxy that is down (ERR_IO) or for a demand (automatic mode).
+    const struct {
+        const char* name;
+        std::vector<unsigned char> (*make)(const unsigned char challenge[8]);
+    } unusable[] = {
+        {"challenge cut short",
+         [](const unsigned char c[8]) {
+             std::vector<unsigned char> m = SquidHelperChallenge(c);
+             m.resize(30);
+             return m;
+         }},
+        {"not a type-2 message",
+         [](const unsigned char c[8]) {
+             std::vector<unsigned char> m = SquidHelperChallenge(c);
+             m[8] = 3;
+             return m;
+         }},
+        {"target information outside, NTLMv2 only",
+         [](const unsigned char c[8]) {
+             std::vector<unsigned char> m = SquidHelperChallenge(c);
+             m[22] |= 0x80;  // announces target information
+             m[40] = 16;     // 16 bytes at offset 48: past the end
+             m[44] = 48;
+             return m;
+         }},
+    };
+    for (const auto& row : unusable) {
+        SCOPED_TRACE(row.name);
+        ProxyConfig config = MakeConfig(ProxyConfig::kNtlm);
+        config.ntlm_challenge = row.make;
+        HttpProxyFixture proxy(config);
+        const bool v1_reads_it = std::string(row.name).find("NTLMv2") == std::string::npos;
+        for (ProxyInfo::AuthType type : {ProxyInfo::AUTH_NTLMv1, ProxyInfo::AUTH_NTLMv2, ProxyInfo::AUTH_AUTO}) {
+            ProxyChannel ch(MakeProxyInfo(proxy.Port(), type));
+            const int expect = v1_reads_it || type == ProxyInfo::AUTH_NTLMv2 ? ERR_PROXY_BAD_CHALLENGE : ERR_OK;
+            EXPECT_EQ(expect, ch.Open("127.0.0.1", target.Port())) << "auth type " << type;
+        }
+    }
 }
 
 TEST(ProxyChannelTest, ProxyThatRefusesTheConnectionFails)

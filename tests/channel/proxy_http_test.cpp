@@ -73,10 +73,11 @@ TEST(ProxyHttpTest, AnswersDecideByStatus)
         {"closed mid-headers", "HTTP/1.1 200 OK\r\nVia: x\r\n", PROXY_NO_AUTH, PROXY_RC_IO},
         {"lower-case NTLM offer", "HTTP/1.1 407 Auth\r\nProxy-Authenticate: ntlm AAAA\r\n\r\n", PROXY_NTLMv2_AUTH,
          PROXY_RC_NEED_AUTH},
+        // A challenge that cannot be answered is told apart from a proxy that failed.
         {"challenge of 24 bytes", "HTTP/1.1 407 Auth\r\n" + NtlmOffer(short_type2) + "\r\n", PROXY_NTLMv2_AUTH,
-         PROXY_RC_FAILED},
+         PROXY_RC_BAD_CHALLENGE},
         {"target info past the end", "HTTP/1.1 407 Auth\r\n" + NtlmOffer(bad_info) + "\r\n", PROXY_NTLMv2_AUTH,
-         PROXY_RC_FAILED},
+         PROXY_RC_BAD_CHALLENGE},
     };
     for (const Row& row : rows)
         EXPECT_EQ(row.expect, Answer(row.canned, row.auth_type)) << row.name;

@@ -124,6 +124,55 @@ INSTANTIATE_TEST_SUITE_P(
                       RelayRefusal{"EmptyStatus", RelayConfig::kRawStatus, 0, VEXOTUNNEL_ERR_BAD_STATUS, ""}),
     [](const ::testing::TestParamInfo<RelayRefusal>& info) { return std::string(info.param.name); });
 
+// Only an HTTP answer that accepts the upgrade (101 or 2xx) with exactly one
+// well-formed status of 0 opens the tunnel; each other answer is refused with
+// a cause of its own.
+TEST(TunnelChannelTest, AnswerIsAcceptedOnlyWithAnAcceptingStatusLineAndOneZeroStatus)
+{
+    const struct {
+        const char* name;
+        const char* answer;
+        int handshake;
+    } rows[] = {
+        {"101 upgrade", "HTTP/1.1 101 Switching Protocols\r\nX-Target-Status: 0\r\n\r\n", 0},
+        {"200", "HTTP/1.1 200 OK\r\nX-Target-Status: 0\r\n\r\n", 0},
+        {"204, no reason", "HTTP/1.0 204\r\nX-Target-Status: 0\r\n\r\n", 0},
+        {"200 with a refusal", "HTTP/1.1 200 OK\r\nX-Target-Status: 402\r\n\r\n", 402},
+        {"403 with status 0", "HTTP/1.1 403 Forbidden\r\nX-Target-Status: 0\r\n\r\n", VEXOTUNNEL_ERR_HTTP_REFUSED},
+        {"407 with status 0", "HTTP/1.1 407 Proxy Authentication Required\r\nX-Target-Status: 0\r\n\r\n",
+         VEXOTUNNEL_ERR_HTTP_REFUSED},
+        {"100", "HTTP/1.1 100 Continue\r\nX-Target-Status: 0\r\n\r\n", VEXOTUNNEL_ERR_HTTP_REFUSED},
+        {"code of four digits", "HTTP/1.1 2000 OK\r\nX-Target-Status: 0\r\n\r\n", VEXOTUNNEL_ERR_HTTP_REFUSED},
+        {"status header first", "X-Target-Status: 0\r\n\r\n", VEXOTUNNEL_ERR_HTTP_REFUSED},
+        {"not HTTP", "ICY 200 OK\r\nX-Target-Status: 0\r\n\r\n", VEXOTUNNEL_ERR_HTTP_REFUSED},
+        {"refusal then zero", "HTTP/1.1 200 OK\r\nX-Target-Status: 401\r\nX-Target-Status: 0\r\n\r\n",
+         VEXOTUNNEL_ERR_REPEATED_STATUS},
+        {"zero twice", "HTTP/1.1 200 OK\r\nX-Target-Status: 0\r\nx-target-status: 0\r\n\r\n",
+         VEXOTUNNEL_ERR_REPEATED_STATUS},
+        {"malformed then zero", "HTTP/1.1 200 OK\r\nX-Target-Status: zero\r\nX-Target-Status: 0\r\n\r\n",
+         VEXOTUNNEL_ERR_REPEATED_STATUS},
+        {"no status", "HTTP/1.1 200 OK\r\nUpgrade: QuillmarTunnel\r\n\r\n", VEXOTUNNEL_ERR_NO_STATUS},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EchoTarget target;
+        RelayConfig config{RelayConfig::kRawAnswer};
+        config.raw_status = row.answer;
+        {
+            RelayFixture relay(config);
+            EXPECT_EQ(row.handshake, HandshakeWithRelay(relay.Port(), target.Port()));
+        }
+        RelayFixture relay(config);
+        TunnelChannel ch(MakeTunnelInfo(relay.Port()));
+        if (row.handshake == 0) {
+            ASSERT_EQ(ERR_OK, ch.Open("127.0.0.1", target.Port()));
+            ExerciseIntegersAndBlocks(ch);
+        } else {
+            EXPECT_EQ(ERR_IO, ch.Open("127.0.0.1", target.Port()));
+        }
+    }
+}
+
 TEST(TunnelChannelTest, LowercaseStatusHeaderIsRead)
 {
     EchoTarget target;

@@ -79,7 +79,7 @@ private slots:
     }
 
     // A certificate of more than 2048 bytes, whose name is markup: shown,
-    // and shown as typed.
+    // and shown as text (its angle brackets escaped as in any one-line name).
     void largeCertificateWithMarkupNameIsShownAsTyped()
     {
         qm_test::CertRequest request;
@@ -94,8 +94,27 @@ private slots:
         watchNextDialog(&seen);
         QCOMPARE(showCertificateChain({pemOf(big)}, nullptr), 0);
         QVERIFY(seen.shown);
-        QCOMPARE(seen.subjects.value(0), QStringLiteral("CN=<img src=x>"));
+        QCOMPARE(seen.subjects.value(0), QStringLiteral("CN=\\<img src=x\\>"));
         QVERIFY(seen.details.contains(QStringLiteral("<img src=x>")));
+    }
+
+    // A comma inside a value is escaped, and repeated attributes keep the
+    // certificate's order: the name cannot pose as a different organisation.
+    void namesAreEscapedInTheCertificatesOrder()
+    {
+        qm_test::CertRequest request;
+        request.common_name = "evil.example, O=Trusted Bank";
+        request.more_subject = {{"O", "Evil Corp"}, {"OU", "Zeta"}, {"OU", "Alpha"}, {"OU", "+\"Ünïcode\";"}};
+        qm_test::Credentials evil = qm_test::makeCert(request);
+
+        Seen seen;
+        watchNextDialog(&seen);
+        QCOMPARE(showCertificateChain({pemOf(evil)}, nullptr), 0);
+        QVERIFY(seen.shown);
+        const QString expected = QStringLiteral(
+            "CN=evil.example\\, O=Trusted Bank, O=Evil Corp, OU=Zeta, OU=Alpha, OU=\\+\\\"\u00dcn\u00efcode\\\"\\;");
+        QCOMPARE(seen.subjects.value(0), expected);
+        QCOMPARE(seen.issuers.value(0), expected);
     }
 
     void refusalsShowNoDialog_data()

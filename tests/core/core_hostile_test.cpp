@@ -62,6 +62,9 @@ protected:
     }
 };
 
+// Names that cannot be an item of the folder are left out of the listing and
+// the rest downloads; an entry whose folder flag or size is out of range
+// fails the listing. Either way nothing is written outside the destination.
 TEST_F(CoreHostileTest, EntriesLeavingTheFolderAreRefused)
 {
     uint64_t p = ConnectOk();
@@ -69,20 +72,51 @@ TEST_F(CoreHostileTest, EntriesLeavingTheFolderAreRefused)
     qm_test::writeFile(Docs("/tree/ok.txt"), "ok");
     fs::create_directories(Local("/down"));
     std::set<std::string> before = Tree(m_dir.path());
-    for (const char* name : {"..", ".", "", "a/b", "../../escape.txt", "/etc/passwd"}) {
-        SCOPED_TRACE(name);
+    struct Row {
+        std::string name;
+        bool is_dir;
+        bool listed;  // the listing stands, without the entry
+    };
+    const Row rows[] = {
+        {"..", true, true},
+        {".", true, true},
+        {"", true, true},
+        {"a/b", true, true},
+        {"../../escape.txt", false, true},
+        {"/etc/passwd", true, true},
+        {std::string("x\0/../../escape.txt", 19), false, true},
+        {std::string("..\0", 3), true, true},
+        {"not utf-8 \xff", false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
         test_server::Fault extend;
         extend.kind = test_server::Fault::EXTEND_LIST;
-        extend.answer["node_list"].asArray().push_back(Entry(name, std::string(name) != "../../escape.txt"));
+        extend.answer["node_list"].asArray().push_back(Entry(row.name, row.is_dir));
         Server().SetFault("list", extend);
-        EXPECT_NE(Run(Download(p, "/docs/tree", Local("/down"))), 0);
+        EXPECT_EQ(Run(Download(p, "/docs/tree", Local("/down"))) == 0, row.listed);
         for (const ResumeInfo& task : AllTasks(p)) {
             std::string to = task.path_to.c_str_utf8();
-            EXPECT_EQ(to.rfind(Local("/down/tree/"), 0), 0u) << to;
-            EXPECT_EQ(to.find("/../"), std::string::npos) << to;
+            EXPECT_EQ(to, Local("/down/tree/ok.txt"));
         }
     }
+    // Out of range: a folder flag of 7, sizes beyond a file offset.
+    const std::pair<const char*, uint64_t> malformed[] = {
+        {"is_dir", 7}, {"size", uint64_t(1) << 63}, {"size", UINT64_MAX}};
+    for (const auto& [key, value] : malformed) {
+        SCOPED_TRACE(key + std::string(" ") + std::to_string(value));
+        PObject entry = Entry("odd", false);
+        entry[key] = value;
+        test_server::Fault extend;
+        extend.kind = test_server::Fault::EXTEND_LIST;
+        extend.answer["node_list"].asArray().push_back(entry);
+        Server().SetFault("list", extend);
+        EXPECT_NE(Run(Download(p, "/docs/tree", Local("/down"))), 0);
+        for (const ResumeInfo& task : AllTasks(p))
+            EXPECT_EQ(std::string(task.path_to.c_str_utf8()), Local("/down/tree/ok.txt"));
+    }
     Server().ClearFaults();
+    ASSERT_TRUE(WaitUntil([&] { return qm_test::readFile(Local("/down/tree/ok.txt")) == "ok"; }));
     // Nothing was made anywhere but inside the destination folder.
     for (const std::string& path : Tree(m_dir.path())) {
         if (!before.count(path)) {

@@ -15,9 +15,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "support/certificates.h"
+#include "support/damaged_sqlite.h"
 #include "support/temp_dir.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -110,23 +114,38 @@ protected:
         return value;
     }
 
-    void writeVersion20Fixture(const std::string& language) const
+    void writeVersion20Fixture(const std::string& language) const { writeOldFixture(20, language); }
+
+    // A file as a client of version 20, 21 or 22 left it: its connection
+    // table, its settings and two saved connections.
+    void writeOldFixture(int version, const std::string& language) const
     {
-        ASSERT_EQ(::mkdir(data.c_str(), 0755), 0);
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((data + "/sys-db.sqlite").c_str(), &db), SQLITE_OK);
+        ::mkdir(data.c_str(), 0755);
+        const bool trust = version >= 22;
         const std::string sql =
             "CREATE TABLE connection_table (id INTEGER PRIMARY KEY AUTOINCREMENT, hostname VARCHAR,"
             " domain_name VARCHAR, port INTEGER, username VARCHAR, password VARCHAR, remember_password INTEGER,"
-            " concurrent INTEGER, max_upload INTEGER, max_download INTEGER, encrypted INTEGER, compressed INTEGER,"
+            " concurrent INTEGER, max_upload INTEGER, max_download INTEGER, encrypted INTEGER, compressed INTEGER," +
+            std::string(trust ? " ssl_allow_untrust INTEGER, ssl_signature TEXT," : "") +
             " last_used_time DATETIME DEFAULT (strftime('%s','now')),"
             " UNIQUE (domain_name, username, port) ON CONFLICT REPLACE);"
             "CREATE TABLE system_table (key VARCHAR PRIMARY KEY ON CONFLICT IGNORE, value VARCHAR NOT NULL);"
-            "INSERT INTO system_table VALUES ('release_version', 20);"
+            "INSERT INTO system_table VALUES ('release_version', " + std::to_string(version) + ");"
             "INSERT INTO system_table VALUES ('language', '" + language + "');"
-            "INSERT INTO connection_table VALUES (1, 'first', 'one.example', 3362, 'alice', 'pw', 1, 3, 0, 0, 1, 0, 1600000000);"
-            "INSERT INTO connection_table VALUES (4, 'second', 'two.example', 4000, 'bob', '', 0, 2, 10, 20, 0, 1, 1600000500);";
-        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+            "INSERT INTO connection_table VALUES (1, 'first', 'one.example', 3362, 'alice', 'pw', 1, 3, 0, 0, 1, 0, " +
+            (trust ? "1, 'SIG', " : "") + "1600000000);"
+            "INSERT INTO connection_table VALUES (4, 'second', 'two.example', 4000, 'bob', '', 0, 2, 10, 20, 0, 1, " +
+            (trust ? "0, '', " : "") + "1600000500);";
+        execSql(data + "/sys-db.sqlite", sql);
+    }
+
+    static void execSql(const std::string& path, const std::string& sql)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        char* message = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message), SQLITE_OK) << (message ? message : "");
+        sqlite3_free(message);
         sqlite3_close(db);
     }
 
@@ -222,6 +241,91 @@ TEST_F(StartupTest, Version20DatabaseIsUpgradedWithItsRowsAndItsLanguage)
     EXPECT_EQ(result.values.value("LANGUAGE"), "deu");
     EXPECT_EQ(result.values.value("TRANSLATOR"), "1");
     EXPECT_EQ(result.values.value("MONTH_JAN"), "Januar");
+}
+
+// Reading the language comes before the upgrade chain and must leave the old
+// file to it: every old version reaches 23 with its saved connections.
+TEST_F(StartupTest, OlderDatabasesKeepTheirConnectionsThroughStartUp)
+{
+    for (int version : {21, 22}) {
+        SCOPED_TRACE(version);
+        std::filesystem::remove_all(data);
+        writeOldFixture(version, "fra");
+        const ChildRun result = run("startup");
+        ASSERT_EQ(result.values.value("DONE"), "1") << result.error_output.toStdString();
+        EXPECT_EQ(result.values.value("ASKED"), "0");
+        EXPECT_EQ(result.values.value("LANGUAGE"), "fra");
+        const std::string db = data + "/sys-db.sqlite";
+        EXPECT_EQ(query(db, "SELECT value FROM system_table WHERE key='release_version'"), "23");
+        EXPECT_EQ(query(db, "SELECT group_concat(username) FROM (SELECT username FROM connection_table ORDER BY id)"),
+                  "alice,bob");
+        EXPECT_EQ(query(db, "SELECT enable_download_control FROM connection_table WHERE id=4"), "1");
+        EXPECT_EQ(query(db, "SELECT ssl_signature FROM connection_table WHERE id=1"), version >= 22 ? "SIG" : "");
+    }
+}
+
+// A file the client cannot upgrade or use is never stamped or half-used: the
+// user is offered to set it aside, and it is kept whole as ".broken".
+TEST_F(StartupTest, UnusableDatabasesAreOfferedForRecovery)
+{
+    struct Case {
+        std::string name;
+        std::function<void()> make;
+    };
+    std::vector<Case> cases = {
+        {"version 21 without release_version",
+         [this] {
+             writeOldFixture(21, "deu");
+             execSql(data + "/sys-db.sqlite", "DELETE FROM system_table WHERE key = 'release_version';");
+         }},
+        {"version 22 without system_table",
+         [this] {
+             writeOldFixture(22, "deu");
+             execSql(data + "/sys-db.sqlite", "DROP TABLE system_table;");
+         }},
+        {"version 42 over an old table",
+         [this] {
+             writeOldFixture(22, "deu");
+             execSql(data + "/sys-db.sqlite", "UPDATE system_table SET value = '42' WHERE key = 'release_version';");
+         }},
+    };
+    for (const qm_test::SqliteDamageCase& damage : qm_test::allSqliteDamages())
+        cases.push_back({damage.name, [this, damage] {
+                             writeOldFixture(22, "deu");
+                             const std::string db = data + "/sys-db.sqlite";
+                             // Enough rows for several pages of the current schema.
+                             execSql(db, "UPDATE system_table SET value = '23' WHERE key = 'release_version';"
+                                         "DROP TABLE connection_table;"
+                                         "CREATE TABLE connection_table (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                         " hostname VARCHAR, domain_name VARCHAR, port INTEGER, username VARCHAR,"
+                                         " password VARCHAR, remember_password INTEGER, concurrent INTEGER,"
+                                         " max_upload INTEGER, max_download INTEGER, encrypted INTEGER,"
+                                         " compressed INTEGER, ssl_allow_untrust INTEGER, ssl_signature TEXT,"
+                                         " last_used_time DATETIME, download_location TEXT,"
+                                         " enable_upload_control INTEGER, enable_download_control INTEGER,"
+                                         " min_upload INTEGER, min_download INTEGER,"
+                                         " UNIQUE (domain_name, username, port) ON CONFLICT REPLACE);"
+                                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300)"
+                                         " INSERT INTO connection_table (domain_name, username, port, hostname)"
+                                         " SELECT 'host' || i || '.example', 'user', 3362, printf('%.100c', 'h') FROM n;");
+                             qm_test::damageSqliteFile(db, damage.damage, "connection_table", "min_upload");
+                         }});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(data);
+        c.make();
+        const std::string before = qm_test::readFile(data + "/sys-db.sqlite");
+        QProcessEnvironment env = environment();
+        env.insert("QM_TEST_ANSWER", "1024");
+        const ChildRun result = run("startup", env);
+        ASSERT_EQ(result.values.value("DONE"), "1") << result.error_output.toStdString();
+        EXPECT_EQ(result.values.value("ASKED"), "1");
+        EXPECT_EQ(qm_test::readFile(data + "/sys-db.sqlite.broken"), before) << "kept as it was found";
+        const std::string db = data + "/sys-db.sqlite";
+        EXPECT_EQ(query(db, "SELECT value FROM system_table WHERE key='release_version'"), "23");
+        EXPECT_EQ(query(db, "SELECT count(*) FROM pragma_table_info('connection_table')"), "20");
+        EXPECT_EQ(query(db, "SELECT count(*) FROM connection_table"), "0");
+    }
 }
 
 TEST_F(StartupTest, UnknownLanguageKeepsTheEnglishTexts)

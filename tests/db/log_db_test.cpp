@@ -6,6 +6,7 @@
 
 #include "db/db_test_util.h"
 #include "log-db.h"
+#include "support/damaged_sqlite.h"
 
 namespace {
 
@@ -409,6 +410,51 @@ TEST(LogDBClosedTest, OperationsFailWhileClosed)
     EXPECT_EQ(-1, LogDB::setLogDelCount(true, 1));
     EXPECT_EQ(-1, LogDB::deleteLog());
     EXPECT_EQ(-1, LogDB::insertReportLog(ReportLog()));
+}
+
+// A damaged log file is reported and the client carries on: every operation
+// answers (a failure, or what the readable part holds), none crashes or
+// hangs, and a failed open leaves the database closed.
+TEST(LogDBDamagedTest, DamagedFilesAreReportedAndEveryOperationAnswers)
+{
+    for (const qm_test::SqliteDamageCase& c : qm_test::allSqliteDamages()) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("log-db.sqlite");
+        ASSERT_EQ(0, LogDB::initialize(path));
+        std::vector<TransferLog> transfers;
+        for (int i = 0; i < 400; ++i) {
+            ASSERT_EQ(0, LogDB::insertLog(makeMisc(LOG_LOGIN, "item " + std::to_string(i))));
+            transfers.push_back(makeTransfer(LOG_UPLOAD, "/a/" + std::to_string(i), "/b"));
+        }
+        ASSERT_EQ(0, LogDB::insertTransferLogs(transfers));
+        LogDB::destroy();
+        qm_test::damageSqliteFile(path, c.damage, "log_table", "username");
+
+        const int opened = LogDB::initialize(path);
+        std::vector<MiscLog> misc;
+        std::vector<TransferLog> rows;
+        unsigned int total = 0;
+        bool enabled = false;
+        int count = 0;
+        const int results[] = {
+            LogDB::insertLog(makeMisc(LOG_LOGIN, "after")),
+            LogDB::insertTransferLog(makeTransfer(LOG_UPLOAD, "/c", "/d")),
+            LogDB::searchLog(MiscLogFilter(), misc, total),
+            LogDB::searchLog(TransferLogFilter(), rows, total),
+            LogDB::getLogDelCount(enabled, count),
+            LogDB::setLogDelCount(true, 10),
+            LogDB::deleteLog(),
+            LogDB::insertReportLog(ReportLog()),
+        };
+        for (int r : results) {
+            EXPECT_LE(r, 0);
+            if (opened != 0) {
+                EXPECT_EQ(-1, r) << "a database that did not open answers every call with a failure";
+            }
+        }
+        LogDB::destroy();
+    }
 }
 
 TEST_F(LogDBTest, ConcurrentWritersAndReaders)

@@ -3,9 +3,11 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <list>
 
 #include "db/db_test_util.h"
+#include "support/damaged_sqlite.h"
 #include "system-db.h"
 
 namespace {
@@ -279,6 +281,94 @@ TEST(SystemDBOpenTest, FileThatIsNotADatabaseIsRefused)
     EXPECT_EQ(-1, SystemDB::initialize(ustring(dir.file("sys-db.sqlite"))));
     std::list<ConnectionInfo> infos;
     EXPECT_EQ(-1, SystemDB::listConnection(infos));
+}
+
+// connection_table as a client of version 20 wrote it.
+const char* const kOldSchema =
+    "CREATE TABLE connection_table (id INTEGER PRIMARY KEY AUTOINCREMENT, hostname VARCHAR, domain_name VARCHAR,"
+    " port INTEGER, username VARCHAR, password VARCHAR, remember_password INTEGER, concurrent INTEGER,"
+    " max_upload INTEGER, max_download INTEGER, encrypted INTEGER, compressed INTEGER,"
+    " last_used_time DATETIME DEFAULT (strftime('%s','now')), UNIQUE (domain_name, username, port) ON CONFLICT REPLACE);"
+    "CREATE TABLE system_table (key VARCHAR PRIMARY KEY ON CONFLICT IGNORE, value VARCHAR NOT NULL);"
+    "INSERT INTO system_table VALUES ('language', 'deu');"
+    "INSERT INTO connection_table (domain_name, username, port) VALUES ('one.example', 'alice', 3362);";
+
+// A file of this client with enough saved connections to span many pages.
+void writeHealthyFile(const std::string& path)
+{
+    ASSERT_EQ(0, SystemDB::initialize(ustring(path)));
+    for (int i = 0; i < 300; ++i) {
+        ConnectionInfo info;
+        info.domain_name = "host-" + std::to_string(i) + ".example";
+        info.username = "user";
+        ASSERT_EQ(0, SystemDB::insertNewConnection(info));
+    }
+    SystemDB::destroy();
+}
+
+// A damaged file, or one whose tables lack a column the program reads, is
+// refused as it is, so that start-up can offer to set it aside rather than
+// fail every list and save.
+TEST(SystemDBOpenTest, DamagedOrUnusableFilesAreRefusedUntouched)
+{
+    struct Case {
+        std::string name;
+        std::function<void(const std::string&)> make;
+    };
+    std::vector<Case> cases;
+    for (const qm_test::SqliteDamageCase& c : qm_test::allSqliteDamages())
+        cases.push_back({c.name, [c](const std::string& path) {
+                             writeHealthyFile(path);
+                             qm_test::damageSqliteFile(path, c.damage, "connection_table", "min_upload");
+                         }});
+    cases.push_back({"version 42 over an old table", [](const std::string& path) {
+                         RawDb(path).exec(std::string(kOldSchema) +
+                                          "INSERT INTO system_table VALUES ('release_version', '42');");
+                     }});
+    cases.push_back({"version 23 over an old table", [](const std::string& path) {
+                         RawDb(path).exec(std::string(kOldSchema) +
+                                          "INSERT INTO system_table VALUES ('release_version', '23');");
+                     }});
+    cases.push_back({"system_table without its value column", [](const std::string& path) {
+                         writeHealthyFile(path);
+                         RawDb(path).exec("ALTER TABLE system_table RENAME COLUMN value TO v;");
+                     }});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("sys-db.sqlite");
+        c.make(path);
+        const std::string before = dbtest::readFile(path);
+        EXPECT_EQ(-1, SystemDB::initialize(ustring(path)));
+        std::list<ConnectionInfo> infos;
+        EXPECT_EQ(-1, SystemDB::listConnection(infos)) << "the database stays closed";
+        EXPECT_EQ(before, dbtest::readFile(path));
+        SystemDB::destroy();
+    }
+}
+
+// Start-up reads the language before the upgrade chain has seen the file:
+// that read must neither create the file nor add or stamp anything in it.
+TEST(SystemDBPeekTest, ReadsASettingWithoutCreatingOrChangingTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("sys-db.sqlite");
+    ustring value("stale");
+    EXPECT_EQ(-1, SystemDB::peekConfig(ustring(path), ustring("language"), value));
+    EXPECT_EQ(std::string(), value.c_str_utf8());
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    RawDb(path).exec(kOldSchema);
+    const std::string before = dbtest::readFile(path);
+    EXPECT_EQ(0, SystemDB::peekConfig(ustring(path), ustring("language"), value));
+    EXPECT_EQ(std::string("deu"), value.c_str_utf8());
+    EXPECT_EQ(-1, SystemDB::peekConfig(ustring(path), ustring("release_version"), value));
+    EXPECT_EQ(-1, SystemDB::peekConfig(ustring(path), ustring("LANGUAGE"), value)) << "keys are exact";
+    EXPECT_EQ(before, dbtest::readFile(path));
+    EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+
+    RawDb(path).exec("DROP TABLE system_table;");
+    EXPECT_EQ(-1, SystemDB::peekConfig(ustring(path), ustring("language"), value));
 }
 
 TEST(ConnectionInfoTest, EqualityIgnoresIdUseTimeAndTrust)

@@ -1,3 +1,7 @@
 qm_add_test(peer_connection_test LABEL engine
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/peer_connection_test.cpp
   LIBS kavelin)
+qm_add_test(peer_connect_retry_test LABEL engine
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/peer_connect_retry_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tcp_transfer_test_support.cpp
+  LIBS kavelin qm_test_support)

@@ -141,6 +141,40 @@ TEST_F(PeerConnectionTest, SurplusIdleConnectionsAreClosedDownToOne)
     }
 }
 
+// A receiving connection between two files looks idle, but the server may
+// be sending a pulled file on it already: while any download of the peer
+// is out, surplus receiving connections stay; once none is, they go.
+TEST_F(PeerConnectionTest, ReceivingConnectionsStayWhileADownloadIsOut)
+{
+    PeerConnection& peer = addPeer();
+    for (int i = 0; i < 3; ++i)
+        peer.addTcpTransfer(fake(TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE));
+    ResumeInfo download;
+    download.peer_id = kPeer;
+    download.command = C_PULL;
+    download.local_state = ResumeInfo::RI_RUNNING;
+    download.total = 4096;
+    download.path_from = "/share/f";
+    download.path_to = "/tmp/f";
+    manager.updateInfo(download);
+
+    auto receiving = [&] {
+        size_t n = 0;
+        for (TcpTransfer* transfer : peer.getTcpTransfers())
+            n += transfer->getTransferUse() == TRANSFER_USE_PASSIVE ? 1 : 0;
+        return n;
+    };
+    peer.adjustTransfers();
+    EXPECT_EQ(3u, receiving());
+
+    PObject finished;
+    finished["resume_id"] = static_cast<PObject::integer_type>(download.resume_id);
+    finished["local_state"] = static_cast<int32_t>(ResumeInfo::RI_WAITING);
+    manager.updatePartialInfo(finished);
+    peer.adjustTransfers();
+    EXPECT_EQ(1u, receiving());
+}
+
 TEST_F(PeerConnectionTest, ReadyOnlyWithIdleSendingReceivingAndReport)
 {
     struct Case {

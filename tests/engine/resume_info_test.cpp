@@ -235,7 +235,7 @@ TEST(EngineErrorCode, MapsEveryStreamCode)
     using namespace ProjectVardo;
     const std::pair<int32_t, int32_t> cases[] = {
         {0, ERR_OK},  {-1, ERR_SYS}, {-2, ERR_IO},   {-3, ERR_SYS},        {-4, ERR_LOCAL_DISKFULL},
-        {-5, ERR_SYS}, {-6, ERR_LOCAL_FBIG}, {-7, ERR_DROP_LARGE}, {-8, ERR_SYS}, {1, ERR_SYS},
+        {-5, ERR_SYS}, {-6, ERR_LOCAL_FBIG}, {-7, ERR_DROP_LARGE}, {-8, ERR_SOURCE_CHANGED}, {-9, ERR_SYS}, {1, ERR_SYS},
         {INT32_MIN, ERR_SYS}, {INT32_MAX, ERR_SYS},
     };
     for (const auto& c : cases)

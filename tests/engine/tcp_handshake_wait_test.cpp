@@ -1,6 +1,10 @@
 // A data connection whose TLS handshake waits for a silent peer: it sleeps on
-// its read event instead of spinning on the always-writable socket, and it is
-// given up at its handshake deadline, on either end.
+// its read event instead of spinning on the always-writable socket or on
+// bytes it cannot take, and it is given up at its handshake deadline, on
+// either end.
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -140,6 +144,42 @@ TEST_F(HandshakeWait, ConnectingEndSleepsUntilItsDeadline)
     expectQuietWaitUntilDeadline(controller, *t, started);
     server_side.join();
     EXPECT_GT(drainUntilClosed(peer), 0);  // the client hello, then the close
+    ::close(peer);
+}
+
+// The answer asking for TLS comes with one stray byte behind it, which the
+// handshake cannot take: the read pass must still end and leave the loop
+// to its deadline, not spin over the byte for ever.
+TEST_F(HandshakeWait, ConnectingEndIsNotHeldByAStrayByteAfterTheAnswer)
+{
+    TestController controller;
+    controller.getManager()->setPeerSeed(5, 0x1234567);
+    Listener listener;
+    std::unique_ptr<TcpTransfer> t(clientTransfer(controller, 5, true));
+    t->setHandshakeTimeout(kDeadlineMs);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(0, t->connect("127.0.0.1", listener.port));
+    const int peer = listener.acceptOne();
+    ASSERT_GE(peer, 0);
+
+    std::thread server_side([peer] {
+        PObject request;
+        if (!readObject(peer, request))
+            return;
+        // Corked, so the byte arrives with the answer and lands in the
+        // stream's buffer, not in the TLS layer.
+        int on = 1;
+        setsockopt(peer, IPPROTO_TCP, TCP_CORK, &on, sizeof(on));
+        PObject answer;
+        answer["encrypted"] = true;
+        writeObject(peer, answer);
+        const char stray = '/';
+        (void)!::write(peer, &stray, 1);
+        int off = 0;
+        setsockopt(peer, IPPROTO_TCP, TCP_CORK, &off, sizeof(off));
+    });
+    expectQuietWaitUntilDeadline(controller, *t, started);
+    server_side.join();
     ::close(peer);
 }
 

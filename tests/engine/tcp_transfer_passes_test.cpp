@@ -221,14 +221,16 @@ TEST(SendingPasses, SenderWaitsForASlowPeerWithoutSpinning)
         while ((n = ::recv(peer, buffer, sizeof(buffer), 0)) > 0)
             drained += n;
     });
+    ResumeInfo info;
     const bool finished = controller.pumpUntil([&] {
-        ResumeInfo info;
         return drained.load() >= static_cast<long>(kSize) &&
-               store.getResumeInfoFromResumeId(task.resume_id, info) && info.progress == kSize;
+               store.getResumeInfoFromResumeId(task.resume_id, info) && info.progress > 0;
     });
     ::shutdown(peer, SHUT_RD);
     reader.join();
     EXPECT_TRUE(finished) << drained.load() << " bytes read";
+    // Only the receiver's word makes the file whole.
+    EXPECT_LT(info.progress, kSize);
     EXPECT_FALSE(t->isAborted());
     ::close(peer);
 }

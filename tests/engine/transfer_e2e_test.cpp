@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "kavelin/error-code.h"
 #include "kavelin/transfer-types.h"
 #include "transfer_e2e_support.h"
 
@@ -55,6 +56,18 @@ std::vector<Case> allCases()
     return cases;
 }
 
+// A name of exactly 255 bytes, mostly 3-byte characters.
+std::string longUtf8Name()
+{
+    std::string name = "u";
+    while (name.size() + 3 + 4 <= 255)
+        name += "\xE6\x96\x87";
+    name += ".bin";
+    while (name.size() < 255)
+        name.insert(0, "v");
+    return name;
+}
+
 // A file set that covers the sizes around one step and one window, a large
 // file, odd names and a folder of many small files.
 std::map<std::string, uint64_t> fileSet()
@@ -68,6 +81,11 @@ std::map<std::string, uint64_t> fileSet()
         {"large.bin", 24u * 1024 * 1024 + 7},
         {"with space.txt", 4000},
         {"n\xC3\xA4ive \xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB.bin", 3000},
+        // The longest names the file system takes, whose temporary names
+        // must be shortened: ASCII, and 3-byte characters whose cut falls
+        // inside a character.
+        {std::string(251, 'L') + ".bin", 70000},
+        {longUtf8Name(), 2000},
     };
     for (int i = 0; i < 150; ++i)
         files["many/f" + std::to_string(i)] = static_cast<uint64_t>(i * 37);
@@ -196,6 +214,8 @@ TEST_P(KilledConnection, TaskResumesAndTheFileIsIntact)
     ASSERT_TRUE(loop.waitDone({id}, done));
     ASSERT_EQ(1u, done.size());
     EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state) << "error " << done[0].error;
+    // The broken attempt's error does not stay beside the done state.
+    EXPECT_EQ(ProjectVardo::ERR_OK, done[0].error);
     EXPECT_EQ(e2e::sha256File(source), e2e::sha256File(target));
 }
 

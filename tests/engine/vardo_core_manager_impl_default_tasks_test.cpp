@@ -103,6 +103,23 @@ TEST_F(StoreTasksTest, DoneTasksLeaveTheListAndAreConsumedOnce)
     EXPECT_TRUE(done.empty());
 }
 
+// A task that finishes after retries is done, nothing else: the error of a
+// failed attempt and a progress short of the file do not stay beside it.
+TEST_F(StoreTasksTest, DoneTaskCarriesNoErrorAndTheWholeFile)
+{
+    connectPeer(1);
+    add(1, C_PUSH);
+    ASSERT_TRUE(update(1, "total", PObject(static_cast<uint64_t>(3000000))));
+    ASSERT_TRUE(update(1, "progress", PObject(static_cast<uint64_t>(2100000))));
+    ASSERT_TRUE(update(1, "error", PObject(static_cast<uint32_t>(ProjectVardo::ERR_IO))));
+    ASSERT_TRUE(update(1, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE))));
+    std::vector<ResumeInfo> done;
+    store.consumeDoneTasks(done);
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_EQ(done[0].error, ProjectVardo::ERR_OK);
+    EXPECT_EQ(done[0].progress, 3000000u);
+}
+
 TEST_F(StoreTasksTest, PartialUpdatesChangeOnlyTheNamedFields)
 {
     const uint64_t id = add(1);

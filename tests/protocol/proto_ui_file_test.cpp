@@ -379,17 +379,31 @@ TEST(ProtoUIScripted, NodeListAnswers)
     };
     PObject wide = node(PObject("wide"));
     wide["mtime"] = uint64_t(0x100000005ull);  // past 2106: kept whole, never wrapped
-    wide["size"] = uint64_t(1) << 40;
-    wide["is_dir"] = uint64_t(2);
+    wide["size"] = (uint64_t(1) << 63) - 1;  // the largest size a file can have
+    wide["is_dir"] = uint64_t(1);
     PObject bare;
     bare["name"] = "bare";
-    PObject listed = listing({wide, bare});
+    // Names that cannot stand for an item of the folder are left out; the
+    // rest of the listing stays.
+    PObject nameless;
+    nameless["is_dir"] = uint64_t(0);
+    std::vector<PObject> entries = {wide};
+    for (const std::string& name : {std::string(""), std::string("."), std::string(".."), std::string("../etc/passwd"),
+                                    std::string("a/b"), std::string("a\0b", 3), std::string("bad\xff\xfe"),
+                                    std::string("\xc0\xaf"), std::string("\xed\xa0\x80")})
+        entries.push_back(node(PObject(name)));
+    entries.push_back(nameless);
+    entries.push_back(bare);
+    entries.push_back(node(PObject("\xc3\xa9t\xc3\xa9 \xf0\x9f\x93\x81")));
+    PObject listed = listing(entries);
 
     PObject::buffer_type long_name;
     const std::string long_text(70000, 'n');
     long_name.assign(long_text.data(), static_cast<uint32_t>(long_text.size()));
     PObject text_flag = listing({});
     text_flag["is_dir"] = "yes";
+    PObject answer_flag_two = listing({});
+    answer_flag_two["is_dir"] = uint64_t(2);
     PObject no_list;
     no_list["is_dir"] = uint64_t(1);
     PObject null_list = no_list;
@@ -407,13 +421,14 @@ TEST(ProtoUIScripted, NodeListAnswers)
         {"node_list a string", string_list, "\"node_list\" is a string, not an array"},
         {"is_dir a string", text_flag, "\"is_dir\" is a string, not an integer"},
         {"entry not a map", listing({node(PObject("ok")), PObject(uint64_t(5))}), "node_list entry 1: is an integer"},
-        {"name with a zero byte", listing({node(PObject(std::string("a\0b", 3)))}), "\"name\" holds a zero byte"},
+        {"answer is_dir 2", answer_flag_two, "\"is_dir\" is 2, above 1"},
         {"name over 65535 bytes", listing({node(PObject(long_name))}), "\"name\" is a buffer, not a string"},
         {"name an integer", listing({node(PObject(uint64_t(1)))}), "\"name\" is an integer"},
-        {"no name", listing({with("name", PObject())}), "\"name\" is null"},
-        {"empty name", listing({node(PObject(""))}), "empty"},
-        {"name ..", listing({node(PObject(".."))}), "not a single path segment"},
-        {"name with a slash", listing({node(PObject("../etc/passwd"))}), "not a single path segment"},
+        {"null name", listing({with("name", PObject())}), "\"name\" is null"},
+        {"entry is_dir 2", listing({with("is_dir", PObject(uint64_t(2)))}), "\"is_dir\" is 2, above 1"},
+        {"entry is_dir 7", listing({with("is_dir", PObject(uint64_t(7)))}), "\"is_dir\" is 7, above 1"},
+        {"size 2^63", listing({with("size", PObject(uint64_t(1) << 63))}), "\"size\" is 9223372036854775808, above"},
+        {"size 2^64 - 1", listing({with("size", PObject(UINT64_MAX))}), "\"size\" is 18446744073709551615, above"},
         {"size a string", listing({with("size", PObject("12"))}), "\"size\" is a string, not an integer"},
         {"mtime a string", listing({with("mtime", PObject("5"))}), "\"mtime\" is a string, not an integer"},
         {"entry is_dir a string", listing({with("is_dir", PObject("x"))}), "\"is_dir\" is a string"},
@@ -430,15 +445,16 @@ TEST(ProtoUIScripted, NodeListAnswers)
     nodes[0].name = "earlier";
     ASSERT_EQ(client.ListNode("/s/d", is_dir, nodes), 0) << client.GetLastErrorMessage();
     EXPECT_TRUE(is_dir);
-    ASSERT_EQ(nodes.size(), 3u);
+    ASSERT_EQ(nodes.size(), 4u);
     EXPECT_EQ(nodes[1].name, "wide");
     EXPECT_TRUE(nodes[1].is_dir);
-    EXPECT_EQ(nodes[1].size, uint64_t(1) << 40);
+    EXPECT_EQ(nodes[1].size, (uint64_t(1) << 63) - 1);
     EXPECT_EQ(nodes[1].mtime, 0x100000005ull);
     EXPECT_EQ(nodes[2].name, "bare");
     EXPECT_FALSE(nodes[2].is_dir);
     EXPECT_EQ(nodes[2].size, 0u);
     EXPECT_EQ(nodes[2].mtime, 0u);
+    EXPECT_EQ(nodes[3].name, "\xc3\xa9t\xc3\xa9 \xf0\x9f\x93\x81");
 
     for (const Refused& r : refused) {
         SCOPED_TRACE(r.name);

@@ -247,9 +247,9 @@ std::vector<HostileCase> Cases()
         {"NodeListNotAnArray", Call::List, false, 5,
          AnswerWith(0, wire::Encode(Map({{"is_dir", uint64_t(1)}, {"node_list", "a.txt"}}))), PROTOCOL,
          "malformed answer: \"node_list\" is a string, not an array", true},
-        {"NameWithZeroByte", Call::List, false, 5,
-         AnswerWith(0, Listing({Entry(PObject(std::string("a.txt\0.exe", 10)))})), PROTOCOL,
-         "\"name\" holds a zero byte", true},
+        {"SizeBeyondAFileOffset", Call::List, false, 5,
+         AnswerWith(0, Listing({Map({{"name", "a.txt"}, {"is_dir", uint64_t(0)}, {"size", UINT64_MAX}})})), PROTOCOL,
+         "\"size\" is 18446744073709551615, above 9223372036854775807", true},
         {"NameOver65535Bytes", Call::List, false, 5, AnswerWith(0, Listing({Entry(PObject(long_name))})), PROTOCOL,
          "\"name\" is a buffer, not a string", true},
         {"AuthWithoutSeed", Call::Auth, false, 5, AnswerWith(0, AuthAnswer(build1, nullptr)), PROTOCOL,
@@ -378,17 +378,19 @@ TEST(ProtoUIHostile, LargestRealListingFits)
 }
 
 // Entries are read as they arrive; those of a "keep_alive" before the answer
-// are not the answer's, nor is a listing with one bad entry partly taken.
+// are not the answer's; a name of no single item is left out, and a listing
+// with one malformed entry is not partly taken.
 TEST(ProtoUIHostile, ListingTakesOnlyTheAnswersEntriesAndAllOrNone)
 {
     const PObject keep_alive =
         Map({{"type", "keep_alive"}, {"is_dir", uint64_t(1)}, {"node_list", Array({Entry("stale.txt")})}});
     const std::string answers[] = {
         wire::Encode(keep_alive) + Listing({Entry("a.txt"), Entry("b.txt")}),
-        Listing({Entry("a.txt"), Entry(".."), Entry("b.txt")}),
+        Listing({Entry("c.txt"), Entry(".."), Entry(PObject(std::string("a.txt\0.exe", 10))), Entry("d.txt")}),
+        Listing({Entry("e.txt"), Map({{"name", "dir"}, {"is_dir", uint64_t(7)}}), Entry("f.txt")}),
     };
     HostileServer server([&](size_t i, const PObject&, Sink& sink) {
-        if (i < 2)
+        if (i < 3)
             sink.Send(answers[i]);
     });
     ProtoUI client;
@@ -405,11 +407,16 @@ TEST(ProtoUIHostile, ListingTakesOnlyTheAnswersEntriesAndAllOrNone)
     EXPECT_EQ(nodes[1].name, "a.txt");
     EXPECT_EQ(nodes[2].name, "b.txt");
 
+    ASSERT_EQ(client.ListNode("/docs", is_dir, nodes), 0) << client.GetLastErrorMessage();
+    ASSERT_EQ(nodes.size(), 5u);
+    EXPECT_EQ(nodes[3].name, "c.txt");
+    EXPECT_EQ(nodes[4].name, "d.txt");
+
     EXPECT_EQ(client.ListNode("/docs", is_dir, nodes), -1);
     EXPECT_EQ(client.GetLastError(), ProtoUI::ERROR_PROTOCOL);
     EXPECT_NE(client.GetLastErrorMessage().find("node_list entry 1: "), std::string::npos)
         << client.GetLastErrorMessage();
-    EXPECT_EQ(nodes.size(), 3u);
+    EXPECT_EQ(nodes.size(), 5u);
     EXPECT_NE(client.getChannelMtu(), -1) << "a complete answer leaves the connection usable";
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "local-site-helper.h"
+#include "local-volumes.h"
 #include "protocol/proto-ui.h"
 #include "support/temp_dir.h"
 
@@ -50,27 +51,63 @@ protected:
     LocalSiteHelper m_helper{nullptr};
 };
 
-TEST_F(LocalSiteHelperTest, TopLevelIsTheRootAndTheHome)
+TEST_F(LocalSiteHelperTest, TopLevelIsTheRootTheHomeAndTheVolumes)
 {
+    // A home of the test's own, so that it is neither "/" nor a volume.
+    const QByteArray old_home = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(path("home")));
+    fs::create_directories(path("home"));
     bool is_dir = true;
     SiteFileList list;
-    ASSERT_EQ(m_helper.listNode("", is_dir, list), 0);
+    const int listed = m_helper.listNode("", is_dir, list);
+    qputenv("HOME", old_home);
+    ASSERT_EQ(listed, 0);
     EXPECT_TRUE(is_dir);  // untouched
-    ASSERT_FALSE(list.isEmpty());
+    ASSERT_GE(list.size(), 2);
     EXPECT_EQ(list[0].name, "/");
-    const QString home = QDir::homePath();
-    if (home != "/") {
-        ASSERT_EQ(list.size(), 2);
-        EXPECT_EQ(list[1].name, QFileInfo(home).absoluteFilePath());
-    } else {
-        EXPECT_EQ(list.size(), 1);
-    }
+    EXPECT_EQ(list[1].name, QString::fromStdString(path("home")));
+    QStringList names;
     for (const SiteFileInfo& entry : list) {
         EXPECT_TRUE(entry.is_dir);
         EXPECT_EQ(entry.size, 0u);
         EXPECT_TRUE(entry.mtime.isNull());
         EXPECT_FALSE(entry.is_root || entry.is_shared_folder);
+        EXPECT_TRUE(QFileInfo(entry.name).isDir()) << entry.name.toStdString();
+        EXPECT_EQ(QDir::cleanPath(entry.name), entry.name);
+        EXPECT_FALSE(names.contains(entry.name)) << entry.name.toStdString();
+        names << entry.name;
     }
+}
+
+TEST(LocalVolumes, OnlyTheVolumesAUserKeepsFilesOn)
+{
+    struct Case {
+        const char* root;
+        const char* type;
+        const char* device;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"/media/ann/USB STICK", "vfat", "/dev/sdb1", true},
+        {"/run/media/ann/disk", "exfat", "/dev/sdc1", true},
+        {"/mnt/data", "ext4", "/dev/nvme0n1p3", true},
+        {"/srv/files", "nfs4", "server:/export", true},
+        {"/mnt/share", "cifs", "//server/share", true},
+        {"/", "ext4", "/dev/vda", false},  // the root stands first by itself
+        {"/proc", "proc", "proc", false},
+        {"/sys/fs/cgroup", "cgroup2", "cgroup2", false},
+        {"/dev/shm", "tmpfs", "tmpfs", false},
+        {"/tmp", "tmpfs", "tmpfs", false},
+        {"/mnt/tools", "tmpfs", "tools", false},
+        {"/snap/core/1", "squashfs", "/dev/loop3", false},
+        {"/boot/efi", "vfat", "/dev/sda1", false},
+        {"/run/user/1000/doc", "fuse.portal", "portal", false},
+        {"/var/lib/docker/x", "overlay", "overlay", false},
+        {"/etc/hosts", "ext4", "/dev/vda", false},
+        {"relative", "ext4", "/dev/sdd1", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isUserVolume(QString::fromUtf8(c.root), c.type, c.device), c.shown) << c.root;
 }
 
 TEST_F(LocalSiteHelperTest, ConvertFromQFileInfoKeepsTheRootSlash)

@@ -82,6 +82,10 @@ Credentials makeCert(const CertRequest& request)
     X509_NAME* name = X509_get_subject_name(c.cert);
     X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_UTF8,
                                reinterpret_cast<const unsigned char*>(request.common_name.c_str()), -1, -1, 0);
+    for (const auto& [field, value] : request.more_subject)
+        if (!X509_NAME_add_entry_by_txt(name, field.c_str(), MBSTRING_UTF8,
+                                        reinterpret_cast<const unsigned char*>(value.c_str()), -1, -1, 0))
+            throw std::runtime_error("bad subject attribute " + field);
     X509* issuerCert = request.issuer ? request.issuer->cert : c.cert;
     X509_set_issuer_name(c.cert, X509_get_subject_name(issuerCert));
     X509_set_pubkey(c.cert, c.key);
@@ -89,10 +93,12 @@ Credentials makeCert(const CertRequest& request)
     if (request.signing_only)
         addExtension(c.cert, issuerCert, NID_key_usage, "critical,keyCertSign,cRLSign");
     addExtension(c.cert, issuerCert, NID_subject_key_identifier, "hash");
-    if (!request.dns_names.empty()) {
+    if (!request.dns_names.empty() || !request.ip_addresses.empty()) {
         std::string san;
         for (const auto& dns : request.dns_names)
             san += (san.empty() ? "DNS:" : ",DNS:") + dns;
+        for (const auto& ip : request.ip_addresses)
+            san += (san.empty() ? "IP:" : ",IP:") + ip;
         addExtension(c.cert, issuerCert, NID_subject_alt_name, san);
     }
     if (!X509_sign(c.cert, request.issuer ? request.issuer->key : c.key, EVP_sha256()))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <openssl/evp.h>
@@ -30,6 +31,9 @@ enum class KeyType { EcP256, Rsa2048 };
 struct CertRequest {
     std::string common_name;
     std::vector<std::string> dns_names;  // subjectAltName DNS entries
+    std::vector<std::string> ip_addresses; // subjectAltName IP entries
+    // Subject attributes after the common name, in this order ("O", "OU", ...).
+    std::vector<std::pair<std::string, std::string>> more_subject;
     const Credentials* issuer = nullptr; // null: self-signed
     bool ca = false;                     // basicConstraints CA:TRUE (critical)
     // keyUsage keyCertSign and cRLSign only: an authority that never serves

@@ -344,6 +344,9 @@ void MainWindowWidgetsTest::errorText_data()
     QTest::newRow("copy other") << EV_COPY << 28672 << x << "dst" << "/s/dst" << "Failed to copy x.txt to dst.";
     QTest::newRow("upload") << EV_UPLOAD << 5 << x << "" << "" << "Cannot load information for x.txt.";
     QTest::newRow("download") << EV_DOWNLOAD << 5 << x << "" << "" << "Cannot load information for x.txt.";
+    QTest::newRow("upload name refused") << EV_UPLOAD << 4096 << QStringList{"a\\b.txt"} << "" << ""
+                                         << "Cannot upload a\\b.txt: a name on the server cannot contain \"\\\".";
+    QTest::newRow("download invalid") << EV_DOWNLOAD << 4096 << x << "" << "" << "Cannot load information for x.txt.";
     QTest::newRow("placeholder in a name") << EV_RENAME << 1 << QStringList{"%2"} << "%1" << "/s/%1"
                                            << "Failed to rename %2 to %1.";
     QTest::newRow("listing has none") << EV_LIST << 5 << x << "" << "" << "";

@@ -17,6 +17,7 @@ qt5_add_translation(QM_ESCAPES_QM ${CMAKE_CURRENT_LIST_DIR}/services_fixtures/es
 qm_add_test(ui_str_table_test LABEL ui
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/services_gui_main.cpp
           ${CMAKE_CURRENT_LIST_DIR}/services_str_table_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/translations_test.cpp
           ${QM_ESCAPES_QM}
   LIBS qz-texts Qt5::Gui)
 target_compile_definitions(ui_str_table_test PRIVATE

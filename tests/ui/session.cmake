@@ -36,6 +36,31 @@ endfunction()
 
 session_add_test(session_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/session_test.cpp
   LIBS qm-program Qt5::Test SQLite::SQLite3)
+# The same program on the computer's own disks: My Computer, selection, copy and paste.
+session_add_test(session_local_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/session_local_test.cpp
+  LIBS qm-program Qt5::Test)
+
+# The windows in German, Japanese and Russian at 100 % and 150 %: one test
+# per language, each running the program at both scales.
+add_executable(language_screens_test ${CMAKE_CURRENT_LIST_DIR}/language_screens_test.cpp
+  ${QM_QT_SANITIZER_SUPPRESSIONS})
+set_target_properties(language_screens_test PROPERTIES AUTOMOC ON)
+qm_stage_program(language_screens_test)
+target_link_libraries(language_screens_test PRIVATE session_support qm-program Qt5::Test GTest::gtest Threads::Threads)
+target_compile_definitions(language_screens_test PRIVATE QM_TEST_ARTIFACTS_DIR="${PROJECT_BINARY_DIR}/test-artifacts")
+foreach(language deu jpn rus)
+  set(filter --gtest_filter=*/${language}_*)
+  if(QM_XVFB_RUN)
+    add_test(NAME ui.language_screens.${language} COMMAND ${QM_XVFB_RUN} -a -s "-screen 0 1400x1000x24"
+             $<TARGET_FILE:language_screens_test> ${filter})
+    set(platform xcb)
+  else()
+    add_test(NAME ui.language_screens.${language} COMMAND language_screens_test ${filter})
+    set(platform offscreen)
+  endif()
+  set_tests_properties(ui.language_screens.${language} PROPERTIES LABELS ui TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=${platform}")
+endforeach()
 
 find_package(X11)
 if(X11_FOUND AND TARGET QuillmarFileManager)

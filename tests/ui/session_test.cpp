@@ -97,6 +97,8 @@ const std::vector<std::string> kDisconnectErrors = {
     " failed (stream error while receiving response)",
     "remote-login: AuthSession failed (channel error while connecting to server code = 111)",
     "tcp-client-init-helper: Socket error: 111",
+    // (each round of refused data connections, before the next one waits)
+    " failed before working, next attempt in ",
     // Back on its ports, the server has forgotten the session: the site's
     // first login presents the old seed and is refused, then logs in afresh.
     "remote-login: AuthSession failed (protocol error, reason = 'invalid session seed')",

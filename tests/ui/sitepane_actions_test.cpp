@@ -4,11 +4,13 @@
 // read-only share, actions that must do nothing, and the refusals of pastes
 // that would move another server's files or copy a folder into itself.
 #include <QCryptographicHash>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
 
 #include "event-manager.h"
+#include "protocol/proto-ui.h"
 #include "global-connecter.h"
 #include "site-connecter.h"
 #include "site-data.h"
@@ -245,6 +247,116 @@ TEST_F(SitePaneActionsTest, TheComputersFolderInThePane)
     EXPECT_FALSE(fs::exists(local.file("two.txt")));
     EXPECT_EQ(Cached(pane, folder), QStringList{"keep"});
     vexotest::saveScreenshot(m_host.get(), "sitepane_computer_folder");
+}
+
+// My Computer as a user meets it: its top level lists the root and the home
+// folder by absolute path, each opens its folder, and files go both ways
+// between a folder under the home and a server folder by copy and paste.
+TEST_F(SitePaneActionsTest, MyComputerOpensTheHomeAndCopiesBothWays)
+{
+    qm_test::TempDir home("qm-sitepane-home");
+    const QByteArray old_home = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path()));
+    struct RestoreHome {
+        QByteArray value;
+        ~RestoreHome() { qputenv("HOME", value); }
+    } restore{old_home};
+    const std::string payload = std::string(200000, 'm') + "end";
+    fs::create_directories(home.file("Docs"));
+    ASSERT_TRUE(qm_test::writeFile(home.file("Docs/up.bin"), payload));
+
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    SiteTableWidget* table = pane->detail()->tableView();
+    ASSERT_TRUE(Open(pane, "0:"));
+    const QString home_name = QString::fromStdString(home.path());
+    const QStringList top = Cached(pane, "0:");
+    EXPECT_TRUE(top.contains("/")) << top.join(", ").toStdString();
+    ASSERT_TRUE(top.contains(home_name)) << top.join(", ").toStdString();
+    EXPECT_TRUE(WaitUntil([&] {
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (!table->isRowHidden(row) && table->recordOfRow(row).getName() == home_name)
+                return true;
+        return false;
+    }));
+
+    // Each entry opens its folder, as a double-click does.
+    auto openRow = [&](const QString& name, const QString& expected) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (table->isRowHidden(row) || table->recordOfRow(row).getName() != name)
+                continue;
+            QSignalSpy done(pane->connecter(), &SiteConnecter::sigQueryPathDone);
+            emit table->cellDoubleClicked(row, 0);
+            return pane->data()->m_current_path == expected &&
+                   WaitUntil([&] { return !done.isEmpty() && done.last().at(0).toString() == expected; }) &&
+                   WaitIdle() && WaitUntil([&] { return !table->isDrawing(); });
+        }
+        return false;
+    };
+    ASSERT_TRUE(openRow("/", "0:/"));
+    EXPECT_TRUE(Cached(pane, "0:/").contains("tmp"));
+    ASSERT_TRUE(Open(pane, "0:"));
+    ASSERT_TRUE(openRow(home_name, "0:" + home_name));
+    EXPECT_EQ(Cached(pane, "0:" + home_name), QStringList{"Docs"});
+    ASSERT_TRUE(openRow("Docs", "0:" + home_name + "/Docs"));
+    const QString docs = "0:" + home_name + "/Docs";
+
+    ASSERT_TRUE(Select(pane, {"up.bin"}));
+    Action(UAT_COPY);
+    ASSERT_TRUE(Open(pane, Id(pane, "/rw")));
+    ASSERT_TRUE(Select(pane, {}));
+    Action(UAT_PASTE);
+    ASSERT_TRUE(WaitUntil([&] { return Digest(Share("rw", "/up.bin")) == Digest(home.file("Docs/up.bin")); },
+                          30000));
+
+    ASSERT_TRUE(Select(pane, {"a.txt"}));
+    Action(UAT_COPY);
+    ASSERT_TRUE(Open(pane, docs));
+    ASSERT_TRUE(Select(pane, {}));
+    Action(UAT_PASTE);
+    ASSERT_TRUE(WaitUntil([&] { return Digest(home.file("Docs/a.txt")) == Digest(Share("rw", "/a.txt")); }, 30000));
+    EXPECT_TRUE(m_host->failedErrors().isEmpty());
+}
+
+// A "\\" is an ordinary letter of a local name, but a server reads it as a
+// separator: such an upload is refused with its reason and makes nothing on
+// the server, alone or inside a folder whose other files still go up.
+TEST_F(SitePaneActionsTest, ALocalNameWithABackslashIsRefusedByTheServerSide)
+{
+    qm_test::TempDir local("qm-sitepane-local");
+    const std::string odd = "a\\b:c*?<>|.txt";
+    fs::create_directories(local.file("box"));
+    ASSERT_TRUE(qm_test::writeFile(local.file(odd), "odd"));
+    ASSERT_TRUE(qm_test::writeFile(local.file("box/" + odd), "odd"));
+    ASSERT_TRUE(qm_test::writeFile(local.file("box/fine.txt"), "fine"));
+    SiteWidget* pane = Login();
+    ASSERT_NE(pane, nullptr);
+    const QString folder = QStringLiteral("0:") + QString::fromStdString(local.path());
+    ASSERT_TRUE(Open(pane, folder));
+    EXPECT_EQ(Cached(pane, folder), (QStringList{QString::fromStdString(odd), "box"}));
+
+    for (const char* item : {"a\\b:c*?<>|.txt", "box"}) {
+        SCOPED_TRACE(item);
+        const int failed = m_host->failedErrors().size();
+        if (pane->data()->m_current_path != folder) {
+            ASSERT_TRUE(Open(pane, folder));
+        }
+        ASSERT_TRUE(Select(pane, {QString::fromUtf8(item)}));
+        Action(UAT_COPY);
+        ASSERT_TRUE(Open(pane, Id(pane, "/rw")));
+        ASSERT_TRUE(Select(pane, {}));
+        Action(UAT_PASTE);
+        ASSERT_TRUE(WaitUntil([&] { return m_host->failedErrors().size() == failed + 1; }));
+        EXPECT_EQ(m_host->failedErrors().last(), int(ProtoUI::ERROR_INVALID_ARGUMENT));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Digest(Share("rw", "/box/fine.txt")) == Digest(local.file("box/fine.txt")); },
+                          30000));
+    // Nothing stands for the refused file: no folder "a", no cut name.
+    EXPECT_FALSE(Exists("rw", "/a"));
+    EXPECT_FALSE(Exists("rw", "/b:c*?<>|.txt"));
+    EXPECT_FALSE(Exists("rw", "/box/a"));
+    EXPECT_FALSE(Exists("rw", "/box/b:c*?<>|.txt"));
+    EXPECT_FALSE(Exists("rw", "/" + odd));
 }
 
 TEST_F(SitePaneActionsTest, ReadOnlyFailuresLeaveTheCacheAsItWas)

@@ -180,19 +180,28 @@ private slots:
 
     void unusableNamesDropped_data()
     {
+        QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("in");
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("clean") << QStringList{"a", "b c", ".hidden", "..x"} << QStringList{"a", "b c", ".hidden", "..x"};
-        QTest::newRow("dots and empty") << QStringList{"", ".", "..", "ok"} << QStringList{"ok"};
-        QTest::newRow("separators") << QStringList{"a/b", "/etc", "c\\d"} << QStringList{"c\\d"};
-        QTest::newRow("nul") << QStringList{QString("x") + QChar(0) + "y", "z"} << QStringList{"z"};
+        QTest::newRow("clean") << "5:/rw" << QStringList{"a", "b c", ".hidden", "..x"}
+                               << QStringList{"a", "b c", ".hidden", "..x"};
+        QTest::newRow("dots and empty") << "5:/rw" << QStringList{"", ".", "..", "ok"} << QStringList{"ok"};
+        QTest::newRow("separators") << "5:/rw" << QStringList{"a/b", "/etc", "c\\d"} << QStringList{"c\\d"};
+        QTest::newRow("nul") << "5:/rw" << QStringList{QString("x") + QChar(0) + "y", "z"} << QStringList{"z"};
+        // The computer's top level: its folders by clean absolute path.
+        QTest::newRow("computer top")
+            << "0:" << QStringList{"/", "/home/u", "/media/usb 1", "rel", "", "/a/../b", "//x", "/x/", "/a/./b"}
+            << QStringList{"/", "/home/u", "/media/usb 1"};
+        QTest::newRow("computer folder") << "0:/home" << QStringList{"/etc", "u"} << QStringList{"u"};
+        QTest::newRow("server top") << "5:" << QStringList{"/etc", "docs"} << QStringList{"docs"};
     }
     void unusableNamesDropped()
     {
+        QFETCH(QString, path);
         QFETCH(QStringList, in);
         QFETCH(QStringList, kept);
         SiteFileList list = entries(in);
-        QCOMPARE(dropUnusableEntries(list, "5:/rw"), in.size() - kept.size());
+        QCOMPARE(dropUnusableEntries(list, path), in.size() - kept.size());
         QCOMPARE(names(list), kept);
     }
 

@@ -170,6 +170,49 @@ private slots:
         QCOMPARE(h.dropUrls(0, "0:" + tmp.path() + "/folder", {QUrl::fromLocalFile(odd)}), 1);
         QCOMPARE(eventOf(added.last().at(0)).type, EV_COPY);
         QCOMPARE(task.last().at(2).toBool(), false);
+
+        // A local path splits only at "/": a "\\" stays in the name, whole,
+        // for the upload to refuse with its reason (no folder "a" made).
+        const QString backslash = tmp.path() + QStringLiteral("/a\\b:c*?<>|.txt");
+        QFile b(backslash);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.close();
+        QCOMPARE(h.dropUrls(5, "5:share", {QUrl::fromLocalFile(backslash)}), 1);
+        const Event dropped = eventOf(added.last().at(0));
+        QCOMPARE(dropped.type, EV_UPLOAD);
+        QCOMPARE(QString::fromStdString(dropped.names.front()), QStringLiteral("a\\b:c*?<>|.txt"));
+        QCOMPARE(QString::fromStdString(dropped.paths.front()), backslash);
+        QCOMPARE(QString::fromStdString(dropped.parent), tmp.path());
+    }
+
+    // Only an absolute local file path without NUL is taken from a drop.
+    void droppedUrls_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("absolute") << QUrl::fromEncoded("file:///tmp/a%20b.txt") << QStringLiteral("/tmp/a b.txt");
+        QTest::newRow("localhost") << QUrl::fromEncoded("file://localhost/tmp/a.txt") << QStringLiteral("/tmp/a.txt");
+        QTest::newRow("encoded NUL") << QUrl::fromEncoded("file:///tmp/x%00/a.txt") << QString();
+        QTest::newRow("raw NUL") << QUrl::fromLocalFile(QStringLiteral("/tmp/x") + QChar(0) + QStringLiteral("/a.txt"))
+                                 << QString();
+        QTest::newRow("relative") << QUrl::fromEncoded("file:a/b") << QString();
+        QTest::newRow("other host") << QUrl::fromEncoded("file://server/share/a.txt") << QString();
+        QTest::newRow("web") << QUrl::fromEncoded("https://example.com/x.html") << QString();
+        QTest::newRow("ftp") << QUrl::fromEncoded("ftp://example.com/tmp/a.txt") << QString();
+        QTest::newRow("data") << QUrl::fromEncoded("data:text/plain,/tmp/a.txt") << QString();
+    }
+
+    void droppedUrls()
+    {
+        QFETCH(QUrl, url);
+        QFETCH(QString, path);
+        QCOMPARE(droppedLocalPath(url), path);
+        if (!path.isEmpty())
+            return;
+        SiteDropHandler h;
+        QSignalSpy added(&h, &SiteDropHandler::sigEventAdded);
+        QCOMPARE(h.dropUrls(5, "5:share", {url}), 0);
+        QCOMPARE(added.count(), 0);
     }
 
     void innerMoves()

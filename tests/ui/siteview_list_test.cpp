@@ -82,6 +82,43 @@ private slots:
         g_step = 0;
     }
 
+    // A name wider than the tile takes a second line before it is cut; a
+    // break at a space or a dot is preferred to one inside a word.
+    void tileNamesUseTwoLines_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("fits") << "a.txt" << "a.txt" << false;
+        QTest::newRow("at a space") << "Quarterly report.pdf" << "Quarterly " << false;
+        QTest::newRow("in a word") << "Abcdefghijklmnopq" << QString() << false;
+        QTest::newRow("too long") << QString(300, QLatin1Char('n')) << QString() << true;
+        QTest::newRow("wide letters") << QString::fromUtf8("写真アルバム二〇二六年夏休み旅行記録") << QString() << true;
+    }
+    void tileNamesUseTwoLines()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, first);
+        QFETCH(bool, elided);
+        QFont font;
+        font.setPixelSize(12);
+        const QFontMetrics metrics(font);
+        const int width = 76;
+        const QString text = tileNameLines(name, metrics, width);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        QVERIFY(lines.size() <= 2);
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+        if (!first.isEmpty())
+            QCOMPARE(lines.first(), first);
+        QCOMPARE(text.endsWith(QChar(0x2026)), elided);
+        if (!elided)
+            QCOMPARE(QString(text).remove(QLatin1Char('\n')), name);
+        // The first line is used to the full before a word is split.
+        if (lines.size() == 2 && first.isEmpty())
+            QVERIFY(metrics.horizontalAdvance(lines.first() + lines.last().at(0)) > width);
+    }
+
     void tiles_data()
     {
         QTest::addColumn<SiteFileInfo>("entry");
@@ -106,7 +143,7 @@ private slots:
         SiteListIconWidget* tile = f.list.tileOfRow(0);
         QVERIFY(tile);
         QCOMPARE(tile->getInfo().name, shown);
-        QCOMPARE(tile->size(), QSize(80, 100));
+        QCOMPARE(tile->size(), QSize(kTileWidth, kTileHeight));
         QCOMPARE(tile->pos(), f.list.visualItemRect(f.list.item(0)).topLeft());
         // The record keeps the listed name ("0", the peer id).
         QCOMPARE(f.list.recordOfRow(0).getName(), entry.name);

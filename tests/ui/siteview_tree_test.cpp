@@ -111,6 +111,42 @@ private slots:
         vexotest::saveScreenshot(&f.tree, QStringLiteral("siteview_tree"));
     }
 
+    // A folder shows an expand arrow until its listing shows it has no
+    // sub-folders; a listing with one keeps it.
+    void expandArrowOnlyOverSubfolders()
+    {
+        Fixture f(17);
+        f.pane.deliver(QStringLiteral("0:"), folders({QStringLiteral("/"), QStringLiteral("/home/alice")}));
+        QTreeWidgetItem* computer = f.tree.topLevelItem(1);
+        computer->setExpanded(true);
+        QTreeWidgetItem* root = f.tree.findItemByPath(QStringLiteral("0:/"), false);
+        QTreeWidgetItem* home = f.tree.findItemByPath(QStringLiteral("0:/home/alice"), false);
+        QVERIFY(root && home);
+        // The branch area left of an item: one colour when it holds no arrow.
+        auto arrowShown = [&f](QTreeWidgetItem* item) {
+            const QRect text = f.tree.visualItemRect(item);
+            const QRect branch(text.left() - f.tree.indentation(), text.top(), f.tree.indentation(), text.height());
+            const QImage image = f.tree.viewport()->grab(branch).toImage();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) != image.pixel(0, 0))
+                        return true;
+            return false;
+        };
+        QVERIFY(arrowShown(root));
+        QVERIFY(arrowShown(home));  // not listed yet: it may hold folders
+        SiteFileList files;
+        files << fileEntry(QStringLiteral("notes.txt"), 4);
+        f.pane.deliver(QStringLiteral("0:/home/alice"), files);
+        f.pane.deliver(QStringLiteral("0:/"), folders({QStringLiteral("tmp")}));
+        QVERIFY(!arrowShown(home));
+        QVERIFY(arrowShown(root));
+        vexotest::saveScreenshot(&f.tree, QStringLiteral("siteview_tree_arrows"));
+        // A folder made inside later brings the arrow back.
+        f.pane.deliver(QStringLiteral("0:/home/alice"), folders({QStringLiteral("made")}));
+        QVERIFY(arrowShown(home));
+    }
+
     void findItemByPath_data()
     {
         QTest::addColumn<QString>("path");

@@ -2,6 +2,7 @@
 // into the store as the engine leaves them: the status cell, the simple list,
 // the full table with pages and the site filter, the tool bars and the
 // actions on a selection.
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -124,6 +125,7 @@ private slots:
     void simpleSelectionByRows();
     void fullPagesAndShrinkingQueue();
     void fullColumnsByDirection();
+    void fullHeaderTitlesFit();
     void fullSpeedAndRemainingCells();
     void hostileNamesShowLiterally();
     void simpleEntryKeepsEveryDigit();
@@ -378,6 +380,23 @@ void TransferViewsTest::fullPagesAndShrinkingQueue()
     QCOMPARE(page2.size(), 50);
     QCOMPARE(page2.first(), QString("p100.bin"));
     QCOMPARE(page2.last(), QString("p149.bin"));
+}
+
+// Every title of a fixed column shows whole ("Time Remaining" was cut).
+void TransferViewsTest::fullHeaderTitlesFit()
+{
+    FullQueue view;
+    view.resize(900, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QHeaderView* header = view.table()->getHeader();
+    const QFontMetrics metrics(header->font());
+    // The last column takes the spare width and the user may resize it.
+    for (int column = 0; column < FullQueue::COL_REMOTE_PATH; ++column) {
+        const QString title = view.table()->getTable()->horizontalHeaderItem(column)->text();
+        QVERIFY2(header->sectionSize(column) >= metrics.horizontalAdvance(title) + 6, qPrintable(title));
+    }
+    QVERIFY(vexotest::saveScreenshot(&view, "transfer_full_header"));
 }
 
 void TransferViewsTest::fullColumnsByDirection()

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDrag>
 #include <QList>
+#include <QTimer>
 #include <QUrl>
 
 #include "compat/trace.h"
@@ -13,6 +14,7 @@
 #include "log.h"
 #include "test_windows.h"
 #include "ui_path_manager.h"
+#include "xds_source.h"
 
 namespace {
 
@@ -90,9 +92,15 @@ int DndManager::execDrag()
     m_drag = new QDrag(this);
     FileMimeData* mime = new FileMimeData();
     mime->setUrls(QList<QUrl>() << QUrl::fromLocalFile(markerFolderPath()));
+    const quint64 serial = ++m_drag_serial;
+    m_save_answer.clear();
+    mime->setSaveHandler([this, serial] { return answerDirectSave(serial); });
     m_drag->setMimeData(mime);
 
     csei.InitDrag();
+    // The source window exists once the drag has started, that is inside
+    // its event loop; a file manager reads the name only at the drop.
+    QTimer::singleShot(0, this, [] { xds::offerName(QByteArray(dnd_block::kMarkerFolder)); });
     if (m_runner)
         m_runner(m_drag);
     else
@@ -107,4 +115,29 @@ int DndManager::execDrag()
     m_is_inner_drag = false;
     emit sigCleanDragStyle();
     return 0;
+}
+
+QByteArray DndManager::answerDirectSave(quint64 serial)
+{
+    // A later drag has replaced the dragged items: this drop has none left.
+    if (serial != m_drag_serial)
+        return QByteArray(xds::kError);
+    if (!m_save_answer.isEmpty())
+        return m_save_answer;
+    const QByteArray uri = xds::readDestination();
+    xds::withdraw();
+    const QString folder = dropFolderFromSaveUri(uri);
+    if (folder.isEmpty()) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] dnd_manager(%d): direct save to '%s' refused\n",
+               uri.toStdString());
+        m_save_answer = xds::kError;
+        return m_save_answer;
+    }
+    QM_LOG(Logger::L_INFO, kComponent, L"[INFO] dnd_manager(%d): direct save into '%s'\n",
+           folder.toUtf8().toStdString());
+    m_save_answer = xds::kSaved;
+    // Downloads start from the event loop, not inside the toolkit's
+    // answer to the file manager.
+    QMetaObject::invokeMethod(this, [this, folder] { emit sigDndFinished(folder); }, Qt::QueuedConnection);
+    return m_save_answer;
 }

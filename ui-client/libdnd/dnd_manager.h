@@ -14,7 +14,10 @@ class QDrag;
 // The bridge from a drag out of the client to the folder the user dropped on
 // in the file manager: the drag carries only the empty marker folder, the
 // copy hook reports where the file manager tried to copy it, and the parent of
-// that destination is the drop folder. Lives on the GUI thread.
+// that destination is the drop folder. No Linux file manager loads copy
+// hooks: there the drag also offers the X direct-save type, and a file manager
+// that speaks it names the folder it shows, which becomes the drop folder
+// once the drag is over. Lives on the GUI thread.
 class DndManager : public QObject {
     Q_OBJECT
 public:
@@ -41,14 +44,22 @@ public:
     static QString markerFolderPath();
 
 signals:
-    // The drop folder; "" when nothing was dropped in the file manager.
+    // The drop folder; "" when nothing was dropped in the file manager. A
+    // direct save reports its folder later, from the event loop, after the
+    // drag's own "".
     void sigDndFinished(QString destination);
     // The drag has ended: views remove their drag highlighting.
     void sigCleanDragStyle();
 
 private:
+    // The answer to a direct-save request of the drag numbered `serial`.
+    QByteArray answerDirectSave(quint64 serial);
+
     QPointer<QDrag> m_drag;
     bool m_is_inner_drag;
     CShellExtensionInterface csei;
     DragRunner m_runner;
+    quint64 m_drag_serial = 0;
+    // The latest drag's answer once given: a repeated request gets the same.
+    QByteArray m_save_answer;
 };

@@ -1,7 +1,9 @@
 #include "dnd_path.h"
 
+#include <QByteArray>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include "dnd_shared_block.h"
 
@@ -29,4 +31,33 @@ QString dropFolderFromTarget(QString const& target)
     if (!QFileInfo(parent).isDir())
         return QString();
     return parent;
+}
+
+QString dropFolderFromSaveUri(QByteArray const& uri)
+{
+    static const QByteArray scheme("file://");
+    // A raw '?' or '#' starts a query or a fragment: no file URI of a
+    // folder has one (the names' own are percent-encoded).
+    if (!uri.startsWith(scheme) || uri.contains('?') || uri.contains('#'))
+        return QString();
+    const int path_start = uri.indexOf('/', scheme.size());
+    if (path_start < 0)
+        return QString();
+    const QByteArray host = uri.mid(scheme.size(), path_start - scheme.size());
+    if (!host.isEmpty() && host != "localhost")
+        return QString();
+    const QByteArray path = QByteArray::fromPercentEncoding(uri.mid(path_start));
+    if (path.contains('\0'))
+        return QString();
+    const QString text = QString::fromUtf8(path);
+    if (text.toUtf8() != path)
+        return QString();
+    const QStringList names = text.mid(1).split(QLatin1Char('/'));
+    for (const QString& name : names)
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+            return QString();
+    const QString folder = getParentPath(text);
+    if (!QFileInfo(folder).isDir())
+        return QString();
+    return folder;
 }

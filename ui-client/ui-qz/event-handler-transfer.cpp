@@ -9,6 +9,7 @@
 #include "kavelin/vardo-core-manager.h"
 #include "local-site-helper.h"
 #include "log.h"
+#include "protocol/proto-ui.h"
 #include "remote-site-helper.h"
 
 namespace {
@@ -69,7 +70,13 @@ ResumeInfo newTask(uint64_t peer_id, Command command, const std::string& from, c
 
 bool isSafeEntryName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+bool isServerEntryName(const std::string& name)
+{
+    return isSafeEntryName(name) && name.find('\\') == std::string::npos;
 }
 
 int EventHandler::handleDownload(const Event& event)
@@ -96,6 +103,14 @@ int EventHandler::walkDownload(const Event& event, int depth)
     if (depth > kMaxWalkDepth) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] event-handler(%d): handleDownload: '%s' lies too deep, skipped\n",
                source_base);
+        return kRefusedEntry;
+    }
+    // The item's own name places it in the destination folder: it must name
+    // one item there.
+    if (!isSafeEntryName(event.names.front())) {
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] event-handler(%d): handleDownload: '%s' is not an item name, '%s' skipped\n",
+               event.names.front(), source_base);
         return kRefusedEntry;
     }
     bool is_dir = false;
@@ -161,6 +176,13 @@ int EventHandler::walkUpload(const Event& event, int depth)
     SiteHelper* destination = getHelper(event.opt_peer_id);
     if (!destination || event.opt_peer_id == 0)
         return kRefusedEntry;
+    if (!isServerEntryName(event.names.front())) {
+        // Refused before anything is made on the server in its place.
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] event-handler(%d): handleUpload: '%s' has a name the server cannot take, refused\n",
+               source_base);
+        return ProtoUI::ERROR_INVALID_ARGUMENT;
+    }
     if (is_dir && listing.isEmpty()) {
         // The server makes no missing parents, and the files that would
         // make them may come later in the walk: make the chain first.
@@ -199,6 +221,14 @@ int EventHandler::walkUpload(const Event& event, int depth)
                    L"[ERROR] event-handler(%d): handleUpload: entry '%s' of '%s' would leave its folder, skipped\n",
                    name, source_base);
             result = kRefusedEntry;
+            continue;
+        }
+        if (is_dir && !isServerEntryName(name)) {
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] event-handler(%d): handleUpload: entry '%s' of '%s' has a name the server cannot "
+                   L"take, skipped\n",
+                   name, source_base);
+            result = ProtoUI::ERROR_INVALID_ARGUMENT;
             continue;
         }
         if (!entry.is_dir) {

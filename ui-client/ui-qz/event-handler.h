@@ -92,3 +92,8 @@ private:
 
 // A listing entry's name that stays inside its folder when joined to it.
 bool isSafeEntryName(const std::string& name);
+
+// A local name a server can store as one item: a safe name without "\",
+// which a server reads as a separator (it would make a folder of the part
+// before it). On the computer "\" is an ordinary character.
+bool isServerEntryName(const std::string& name);

@@ -88,5 +88,14 @@ int backupBrokenDb()
                L"[ERROR] startup-paths(%d): Failed to rename sys.sqlite to sys.sqlite.broken \n.\n");
         return -1;
     }
+    // A journal left beside the broken file belongs to it: the new database
+    // must not roll it back into itself.
+    const std::string journal = db + "-journal";
+    if (IsFileExist(ustring(journal), false) &&
+        (FSRemove(ustring(backup + "-journal")) != 0 || FSRename(ustring(journal), ustring(backup + "-journal"), false) != 0)) {
+        QM_LOG(Logger::L_ERR, "default_component", L"[ERROR] startup-paths(%d): Failed to move the journal %s aside.\n",
+               journal);
+        return -1;
+    }
     return 0;
 }

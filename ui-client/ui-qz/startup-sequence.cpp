@@ -99,10 +99,8 @@ bool StartupSequence::run()
         return false;
     }
 
-    if (!upgradeSystemDatabase())
+    if (!openSystemDatabase())
         return false;
-
-    SystemDB::initialize(ustring((namedPath("user_data_path") + QStringLiteral("/sys-db.sqlite")).toUtf8().toStdString()));
     SystemDB::initializeDefaultDownloadLocation(
         QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toUtf8().toStdString());
     m_databases_open = true;
@@ -162,16 +160,28 @@ QMap<QString, QString> StartupSequence::buildComponentStrings()
     return strings;
 }
 
-bool StartupSequence::upgradeSystemDatabase()
+bool StartupSequence::openSystemDatabase()
 {
-    if (ClientManager::updateClient() >= 0)
+    const ustring path((namedPath("user_data_path") + QStringLiteral("/sys-db.sqlite")).toUtf8().toStdString());
+    // A file that cannot be upgraded, or that opens but fails its check (a
+    // damaged file, tables without the columns the program reads), is set
+    // aside on the user's consent and replaced by a new one.
+    if (ClientManager::updateClient() < 0) {
+        QM_LOG(Logger::L_ERR, "default_component", L"[ERROR] startup-sequence(%d): Update Failed.\n");
+    } else if (SystemDB::initialize(path) == 0) {
         return true;
-    QM_LOG(Logger::L_ERR, "default_component", L"[ERROR] startup-sequence(%d): Update Failed.\n");
+    } else {
+        QM_LOG(Logger::L_ERR, "default_component", L"[ERROR] startup-sequence(%d): System database unusable.\n");
+    }
     const int answer = m_hooks.askConfirm ? m_hooks.askConfirm(StrTable::LoadStr(190), StrTable::LoadStr(26)) : 0;
     if (answer != kAnswerOk)
         return false;
     if (backupBrokenDb() < 0) {
         QM_LOG(Logger::L_ERR, "default_component", L"[ERROR] startup-sequence(%d): Failed to backup broken data.\n");
+        return false;
+    }
+    if (SystemDB::initialize(path) != 0) {
+        QM_LOG(Logger::L_ERR, "default_component", L"[ERROR] startup-sequence(%d): New system database failed.\n");
         return false;
     }
     return true;

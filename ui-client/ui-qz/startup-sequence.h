@@ -63,7 +63,8 @@ private:
     void setUpCertificates();
     void setUpLogging();
     void setUpLanguage();
-    bool upgradeSystemDatabase();
+    // Upgrades and opens sys-db.sqlite; offers to set aside a file it cannot use.
+    bool openSystemDatabase();
 
     StartupHooks m_hooks;
     std::unique_ptr<CertificateLoader> m_certificate_loader;

@@ -96,11 +96,11 @@ int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers,
     std::vector<uint8_t> type2;
     if (FromBase64(encoded, type2) < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Decode challenge from base64 failed\n");
-        return PROXY_RC_ENCODING;
+        return PROXY_RC_BAD_CHALLENGE;
     }
     if (type2.size() < 25) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Proxy server returning invalid challenge!\n");
-        return PROXY_RC_UNEXPECTED;
+        return PROXY_RC_BAD_CHALLENGE;
     }
     std::vector<uint8_t> type3;
     int built = VEXOProxyClientNTLMResponseType3Cal(type3, type2.data(), type2.size(), auth);
@@ -113,7 +113,7 @@ int VEXOProxyClientHandleNTLMResponse(int socket, const HttpHeaderList& headers,
     }
     if (built == kNtlmErrBadChallenge) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Proxy server returning invalid challenge!\n");
-        return PROXY_RC_UNEXPECTED;
+        return PROXY_RC_BAD_CHALLENGE;
     }
     if (built < 0) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]create type 3 message failed\n");
@@ -180,7 +180,7 @@ int HandleNtlm(int socket, VEXO_PROXY_AUTH_DATA* auth, PROXY_TARGET_INFO* target
 
 int KeepAuthVerdict(int rc, int otherwise)
 {
-    return rc == PROXY_RC_AUTH_REFUSED || rc == PROXY_RC_NEED_AUTH ? rc : otherwise;
+    return rc == PROXY_RC_AUTH_REFUSED || rc == PROXY_RC_NEED_AUTH || rc == PROXY_RC_BAD_CHALLENGE ? rc : otherwise;
 }
 
 VEXO_PROXY_AUTH_DATA MakeAuthData(const PROXY_AUTH_INFO* info)

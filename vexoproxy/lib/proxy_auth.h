@@ -16,10 +16,12 @@ enum {
     PROXY_RC_UNEXPECTED = -5,  // unexpected status or invalid challenge
     PROXY_RC_PARAM = -6,       // bad parameters
     PROXY_RC_AUTH_REFUSED = -7,  // the proxy answered 407 to the credentials sent
+    PROXY_RC_BAD_CHALLENGE = -8,  // the proxy's NTLM challenge cannot be answered
 };
 
 // rc itself when it says why the proxy would not authenticate us (refused
-// credentials, or authentication this type cannot give), else `otherwise`:
+// credentials, authentication this type cannot give, or an NTLM challenge
+// that cannot be answered), else `otherwise`:
 // the callers' own failure code, with which the cause would be lost.
 int KeepAuthVerdict(int rc, int otherwise);
 

@@ -241,14 +241,18 @@ int ConnectResultOf(int handler_rc)
         return PROXY_CONNECT_AUTH_REFUSED;
     if (handler_rc == PROXY_RC_NEED_AUTH)
         return PROXY_CONNECT_AUTH_REQUIRED;
+    if (handler_rc == PROXY_RC_BAD_CHALLENGE)
+        return PROXY_CONNECT_BAD_CHALLENGE;
     return PROXY_CONNECT_FAILED;
 }
 
 // Of two failures, the one that tells the user more: refused credentials,
-// then a demand for authentication, then anything else.
+// then an NTLM challenge that cannot be answered (the proxy offered NTLM, so
+// a demand from the other methods says less), then a demand for
+// authentication, then anything else.
 int MoreTelling(int a, int b)
 {
-    for (int verdict : {PROXY_CONNECT_AUTH_REFUSED, PROXY_CONNECT_AUTH_REQUIRED})
+    for (int verdict : {PROXY_CONNECT_AUTH_REFUSED, PROXY_CONNECT_BAD_CHALLENGE, PROXY_CONNECT_AUTH_REQUIRED})
         if (a == verdict || b == verdict)
             return verdict;
     return PROXY_CONNECT_FAILED;

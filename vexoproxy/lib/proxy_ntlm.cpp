@@ -177,22 +177,24 @@ int ParseNtlmChallenge(const uint8_t* type2, size_t length, NtlmChallenge& out)
     std::memcpy(out.challenge, type2 + 24, 8);
     out.flags = GetLe32(type2 + 20);
     out.target_info.clear();
+    out.target_info_damaged = false;
     const size_t name_len = GetLe16(type2 + 12);
     const size_t name_offset = GetLe32(type2 + 16);
     PROXY_PRINT_MSG(PROXY_WARNING,
                     L"[WARN]lib/vexoproxyclient_auth [%d]target_name_len = %d, target_name_offset = %d\n",
                     static_cast<int>(name_len), static_cast<int>(name_offset));
-    if (!FieldInside(name_len, name_offset, length)) {
-        PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target name outside the message\n");
-        return -1;
-    }
+    // The target name is never read: where it lies does not matter (some
+    // proxies send an offset far outside the message).
+    if (!FieldInside(name_len, name_offset, length))
+        PROXY_PRINT_MSG(PROXY_WARNING, L"[WARN]lib/vexoproxyclient_auth [%d]target name outside the message, ignored\n");
     // Without the flag, bytes 40 on may be the payload itself (older servers
     // put the target name there): they are not target-information fields.
     if (!(out.flags & kNtlmNegotiateTargetInfo))
         return 0;
     if (length < 48) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info announced but cut off\n");
-        return -1;
+        out.target_info_damaged = true;
+        return 0;
     }
     const size_t info_len = GetLe16(type2 + 40);
     const size_t info_offset = GetLe32(type2 + 44);
@@ -201,7 +203,8 @@ int ParseNtlmChallenge(const uint8_t* type2, size_t length, NtlmChallenge& out)
                     static_cast<int>(info_len), static_cast<int>(info_offset));
     if (!FieldInside(info_len, info_offset, length)) {
         PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info outside the message\n");
-        return -1;
+        out.target_info_damaged = true;
+        return 0;
     }
     out.target_info.assign(type2 + info_offset, type2 + info_offset + info_len);
     return 0;
@@ -311,6 +314,8 @@ int VEXOProxyClientNTLMResponseType3Cal(std::vector<uint8_t>& dst, const uint8_t
         // The NTLMv2 response is computed over the server's target
         // information; one without it would be refused, or worse, accepted
         // by a proxy that then cannot check it.
+        if (challenge.target_info_damaged)
+            return kNtlmErrBadChallenge;
         if (challenge.target_info.empty()) {
             PROXY_PRINT_MSG(PROXY_ERR, L"[ERROR] lib/vexoproxyclient_auth [%d]Target info not found\n");
             return kNtlmErrNoTargetInfo;

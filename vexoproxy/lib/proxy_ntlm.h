@@ -54,18 +54,22 @@ struct NtlmChallenge {
     uint8_t challenge[8];
     uint32_t flags;
     std::vector<uint8_t> target_info;  // empty when the message carries none
+    // Target information announced (negotiate flag) but cut off or placed
+    // outside the message: unusable for NTLMv2, of no concern to NTLMv1.
+    bool target_info_damaged = false;
 };
-// 0, or -1 for a message that is not a type-2 message, is too short for its
-// challenge, names a target name or target information outside the received
-// bytes, or announces target information (negotiate flag) without room for
-// its fields. Without the flag the target-information fields are not read.
+// 0, or -1 for a message that is not a type-2 message or is too short for
+// its challenge. Only the fields the responses need are checked: the target
+// name is only logged, and the target-information fields are read only when
+// the negotiate flag announces them.
 int ParseNtlmChallenge(const uint8_t* type2, size_t length, NtlmChallenge& out);
 
 // Type-1 (NEGOTIATE) message; its length, -1 for an unknown choice of
 // responses or an oversized message, -6 for missing credentials.
 int VEXOProxyClientPrepareNTLMRequest(std::vector<uint8_t>& dst, const VEXO_PROXY_AUTH_DATA* auth);
 // Type-3 (AUTHENTICATE) message answering a type-2 message; its length,
-// kNtlmErrBadChallenge for a malformed type-2 message, kNtlmErrNoTargetInfo
+// kNtlmErrBadChallenge for a malformed type-2 message (for NTLMv2 also one
+// whose announced target information is damaged), kNtlmErrNoTargetInfo
 // when NTLMv2 is asked for and the challenge has no target information (its
 // response is built on it; NTLMv1 needs none), else -1.
 int VEXOProxyClientNTLMResponseType3Cal(std::vector<uint8_t>& dst, const uint8_t* type2, size_t length,

@@ -43,6 +43,7 @@ enum PROXY_CONNECT_RESULT {
     PROXY_CONNECT_FAILED = -1,         // no proxy, no connection, or the exchange failed
     PROXY_CONNECT_AUTH_REFUSED = -2,   // the proxy answered 407 to the credentials sent
     PROXY_CONNECT_AUTH_REQUIRED = -3,  // the proxy wants authentication this type cannot give
+    PROXY_CONNECT_BAD_CHALLENGE = -4,  // the proxy's NTLM challenge cannot be answered
 };
 
 namespace VexoProxy {

@@ -1,5 +1,5 @@
-#include <cstring>
-#include <strings.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 
 #include <openssl/x509v3.h>
 
@@ -30,24 +30,10 @@ SSL_CTX* newClientContext()
     return ctx;
 }
 
-bool equalsIgnoreCase(const std::string& a, const std::string& b)
+bool isIpAddress(const std::string& host)
 {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
-// A certificate string as UTF-8; empty when it holds an embedded NUL, which
-// would otherwise let "good.example\0.evil" pass as "good.example".
-std::string certificateText(const ASN1_STRING* value)
-{
-    unsigned char* utf8 = nullptr;
-    int len = ASN1_STRING_to_UTF8(&utf8, value);
-    if (len < 0)
-        return std::string();
-    std::string text(reinterpret_cast<char*>(utf8), static_cast<size_t>(len));
-    OPENSSL_free(utf8);
-    if (text.find('\0') != std::string::npos)
-        return std::string();
-    return text;
+    unsigned char buf[sizeof(struct in6_addr)];
+    return inet_pton(AF_INET, host.c_str(), buf) == 1 || inet_pton(AF_INET6, host.c_str(), buf) == 1;
 }
 
 } // namespace
@@ -105,42 +91,16 @@ int SslClientSocket::verifyHostname() const
     if (!cert)
         return -1;
 
-    X509_NAME* subject = X509_get_subject_name(cert);
-    int index = subject ? X509_NAME_get_index_by_NID(subject, NID_commonName, -1) : -1;
-    if (index >= 0) {
-        std::string cn = certificateText(X509_NAME_ENTRY_get_data(X509_NAME_get_entry(subject, index)));
-        if (!cn.empty() && matchHostname(cn, m_hostname))
-            return 0;
-    }
-
-    auto* names = static_cast<GENERAL_NAMES*>(X509_get_ext_d2i(cert, NID_subject_alt_name, nullptr, nullptr));
-    bool matched = false;
-    for (int i = 0; names && !matched && i < sk_GENERAL_NAME_num(names); ++i) {
-        const GENERAL_NAME* name = sk_GENERAL_NAME_value(names, i);
-        if (name->type != GEN_DNS)
-            continue;
-        std::string dns = certificateText(name->d.dNSName);
-        matched = !dns.empty() && matchHostname(dns, m_hostname);
-    }
-    GENERAL_NAMES_free(names);
-    return matched ? 0 : -1;
-}
-
-bool SslClientSocket::matchHostname(const std::string& pattern, const std::string& host)
-{
-    if (!pattern.empty() && pattern[0] == '*') {
-        // Only a whole leftmost label is a wildcard ("*.example.org").
-        if (pattern.size() < 3 || pattern[1] != '.')
-            return false;
-        std::string domain = pattern.substr(2);
-        if (equalsIgnoreCase(domain, host))
-            return true;
-        size_t dot = host.find('.');
-        if (dot == std::string::npos || dot == 0)
-            return false;
-        return equalsIgnoreCase(domain, host.substr(dot + 1));
-    }
-    return equalsIgnoreCase(pattern, host);
+    // OpenSSL's own matching, as other TLS clients do: an address only
+    // against IP subjectAltNames; a name against the DNS subjectAltNames, the
+    // subject's common name only when there are none, and a wildcard only as
+    // a whole leftmost label over at least two more labels.
+    if (m_hostname.find('\0') != std::string::npos)
+        return -1;
+    if (isIpAddress(m_hostname))
+        return X509_check_ip_asc(cert, m_hostname.c_str(), 0) == 1 ? 0 : -1;
+    const unsigned flags = X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS;
+    return X509_check_host(cert, m_hostname.data(), m_hostname.size(), flags, nullptr) == 1 ? 0 : -1;
 }
 
 } // namespace qelt

@@ -94,16 +94,12 @@ public:
     void setVerifySignature(const std::string& s) { m_signature = s; }
     const std::string& verifyHostnameValue() const { return m_hostname; }
 
-    // 0 when no host name is expected, or when the subject's first common
-    // name or a DNS name of the certificate matches it; -1 otherwise, and
-    // always -1 when a host name is expected but there is no certificate.
+    // 0 when no host name is expected, or when the certificate names it
+    // (OpenSSL's host and address checks); -1 otherwise, and always -1 when a
+    // host name is expected but there is no certificate.
     int verifyHostname() const;
     // 0 when no signature is pinned or the peer's equals it byte for byte.
     int verifySignature() const;
-
-    // A certificate name pattern against a host name: case-insensitive, with
-    // "*." matching the domain itself or one label before it.
-    static bool matchHostname(const std::string& pattern, const std::string& host);
 
 private:
     bool m_need_verify = true;

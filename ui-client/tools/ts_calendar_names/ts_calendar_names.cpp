@@ -33,17 +33,27 @@ const LanguageFile kFiles[] = {
     {"ptb", "pt_BR"}, {"ptg", "pt_PT"}, {"rus", "ru_RU"}, {"sve", "sv_SE"}, {"trk", "tr_TR"},
 };
 
+// The names stand alone as headings of the date selector ("Dezember 2026",
+// a row of weekdays), where languages that write them in lower case inside
+// a sentence still begin them with a capital.
+QString asHeading(const QLocale& locale, const QString& name) {
+  if (name.isEmpty()) {
+    return name;
+  }
+  return locale.toUpper(name.left(1)) + name.mid(1);
+}
+
 // English source text -> the same name in locale.
 QMap<QString, QString> calendarNames(const QLocale& locale) {
   const QLocale english(QLocale::English, QLocale::UnitedStates);
   QMap<QString, QString> names;
   for (int month = 1; month <= 12; ++month) {
     names.insert(english.standaloneMonthName(month, QLocale::LongFormat),
-                 locale.standaloneMonthName(month, QLocale::LongFormat));
+                 asHeading(locale, locale.standaloneMonthName(month, QLocale::LongFormat)));
   }
   for (int day = 1; day <= 7; ++day) {
     names.insert(english.standaloneDayName(day, QLocale::LongFormat),
-                 locale.standaloneDayName(day, QLocale::LongFormat));
+                 asHeading(locale, locale.standaloneDayName(day, QLocale::LongFormat)));
   }
   return names;
 }
@@ -107,6 +117,9 @@ int fillFile(const QString& path, const LanguageFile& lf) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A fixed hash seed keeps the order in which the attributes of <TS> are
+  // written the same from run to run, so the files change only where a text did.
+  qSetGlobalQHashSeed(0);
   QCoreApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <translations folder>\n", argv[0]);

@@ -4,19 +4,14 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
+#include <openssl/bio.h>
+#include <openssl/x509.h>
 
-QString validity(const QSslCertificate& certificate)
-{
-    return QStringLiteral("%1 to %2")
-        .arg(certificate.effectiveDate().toUTC().toString(Qt::ISODate),
-             certificate.expiryDate().toUTC().toString(Qt::ISODate));
-}
-
-}  // namespace
+#include "str_table.h"
 
 CertificateChainDialog::CertificateChainDialog(const QList<QSslCertificate>& chain, QWidget* parent)
     : QDialog(parent), m_chain(chain), m_levels(new QTreeWidget(this)), m_details(new QPlainTextEdit(this))
@@ -34,12 +29,17 @@ CertificateChainDialog::CertificateChainDialog(const QList<QSslCertificate>& cha
         item->setText(0, QString::number(level));
         item->setText(1, distinguishedName(certificate, false));
         item->setText(2, distinguishedName(certificate, true));
-        item->setText(3, validity(certificate));
+        //: The validity period of a certificate: its first and its last day.
+        item->setText(3, tr("%1 to %2")
+                             .arg(certificate.effectiveDate().toUTC().toString(Qt::ISODate),
+                                  certificate.expiryDate().toUTC().toString(Qt::ISODate)));
     }
     m_details->setReadOnly(true);
     m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // Qt's own button texts are not translated in this program.
+    buttons->button(QDialogButtonBox::Close)->setText(StrTable::LoadStr(StrTable::button_close));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_levels);
@@ -59,13 +59,25 @@ void CertificateChainDialog::showLevel(int level)
 
 QString CertificateChainDialog::distinguishedName(const QSslCertificate& certificate, bool issuer)
 {
-    QStringList parts;
-    const QList<QByteArray> attributes =
-        issuer ? certificate.issuerInfoAttributes() : certificate.subjectInfoAttributes();
-    for (const QByteArray& attribute : attributes) {
-        const QStringList values = issuer ? certificate.issuerInfo(attribute) : certificate.subjectInfo(attribute);
-        for (const QString& value : values)
-            parts << QString::fromLatin1(attribute) + QLatin1Char('=') + value;
+    // OpenSSL prints the name in the certificate's own order with values
+    // escaped as RFC 4514 does, so a comma inside a value ("evil.example,
+    // O=Trusted Bank") cannot pass for another attribute. Non-ASCII text
+    // stays readable UTF-8; control characters are escaped.
+    const QByteArray der = certificate.toDer();
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(der.constData());
+    X509* x509 = d2i_X509(nullptr, &p, der.size());
+    if (!x509)
+        return QString();
+    const unsigned long flags =
+        (XN_FLAG_RFC2253 & ~(XN_FLAG_DN_REV | XN_FLAG_SEP_MASK | ASN1_STRFLGS_ESC_MSB)) | XN_FLAG_SEP_CPLUS_SPC;
+    BIO* out = BIO_new(BIO_s_mem());
+    QString text;
+    if (out && X509_NAME_print_ex(out, issuer ? X509_get_issuer_name(x509) : X509_get_subject_name(x509), 0, flags) >= 0) {
+        char* data = nullptr;
+        const long length = BIO_get_mem_data(out, &data);
+        text = QString::fromUtf8(data, static_cast<int>(length));
     }
-    return parts.join(QStringLiteral(", "));
+    BIO_free(out);
+    X509_free(x509);
+    return text;
 }

@@ -18,7 +18,8 @@ public:
     QTreeWidget* levels() const { return m_levels; }
     QPlainTextEdit* details() const { return m_details; }
 
-    // The certificate's names as one line, "CN=..., O=..." in its own order.
+    // The certificate's names as one line, "CN=..., O=..." in its own order,
+    // values escaped as in RFC 4514 ("CN=a\\, O=b" is one attribute).
     static QString distinguishedName(const QSslCertificate& certificate, bool issuer);
 
 private:

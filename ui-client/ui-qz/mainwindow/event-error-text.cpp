@@ -108,7 +108,10 @@ bool eventErrorText(const Event& event, int error, QString& text)
         return true;
     case EV_UPLOAD:
     case EV_DOWNLOAD:
-        text = fill(StrTable::error_load_transfer, firstName(event));
+        // An upload refused for a name a server would split at its "\\".
+        text = fill(event.type == EV_UPLOAD && error == ProtoUI::ERROR_INVALID_ARGUMENT ? StrTable::error_upload_name
+                                                                                        : StrTable::error_load_transfer,
+                    firstName(event));
         return true;
     default:
         return false;

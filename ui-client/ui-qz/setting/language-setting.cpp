@@ -18,11 +18,12 @@ void LanguageSetting::initialize()
 {
     const QString db_path =
         UIPathManager::getInstance()->getPath(QStringLiteral("user_data_path")) + QStringLiteral("/sys-db.sqlite");
-    SystemDB::initialize(ustring(db_path.toUtf8().toStdString()));
+    // Read before the upgrade chain has seen the file: nothing may be created
+    // or stamped in it yet.
     ustring value;
-    if (SystemDB::getConfig(ustring("language"), value) < 0)
+    if (SystemDB::peekConfig(ustring(db_path.toUtf8().toStdString()), ustring("language"), value) < 0 ||
+        *value.c_str_utf8() == 0)
         value = ustring("def");
-    SystemDB::destroy();
     m_language = QString::fromUtf8(value.c_str_utf8());
 
     addLanguage(QStringLiteral("chs"), QString::fromUtf8("简体中文"));

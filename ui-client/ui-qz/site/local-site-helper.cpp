@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <stdio.h>
 
-#include <QDir>
 
 #include <cerrno>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "kavelin/list-node-util.h"
 #include "log.h"
 #include "protocol/proto-ui.h"
+#include "local-volumes.h"
 #include "site-entry-name.h"
 #include "site-time.h"
 
@@ -62,19 +62,13 @@ SiteFileInfo convertFromQFileInfo(const QFileInfo& f)
 int LocalSiteHelper::listNode(const std::string& path, bool& is_dir, SiteFileList& file_infos)
 {
     if (path.empty()) {
-        // No drive letters here: the top level is the root and the user's home.
-        for (const QFileInfo& drive : QDir::drives())
-            file_infos.append(convertFromQFileInfo(drive));
-        const QString home = QDir::homePath();
-        if (home != QLatin1String("/")) {
-            SiteFileInfo entry = convertFromQFileInfo(QFileInfo(home));
-            entry.name = QFileInfo(home).absoluteFilePath();
-            file_infos.append(entry);
-        }
-        for (SiteFileInfo& entry : file_infos) {
+        // No drive letters here: the top level names its folders by absolute
+        // path (the root, the home, the mounted volumes).
+        for (const QString& folder : computerTopFolders()) {
+            SiteFileInfo entry;
+            entry.name = folder;
             entry.is_dir = true;
-            entry.size = 0;
-            entry.mtime = QDateTime();
+            file_infos.append(entry);
         }
         return 0;
     }

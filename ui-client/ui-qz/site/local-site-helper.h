@@ -4,8 +4,8 @@
 
 #include "site-helper.h"
 
-// The computer itself (peer 0): its top level lists "/" and the user's home;
-// below that the file layer does the work. Symbolic links keep the file
+// The computer itself (peer 0): its top level lists "/", the user's home and
+// the mounted volumes, each by absolute path (computerTopFolders); below that the file layer does the work. Symbolic links keep the file
 // layer's type: they are never folders and never entered. Stateless; one per
 // worker thread.
 class LocalSiteHelper : public SiteHelper {

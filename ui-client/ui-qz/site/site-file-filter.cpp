@@ -114,6 +114,11 @@ void SiteFileFilter::resetFilter()
     size.clear();
 }
 
+bool SiteFileFilter::hasConditions() const
+{
+    return mtime_from != 0 || mtime_to != 0 || sfa == SIZE_EQUAL || sfa == SIZE_SMALLER || sfa == SIZE_LARGER;
+}
+
 QString SiteFileFilter::toString() const
 {
     return QStringLiteral("\n") + QStringLiteral("keyword: %1\n").arg(keyword) +

@@ -46,6 +46,9 @@ struct SiteFileFilter {
     SiteFileFilter();
     // Clears keyword, time range and size condition; the sort stays.
     void resetFilter();
+    // True while a time range or a size condition applies (the keyword
+    // shows in its own box).
+    bool hasConditions() const;
     // Debug text of the filter part (not the sort).
     QString toString() const;
 

@@ -229,6 +229,7 @@ void fill() {
   set(msg_ssl_error, "msg_ssl_error", QT_TRANSLATE_NOOP("global", "The SSL certificate of Quillmar NAS is not trusted. This may mean that it is a self-signed certificate, or someone may be trying to intercept your connection."));
   set(msg_ssl_change, "msg_ssl_change", QT_TRANSLATE_NOOP("global", "The SSL certificate has been changed. This may mean that the Quillmar NAS certificate has been changed, or someone may be trying to intercept your connection."));
   set(log_filter_login, "log_filter_login", QT_TRANSLATE_NOOP("global", "Sign In"));
+  set(error_upload_name, "error_upload_name", QT_TRANSLATE_NOOP("global", "Cannot upload %1: a name on the server cannot contain \"\\\"."));
   set(error_transfer_system, "error_transfer_system", QT_TRANSLATE_NOOP("global", "The file could not be read or written."));
   set(error_transfer_io, "error_transfer_io", QT_TRANSLATE_NOOP("global", "The connection was interrupted."));
   set(error_transfer_unknown, "error_transfer_unknown", QT_TRANSLATE_NOOP("global", "The server no longer knows this transfer."));

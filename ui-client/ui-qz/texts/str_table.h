@@ -208,24 +208,25 @@ enum StringID {
   msg_ssl_error = 198,
   msg_ssl_change = 199,
   log_filter_login = 200,
-  error_transfer_system = 201,
-  error_transfer_io = 202,
-  error_transfer_unknown = 203,
-  error_transfer_paused = 204,
-  error_transfer_too_large = 205,
-  error_server_reason = 206,
+  error_upload_name = 201,
+  error_transfer_system = 202,
+  error_transfer_io = 203,
+  error_transfer_unknown = 204,
+  error_transfer_paused = 205,
+  error_transfer_too_large = 206,
+  error_server_reason = 207,
 };
 
 // The first and the last id of the table.
 constexpr int kFirstStrID = 0;
-constexpr int kLastStrID = 206;
+constexpr int kLastStrID = 207;
 
 // Fills the table; start-up calls it once, after installing the translation.
 // Later calls do nothing, and LoadStr and LookupStrID fill it themselves when
 // nobody did.
 void InitStrTable();
 // The translated text of id with "\\n" and "\\t" turned into a line feed and a
-// tab; "" for an id without an entry (30, or outside 0..200).
+// tab; "" for an id without an entry (30, or outside 0..201).
 QString LoadStr(int id);
 // The key of id; "" for an id without an entry.
 QString LoadKey(int id);

@@ -27,6 +27,8 @@
 namespace {
 
 const int kFooterWidth = 120;
+// The header's left padding (full_queue_table_header) and room on the right.
+const int kHeaderPadding = 6 + 8;
 
 void setCell(QTableWidgetItem* item, const QString& text)
 {
@@ -65,6 +67,16 @@ void FullQueue::initialize()
     m_table = new VexoTableWidget(columns, nullptr);
     m_table->getTable()->setStyleSheet(getStyleSheet("full_queue_table", false));
     m_table->getHeader()->setStyleSheet(getStyleSheet("full_queue_table_header", false));
+    // A fixed column is never narrower than its title in the header's own
+    // font ("Time Remaining" was cut; a translation may be longer still).
+    QHeaderView* header = m_table->getHeader();
+    header->ensurePolished();
+    for (int column = 0; column < COL_REMOTE_PATH; ++column) {
+        const QString title = m_table->getTable()->horizontalHeaderItem(column)->text();
+        const int needed = header->fontMetrics().horizontalAdvance(title) + kHeaderPadding;
+        if (needed > m_table->baseColumnWidth(column))
+            m_table->setBaseColumnWidth(column, needed);
+    }
 
     m_paging_model = new VexoPagingModel(queue_rules::kFullPageSize, this);
     m_paging_bar = new VexoPagingBar(m_paging_model, this);

@@ -19,6 +19,10 @@ public:
     // Sets the keyword without emitting sigKeywordChanged.
     void setText(const QString& text);
     QString text() const;
+    // Marks the menu button while conditions of the menu apply, so that a
+    // filtered listing shows why once the menu has closed.
+    void setMenuActive(bool active);
+    bool isMenuActive() const;
     QLineEdit* lineEdit() const { return m_edit; }
     QToolButton* menuButton() const { return m_button; }
 

@@ -37,6 +37,8 @@ public:
     QHeaderView* getHeader() const;
     // The scaled width of a column before any spare width is shared.
     int baseColumnWidth(int column) const;
+    // Changes that width (already scaled) and lays the columns out again.
+    void setBaseColumnWidth(int column, int width);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -56,6 +56,22 @@ QString VexoFilterBar::text() const
     return m_edit->text();
 }
 
+void VexoFilterBar::setMenuActive(bool active)
+{
+    if (isMenuActive() == active)
+        return;
+    m_button->setProperty("active", active);
+    // A dynamic property takes effect in the style sheet on a new polish.
+    m_button->style()->unpolish(m_button);
+    m_button->style()->polish(m_button);
+    m_button->update();
+}
+
+bool VexoFilterBar::isMenuActive() const
+{
+    return m_button->property("active").toBool();
+}
+
 void VexoFilterBar::slotShowMenu()
 {
     if (!m_menu)

@@ -64,6 +64,14 @@ int VexoTableWidget::baseColumnWidth(int column) const
     return m_base_widths[static_cast<size_t>(column)];
 }
 
+void VexoTableWidget::setBaseColumnWidth(int column, int width)
+{
+    if (column < 0 || column >= static_cast<int>(m_base_widths.size()))
+        return;
+    m_base_widths[static_cast<size_t>(column)] = qMax(0, width);
+    layoutColumns();
+}
+
 void VexoTableWidget::layoutColumns()
 {
     const auto& list = m_columns.columns();

@@ -1,5 +1,7 @@
 #include "site-pane-entries.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -24,12 +26,19 @@ QString normalizedFolder(const QString& id_path)
 
 int dropUnusableEntries(SiteFileList& list, const QString& path)
 {
+    // The computer's top level names its folders by absolute path; such a
+    // name is usable when it is already clean (no "..", ".", "//" in it).
+    const bool computer_top = path == QLatin1String("0:");
     // The same rule as isPlainEntryName, read on the text as it stands: a
     // clean listing is checked without converting a single name.
-    auto unusable = [](const SiteFileInfo& entry) {
+    auto unusable = [computer_top](const SiteFileInfo& entry) {
         const QString& name = entry.name;
+        if (name.contains(QChar(0)))
+            return true;
+        if (computer_top)
+            return !name.startsWith(QLatin1Char('/')) || QDir::cleanPath(name) != name;
         return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-               name.contains(QLatin1Char('/')) || name.contains(QChar(0));
+               name.contains(QLatin1Char('/'));
     };
     // Only a listing that holds such names is copied; a clean one stays shared.
     if (std::none_of(list.cbegin(), list.cend(), unusable))

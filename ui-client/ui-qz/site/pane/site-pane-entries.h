@@ -9,6 +9,7 @@
 
 // Drops the entries whose names cannot stand for one item of `path` ("",
 // ".", "..", or holding "/" or NUL) and logs each; returns how many went.
+// At the computer's top level ("0:") the names are clean absolute paths.
 int dropUnusableEntries(SiteFileList& list, const QString& path);
 
 // Removes every entry whose name, as UTF-8 bytes, is one of `names`; the

@@ -245,6 +245,7 @@ void SiteWidget::slotCurrentPathChanged(QString path)
     m_data->m_current_path = path;
     m_data->m_filter.resetFilter();
     m_filter_bar->setText(QString());
+    m_filter_bar->setMenuActive(false);
     emit sigUpdateCurrentPath(path);
 }
 
@@ -262,6 +263,7 @@ void SiteWidget::slotKeywordChanged(QString keyword)
 void SiteWidget::slotFileFilterChanged()
 {
     m_filter_bar->setText(m_data->m_filter.keyword);
+    m_filter_bar->setMenuActive(m_data->m_filter.hasConditions());
     m_detail->resetPage();
 }
 

@@ -5,12 +5,14 @@
 
 #include "event-generator.h"
 #include "event-manager.h"
+#include "log.h"
 #include "site-path.h"
 #include "user-action-cache.h"
 
 namespace {
 
 const char kMarkerFolder[] = "qzdragfolderQZDF";
+const char kComponent[] = "default_component";
 
 SiteSelectedInfo oneItem(const SiteSelectedInfo& dragged, const NodeInfo& node)
 {
@@ -70,6 +72,21 @@ DragVerdict decideTreeDragMove(const DragTarget& target)
     return target.selected ? DragVerdict::Accept : DragVerdict::Highlight;
 }
 
+QString droppedLocalPath(const QUrl& url)
+{
+    // Only a file URL of this computer names a local item; its path must be
+    // absolute (a relative one would be taken against the client's working
+    // folder) and free of NUL (the file system would stop at it and find
+    // another item).
+    const bool local = url.isLocalFile() && (url.host().isEmpty() || url.host() == QLatin1String("localhost"));
+    const QString path = local ? url.path(QUrl::FullyDecoded) : QString();
+    if (path.startsWith(QLatin1Char('/')) && !path.contains(QChar(0)))
+        return path;
+    QM_LOG(Logger::L_WARNING, kComponent, L"[WARNING] site-drop-rules(%d): dropped URL %s ignored: not an absolute local file path\n",
+           std::string(url.toEncoded().constData()));
+    return QString();
+}
+
 bool isHostileEntryName(const QString& name)
 {
     return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
@@ -84,14 +101,19 @@ int SiteDropHandler::dropUrls(uint64_t trigger_peer, const QString& target, cons
     QString name;
     bool is_dir = false;
     for (const QUrl& url : urls) {
-        const QString local = resolveSmbPath(getPathFromUrl(url));
         // A web link has no local path: copying "0:" would copy the whole computer.
+        const QString dropped = droppedLocalPath(url);
+        if (dropped.isEmpty())
+            continue;
+        const QString local = resolveSmbPath(dropped);
         if (local.isEmpty() || local.endsWith(QLatin1String(kMarkerFolder)))
             continue;
         Event event;
         if (EventGenerator().createCopyEventFromPaths(event, trigger_peer, combineIdPath(0, local), target) < 0)
             continue;
-        if (event.names.empty() || isHostileEntryName(QString::fromStdString(event.names.front())))
+        // A "\\" is part of a local name: the upload itself refuses what a
+        // server cannot take, and says so.
+        if (event.names.empty() || isHostileEntryName(QString::fromStdString(event.names.front()).remove('\\')))
             continue;
         event.source_is_dir = QFileInfo(local).isDir();
         const unsigned int id = EventManager::getInstance()->pushEvent(event);

@@ -35,6 +35,10 @@ DragVerdict decideViewDragMove(bool inner, const QString& current_path, const Dr
 // a highlight.
 DragVerdict decideTreeDragMove(const DragTarget& target);
 
+// The local path a dropped URL names: "" (logged) unless it is a file URL
+// of this computer holding an absolute path without NUL.
+QString droppedLocalPath(const QUrl& url);
+
 // True for a name that must never become an operation's target or source:
 // "", ".", ".." or one holding a separator.
 bool isHostileEntryName(const QString& name);
@@ -47,7 +51,7 @@ public:
     explicit SiteDropHandler(QObject* parent = nullptr);
 
     // Files from the file manager copied into the target id path. URLs that
-    // are the marker folder or no local file are passed over. Returns the
+    // are the marker folder or no absolute local file path are passed over. Returns the
     // number of events made.
     int dropUrls(uint64_t trigger_peer, const QString& target, const QList<QUrl>& urls);
     // An inner drop on the icon or details view of site pane_peer: moves the

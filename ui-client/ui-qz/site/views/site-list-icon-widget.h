@@ -1,16 +1,29 @@
 #pragma once
 
 #include <QListWidgetItem>
+#include <QSize>
 #include <QWidget>
 
 #include "site-file-info.h"
 
+class QFontMetrics;
 class QLabel;
 class QVBoxLayout;
 
-// One tile of the icon view: the entry's large icon above its name, elided
-// at the right, with the entry's details as tool tip. The name is always
-// plain text.
+// The size of a tile at scale 1: a 64 px icon above two lines of name.
+constexpr int kTileWidth = 80;
+constexpr int kTileHeight = 108;
+// The tile's size at the display's scale.
+QSize scaledTileSize();
+
+// A name on at most two lines of `width` pixels: the first line breaks after
+// the last space, "-", "_" or "." that fits in its second half, else where
+// the width ends; the second line holds the rest, elided at the right.
+QString tileNameLines(const QString& name, const QFontMetrics& metrics, int width);
+
+// One tile of the icon view: the entry's large icon above its name, on two
+// lines and elided at the right, with the entry's details as tool tip. The
+// name is always plain text.
 class SiteListIconWidget : public QWidget {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "site-list-widget.h"
 
 #include <QDateTime>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -97,7 +98,7 @@ SiteListRowItem* SiteListWidget::appendRow(const SiteFileInfo& shown)
     auto* row_item = new SiteListRowItem;
     row_item->shown = shown;
     row_item->setFlags(kShownFlags);
-    row_item->setSizeHint(QSize(scaledPixels(80), scaledPixels(100)));
+    row_item->setSizeHint(scaledTileSize());
     addItem(row_item);
     return row_item;
 }
@@ -324,6 +325,15 @@ void SiteListWidget::focusInEvent(QFocusEvent* event)
 {
     updateSelection();
     QListWidget::focusInEvent(event);
+}
+
+void SiteListWidget::mousePressEvent(QMouseEvent* event)
+{
+    // A right click on empty space is about the folder, not about what was
+    // selected before: the menu that follows must not offer to delete that.
+    if (event->button() == Qt::RightButton && !indexAt(event->pos()).isValid())
+        clearSelection();
+    QListWidget::mousePressEvent(event);
 }
 
 void SiteListWidget::slotItemDoubleClicked(QListWidgetItem* item)

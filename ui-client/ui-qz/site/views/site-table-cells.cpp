@@ -137,7 +137,16 @@ SiteTableItemWidget::SiteTableItemWidget(const QString& text, QWidget* parent) :
 
 SiteTableItemWidget::~SiteTableItemWidget() = default;
 
-void SiteTableItemWidget::setText(const QString& text) { m_text->setText(text); }
+void SiteTableItemWidget::setText(const QString& text)
+{
+    if (m_text->text() == text)
+        return;
+    m_text->setText(text);
+    // A pooled cell moves to another row with a longer text: lay it out now,
+    // or a paint before the layout's own pass cuts the text.
+    m_main_h_layout->invalidate();
+    m_main_h_layout->activate();
+}
 QString SiteTableItemWidget::text() const { return m_text->text(); }
 
 void SiteTableItemWidget::paintEvent(QPaintEvent*) { paintStyled(this); }

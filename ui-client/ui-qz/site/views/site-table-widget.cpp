@@ -4,6 +4,7 @@
 #include <QGraphicsOpacityEffect>
 #include <QHeaderView>
 #include <QResizeEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -431,6 +432,15 @@ void SiteTableWidget::focusInEvent(QFocusEvent* event)
 {
     updateSelection();
     QTableWidget::focusInEvent(event);
+}
+
+void SiteTableWidget::mousePressEvent(QMouseEvent* event)
+{
+    // A right click on empty space is about the folder, not about what was
+    // selected before: the menu that follows must not offer to delete that.
+    if (event->button() == Qt::RightButton && !indexAt(event->pos()).isValid())
+        clearSelection();
+    QTableWidget::mousePressEvent(event);
 }
 
 void SiteTableWidget::slotTableCellDoubleClicked(int row, int)

@@ -218,6 +218,8 @@ void SiteTreeWidget::insertSubItems(QTreeWidgetItem* parent, SiteFileList list)
     }
     if (!added.isEmpty())
         parent->addChildren(added);
+    // Listed now: the arrow shows only while there are sub-folders to open.
+    parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     resizeColumnToContents(0);
 }
 

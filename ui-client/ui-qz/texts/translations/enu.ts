@@ -1,6 +1,41 @@
 <?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
-<TS sourcelanguage="en_US" version="2.1" language="en_US">
+<TS language="en_US" version="2.1" sourcelanguage="en_US">
+    <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation type="unfinished"/>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation type="unfinished"/>
+        </message>
+    </context>
     <context>
         <name>global</name>
         <message>
@@ -793,6 +828,18 @@
         </message>
         <message>
             <source>Sign In</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
             <translation type="unfinished"/>
         </message>
         <message>

@@ -2,798 +2,845 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="es_ES">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation>Certificado</translation>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation>Nivel</translation>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation>Sujeto</translation>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation>Emisor</translation>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation>Validez</translation>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation>del %1 al %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation>La ayuda no está instalada.</translation>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
-            <translation type="unfinished"/>
+            <translation>Iniciar sesión</translation>
         </message>
         <message>
             <source>You don't have enough privilege.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene privilegios suficientes.</translation>
         </message>
         <message>
             <source>Close</source>
-            <translation type="unfinished"/>
+            <translation>Cerrar</translation>
         </message>
         <message>
             <source>Disk full. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Disco lleno. No se pudo copiar %1 en %2.</translation>
         </message>
         <message>
             <source>Back</source>
-            <translation type="unfinished"/>
+            <translation>Atrás</translation>
         </message>
         <message>
             <source>Maximum retries reached.</source>
-            <translation type="unfinished"/>
+            <translation>Se ha alcanzado el número máximo de reintentos.</translation>
         </message>
         <message>
             <source>Filter</source>
-            <translation type="unfinished"/>
+            <translation>Filtrar</translation>
         </message>
         <message>
             <source>Remember password?</source>
-            <translation type="unfinished"/>
+            <translation>¿Recordar la contraseña?</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Cuota de la carpeta compartida insuficiente. No se pudo copiar %1 en %2.</translation>
         </message>
         <message>
             <source>Disk full. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Disco lleno. No se pudo mover %1 a %2.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Cuota de usuario insuficiente. No se pudo copiar %1 en %2.</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Cuota de la carpeta compartida insuficiente. No se pudo mover %1 a %2.</translation>
         </message>
         <message>
             <source>Insufficient disk space.</source>
-            <translation type="unfinished"/>
+            <translation>Espacio en disco insuficiente.</translation>
         </message>
         <message>
             <source>File size exceeds destination file system limit.</source>
-            <translation type="unfinished"/>
+            <translation>El tamaño del archivo supera el límite del sistema de archivos de destino.</translation>
         </message>
         <message>
             <source>File does not exist.</source>
-            <translation type="unfinished"/>
+            <translation>El archivo no existe.</translation>
         </message>
         <message>
             <source>Cannot access the temporary file.</source>
-            <translation type="unfinished"/>
+            <translation>No se puede acceder al archivo temporal.</translation>
         </message>
         <message>
             <source>Last Page</source>
-            <translation type="unfinished"/>
+            <translation>Última página</translation>
         </message>
         <message>
             <source>Please upgrade your Quillmar File Manager package.</source>
-            <translation type="unfinished"/>
+            <translation>Actualice el paquete de Quillmar File Manager.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Cuota de usuario insuficiente. No se pudo mover %1 a %2.</translation>
         </message>
         <message>
             <source>Shared folder quota full.</source>
-            <translation type="unfinished"/>
+            <translation>La cuota de la carpeta compartida está llena.</translation>
         </message>
         <message>
             <source>User quota full.</source>
-            <translation type="unfinished"/>
+            <translation>La cuota de usuario está llena.</translation>
         </message>
         <message>
             <source>A one-time password is required. Please log into your ZRM to set your one-time password.</source>
-            <translation type="unfinished"/>
+            <translation>Se requiere una contraseña de un solo uso. Inicie sesión en su ZRM para configurar la contraseña de un solo uso.</translation>
         </message>
         <message>
             <source>The one-time password you entered is incorrect.</source>
-            <translation type="unfinished"/>
+            <translation>La contraseña de un solo uso introducida no es correcta.</translation>
         </message>
         <message>
             <source>Please enter a 6-digit verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca un código de verificación de 6 dígitos.</translation>
         </message>
         <message>
             <source>Quillmar File Manager will be reconnected in %1 seconds.</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager se volverá a conectar dentro de %1 segundos.</translation>
         </message>
         <message>
             <source>Display mode </source>
-            <translation type="unfinished"/>
+            <translation>Display mode </translation>
         </message>
         <message>
             <source>Failed to update Quillmar File Manager database. Please restart or reinstall Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo actualizar la base de datos de Quillmar File Manager. Reinicie o vuelva a instalar Quillmar File Manager.</translation>
         </message>
         <message>
             <source>Friday</source>
-            <translation>viernes</translation>
+            <translation>Viernes</translation>
         </message>
         <message>
             <source>Paste</source>
-            <translation type="unfinished"/>
+            <translation>Pegar</translation>
         </message>
         <message>
             <source>Forward</source>
-            <translation type="unfinished"/>
+            <translation>Adelante</translation>
         </message>
         <message>
             <source>Invalid username/password or insufficient user privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Nombre de usuario o contraseña no válidos, o privilegios de usuario insuficientes.</translation>
         </message>
         <message>
             <source>Closing the application will close all connections and abort all transfer tasks. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Al cerrar la aplicación se cerrarán todas las conexiones y se cancelarán todas las transferencias. ¿Seguro que desea continuar?</translation>
         </message>
         <message>
             <source>Copy</source>
-            <translation type="unfinished"/>
+            <translation>Copiar</translation>
         </message>
         <message>
             <source>Create Folder</source>
-            <translation type="unfinished"/>
+            <translation>Crear carpeta</translation>
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>miércoles</translation>
+            <translation>Miércoles</translation>
         </message>
         <message>
             <source>Log</source>
-            <translation type="unfinished"/>
+            <translation>Registro</translation>
         </message>
         <message>
             <source>Please enter the password to connect.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca la contraseña para conectarse.</translation>
         </message>
         <message>
             <source>First Page</source>
-            <translation type="unfinished"/>
+            <translation>Primera página</translation>
         </message>
         <message>
             <source>Previous %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>%1 páginas anteriores</translation>
         </message>
         <message>
             <source>Next %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>%1 páginas siguientes</translation>
         </message>
         <message>
             <source>Help / About </source>
-            <translation type="unfinished"/>
+            <translation>Ayuda / Acerca de </translation>
         </message>
         <message>
             <source>Activity logs</source>
-            <translation type="unfinished"/>
+            <translation>Registros de actividad</translation>
         </message>
         <message>
             <source>Settings</source>
-            <translation type="unfinished"/>
+            <translation>Configuración</translation>
         </message>
         <message>
             <source>Sort by </source>
-            <translation type="unfinished"/>
+            <translation>Ordenar por </translation>
         </message>
         <message>
             <source>Task Manager</source>
-            <translation type="unfinished"/>
+            <translation>Administrador de tareas</translation>
         </message>
         <message>
             <source>Remote Path</source>
-            <translation type="unfinished"/>
+            <translation>Ruta remota</translation>
         </message>
         <message>
             <source>Please enter a valid server address.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca una dirección de servidor válida.</translation>
         </message>
         <message>
             <source>You do not have permission to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene permiso para cambiar el nombre de %1 a %2.</translation>
         </message>
         <message>
             <source>Login failed.</source>
-            <translation type="unfinished"/>
+            <translation>Error al iniciar sesión.</translation>
         </message>
         <message>
             <source>Delete</source>
-            <translation type="unfinished"/>
+            <translation>Eliminar</translation>
         </message>
         <message>
             <source>Rename</source>
-            <translation type="unfinished"/>
+            <translation>Cambiar nombre</translation>
         </message>
         <message>
             <source>Server address</source>
-            <translation type="unfinished"/>
+            <translation>Dirección del servidor</translation>
         </message>
         <message>
             <source>Apply</source>
-            <translation type="unfinished"/>
+            <translation>Aplicar</translation>
         </message>
         <message>
             <source>Cancel</source>
-            <translation type="unfinished"/>
+            <translation>Cancelar</translation>
         </message>
         <message>
             <source>Connect</source>
-            <translation type="unfinished"/>
+            <translation>Conectar</translation>
         </message>
         <message>
             <source>OK</source>
-            <translation type="unfinished"/>
+            <translation>Aceptar</translation>
         </message>
         <message>
             <source>Reset</source>
-            <translation type="unfinished"/>
+            <translation>Restablecer</translation>
         </message>
         <message>
             <source>Closing the connection will abort all transfer tasks in this connection. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Al cerrar la conexión se cancelarán todas las transferencias de esta conexión. ¿Seguro que desea continuar?</translation>
         </message>
         <message>
             <source>day(s)</source>
-            <translation type="unfinished"/>
+            <translation>día(s)</translation>
         </message>
         <message>
             <source>Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo copiar %1 en %2.</translation>
         </message>
         <message>
             <source>You do not have permission to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene permiso para copiar %1 en %2.</translation>
         </message>
         <message>
             <source>Disconnected from the server. Please login again.</source>
-            <translation type="unfinished"/>
+            <translation>Se ha perdido la conexión con el servidor. Vuelva a iniciar sesión.</translation>
         </message>
         <message>
             <source>Failed to load this directory.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo abrir esta carpeta.</translation>
         </message>
         <message>
             <source>You do not have permission to load the directory.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene permiso para abrir la carpeta.</translation>
         </message>
         <message>
             <source>Failed to connect to server.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo conectar con el servidor.</translation>
         </message>
         <message>
             <source>Failed to create directory %1.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo crear la carpeta %1.</translation>
         </message>
         <message>
             <source>You do not have permission to create %1.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene permiso para crear %1.</translation>
         </message>
         <message>
             <source>Failed to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo eliminar %1.</translation>
         </message>
         <message>
             <source>You do not have permission to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene permiso para eliminar %1.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo cambiar el nombre de %1 a %2.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2 because %2 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo cambiar el nombre de %1 a %2 porque %2 ya existe.</translation>
         </message>
         <message>
             <source>File</source>
-            <translation type="unfinished"/>
+            <translation>Archivo</translation>
         </message>
         <message>
             <source>File Name</source>
-            <translation type="unfinished"/>
+            <translation>Nombre</translation>
         </message>
         <message>
             <source>File Type</source>
-            <translation type="unfinished"/>
+            <translation>Tipo</translation>
         </message>
         <message>
             <source>From</source>
-            <translation type="unfinished"/>
+            <translation>Desde</translation>
         </message>
         <message>
             <source>Keyword</source>
-            <translation type="unfinished"/>
+            <translation>Palabra clave</translation>
         </message>
         <message>
             <source>Size</source>
-            <translation type="unfinished"/>
+            <translation>Tamaño</translation>
         </message>
         <message>
             <source>Any</source>
-            <translation type="unfinished"/>
+            <translation>Cualquiera</translation>
         </message>
         <message>
             <source>Equal to</source>
-            <translation type="unfinished"/>
+            <translation>Igual a</translation>
         </message>
         <message>
             <source>Greater than</source>
-            <translation type="unfinished"/>
+            <translation>Mayor que</translation>
         </message>
         <message>
             <source>Less than</source>
-            <translation type="unfinished"/>
+            <translation>Menor que</translation>
         </message>
         <message>
             <source>Ascending</source>
-            <translation type="unfinished"/>
+            <translation>Ascendente</translation>
         </message>
         <message>
             <source>Descending</source>
-            <translation type="unfinished"/>
+            <translation>Descendente</translation>
         </message>
         <message>
             <source>To</source>
-            <translation type="unfinished"/>
+            <translation>Hasta</translation>
         </message>
         <message>
             <source>Folder</source>
-            <translation type="unfinished"/>
+            <translation>Carpeta</translation>
         </message>
         <message>
             <source>Duration</source>
-            <translation type="unfinished"/>
+            <translation>Duración</translation>
         </message>
         <message>
             <source>End</source>
-            <translation type="unfinished"/>
+            <translation>Fin</translation>
         </message>
         <message>
             <source>Event</source>
-            <translation type="unfinished"/>
+            <translation>Evento</translation>
         </message>
         <message>
             <source>Start</source>
-            <translation type="unfinished"/>
+            <translation>Inicio</translation>
         </message>
         <message>
             <source>Time</source>
-            <translation type="unfinished"/>
+            <translation>Hora</translation>
         </message>
         <message>
             <source>Type</source>
-            <translation type="unfinished"/>
+            <translation>Tipo</translation>
         </message>
         <message>
             <source>%1 copied %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 copió %2 en %3.</translation>
         </message>
         <message>
             <source>%1 downloaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 descargó %2.</translation>
         </message>
         <message>
             <source>%1 logged in to %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 inició sesión en %2.</translation>
         </message>
         <message>
             <source>%1 created folder %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 creó la carpeta %2.</translation>
         </message>
         <message>
             <source>%1 deleted %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 eliminó %2.</translation>
         </message>
         <message>
             <source>July</source>
-            <translation>julio</translation>
+            <translation>Julio</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 cambió el nombre de %2 a %3.</translation>
         </message>
         <message>
             <source>%1 uploaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 cargó %2.</translation>
         </message>
         <message>
             <source>All Events</source>
-            <translation type="unfinished"/>
+            <translation>Todos los eventos</translation>
         </message>
         <message>
             <source>Event logs</source>
-            <translation type="unfinished"/>
+            <translation>Registro de eventos</translation>
         </message>
         <message>
             <source>File transfer log</source>
-            <translation type="unfinished"/>
+            <translation>Registro de transferencias</translation>
         </message>
         <message>
             <source>Modified Time</source>
-            <translation type="unfinished"/>
+            <translation>Fecha de modificación</translation>
         </message>
         <message>
             <source>Monday</source>
-            <translation>lunes</translation>
+            <translation>Lunes</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>abril</translation>
+            <translation>Abril</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>agosto</translation>
+            <translation>Agosto</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>diciembre</translation>
+            <translation>Diciembre</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>febrero</translation>
+            <translation>Febrero</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>enero</translation>
+            <translation>Enero</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>junio</translation>
+            <translation>Junio</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>marzo</translation>
+            <translation>Marzo</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>mayo</translation>
+            <translation>Mayo</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>noviembre</translation>
+            <translation>Noviembre</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>octubre</translation>
+            <translation>Octubre</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>septiembre</translation>
+            <translation>Septiembre</translation>
         </message>
         <message>
             <source>My Computer</source>
-            <translation type="unfinished"/>
+            <translation>Mi PC</translation>
         </message>
         <message>
             <source>item(s)</source>
-            <translation type="unfinished"/>
+            <translation>elemento(s)</translation>
         </message>
         <message>
             <source>Password</source>
-            <translation type="unfinished"/>
+            <translation>Contraseña</translation>
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation type="unfinished"/>
+            <translation>Restante</translation>
         </message>
         <message>
             <source>All Transfers</source>
-            <translation type="unfinished"/>
+            <translation>Todas las transferencias</translation>
         </message>
         <message>
             <source>Downloaded</source>
-            <translation type="unfinished"/>
+            <translation>Descargado</translation>
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation type="unfinished"/>
+            <translation>Transcurrido</translation>
         </message>
         <message>
             <source>Local Path</source>
-            <translation type="unfinished"/>
+            <translation>Ruta local</translation>
         </message>
         <message>
             <source>Speed</source>
-            <translation type="unfinished"/>
+            <translation>Velocidad</translation>
         </message>
         <message>
             <source>Status</source>
-            <translation type="unfinished"/>
+            <translation>Estado</translation>
         </message>
         <message>
             <source>UL/DL</source>
-            <translation type="unfinished"/>
+            <translation>Tipo</translation>
         </message>
         <message>
             <source>Uploaded</source>
-            <translation type="unfinished"/>
+            <translation>Cargado</translation>
         </message>
         <message>
             <source>Remember password</source>
-            <translation type="unfinished"/>
+            <translation>Recordar contraseña</translation>
         </message>
         <message>
             <source>Saturday</source>
-            <translation>sábado</translation>
+            <translation>Sábado</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
-            <translation type="unfinished"/>
+            <translation>Los cambios no se han guardado. ¿Seguro que desea salir?</translation>
         </message>
         <message>
             <source>Enable transfer compression</source>
-            <translation type="unfinished"/>
+            <translation>Habilitar compresión de transferencias</translation>
         </message>
         <message>
             <source>Max. concurrent transfers</source>
-            <translation type="unfinished"/>
+            <translation>Máx. de transferencias simultáneas</translation>
         </message>
         <message>
             <source>Enable transfer encryption</source>
-            <translation type="unfinished"/>
+            <translation>Habilitar cifrado de transferencias</translation>
         </message>
         <message>
             <source>files</source>
-            <translation type="unfinished"/>
+            <translation>archivos</translation>
         </message>
         <message>
             <source>Host Info</source>
-            <translation type="unfinished"/>
+            <translation>Información del host</translation>
         </message>
         <message>
             <source>Hostname</source>
-            <translation type="unfinished"/>
+            <translation>Nombre de host</translation>
         </message>
         <message>
             <source>System default</source>
-            <translation type="unfinished"/>
+            <translation>Predeterminado del sistema</translation>
         </message>
         <message>
             <source>Please restart %1 to apply the new language settings.</source>
-            <translation type="unfinished"/>
+            <translation>Reinicie %1 para aplicar la nueva configuración de idioma.</translation>
         </message>
         <message>
             <source>Language</source>
-            <translation type="unfinished"/>
+            <translation>Idioma</translation>
         </message>
         <message>
             <source>Max. download rate</source>
-            <translation type="unfinished"/>
+            <translation>Velocidad máx. de descarga</translation>
         </message>
         <message>
             <source>Max. upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Velocidad máx. de carga</translation>
         </message>
         <message>
             <source>New site</source>
-            <translation type="unfinished"/>
+            <translation>Nueva conexión</translation>
         </message>
         <message>
             <source>No limit</source>
-            <translation type="unfinished"/>
+            <translation>Sin límite</translation>
         </message>
         <message>
             <source>Optional</source>
-            <translation type="unfinished"/>
+            <translation>Opcional</translation>
         </message>
         <message>
             <source>Transfer Settings</source>
-            <translation type="unfinished"/>
+            <translation>Configuración de transferencia</translation>
         </message>
         <message>
             <source>Failed</source>
-            <translation type="unfinished"/>
+            <translation>Error</translation>
         </message>
         <message>
             <source>Paused</source>
-            <translation type="unfinished"/>
+            <translation>En pausa</translation>
         </message>
         <message>
             <source>Waiting</source>
-            <translation type="unfinished"/>
+            <translation>En espera</translation>
         </message>
         <message>
             <source>Sunday</source>
-            <translation>domingo</translation>
+            <translation>Domingo</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>jueves</translation>
+            <translation>Jueves</translation>
         </message>
         <message>
             <source>Today</source>
-            <translation type="unfinished"/>
+            <translation>Hoy</translation>
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>martes</translation>
+            <translation>Martes</translation>
         </message>
         <message>
             <source>Username</source>
-            <translation type="unfinished"/>
+            <translation>Nombre de usuario</translation>
         </message>
         <message>
             <source>Connecting...</source>
-            <translation type="unfinished"/>
+            <translation>Conectando...</translation>
         </message>
         <message>
             <source>Please enter a valid IP address.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca una dirección IP válida.</translation>
         </message>
         <message>
             <source>New Connection</source>
-            <translation type="unfinished"/>
+            <translation>Nueva conexión</translation>
         </message>
         <message>
             <source>Cut</source>
-            <translation type="unfinished"/>
+            <translation>Cortar</translation>
         </message>
         <message>
             <source>Download</source>
-            <translation type="unfinished"/>
+            <translation>Descarga</translation>
         </message>
         <message>
             <source>Upload</source>
-            <translation type="unfinished"/>
+            <translation>Carga</translation>
         </message>
         <message>
             <source>Cannot load information for %1.</source>
-            <translation type="unfinished"/>
+            <translation>No se puede obtener la información de %1.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo mover %1 a %2.</translation>
         </message>
         <message>
             <source>You do not have permission to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>No tiene permiso para mover %1 a %2.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2 because %1 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>No se pudo mover %1 a %2 porque %1 ya existe.</translation>
         </message>
         <message>
             <source>%1 moved %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 movió %2 a %3.</translation>
         </message>
         <message>
             <source>Copyright (c) %1 Quillmar. All rights reserved.</source>
-            <translation type="unfinished"/>
+            <translation>Copyright (c) %1 Quillmar. Todos los derechos reservados.</translation>
         </message>
         <message>
             <source>Version</source>
-            <translation type="unfinished"/>
+            <translation>Versión</translation>
         </message>
         <message>
             <source>Help</source>
-            <translation type="unfinished"/>
+            <translation>Ayuda</translation>
         </message>
         <message>
             <source>About</source>
-            <translation type="unfinished"/>
+            <translation>Acerca de</translation>
         </message>
         <message>
             <source>This setting is enforced by the server.</source>
-            <translation type="unfinished"/>
+            <translation>El servidor impone esta configuración.</translation>
         </message>
         <message>
             <source>This connected server does not support minimum bandwidth configuration.</source>
-            <translation type="unfinished"/>
+            <translation>El servidor conectado no admite la configuración de un ancho de banda mínimo.</translation>
         </message>
         <message>
             <source>Untrusted SSL certificate</source>
-            <translation type="unfinished"/>
+            <translation>Certificado SSL que no es de confianza</translation>
         </message>
         <message>
             <source>SSL certificate has been changed.</source>
-            <translation type="unfinished"/>
+            <translation>El certificado SSL ha cambiado.</translation>
         </message>
         <message>
             <source>Proceed anyway</source>
-            <translation type="unfinished"/>
+            <translation>Continuar de todos modos</translation>
         </message>
         <message>
             <source>Default download location</source>
-            <translation type="unfinished"/>
+            <translation>Carpeta de descargas</translation>
         </message>
         <message>
             <source>Download Settings</source>
-            <translation type="unfinished"/>
+            <translation>Configuración de descarga</translation>
         </message>
         <message>
             <source>Download to default folder</source>
-            <translation type="unfinished"/>
+            <translation>Descargar en la carpeta predeterminada</translation>
         </message>
         <message>
             <source>Download to …</source>
-            <translation type="unfinished"/>
+            <translation>Descargar en …</translation>
         </message>
         <message>
             <source>Browse</source>
-            <translation type="unfinished"/>
+            <translation>Examinar</translation>
         </message>
         <message>
             <source>New tab</source>
-            <translation type="unfinished"/>
+            <translation>Nueva pestaña</translation>
         </message>
         <message>
             <source>Download rate</source>
-            <translation type="unfinished"/>
+            <translation>Velocidad de descarga</translation>
         </message>
         <message>
             <source>Max.</source>
-            <translation type="unfinished"/>
+            <translation>Máx.</translation>
         </message>
         <message>
             <source>Min.</source>
-            <translation type="unfinished"/>
+            <translation>Mín.</translation>
         </message>
         <message>
             <source>Upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Velocidad de carga</translation>
         </message>
         <message>
             <source>Please enter a valid number between 1 and 10.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca un número válido entre 1 y 10.</translation>
         </message>
         <message>
             <source>Must be lower than the value of maximum rate</source>
-            <translation type="unfinished"/>
+            <translation>Debe ser inferior a la velocidad máxima</translation>
         </message>
         <message>
             <source>Must be higher than the value of minimum rate</source>
-            <translation type="unfinished"/>
+            <translation>Debe ser superior a la velocidad mínima</translation>
         </message>
         <message>
             <source>Please enter your username.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca su nombre de usuario.</translation>
         </message>
         <message>
             <source>Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager</translation>
         </message>
         <message>
             <source>Please update your Quillmar File Manager on your computer.</source>
-            <translation type="unfinished"/>
+            <translation>Actualice Quillmar File Manager en su equipo.</translation>
         </message>
         <message>
             <source>Compatibility error. Please upgrade Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Error de compatibilidad. Actualice Quillmar File Manager.</translation>
         </message>
         <message>
             <source>Connect to a Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Conectarse a un Quillmar File Manager</translation>
         </message>
         <message>
             <source>The connection cannot be established with wrong port number. Please check the port number and try again. </source>
-            <translation type="unfinished"/>
+            <translation>No se puede establecer la conexión con un número de puerto incorrecto. Compruebe el número de puerto e inténtelo de nuevo. </translation>
         </message>
         <message>
             <source>Connection failed. Please make sure TCP on port %1 is open.</source>
-            <translation type="unfinished"/>
+            <translation>Error de conexión. Asegúrese de que el puerto TCP %1 está abierto.</translation>
         </message>
         <message>
             <source>Failed to connect to this Koralt File Server due to compatibility issues. Please go to Download Center to download Koralt desktop client and connect it to this Koralt File Server.  </source>
-            <translation type="unfinished"/>
+            <translation>No se pudo conectar con este Koralt File Server debido a problemas de compatibilidad. Vaya al Download Center para descargar el cliente de escritorio de Koralt y conéctelo a este Koralt File Server.  </translation>
         </message>
         <message>
             <source>Please enter a one-time verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Introduzca un código de verificación de un solo uso.</translation>
         </message>
         <message>
             <source>The SSL certificate of Quillmar NAS is not trusted. This may mean that it is a self-signed certificate, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>El certificado SSL de Quillmar NAS no es de confianza. Puede que sea un certificado autofirmado o que alguien esté intentando interceptar la conexión.</translation>
         </message>
         <message>
             <source>The SSL certificate has been changed. This may mean that the Quillmar NAS certificate has been changed, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>El certificado SSL ha cambiado. Puede que se haya cambiado el certificado de Quillmar NAS o que alguien esté intentando interceptar la conexión.</translation>
         </message>
         <message>
             <source>Sign In</source>
-            <translation type="unfinished"/>
+            <translation>Inicio de sesión</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation>La carpeta de datos %1 no existe y no se puede crear.</translation>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation>No se puede escribir en la carpeta de datos %1 (%2).</translation>
+        </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>No se puede cargar %1: un nombre en el servidor no puede contener "\".</translation>
         </message>
         <message>
             <source>The file could not be read or written.</source>

@@ -2,798 +2,845 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="fr_FR">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation>Certificat</translation>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation>Niveau</translation>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation>Objet</translation>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation>Émetteur</translation>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation>Validité</translation>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation>du %1 au %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation>L'aide n'est pas installée.</translation>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
-            <translation type="unfinished"/>
+            <translation>Connexion</translation>
         </message>
         <message>
             <source>You don't have enough privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Vous ne disposez pas des privilèges suffisants.</translation>
         </message>
         <message>
             <source>Close</source>
-            <translation type="unfinished"/>
+            <translation>Fermer</translation>
         </message>
         <message>
             <source>Disk full. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Disque plein. Impossible de copier %1 vers %2.</translation>
         </message>
         <message>
             <source>Back</source>
-            <translation type="unfinished"/>
+            <translation>Précédent</translation>
         </message>
         <message>
             <source>Maximum retries reached.</source>
-            <translation type="unfinished"/>
+            <translation>Nombre maximal de tentatives atteint.</translation>
         </message>
         <message>
             <source>Filter</source>
-            <translation type="unfinished"/>
+            <translation>Filtrer</translation>
         </message>
         <message>
             <source>Remember password?</source>
-            <translation type="unfinished"/>
+            <translation>Mémoriser le mot de passe ?</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Quota du dossier partagé insuffisant. Impossible de copier %1 vers %2.</translation>
         </message>
         <message>
             <source>Disk full. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Disque plein. Impossible de déplacer %1 vers %2.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Quota de l'utilisateur insuffisant. Impossible de copier %1 vers %2.</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Quota du dossier partagé insuffisant. Impossible de déplacer %1 vers %2.</translation>
         </message>
         <message>
             <source>Insufficient disk space.</source>
-            <translation type="unfinished"/>
+            <translation>Espace disque insuffisant.</translation>
         </message>
         <message>
             <source>File size exceeds destination file system limit.</source>
-            <translation type="unfinished"/>
+            <translation>La taille du fichier dépasse la limite du système de fichiers de destination.</translation>
         </message>
         <message>
             <source>File does not exist.</source>
-            <translation type="unfinished"/>
+            <translation>Le fichier n'existe pas.</translation>
         </message>
         <message>
             <source>Cannot access the temporary file.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible d'accéder au fichier temporaire.</translation>
         </message>
         <message>
             <source>Last Page</source>
-            <translation type="unfinished"/>
+            <translation>Dernière page</translation>
         </message>
         <message>
             <source>Please upgrade your Quillmar File Manager package.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez mettre à niveau votre paquet Quillmar File Manager.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Quota de l'utilisateur insuffisant. Impossible de déplacer %1 vers %2.</translation>
         </message>
         <message>
             <source>Shared folder quota full.</source>
-            <translation type="unfinished"/>
+            <translation>Le quota du dossier partagé est atteint.</translation>
         </message>
         <message>
             <source>User quota full.</source>
-            <translation type="unfinished"/>
+            <translation>Le quota de l'utilisateur est atteint.</translation>
         </message>
         <message>
             <source>A one-time password is required. Please log into your ZRM to set your one-time password.</source>
-            <translation type="unfinished"/>
+            <translation>Un mot de passe à usage unique est requis. Connectez-vous à votre ZRM pour configurer votre mot de passe à usage unique.</translation>
         </message>
         <message>
             <source>The one-time password you entered is incorrect.</source>
-            <translation type="unfinished"/>
+            <translation>Le mot de passe à usage unique saisi est incorrect.</translation>
         </message>
         <message>
             <source>Please enter a 6-digit verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir un code de vérification à 6 chiffres.</translation>
         </message>
         <message>
             <source>Quillmar File Manager will be reconnected in %1 seconds.</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager se reconnectera dans %1 secondes.</translation>
         </message>
         <message>
             <source>Display mode </source>
-            <translation type="unfinished"/>
+            <translation>Display mode </translation>
         </message>
         <message>
             <source>Failed to update Quillmar File Manager database. Please restart or reinstall Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de mettre à jour la base de données de Quillmar File Manager. Veuillez redémarrer ou réinstaller Quillmar File Manager.</translation>
         </message>
         <message>
             <source>Friday</source>
-            <translation>vendredi</translation>
+            <translation>Vendredi</translation>
         </message>
         <message>
             <source>Paste</source>
-            <translation type="unfinished"/>
+            <translation>Coller</translation>
         </message>
         <message>
             <source>Forward</source>
-            <translation type="unfinished"/>
+            <translation>Suivant</translation>
         </message>
         <message>
             <source>Invalid username/password or insufficient user privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Nom d'utilisateur ou mot de passe non valide, ou privilèges de l'utilisateur insuffisants.</translation>
         </message>
         <message>
             <source>Closing the application will close all connections and abort all transfer tasks. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>La fermeture de l'application fermera toutes les connexions et annulera tous les transferts. Voulez-vous vraiment continuer ?</translation>
         </message>
         <message>
             <source>Copy</source>
-            <translation type="unfinished"/>
+            <translation>Copier</translation>
         </message>
         <message>
             <source>Create Folder</source>
-            <translation type="unfinished"/>
+            <translation>Créer un dossier</translation>
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>mercredi</translation>
+            <translation>Mercredi</translation>
         </message>
         <message>
             <source>Log</source>
-            <translation type="unfinished"/>
+            <translation>Journal</translation>
         </message>
         <message>
             <source>Please enter the password to connect.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir le mot de passe pour vous connecter.</translation>
         </message>
         <message>
             <source>First Page</source>
-            <translation type="unfinished"/>
+            <translation>Première page</translation>
         </message>
         <message>
             <source>Previous %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>%1 pages précédentes</translation>
         </message>
         <message>
             <source>Next %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>%1 pages suivantes</translation>
         </message>
         <message>
             <source>Help / About </source>
-            <translation type="unfinished"/>
+            <translation>Aide / À propos </translation>
         </message>
         <message>
             <source>Activity logs</source>
-            <translation type="unfinished"/>
+            <translation>Journaux d'activité</translation>
         </message>
         <message>
             <source>Settings</source>
-            <translation type="unfinished"/>
+            <translation>Paramètres</translation>
         </message>
         <message>
             <source>Sort by </source>
-            <translation type="unfinished"/>
+            <translation>Trier par </translation>
         </message>
         <message>
             <source>Task Manager</source>
-            <translation type="unfinished"/>
+            <translation>Gestionnaire des tâches</translation>
         </message>
         <message>
             <source>Remote Path</source>
-            <translation type="unfinished"/>
+            <translation>Chemin distant</translation>
         </message>
         <message>
             <source>Please enter a valid server address.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir une adresse de serveur valide.</translation>
         </message>
         <message>
             <source>You do not have permission to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Vous n'êtes pas autorisé à renommer %1 en %2.</translation>
         </message>
         <message>
             <source>Login failed.</source>
-            <translation type="unfinished"/>
+            <translation>Échec de la connexion.</translation>
         </message>
         <message>
             <source>Delete</source>
-            <translation type="unfinished"/>
+            <translation>Supprimer</translation>
         </message>
         <message>
             <source>Rename</source>
-            <translation type="unfinished"/>
+            <translation>Renommer</translation>
         </message>
         <message>
             <source>Server address</source>
-            <translation type="unfinished"/>
+            <translation>Adresse du serveur</translation>
         </message>
         <message>
             <source>Apply</source>
-            <translation type="unfinished"/>
+            <translation>Appliquer</translation>
         </message>
         <message>
             <source>Cancel</source>
-            <translation type="unfinished"/>
+            <translation>Annuler</translation>
         </message>
         <message>
             <source>Connect</source>
-            <translation type="unfinished"/>
+            <translation>Se connecter</translation>
         </message>
         <message>
             <source>OK</source>
-            <translation type="unfinished"/>
+            <translation>OK</translation>
         </message>
         <message>
             <source>Reset</source>
-            <translation type="unfinished"/>
+            <translation>Réinitialiser</translation>
         </message>
         <message>
             <source>Closing the connection will abort all transfer tasks in this connection. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>La fermeture de la connexion annulera tous les transferts de cette connexion. Voulez-vous vraiment continuer ?</translation>
         </message>
         <message>
             <source>day(s)</source>
-            <translation type="unfinished"/>
+            <translation>jour(s)</translation>
         </message>
         <message>
             <source>Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de copier %1 vers %2.</translation>
         </message>
         <message>
             <source>You do not have permission to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Vous n'êtes pas autorisé à copier %1 vers %2.</translation>
         </message>
         <message>
             <source>Disconnected from the server. Please login again.</source>
-            <translation type="unfinished"/>
+            <translation>Déconnecté du serveur. Veuillez vous reconnecter.</translation>
         </message>
         <message>
             <source>Failed to load this directory.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible d'ouvrir ce dossier.</translation>
         </message>
         <message>
             <source>You do not have permission to load the directory.</source>
-            <translation type="unfinished"/>
+            <translation>Vous n'êtes pas autorisé à ouvrir ce dossier.</translation>
         </message>
         <message>
             <source>Failed to connect to server.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de se connecter au serveur.</translation>
         </message>
         <message>
             <source>Failed to create directory %1.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de créer le dossier %1.</translation>
         </message>
         <message>
             <source>You do not have permission to create %1.</source>
-            <translation type="unfinished"/>
+            <translation>Vous n'êtes pas autorisé à créer %1.</translation>
         </message>
         <message>
             <source>Failed to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de supprimer %1.</translation>
         </message>
         <message>
             <source>You do not have permission to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Vous n'êtes pas autorisé à supprimer %1.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de renommer %1 en %2.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2 because %2 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de renommer %1 en %2, car %2 existe déjà.</translation>
         </message>
         <message>
             <source>File</source>
-            <translation type="unfinished"/>
+            <translation>Fichier</translation>
         </message>
         <message>
             <source>File Name</source>
-            <translation type="unfinished"/>
+            <translation>Nom du fichier</translation>
         </message>
         <message>
             <source>File Type</source>
-            <translation type="unfinished"/>
+            <translation>Type de fichier</translation>
         </message>
         <message>
             <source>From</source>
-            <translation type="unfinished"/>
+            <translation>Du</translation>
         </message>
         <message>
             <source>Keyword</source>
-            <translation type="unfinished"/>
+            <translation>Mot-clé</translation>
         </message>
         <message>
             <source>Size</source>
-            <translation type="unfinished"/>
+            <translation>Taille</translation>
         </message>
         <message>
             <source>Any</source>
-            <translation type="unfinished"/>
+            <translation>Toutes</translation>
         </message>
         <message>
             <source>Equal to</source>
-            <translation type="unfinished"/>
+            <translation>Égale à</translation>
         </message>
         <message>
             <source>Greater than</source>
-            <translation type="unfinished"/>
+            <translation>Supérieure à</translation>
         </message>
         <message>
             <source>Less than</source>
-            <translation type="unfinished"/>
+            <translation>Inférieure à</translation>
         </message>
         <message>
             <source>Ascending</source>
-            <translation type="unfinished"/>
+            <translation>Croissant</translation>
         </message>
         <message>
             <source>Descending</source>
-            <translation type="unfinished"/>
+            <translation>Décroissant</translation>
         </message>
         <message>
             <source>To</source>
-            <translation type="unfinished"/>
+            <translation>Au</translation>
         </message>
         <message>
             <source>Folder</source>
-            <translation type="unfinished"/>
+            <translation>Dossier</translation>
         </message>
         <message>
             <source>Duration</source>
-            <translation type="unfinished"/>
+            <translation>Durée</translation>
         </message>
         <message>
             <source>End</source>
-            <translation type="unfinished"/>
+            <translation>Fin</translation>
         </message>
         <message>
             <source>Event</source>
-            <translation type="unfinished"/>
+            <translation>Événement</translation>
         </message>
         <message>
             <source>Start</source>
-            <translation type="unfinished"/>
+            <translation>Début</translation>
         </message>
         <message>
             <source>Time</source>
-            <translation type="unfinished"/>
+            <translation>Heure</translation>
         </message>
         <message>
             <source>Type</source>
-            <translation type="unfinished"/>
+            <translation>Type</translation>
         </message>
         <message>
             <source>%1 copied %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a copié %2 vers %3.</translation>
         </message>
         <message>
             <source>%1 downloaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a téléchargé %2.</translation>
         </message>
         <message>
             <source>%1 logged in to %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 s'est connecté à %2.</translation>
         </message>
         <message>
             <source>%1 created folder %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a créé le dossier %2.</translation>
         </message>
         <message>
             <source>%1 deleted %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a supprimé %2.</translation>
         </message>
         <message>
             <source>July</source>
-            <translation>juillet</translation>
+            <translation>Juillet</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a renommé %2 en %3.</translation>
         </message>
         <message>
             <source>%1 uploaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a envoyé %2.</translation>
         </message>
         <message>
             <source>All Events</source>
-            <translation type="unfinished"/>
+            <translation>Tous les événements</translation>
         </message>
         <message>
             <source>Event logs</source>
-            <translation type="unfinished"/>
+            <translation>Journal des événements</translation>
         </message>
         <message>
             <source>File transfer log</source>
-            <translation type="unfinished"/>
+            <translation>Journal des transferts</translation>
         </message>
         <message>
             <source>Modified Time</source>
-            <translation type="unfinished"/>
+            <translation>Date de modification</translation>
         </message>
         <message>
             <source>Monday</source>
-            <translation>lundi</translation>
+            <translation>Lundi</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>avril</translation>
+            <translation>Avril</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>août</translation>
+            <translation>Août</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>décembre</translation>
+            <translation>Décembre</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>février</translation>
+            <translation>Février</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>janvier</translation>
+            <translation>Janvier</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>juin</translation>
+            <translation>Juin</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>mars</translation>
+            <translation>Mars</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>mai</translation>
+            <translation>Mai</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>novembre</translation>
+            <translation>Novembre</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>octobre</translation>
+            <translation>Octobre</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>septembre</translation>
+            <translation>Septembre</translation>
         </message>
         <message>
             <source>My Computer</source>
-            <translation type="unfinished"/>
+            <translation>Poste de travail</translation>
         </message>
         <message>
             <source>item(s)</source>
-            <translation type="unfinished"/>
+            <translation>élément(s)</translation>
         </message>
         <message>
             <source>Password</source>
-            <translation type="unfinished"/>
+            <translation>Mot de passe</translation>
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation type="unfinished"/>
+            <translation>Restant</translation>
         </message>
         <message>
             <source>All Transfers</source>
-            <translation type="unfinished"/>
+            <translation>Tous les transferts</translation>
         </message>
         <message>
             <source>Downloaded</source>
-            <translation type="unfinished"/>
+            <translation>Téléchargé</translation>
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation type="unfinished"/>
+            <translation>Temps écoulé</translation>
         </message>
         <message>
             <source>Local Path</source>
-            <translation type="unfinished"/>
+            <translation>Chemin local</translation>
         </message>
         <message>
             <source>Speed</source>
-            <translation type="unfinished"/>
+            <translation>Vitesse</translation>
         </message>
         <message>
             <source>Status</source>
-            <translation type="unfinished"/>
+            <translation>État</translation>
         </message>
         <message>
             <source>UL/DL</source>
-            <translation type="unfinished"/>
+            <translation>Sens</translation>
         </message>
         <message>
             <source>Uploaded</source>
-            <translation type="unfinished"/>
+            <translation>Envoyé</translation>
         </message>
         <message>
             <source>Remember password</source>
-            <translation type="unfinished"/>
+            <translation>Mémoriser le mot de passe</translation>
         </message>
         <message>
             <source>Saturday</source>
-            <translation>samedi</translation>
+            <translation>Samedi</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
-            <translation type="unfinished"/>
+            <translation>Les modifications ne sont pas enregistrées. Voulez-vous vraiment quitter ?</translation>
         </message>
         <message>
             <source>Enable transfer compression</source>
-            <translation type="unfinished"/>
+            <translation>Activer la compression des transferts</translation>
         </message>
         <message>
             <source>Max. concurrent transfers</source>
-            <translation type="unfinished"/>
+            <translation>Transferts simultanés max.</translation>
         </message>
         <message>
             <source>Enable transfer encryption</source>
-            <translation type="unfinished"/>
+            <translation>Activer le chiffrement des transferts</translation>
         </message>
         <message>
             <source>files</source>
-            <translation type="unfinished"/>
+            <translation>fichiers</translation>
         </message>
         <message>
             <source>Host Info</source>
-            <translation type="unfinished"/>
+            <translation>Informations sur l'hôte</translation>
         </message>
         <message>
             <source>Hostname</source>
-            <translation type="unfinished"/>
+            <translation>Nom d'hôte</translation>
         </message>
         <message>
             <source>System default</source>
-            <translation type="unfinished"/>
+            <translation>Langue du système</translation>
         </message>
         <message>
             <source>Please restart %1 to apply the new language settings.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez redémarrer %1 pour appliquer les nouveaux paramètres de langue.</translation>
         </message>
         <message>
             <source>Language</source>
-            <translation type="unfinished"/>
+            <translation>Langue</translation>
         </message>
         <message>
             <source>Max. download rate</source>
-            <translation type="unfinished"/>
+            <translation>Débit de téléchargement max.</translation>
         </message>
         <message>
             <source>Max. upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Débit d'envoi max.</translation>
         </message>
         <message>
             <source>New site</source>
-            <translation type="unfinished"/>
+            <translation>Nouvelle connexion</translation>
         </message>
         <message>
             <source>No limit</source>
-            <translation type="unfinished"/>
+            <translation>Illimité</translation>
         </message>
         <message>
             <source>Optional</source>
-            <translation type="unfinished"/>
+            <translation>Facultatif</translation>
         </message>
         <message>
             <source>Transfer Settings</source>
-            <translation type="unfinished"/>
+            <translation>Paramètres de transfert</translation>
         </message>
         <message>
             <source>Failed</source>
-            <translation type="unfinished"/>
+            <translation>Échec</translation>
         </message>
         <message>
             <source>Paused</source>
-            <translation type="unfinished"/>
+            <translation>En pause</translation>
         </message>
         <message>
             <source>Waiting</source>
-            <translation type="unfinished"/>
+            <translation>En attente</translation>
         </message>
         <message>
             <source>Sunday</source>
-            <translation>dimanche</translation>
+            <translation>Dimanche</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>jeudi</translation>
+            <translation>Jeudi</translation>
         </message>
         <message>
             <source>Today</source>
-            <translation type="unfinished"/>
+            <translation>Aujourd'hui</translation>
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>mardi</translation>
+            <translation>Mardi</translation>
         </message>
         <message>
             <source>Username</source>
-            <translation type="unfinished"/>
+            <translation>Nom d'utilisateur</translation>
         </message>
         <message>
             <source>Connecting...</source>
-            <translation type="unfinished"/>
+            <translation>Connexion en cours...</translation>
         </message>
         <message>
             <source>Please enter a valid IP address.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir une adresse IP valide.</translation>
         </message>
         <message>
             <source>New Connection</source>
-            <translation type="unfinished"/>
+            <translation>Nouvelle connexion</translation>
         </message>
         <message>
             <source>Cut</source>
-            <translation type="unfinished"/>
+            <translation>Couper</translation>
         </message>
         <message>
             <source>Download</source>
-            <translation type="unfinished"/>
+            <translation>Téléchargement</translation>
         </message>
         <message>
             <source>Upload</source>
-            <translation type="unfinished"/>
+            <translation>Envoi</translation>
         </message>
         <message>
             <source>Cannot load information for %1.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de lire les informations de %1.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de déplacer %1 vers %2.</translation>
         </message>
         <message>
             <source>You do not have permission to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Vous n'êtes pas autorisé à déplacer %1 vers %2.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2 because %1 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Impossible de déplacer %1 vers %2, car %1 existe déjà.</translation>
         </message>
         <message>
             <source>%1 moved %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 a déplacé %2 vers %3.</translation>
         </message>
         <message>
             <source>Copyright (c) %1 Quillmar. All rights reserved.</source>
-            <translation type="unfinished"/>
+            <translation>Copyright (c) %1 Quillmar. Tous droits réservés.</translation>
         </message>
         <message>
             <source>Version</source>
-            <translation type="unfinished"/>
+            <translation>Version</translation>
         </message>
         <message>
             <source>Help</source>
-            <translation type="unfinished"/>
+            <translation>Aide</translation>
         </message>
         <message>
             <source>About</source>
-            <translation type="unfinished"/>
+            <translation>À propos</translation>
         </message>
         <message>
             <source>This setting is enforced by the server.</source>
-            <translation type="unfinished"/>
+            <translation>Ce paramètre est imposé par le serveur.</translation>
         </message>
         <message>
             <source>This connected server does not support minimum bandwidth configuration.</source>
-            <translation type="unfinished"/>
+            <translation>Le serveur connecté ne prend pas en charge la configuration d'une bande passante minimale.</translation>
         </message>
         <message>
             <source>Untrusted SSL certificate</source>
-            <translation type="unfinished"/>
+            <translation>Certificat SSL non approuvé</translation>
         </message>
         <message>
             <source>SSL certificate has been changed.</source>
-            <translation type="unfinished"/>
+            <translation>Le certificat SSL a été modifié.</translation>
         </message>
         <message>
             <source>Proceed anyway</source>
-            <translation type="unfinished"/>
+            <translation>Continuer quand même</translation>
         </message>
         <message>
             <source>Default download location</source>
-            <translation type="unfinished"/>
+            <translation>Dossier de téléchargement</translation>
         </message>
         <message>
             <source>Download Settings</source>
-            <translation type="unfinished"/>
+            <translation>Paramètres de téléchargement</translation>
         </message>
         <message>
             <source>Download to default folder</source>
-            <translation type="unfinished"/>
+            <translation>Télécharger dans le dossier par défaut</translation>
         </message>
         <message>
             <source>Download to …</source>
-            <translation type="unfinished"/>
+            <translation>Télécharger vers …</translation>
         </message>
         <message>
             <source>Browse</source>
-            <translation type="unfinished"/>
+            <translation>Parcourir</translation>
         </message>
         <message>
             <source>New tab</source>
-            <translation type="unfinished"/>
+            <translation>Nouvel onglet</translation>
         </message>
         <message>
             <source>Download rate</source>
-            <translation type="unfinished"/>
+            <translation>Débit de téléchargement</translation>
         </message>
         <message>
             <source>Max.</source>
-            <translation type="unfinished"/>
+            <translation>Max.</translation>
         </message>
         <message>
             <source>Min.</source>
-            <translation type="unfinished"/>
+            <translation>Min.</translation>
         </message>
         <message>
             <source>Upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Débit d'envoi</translation>
         </message>
         <message>
             <source>Please enter a valid number between 1 and 10.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir un nombre valide entre 1 et 10.</translation>
         </message>
         <message>
             <source>Must be lower than the value of maximum rate</source>
-            <translation type="unfinished"/>
+            <translation>Doit être inférieur au débit maximal</translation>
         </message>
         <message>
             <source>Must be higher than the value of minimum rate</source>
-            <translation type="unfinished"/>
+            <translation>Doit être supérieur au débit minimal</translation>
         </message>
         <message>
             <source>Please enter your username.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir votre nom d'utilisateur.</translation>
         </message>
         <message>
             <source>Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager</translation>
         </message>
         <message>
             <source>Please update your Quillmar File Manager on your computer.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez mettre à jour Quillmar File Manager sur votre ordinateur.</translation>
         </message>
         <message>
             <source>Compatibility error. Please upgrade Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Erreur de compatibilité. Veuillez mettre à niveau Quillmar File Manager.</translation>
         </message>
         <message>
             <source>Connect to a Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Se connecter à un Quillmar File Manager</translation>
         </message>
         <message>
             <source>The connection cannot be established with wrong port number. Please check the port number and try again. </source>
-            <translation type="unfinished"/>
+            <translation>Impossible d'établir la connexion avec un numéro de port incorrect. Vérifiez le numéro de port et réessayez. </translation>
         </message>
         <message>
             <source>Connection failed. Please make sure TCP on port %1 is open.</source>
-            <translation type="unfinished"/>
+            <translation>Échec de la connexion. Vérifiez que le port TCP %1 est ouvert.</translation>
         </message>
         <message>
             <source>Failed to connect to this Koralt File Server due to compatibility issues. Please go to Download Center to download Koralt desktop client and connect it to this Koralt File Server.  </source>
-            <translation type="unfinished"/>
+            <translation>Impossible de se connecter à ce Koralt File Server en raison de problèmes de compatibilité. Rendez-vous dans le Download Center pour télécharger le client de bureau Koralt, puis connectez-le à ce Koralt File Server.  </translation>
         </message>
         <message>
             <source>Please enter a one-time verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Veuillez saisir un code de vérification à usage unique.</translation>
         </message>
         <message>
             <source>The SSL certificate of Quillmar NAS is not trusted. This may mean that it is a self-signed certificate, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>Le certificat SSL de Quillmar NAS n'est pas approuvé. Il s'agit peut-être d'un certificat auto-signé, ou quelqu'un tente peut-être d'intercepter votre connexion.</translation>
         </message>
         <message>
             <source>The SSL certificate has been changed. This may mean that the Quillmar NAS certificate has been changed, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>Le certificat SSL a été modifié. Le certificat de Quillmar NAS a peut-être été remplacé, ou quelqu'un tente peut-être d'intercepter votre connexion.</translation>
         </message>
         <message>
             <source>Sign In</source>
-            <translation type="unfinished"/>
+            <translation>Connexion</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation>Le dossier de données %1 n'existe pas et ne peut pas être créé.</translation>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation>Impossible d'écrire dans le dossier de données %1 (%2).</translation>
+        </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Impossible de charger %1 : un nom sur le serveur ne peut pas contenir "\".</translation>
         </message>
         <message>
             <source>The file could not be read or written.</source>

@@ -2,798 +2,845 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="hu_HU">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation>Tanúsítvány</translation>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation>Szint</translation>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation>Tulajdonos</translation>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation>Kiállító</translation>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation>Érvényesség</translation>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation>%1 – %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation>A súgó nincs telepítve.</translation>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
-            <translation type="unfinished"/>
+            <translation>Bejelentkezés</translation>
         </message>
         <message>
             <source>You don't have enough privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs elegendő jogosultsága.</translation>
         </message>
         <message>
             <source>Close</source>
-            <translation type="unfinished"/>
+            <translation>Bezárás</translation>
         </message>
         <message>
             <source>Disk full. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>A lemez megtelt. Nem sikerült a(z) %1 másolása ide: %2.</translation>
         </message>
         <message>
             <source>Back</source>
-            <translation type="unfinished"/>
+            <translation>Vissza</translation>
         </message>
         <message>
             <source>Maximum retries reached.</source>
-            <translation type="unfinished"/>
+            <translation>Elérte a próbálkozások maximális számát.</translation>
         </message>
         <message>
             <source>Filter</source>
-            <translation type="unfinished"/>
+            <translation>Szűrés</translation>
         </message>
         <message>
             <source>Remember password?</source>
-            <translation type="unfinished"/>
+            <translation>Megjegyzi a jelszót?</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>A megosztott mappa kvótája nem elegendő. Nem sikerült a(z) %1 másolása ide: %2.</translation>
         </message>
         <message>
             <source>Disk full. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>A lemez megtelt. Nem sikerült a(z) %1 áthelyezése ide: %2.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>A felhasználói kvóta nem elegendő. Nem sikerült a(z) %1 másolása ide: %2.</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>A megosztott mappa kvótája nem elegendő. Nem sikerült a(z) %1 áthelyezése ide: %2.</translation>
         </message>
         <message>
             <source>Insufficient disk space.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs elég szabad hely a lemezen.</translation>
         </message>
         <message>
             <source>File size exceeds destination file system limit.</source>
-            <translation type="unfinished"/>
+            <translation>A fájl mérete meghaladja a célfájlrendszer korlátját.</translation>
         </message>
         <message>
             <source>File does not exist.</source>
-            <translation type="unfinished"/>
+            <translation>A fájl nem létezik.</translation>
         </message>
         <message>
             <source>Cannot access the temporary file.</source>
-            <translation type="unfinished"/>
+            <translation>Az ideiglenes fájl nem érhető el.</translation>
         </message>
         <message>
             <source>Last Page</source>
-            <translation type="unfinished"/>
+            <translation>Utolsó oldal</translation>
         </message>
         <message>
             <source>Please upgrade your Quillmar File Manager package.</source>
-            <translation type="unfinished"/>
+            <translation>Frissítse a Quillmar File Manager csomagot.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>A felhasználói kvóta nem elegendő. Nem sikerült a(z) %1 áthelyezése ide: %2.</translation>
         </message>
         <message>
             <source>Shared folder quota full.</source>
-            <translation type="unfinished"/>
+            <translation>A megosztott mappa kvótája megtelt.</translation>
         </message>
         <message>
             <source>User quota full.</source>
-            <translation type="unfinished"/>
+            <translation>A felhasználói kvóta megtelt.</translation>
         </message>
         <message>
             <source>A one-time password is required. Please log into your ZRM to set your one-time password.</source>
-            <translation type="unfinished"/>
+            <translation>Egyszeri jelszó szükséges. Jelentkezzen be a ZRM felületére, és állítsa be az egyszeri jelszavát.</translation>
         </message>
         <message>
             <source>The one-time password you entered is incorrect.</source>
-            <translation type="unfinished"/>
+            <translation>A megadott egyszeri jelszó helytelen.</translation>
         </message>
         <message>
             <source>Please enter a 6-digit verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Adja meg a 6 számjegyű ellenőrző kódot.</translation>
         </message>
         <message>
             <source>Quillmar File Manager will be reconnected in %1 seconds.</source>
-            <translation type="unfinished"/>
+            <translation>A Quillmar File Manager %1 másodperc múlva újra csatlakozik.</translation>
         </message>
         <message>
             <source>Display mode </source>
-            <translation type="unfinished"/>
+            <translation>Display mode </translation>
         </message>
         <message>
             <source>Failed to update Quillmar File Manager database. Please restart or reinstall Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült frissíteni a Quillmar File Manager adatbázisát. Indítsa újra vagy telepítse újra a Quillmar File Manager programot.</translation>
         </message>
         <message>
             <source>Friday</source>
-            <translation>péntek</translation>
+            <translation>Péntek</translation>
         </message>
         <message>
             <source>Paste</source>
-            <translation type="unfinished"/>
+            <translation>Beillesztés</translation>
         </message>
         <message>
             <source>Forward</source>
-            <translation type="unfinished"/>
+            <translation>Előre</translation>
         </message>
         <message>
             <source>Invalid username/password or insufficient user privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Érvénytelen felhasználónév/jelszó vagy elégtelen felhasználói jogosultság.</translation>
         </message>
         <message>
             <source>Closing the application will close all connections and abort all transfer tasks. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Az alkalmazás bezárásakor minden kapcsolat bezárul, és minden átviteli feladat megszakad. Biztosan folytatja?</translation>
         </message>
         <message>
             <source>Copy</source>
-            <translation type="unfinished"/>
+            <translation>Másolás</translation>
         </message>
         <message>
             <source>Create Folder</source>
-            <translation type="unfinished"/>
+            <translation>Mappa létrehozása</translation>
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>szerda</translation>
+            <translation>Szerda</translation>
         </message>
         <message>
             <source>Log</source>
-            <translation type="unfinished"/>
+            <translation>Napló</translation>
         </message>
         <message>
             <source>Please enter the password to connect.</source>
-            <translation type="unfinished"/>
+            <translation>A csatlakozáshoz adja meg a jelszót.</translation>
         </message>
         <message>
             <source>First Page</source>
-            <translation type="unfinished"/>
+            <translation>Első oldal</translation>
         </message>
         <message>
             <source>Previous %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>Előző %1 oldal</translation>
         </message>
         <message>
             <source>Next %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>Következő %1 oldal</translation>
         </message>
         <message>
             <source>Help / About </source>
-            <translation type="unfinished"/>
+            <translation>Súgó / Névjegy </translation>
         </message>
         <message>
             <source>Activity logs</source>
-            <translation type="unfinished"/>
+            <translation>Tevékenységnapló</translation>
         </message>
         <message>
             <source>Settings</source>
-            <translation type="unfinished"/>
+            <translation>Beállítások</translation>
         </message>
         <message>
             <source>Sort by </source>
-            <translation type="unfinished"/>
+            <translation>Rendezés </translation>
         </message>
         <message>
             <source>Task Manager</source>
-            <translation type="unfinished"/>
+            <translation>Feladatkezelő</translation>
         </message>
         <message>
             <source>Remote Path</source>
-            <translation type="unfinished"/>
+            <translation>Távoli útvonal</translation>
         </message>
         <message>
             <source>Please enter a valid server address.</source>
-            <translation type="unfinished"/>
+            <translation>Adjon meg érvényes kiszolgálócímet.</translation>
         </message>
         <message>
             <source>You do not have permission to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs jogosultsága a(z) %1 átnevezéséhez erre: %2.</translation>
         </message>
         <message>
             <source>Login failed.</source>
-            <translation type="unfinished"/>
+            <translation>A bejelentkezés nem sikerült.</translation>
         </message>
         <message>
             <source>Delete</source>
-            <translation type="unfinished"/>
+            <translation>Törlés</translation>
         </message>
         <message>
             <source>Rename</source>
-            <translation type="unfinished"/>
+            <translation>Átnevezés</translation>
         </message>
         <message>
             <source>Server address</source>
-            <translation type="unfinished"/>
+            <translation>Kiszolgáló címe</translation>
         </message>
         <message>
             <source>Apply</source>
-            <translation type="unfinished"/>
+            <translation>Alkalmaz</translation>
         </message>
         <message>
             <source>Cancel</source>
-            <translation type="unfinished"/>
+            <translation>Mégse</translation>
         </message>
         <message>
             <source>Connect</source>
-            <translation type="unfinished"/>
+            <translation>Csatlakozás</translation>
         </message>
         <message>
             <source>OK</source>
-            <translation type="unfinished"/>
+            <translation>OK</translation>
         </message>
         <message>
             <source>Reset</source>
-            <translation type="unfinished"/>
+            <translation>Visszaállítás</translation>
         </message>
         <message>
             <source>Closing the connection will abort all transfer tasks in this connection. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>A kapcsolat bezárásakor a kapcsolat minden átviteli feladata megszakad. Biztosan folytatja?</translation>
         </message>
         <message>
             <source>day(s)</source>
-            <translation type="unfinished"/>
+            <translation>nap</translation>
         </message>
         <message>
             <source>Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült a(z) %1 másolása ide: %2.</translation>
         </message>
         <message>
             <source>You do not have permission to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs jogosultsága a(z) %1 másolásához ide: %2.</translation>
         </message>
         <message>
             <source>Disconnected from the server. Please login again.</source>
-            <translation type="unfinished"/>
+            <translation>Megszakadt a kapcsolat a kiszolgálóval. Jelentkezzen be újra.</translation>
         </message>
         <message>
             <source>Failed to load this directory.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült betölteni ezt a mappát.</translation>
         </message>
         <message>
             <source>You do not have permission to load the directory.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs jogosultsága a mappa betöltéséhez.</translation>
         </message>
         <message>
             <source>Failed to connect to server.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült csatlakozni a kiszolgálóhoz.</translation>
         </message>
         <message>
             <source>Failed to create directory %1.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült létrehozni a mappát: %1.</translation>
         </message>
         <message>
             <source>You do not have permission to create %1.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs jogosultsága a következő létrehozásához: %1.</translation>
         </message>
         <message>
             <source>Failed to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült törölni: %1.</translation>
         </message>
         <message>
             <source>You do not have permission to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs jogosultsága a következő törléséhez: %1.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült a(z) %1 átnevezése erre: %2.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2 because %2 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült a(z) %1 átnevezése erre: %2, mert %2 már létezik.</translation>
         </message>
         <message>
             <source>File</source>
-            <translation type="unfinished"/>
+            <translation>Fájl</translation>
         </message>
         <message>
             <source>File Name</source>
-            <translation type="unfinished"/>
+            <translation>Fájlnév</translation>
         </message>
         <message>
             <source>File Type</source>
-            <translation type="unfinished"/>
+            <translation>Fájltípus</translation>
         </message>
         <message>
             <source>From</source>
-            <translation type="unfinished"/>
+            <translation>Ettől</translation>
         </message>
         <message>
             <source>Keyword</source>
-            <translation type="unfinished"/>
+            <translation>Kulcsszó</translation>
         </message>
         <message>
             <source>Size</source>
-            <translation type="unfinished"/>
+            <translation>Méret</translation>
         </message>
         <message>
             <source>Any</source>
-            <translation type="unfinished"/>
+            <translation>Bármely</translation>
         </message>
         <message>
             <source>Equal to</source>
-            <translation type="unfinished"/>
+            <translation>Egyenlő</translation>
         </message>
         <message>
             <source>Greater than</source>
-            <translation type="unfinished"/>
+            <translation>Nagyobb mint</translation>
         </message>
         <message>
             <source>Less than</source>
-            <translation type="unfinished"/>
+            <translation>Kisebb mint</translation>
         </message>
         <message>
             <source>Ascending</source>
-            <translation type="unfinished"/>
+            <translation>Növekvő</translation>
         </message>
         <message>
             <source>Descending</source>
-            <translation type="unfinished"/>
+            <translation>Csökkenő</translation>
         </message>
         <message>
             <source>To</source>
-            <translation type="unfinished"/>
+            <translation>Eddig</translation>
         </message>
         <message>
             <source>Folder</source>
-            <translation type="unfinished"/>
+            <translation>Mappa</translation>
         </message>
         <message>
             <source>Duration</source>
-            <translation type="unfinished"/>
+            <translation>Időtartam</translation>
         </message>
         <message>
             <source>End</source>
-            <translation type="unfinished"/>
+            <translation>Vége</translation>
         </message>
         <message>
             <source>Event</source>
-            <translation type="unfinished"/>
+            <translation>Esemény</translation>
         </message>
         <message>
             <source>Start</source>
-            <translation type="unfinished"/>
+            <translation>Kezdete</translation>
         </message>
         <message>
             <source>Time</source>
-            <translation type="unfinished"/>
+            <translation>Idő</translation>
         </message>
         <message>
             <source>Type</source>
-            <translation type="unfinished"/>
+            <translation>Típus</translation>
         </message>
         <message>
             <source>%1 copied %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 átmásolta: %2 → %3.</translation>
         </message>
         <message>
             <source>%1 downloaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 letöltötte: %2.</translation>
         </message>
         <message>
             <source>%1 logged in to %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 bejelentkezett ide: %2.</translation>
         </message>
         <message>
             <source>%1 created folder %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 létrehozta a mappát: %2.</translation>
         </message>
         <message>
             <source>%1 deleted %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 törölte: %2.</translation>
         </message>
         <message>
             <source>July</source>
-            <translation>július</translation>
+            <translation>Július</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 átnevezte: %2 → %3.</translation>
         </message>
         <message>
             <source>%1 uploaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 feltöltötte: %2.</translation>
         </message>
         <message>
             <source>All Events</source>
-            <translation type="unfinished"/>
+            <translation>Minden esemény</translation>
         </message>
         <message>
             <source>Event logs</source>
-            <translation type="unfinished"/>
+            <translation>Eseménynapló</translation>
         </message>
         <message>
             <source>File transfer log</source>
-            <translation type="unfinished"/>
+            <translation>Fájlátviteli napló</translation>
         </message>
         <message>
             <source>Modified Time</source>
-            <translation type="unfinished"/>
+            <translation>Módosítás ideje</translation>
         </message>
         <message>
             <source>Monday</source>
-            <translation>hétfő</translation>
+            <translation>Hétfő</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>április</translation>
+            <translation>Április</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>augusztus</translation>
+            <translation>Augusztus</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>december</translation>
+            <translation>December</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>február</translation>
+            <translation>Február</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>január</translation>
+            <translation>Január</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>június</translation>
+            <translation>Június</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>március</translation>
+            <translation>Március</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>május</translation>
+            <translation>Május</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>november</translation>
+            <translation>November</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>október</translation>
+            <translation>Október</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>szeptember</translation>
+            <translation>Szeptember</translation>
         </message>
         <message>
             <source>My Computer</source>
-            <translation type="unfinished"/>
+            <translation>Sajátgép</translation>
         </message>
         <message>
             <source>item(s)</source>
-            <translation type="unfinished"/>
+            <translation>elem</translation>
         </message>
         <message>
             <source>Password</source>
-            <translation type="unfinished"/>
+            <translation>Jelszó</translation>
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation type="unfinished"/>
+            <translation>Hátralévő</translation>
         </message>
         <message>
             <source>All Transfers</source>
-            <translation type="unfinished"/>
+            <translation>Minden átvitel</translation>
         </message>
         <message>
             <source>Downloaded</source>
-            <translation type="unfinished"/>
+            <translation>Letöltve</translation>
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation type="unfinished"/>
+            <translation>Eltelt idő</translation>
         </message>
         <message>
             <source>Local Path</source>
-            <translation type="unfinished"/>
+            <translation>Helyi útvonal</translation>
         </message>
         <message>
             <source>Speed</source>
-            <translation type="unfinished"/>
+            <translation>Sebesség</translation>
         </message>
         <message>
             <source>Status</source>
-            <translation type="unfinished"/>
+            <translation>Állapot</translation>
         </message>
         <message>
             <source>UL/DL</source>
-            <translation type="unfinished"/>
+            <translation>Fel/Le</translation>
         </message>
         <message>
             <source>Uploaded</source>
-            <translation type="unfinished"/>
+            <translation>Feltöltve</translation>
         </message>
         <message>
             <source>Remember password</source>
-            <translation type="unfinished"/>
+            <translation>Jelszó megjegyzése</translation>
         </message>
         <message>
             <source>Saturday</source>
-            <translation>szombat</translation>
+            <translation>Szombat</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
-            <translation type="unfinished"/>
+            <translation>A módosítások nincsenek mentve. Biztosan kilép?</translation>
         </message>
         <message>
             <source>Enable transfer compression</source>
-            <translation type="unfinished"/>
+            <translation>Tömörített átvitel</translation>
         </message>
         <message>
             <source>Max. concurrent transfers</source>
-            <translation type="unfinished"/>
+            <translation>Max. egyidejű átvitel</translation>
         </message>
         <message>
             <source>Enable transfer encryption</source>
-            <translation type="unfinished"/>
+            <translation>Titkosított átvitel</translation>
         </message>
         <message>
             <source>files</source>
-            <translation type="unfinished"/>
+            <translation>fájl</translation>
         </message>
         <message>
             <source>Host Info</source>
-            <translation type="unfinished"/>
+            <translation>Gazdagép adatai</translation>
         </message>
         <message>
             <source>Hostname</source>
-            <translation type="unfinished"/>
+            <translation>Gazdagépnév</translation>
         </message>
         <message>
             <source>System default</source>
-            <translation type="unfinished"/>
+            <translation>Rendszer alapértelmezése</translation>
         </message>
         <message>
             <source>Please restart %1 to apply the new language settings.</source>
-            <translation type="unfinished"/>
+            <translation>Az új nyelvi beállítások alkalmazásához indítsa újra: %1.</translation>
         </message>
         <message>
             <source>Language</source>
-            <translation type="unfinished"/>
+            <translation>Nyelv</translation>
         </message>
         <message>
             <source>Max. download rate</source>
-            <translation type="unfinished"/>
+            <translation>Max. letöltési sebesség</translation>
         </message>
         <message>
             <source>Max. upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Max. feltöltési sebesség</translation>
         </message>
         <message>
             <source>New site</source>
-            <translation type="unfinished"/>
+            <translation>Új kiszolgáló</translation>
         </message>
         <message>
             <source>No limit</source>
-            <translation type="unfinished"/>
+            <translation>Nincs korlát</translation>
         </message>
         <message>
             <source>Optional</source>
-            <translation type="unfinished"/>
+            <translation>Nem kötelező</translation>
         </message>
         <message>
             <source>Transfer Settings</source>
-            <translation type="unfinished"/>
+            <translation>Átviteli beállítások</translation>
         </message>
         <message>
             <source>Failed</source>
-            <translation type="unfinished"/>
+            <translation>Sikertelen</translation>
         </message>
         <message>
             <source>Paused</source>
-            <translation type="unfinished"/>
+            <translation>Szüneteltetve</translation>
         </message>
         <message>
             <source>Waiting</source>
-            <translation type="unfinished"/>
+            <translation>Várakozik</translation>
         </message>
         <message>
             <source>Sunday</source>
-            <translation>vasárnap</translation>
+            <translation>Vasárnap</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>csütörtök</translation>
+            <translation>Csütörtök</translation>
         </message>
         <message>
             <source>Today</source>
-            <translation type="unfinished"/>
+            <translation>Ma</translation>
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>kedd</translation>
+            <translation>Kedd</translation>
         </message>
         <message>
             <source>Username</source>
-            <translation type="unfinished"/>
+            <translation>Felhasználónév</translation>
         </message>
         <message>
             <source>Connecting...</source>
-            <translation type="unfinished"/>
+            <translation>Csatlakozás...</translation>
         </message>
         <message>
             <source>Please enter a valid IP address.</source>
-            <translation type="unfinished"/>
+            <translation>Adjon meg érvényes IP-címet.</translation>
         </message>
         <message>
             <source>New Connection</source>
-            <translation type="unfinished"/>
+            <translation>Új kapcsolat</translation>
         </message>
         <message>
             <source>Cut</source>
-            <translation type="unfinished"/>
+            <translation>Kivágás</translation>
         </message>
         <message>
             <source>Download</source>
-            <translation type="unfinished"/>
+            <translation>Letöltés</translation>
         </message>
         <message>
             <source>Upload</source>
-            <translation type="unfinished"/>
+            <translation>Feltöltés</translation>
         </message>
         <message>
             <source>Cannot load information for %1.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült betölteni az adatokat: %1.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült a(z) %1 áthelyezése ide: %2.</translation>
         </message>
         <message>
             <source>You do not have permission to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Nincs jogosultsága a(z) %1 áthelyezéséhez ide: %2.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2 because %1 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Nem sikerült a(z) %1 áthelyezése ide: %2, mert %1 már létezik.</translation>
         </message>
         <message>
             <source>%1 moved %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 áthelyezte: %2 → %3.</translation>
         </message>
         <message>
             <source>Copyright (c) %1 Quillmar. All rights reserved.</source>
-            <translation type="unfinished"/>
+            <translation>Copyright (c) %1 Quillmar. Minden jog fenntartva.</translation>
         </message>
         <message>
             <source>Version</source>
-            <translation type="unfinished"/>
+            <translation>Verzió</translation>
         </message>
         <message>
             <source>Help</source>
-            <translation type="unfinished"/>
+            <translation>Súgó</translation>
         </message>
         <message>
             <source>About</source>
-            <translation type="unfinished"/>
+            <translation>Névjegy</translation>
         </message>
         <message>
             <source>This setting is enforced by the server.</source>
-            <translation type="unfinished"/>
+            <translation>Ezt a beállítást a kiszolgáló kényszeríti ki.</translation>
         </message>
         <message>
             <source>This connected server does not support minimum bandwidth configuration.</source>
-            <translation type="unfinished"/>
+            <translation>A csatlakoztatott kiszolgáló nem támogatja a minimális sávszélesség beállítását.</translation>
         </message>
         <message>
             <source>Untrusted SSL certificate</source>
-            <translation type="unfinished"/>
+            <translation>Nem megbízható SSL-tanúsítvány</translation>
         </message>
         <message>
             <source>SSL certificate has been changed.</source>
-            <translation type="unfinished"/>
+            <translation>Az SSL-tanúsítvány megváltozott.</translation>
         </message>
         <message>
             <source>Proceed anyway</source>
-            <translation type="unfinished"/>
+            <translation>Folytatás mégis</translation>
         </message>
         <message>
             <source>Default download location</source>
-            <translation type="unfinished"/>
+            <translation>Letöltési mappa</translation>
         </message>
         <message>
             <source>Download Settings</source>
-            <translation type="unfinished"/>
+            <translation>Letöltési beállítások</translation>
         </message>
         <message>
             <source>Download to default folder</source>
-            <translation type="unfinished"/>
+            <translation>Letöltés az alapértelmezett mappába</translation>
         </message>
         <message>
             <source>Download to …</source>
-            <translation type="unfinished"/>
+            <translation>Letöltés ide…</translation>
         </message>
         <message>
             <source>Browse</source>
-            <translation type="unfinished"/>
+            <translation>Tallózás</translation>
         </message>
         <message>
             <source>New tab</source>
-            <translation type="unfinished"/>
+            <translation>Új lap</translation>
         </message>
         <message>
             <source>Download rate</source>
-            <translation type="unfinished"/>
+            <translation>Letöltési sebesség</translation>
         </message>
         <message>
             <source>Max.</source>
-            <translation type="unfinished"/>
+            <translation>Max.</translation>
         </message>
         <message>
             <source>Min.</source>
-            <translation type="unfinished"/>
+            <translation>Min.</translation>
         </message>
         <message>
             <source>Upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Feltöltési sebesség</translation>
         </message>
         <message>
             <source>Please enter a valid number between 1 and 10.</source>
-            <translation type="unfinished"/>
+            <translation>Adjon meg egy érvényes számot 1 és 10 között.</translation>
         </message>
         <message>
             <source>Must be lower than the value of maximum rate</source>
-            <translation type="unfinished"/>
+            <translation>Kisebbnek kell lennie a maximális sebességnél</translation>
         </message>
         <message>
             <source>Must be higher than the value of minimum rate</source>
-            <translation type="unfinished"/>
+            <translation>Nagyobbnak kell lennie a minimális sebességnél</translation>
         </message>
         <message>
             <source>Please enter your username.</source>
-            <translation type="unfinished"/>
+            <translation>Adja meg a felhasználónevét.</translation>
         </message>
         <message>
             <source>Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager</translation>
         </message>
         <message>
             <source>Please update your Quillmar File Manager on your computer.</source>
-            <translation type="unfinished"/>
+            <translation>Frissítse a számítógépén a Quillmar File Manager programot.</translation>
         </message>
         <message>
             <source>Compatibility error. Please upgrade Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Kompatibilitási hiba. Frissítse a Quillmar File Manager programot.</translation>
         </message>
         <message>
             <source>Connect to a Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Csatlakozás a Quillmar File Managerhez</translation>
         </message>
         <message>
             <source>The connection cannot be established with wrong port number. Please check the port number and try again. </source>
-            <translation type="unfinished"/>
+            <translation>Hibás portszámmal a kapcsolat nem hozható létre. Ellenőrizze a portszámot, és próbálja újra. </translation>
         </message>
         <message>
             <source>Connection failed. Please make sure TCP on port %1 is open.</source>
-            <translation type="unfinished"/>
+            <translation>A csatlakozás nem sikerült. Győződjön meg arról, hogy a(z) %1 TCP-port nyitva van.</translation>
         </message>
         <message>
             <source>Failed to connect to this Koralt File Server due to compatibility issues. Please go to Download Center to download Koralt desktop client and connect it to this Koralt File Server.  </source>
-            <translation type="unfinished"/>
+            <translation>Kompatibilitási problémák miatt nem sikerült csatlakozni ehhez a Koralt File Serverhez. A Letöltőközpontban töltse le a Koralt asztali ügyfelet, és azzal csatlakozzon ehhez a Koralt File Serverhez.  </translation>
         </message>
         <message>
             <source>Please enter a one-time verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Adjon meg egy egyszeri ellenőrző kódot.</translation>
         </message>
         <message>
             <source>The SSL certificate of Quillmar NAS is not trusted. This may mean that it is a self-signed certificate, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>A Quillmar NAS SSL-tanúsítványa nem megbízható. Lehet, hogy önaláírt tanúsítványról van szó, vagy valaki megpróbálja lehallgatni a kapcsolatot.</translation>
         </message>
         <message>
             <source>The SSL certificate has been changed. This may mean that the Quillmar NAS certificate has been changed, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>Az SSL-tanúsítvány megváltozott. Lehet, hogy a Quillmar NAS tanúsítványát lecserélték, vagy valaki megpróbálja lehallgatni a kapcsolatot.</translation>
         </message>
         <message>
             <source>Sign In</source>
-            <translation type="unfinished"/>
+            <translation>Bejelentkezés</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation>A(z) %1 adatmappa nem létezik, és nem hozható létre.</translation>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation>A(z) %1 adatmappa nem írható (%2).</translation>
+        </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>%1 nem tölthető fel: a kiszolgálón egy név nem tartalmazhat "\" karaktert.</translation>
         </message>
         <message>
             <source>The file could not be read or written.</source>

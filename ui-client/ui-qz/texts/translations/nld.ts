@@ -2,798 +2,845 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="nl_NL">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation>Certificaat</translation>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation>Niveau</translation>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation>Onderwerp</translation>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation>Verlener</translation>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation>Geldig</translation>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation>%1 t/m %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation>De Help is niet geïnstalleerd.</translation>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
-            <translation type="unfinished"/>
+            <translation>Aanmelden</translation>
         </message>
         <message>
             <source>You don't have enough privilege.</source>
-            <translation type="unfinished"/>
+            <translation>U hebt onvoldoende rechten.</translation>
         </message>
         <message>
             <source>Close</source>
-            <translation type="unfinished"/>
+            <translation>Sluiten</translation>
         </message>
         <message>
             <source>Disk full. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Schijf vol. Kan %1 niet naar %2 kopiëren.</translation>
         </message>
         <message>
             <source>Back</source>
-            <translation type="unfinished"/>
+            <translation>Terug</translation>
         </message>
         <message>
             <source>Maximum retries reached.</source>
-            <translation type="unfinished"/>
+            <translation>Maximumaantal pogingen bereikt.</translation>
         </message>
         <message>
             <source>Filter</source>
-            <translation type="unfinished"/>
+            <translation>Filteren</translation>
         </message>
         <message>
             <source>Remember password?</source>
-            <translation type="unfinished"/>
+            <translation>Wachtwoord onthouden?</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Onvoldoende quotum voor de gedeelde map. Kan %1 niet naar %2 kopiëren.</translation>
         </message>
         <message>
             <source>Disk full. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Schijf vol. Kan %1 niet naar %2 verplaatsen.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Onvoldoende gebruikersquotum. Kan %1 niet naar %2 kopiëren.</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Onvoldoende quotum voor de gedeelde map. Kan %1 niet naar %2 verplaatsen.</translation>
         </message>
         <message>
             <source>Insufficient disk space.</source>
-            <translation type="unfinished"/>
+            <translation>Onvoldoende schijfruimte.</translation>
         </message>
         <message>
             <source>File size exceeds destination file system limit.</source>
-            <translation type="unfinished"/>
+            <translation>De bestandsgrootte overschrijdt de limiet van het doelbestandssysteem.</translation>
         </message>
         <message>
             <source>File does not exist.</source>
-            <translation type="unfinished"/>
+            <translation>Het bestand bestaat niet.</translation>
         </message>
         <message>
             <source>Cannot access the temporary file.</source>
-            <translation type="unfinished"/>
+            <translation>Geen toegang tot het tijdelijke bestand.</translation>
         </message>
         <message>
             <source>Last Page</source>
-            <translation type="unfinished"/>
+            <translation>Laatste pagina</translation>
         </message>
         <message>
             <source>Please upgrade your Quillmar File Manager package.</source>
-            <translation type="unfinished"/>
+            <translation>Upgrade uw Quillmar File Manager-pakket.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Onvoldoende gebruikersquotum. Kan %1 niet naar %2 verplaatsen.</translation>
         </message>
         <message>
             <source>Shared folder quota full.</source>
-            <translation type="unfinished"/>
+            <translation>Het quotum van de gedeelde map is vol.</translation>
         </message>
         <message>
             <source>User quota full.</source>
-            <translation type="unfinished"/>
+            <translation>Het gebruikersquotum is vol.</translation>
         </message>
         <message>
             <source>A one-time password is required. Please log into your ZRM to set your one-time password.</source>
-            <translation type="unfinished"/>
+            <translation>Er is een eenmalig wachtwoord vereist. Meld u aan bij uw ZRM om uw eenmalige wachtwoord in te stellen.</translation>
         </message>
         <message>
             <source>The one-time password you entered is incorrect.</source>
-            <translation type="unfinished"/>
+            <translation>Het ingevoerde eenmalige wachtwoord is onjuist.</translation>
         </message>
         <message>
             <source>Please enter a 6-digit verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Voer een verificatiecode van 6 cijfers in.</translation>
         </message>
         <message>
             <source>Quillmar File Manager will be reconnected in %1 seconds.</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager maakt over %1 seconden opnieuw verbinding.</translation>
         </message>
         <message>
             <source>Display mode </source>
-            <translation type="unfinished"/>
+            <translation>Display mode </translation>
         </message>
         <message>
             <source>Failed to update Quillmar File Manager database. Please restart or reinstall Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Kan de database van Quillmar File Manager niet bijwerken. Start Quillmar File Manager opnieuw of installeer het programma opnieuw.</translation>
         </message>
         <message>
             <source>Friday</source>
-            <translation>vrijdag</translation>
+            <translation>Vrijdag</translation>
         </message>
         <message>
             <source>Paste</source>
-            <translation type="unfinished"/>
+            <translation>Plakken</translation>
         </message>
         <message>
             <source>Forward</source>
-            <translation type="unfinished"/>
+            <translation>Vooruit</translation>
         </message>
         <message>
             <source>Invalid username/password or insufficient user privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Ongeldige gebruikersnaam of wachtwoord, of onvoldoende gebruikersrechten.</translation>
         </message>
         <message>
             <source>Closing the application will close all connections and abort all transfer tasks. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Als u de toepassing sluit, worden alle verbindingen gesloten en alle overdrachten afgebroken. Weet u zeker dat u wilt doorgaan?</translation>
         </message>
         <message>
             <source>Copy</source>
-            <translation type="unfinished"/>
+            <translation>Kopiëren</translation>
         </message>
         <message>
             <source>Create Folder</source>
-            <translation type="unfinished"/>
+            <translation>Map maken</translation>
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>woensdag</translation>
+            <translation>Woensdag</translation>
         </message>
         <message>
             <source>Log</source>
-            <translation type="unfinished"/>
+            <translation>Logboek</translation>
         </message>
         <message>
             <source>Please enter the password to connect.</source>
-            <translation type="unfinished"/>
+            <translation>Voer het wachtwoord in om verbinding te maken.</translation>
         </message>
         <message>
             <source>First Page</source>
-            <translation type="unfinished"/>
+            <translation>Eerste pagina</translation>
         </message>
         <message>
             <source>Previous %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>Vorige %1 pagina's</translation>
         </message>
         <message>
             <source>Next %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>Volgende %1 pagina's</translation>
         </message>
         <message>
             <source>Help / About </source>
-            <translation type="unfinished"/>
+            <translation>Help / Info </translation>
         </message>
         <message>
             <source>Activity logs</source>
-            <translation type="unfinished"/>
+            <translation>Activiteitenlogboeken</translation>
         </message>
         <message>
             <source>Settings</source>
-            <translation type="unfinished"/>
+            <translation>Instellingen</translation>
         </message>
         <message>
             <source>Sort by </source>
-            <translation type="unfinished"/>
+            <translation>Sorteren op </translation>
         </message>
         <message>
             <source>Task Manager</source>
-            <translation type="unfinished"/>
+            <translation>Taakbeheer</translation>
         </message>
         <message>
             <source>Remote Path</source>
-            <translation type="unfinished"/>
+            <translation>Extern pad</translation>
         </message>
         <message>
             <source>Please enter a valid server address.</source>
-            <translation type="unfinished"/>
+            <translation>Voer een geldig serveradres in.</translation>
         </message>
         <message>
             <source>You do not have permission to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>U bent niet gemachtigd om de naam van %1 te wijzigen in %2.</translation>
         </message>
         <message>
             <source>Login failed.</source>
-            <translation type="unfinished"/>
+            <translation>Aanmelden mislukt.</translation>
         </message>
         <message>
             <source>Delete</source>
-            <translation type="unfinished"/>
+            <translation>Verwijderen</translation>
         </message>
         <message>
             <source>Rename</source>
-            <translation type="unfinished"/>
+            <translation>Naam wijzigen</translation>
         </message>
         <message>
             <source>Server address</source>
-            <translation type="unfinished"/>
+            <translation>Serveradres</translation>
         </message>
         <message>
             <source>Apply</source>
-            <translation type="unfinished"/>
+            <translation>Toepassen</translation>
         </message>
         <message>
             <source>Cancel</source>
-            <translation type="unfinished"/>
+            <translation>Annuleren</translation>
         </message>
         <message>
             <source>Connect</source>
-            <translation type="unfinished"/>
+            <translation>Verbinden</translation>
         </message>
         <message>
             <source>OK</source>
-            <translation type="unfinished"/>
+            <translation>OK</translation>
         </message>
         <message>
             <source>Reset</source>
-            <translation type="unfinished"/>
+            <translation>Herstellen</translation>
         </message>
         <message>
             <source>Closing the connection will abort all transfer tasks in this connection. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Als u de verbinding sluit, worden alle overdrachten van deze verbinding afgebroken. Weet u zeker dat u wilt doorgaan?</translation>
         </message>
         <message>
             <source>day(s)</source>
-            <translation type="unfinished"/>
+            <translation>dag(en)</translation>
         </message>
         <message>
             <source>Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kan %1 niet naar %2 kopiëren.</translation>
         </message>
         <message>
             <source>You do not have permission to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>U bent niet gemachtigd om %1 naar %2 te kopiëren.</translation>
         </message>
         <message>
             <source>Disconnected from the server. Please login again.</source>
-            <translation type="unfinished"/>
+            <translation>De verbinding met de server is verbroken. Meld u opnieuw aan.</translation>
         </message>
         <message>
             <source>Failed to load this directory.</source>
-            <translation type="unfinished"/>
+            <translation>Kan deze map niet openen.</translation>
         </message>
         <message>
             <source>You do not have permission to load the directory.</source>
-            <translation type="unfinished"/>
+            <translation>U bent niet gemachtigd om deze map te openen.</translation>
         </message>
         <message>
             <source>Failed to connect to server.</source>
-            <translation type="unfinished"/>
+            <translation>Kan geen verbinding maken met de server.</translation>
         </message>
         <message>
             <source>Failed to create directory %1.</source>
-            <translation type="unfinished"/>
+            <translation>Kan map %1 niet maken.</translation>
         </message>
         <message>
             <source>You do not have permission to create %1.</source>
-            <translation type="unfinished"/>
+            <translation>U bent niet gemachtigd om %1 te maken.</translation>
         </message>
         <message>
             <source>Failed to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Kan %1 niet verwijderen.</translation>
         </message>
         <message>
             <source>You do not have permission to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>U bent niet gemachtigd om %1 te verwijderen.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kan de naam van %1 niet wijzigen in %2.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2 because %2 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Kan de naam van %1 niet wijzigen in %2, omdat %2 al bestaat.</translation>
         </message>
         <message>
             <source>File</source>
-            <translation type="unfinished"/>
+            <translation>Bestand</translation>
         </message>
         <message>
             <source>File Name</source>
-            <translation type="unfinished"/>
+            <translation>Bestandsnaam</translation>
         </message>
         <message>
             <source>File Type</source>
-            <translation type="unfinished"/>
+            <translation>Bestandstype</translation>
         </message>
         <message>
             <source>From</source>
-            <translation type="unfinished"/>
+            <translation>Van</translation>
         </message>
         <message>
             <source>Keyword</source>
-            <translation type="unfinished"/>
+            <translation>Trefwoord</translation>
         </message>
         <message>
             <source>Size</source>
-            <translation type="unfinished"/>
+            <translation>Grootte</translation>
         </message>
         <message>
             <source>Any</source>
-            <translation type="unfinished"/>
+            <translation>Alle</translation>
         </message>
         <message>
             <source>Equal to</source>
-            <translation type="unfinished"/>
+            <translation>Gelijk aan</translation>
         </message>
         <message>
             <source>Greater than</source>
-            <translation type="unfinished"/>
+            <translation>Groter dan</translation>
         </message>
         <message>
             <source>Less than</source>
-            <translation type="unfinished"/>
+            <translation>Kleiner dan</translation>
         </message>
         <message>
             <source>Ascending</source>
-            <translation type="unfinished"/>
+            <translation>Oplopend</translation>
         </message>
         <message>
             <source>Descending</source>
-            <translation type="unfinished"/>
+            <translation>Aflopend</translation>
         </message>
         <message>
             <source>To</source>
-            <translation type="unfinished"/>
+            <translation>Tot</translation>
         </message>
         <message>
             <source>Folder</source>
-            <translation type="unfinished"/>
+            <translation>Map</translation>
         </message>
         <message>
             <source>Duration</source>
-            <translation type="unfinished"/>
+            <translation>Duur</translation>
         </message>
         <message>
             <source>End</source>
-            <translation type="unfinished"/>
+            <translation>Einde</translation>
         </message>
         <message>
             <source>Event</source>
-            <translation type="unfinished"/>
+            <translation>Gebeurtenis</translation>
         </message>
         <message>
             <source>Start</source>
-            <translation type="unfinished"/>
+            <translation>Begin</translation>
         </message>
         <message>
             <source>Time</source>
-            <translation type="unfinished"/>
+            <translation>Tijd</translation>
         </message>
         <message>
             <source>Type</source>
-            <translation type="unfinished"/>
+            <translation>Type</translation>
         </message>
         <message>
             <source>%1 copied %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft %2 naar %3 gekopieerd.</translation>
         </message>
         <message>
             <source>%1 downloaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft %2 gedownload.</translation>
         </message>
         <message>
             <source>%1 logged in to %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft zich aangemeld bij %2.</translation>
         </message>
         <message>
             <source>%1 created folder %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft map %2 gemaakt.</translation>
         </message>
         <message>
             <source>%1 deleted %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft %2 verwijderd.</translation>
         </message>
         <message>
             <source>July</source>
-            <translation>juli</translation>
+            <translation>Juli</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft de naam van %2 gewijzigd in %3.</translation>
         </message>
         <message>
             <source>%1 uploaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft %2 geüpload.</translation>
         </message>
         <message>
             <source>All Events</source>
-            <translation type="unfinished"/>
+            <translation>Alle gebeurtenissen</translation>
         </message>
         <message>
             <source>Event logs</source>
-            <translation type="unfinished"/>
+            <translation>Gebeurtenislogboek</translation>
         </message>
         <message>
             <source>File transfer log</source>
-            <translation type="unfinished"/>
+            <translation>Logboek bestandsoverdracht</translation>
         </message>
         <message>
             <source>Modified Time</source>
-            <translation type="unfinished"/>
+            <translation>Gewijzigd op</translation>
         </message>
         <message>
             <source>Monday</source>
-            <translation>maandag</translation>
+            <translation>Maandag</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>april</translation>
+            <translation>April</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>augustus</translation>
+            <translation>Augustus</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>december</translation>
+            <translation>December</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>februari</translation>
+            <translation>Februari</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>januari</translation>
+            <translation>Januari</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>juni</translation>
+            <translation>Juni</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>maart</translation>
+            <translation>Maart</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>mei</translation>
+            <translation>Mei</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>november</translation>
+            <translation>November</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>oktober</translation>
+            <translation>Oktober</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>september</translation>
+            <translation>September</translation>
         </message>
         <message>
             <source>My Computer</source>
-            <translation type="unfinished"/>
+            <translation>Deze computer</translation>
         </message>
         <message>
             <source>item(s)</source>
-            <translation type="unfinished"/>
+            <translation>item(s)</translation>
         </message>
         <message>
             <source>Password</source>
-            <translation type="unfinished"/>
+            <translation>Wachtwoord</translation>
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation type="unfinished"/>
+            <translation>Resterend</translation>
         </message>
         <message>
             <source>All Transfers</source>
-            <translation type="unfinished"/>
+            <translation>Alle overdrachten</translation>
         </message>
         <message>
             <source>Downloaded</source>
-            <translation type="unfinished"/>
+            <translation>Gedownload</translation>
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation type="unfinished"/>
+            <translation>Verstreken</translation>
         </message>
         <message>
             <source>Local Path</source>
-            <translation type="unfinished"/>
+            <translation>Lokaal pad</translation>
         </message>
         <message>
             <source>Speed</source>
-            <translation type="unfinished"/>
+            <translation>Snelheid</translation>
         </message>
         <message>
             <source>Status</source>
-            <translation type="unfinished"/>
+            <translation>Status</translation>
         </message>
         <message>
             <source>UL/DL</source>
-            <translation type="unfinished"/>
+            <translation>Type</translation>
         </message>
         <message>
             <source>Uploaded</source>
-            <translation type="unfinished"/>
+            <translation>Geüpload</translation>
         </message>
         <message>
             <source>Remember password</source>
-            <translation type="unfinished"/>
+            <translation>Wachtwoord onthouden</translation>
         </message>
         <message>
             <source>Saturday</source>
-            <translation>zaterdag</translation>
+            <translation>Zaterdag</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
-            <translation type="unfinished"/>
+            <translation>De wijzigingen zijn niet opgeslagen. Weet u zeker dat u deze pagina wilt verlaten?</translation>
         </message>
         <message>
             <source>Enable transfer compression</source>
-            <translation type="unfinished"/>
+            <translation>Compressie bij overdracht inschakelen</translation>
         </message>
         <message>
             <source>Max. concurrent transfers</source>
-            <translation type="unfinished"/>
+            <translation>Max. gelijktijdige overdrachten</translation>
         </message>
         <message>
             <source>Enable transfer encryption</source>
-            <translation type="unfinished"/>
+            <translation>Versleuteling bij overdracht inschakelen</translation>
         </message>
         <message>
             <source>files</source>
-            <translation type="unfinished"/>
+            <translation>bestanden</translation>
         </message>
         <message>
             <source>Host Info</source>
-            <translation type="unfinished"/>
+            <translation>Hostgegevens</translation>
         </message>
         <message>
             <source>Hostname</source>
-            <translation type="unfinished"/>
+            <translation>Hostnaam</translation>
         </message>
         <message>
             <source>System default</source>
-            <translation type="unfinished"/>
+            <translation>Systeemstandaard</translation>
         </message>
         <message>
             <source>Please restart %1 to apply the new language settings.</source>
-            <translation type="unfinished"/>
+            <translation>Start %1 opnieuw om de nieuwe taalinstelling toe te passen.</translation>
         </message>
         <message>
             <source>Language</source>
-            <translation type="unfinished"/>
+            <translation>Taal</translation>
         </message>
         <message>
             <source>Max. download rate</source>
-            <translation type="unfinished"/>
+            <translation>Max. downloadsnelheid</translation>
         </message>
         <message>
             <source>Max. upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Max. uploadsnelheid</translation>
         </message>
         <message>
             <source>New site</source>
-            <translation type="unfinished"/>
+            <translation>Nieuwe verbinding</translation>
         </message>
         <message>
             <source>No limit</source>
-            <translation type="unfinished"/>
+            <translation>Geen limiet</translation>
         </message>
         <message>
             <source>Optional</source>
-            <translation type="unfinished"/>
+            <translation>Optioneel</translation>
         </message>
         <message>
             <source>Transfer Settings</source>
-            <translation type="unfinished"/>
+            <translation>Overdrachtsinstellingen</translation>
         </message>
         <message>
             <source>Failed</source>
-            <translation type="unfinished"/>
+            <translation>Mislukt</translation>
         </message>
         <message>
             <source>Paused</source>
-            <translation type="unfinished"/>
+            <translation>Onderbroken</translation>
         </message>
         <message>
             <source>Waiting</source>
-            <translation type="unfinished"/>
+            <translation>Wachten</translation>
         </message>
         <message>
             <source>Sunday</source>
-            <translation>zondag</translation>
+            <translation>Zondag</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>donderdag</translation>
+            <translation>Donderdag</translation>
         </message>
         <message>
             <source>Today</source>
-            <translation type="unfinished"/>
+            <translation>Vandaag</translation>
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>dinsdag</translation>
+            <translation>Dinsdag</translation>
         </message>
         <message>
             <source>Username</source>
-            <translation type="unfinished"/>
+            <translation>Gebruikersnaam</translation>
         </message>
         <message>
             <source>Connecting...</source>
-            <translation type="unfinished"/>
+            <translation>Verbinding maken...</translation>
         </message>
         <message>
             <source>Please enter a valid IP address.</source>
-            <translation type="unfinished"/>
+            <translation>Voer een geldig IP-adres in.</translation>
         </message>
         <message>
             <source>New Connection</source>
-            <translation type="unfinished"/>
+            <translation>Nieuwe verbinding</translation>
         </message>
         <message>
             <source>Cut</source>
-            <translation type="unfinished"/>
+            <translation>Knippen</translation>
         </message>
         <message>
             <source>Download</source>
-            <translation type="unfinished"/>
+            <translation>Downloaden</translation>
         </message>
         <message>
             <source>Upload</source>
-            <translation type="unfinished"/>
+            <translation>Uploaden</translation>
         </message>
         <message>
             <source>Cannot load information for %1.</source>
-            <translation type="unfinished"/>
+            <translation>Kan de gegevens van %1 niet laden.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kan %1 niet naar %2 verplaatsen.</translation>
         </message>
         <message>
             <source>You do not have permission to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>U bent niet gemachtigd om %1 naar %2 te verplaatsen.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2 because %1 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Kan %1 niet naar %2 verplaatsen, omdat %1 al bestaat.</translation>
         </message>
         <message>
             <source>%1 moved %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 heeft %2 naar %3 verplaatst.</translation>
         </message>
         <message>
             <source>Copyright (c) %1 Quillmar. All rights reserved.</source>
-            <translation type="unfinished"/>
+            <translation>Copyright (c) %1 Quillmar. Alle rechten voorbehouden.</translation>
         </message>
         <message>
             <source>Version</source>
-            <translation type="unfinished"/>
+            <translation>Versie</translation>
         </message>
         <message>
             <source>Help</source>
-            <translation type="unfinished"/>
+            <translation>Help</translation>
         </message>
         <message>
             <source>About</source>
-            <translation type="unfinished"/>
+            <translation>Info</translation>
         </message>
         <message>
             <source>This setting is enforced by the server.</source>
-            <translation type="unfinished"/>
+            <translation>Deze instelling wordt door de server afgedwongen.</translation>
         </message>
         <message>
             <source>This connected server does not support minimum bandwidth configuration.</source>
-            <translation type="unfinished"/>
+            <translation>De verbonden server ondersteunt geen instelling voor minimale bandbreedte.</translation>
         </message>
         <message>
             <source>Untrusted SSL certificate</source>
-            <translation type="unfinished"/>
+            <translation>Niet-vertrouwd SSL-certificaat</translation>
         </message>
         <message>
             <source>SSL certificate has been changed.</source>
-            <translation type="unfinished"/>
+            <translation>Het SSL-certificaat is gewijzigd.</translation>
         </message>
         <message>
             <source>Proceed anyway</source>
-            <translation type="unfinished"/>
+            <translation>Toch doorgaan</translation>
         </message>
         <message>
             <source>Default download location</source>
-            <translation type="unfinished"/>
+            <translation>Standaarddownloadmap</translation>
         </message>
         <message>
             <source>Download Settings</source>
-            <translation type="unfinished"/>
+            <translation>Downloadinstellingen</translation>
         </message>
         <message>
             <source>Download to default folder</source>
-            <translation type="unfinished"/>
+            <translation>Downloaden naar standaardmap</translation>
         </message>
         <message>
             <source>Download to …</source>
-            <translation type="unfinished"/>
+            <translation>Downloaden naar …</translation>
         </message>
         <message>
             <source>Browse</source>
-            <translation type="unfinished"/>
+            <translation>Bladeren</translation>
         </message>
         <message>
             <source>New tab</source>
-            <translation type="unfinished"/>
+            <translation>Nieuw tabblad</translation>
         </message>
         <message>
             <source>Download rate</source>
-            <translation type="unfinished"/>
+            <translation>Downloadsnelheid</translation>
         </message>
         <message>
             <source>Max.</source>
-            <translation type="unfinished"/>
+            <translation>Max.</translation>
         </message>
         <message>
             <source>Min.</source>
-            <translation type="unfinished"/>
+            <translation>Min.</translation>
         </message>
         <message>
             <source>Upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Uploadsnelheid</translation>
         </message>
         <message>
             <source>Please enter a valid number between 1 and 10.</source>
-            <translation type="unfinished"/>
+            <translation>Voer een geldig getal tussen 1 en 10 in.</translation>
         </message>
         <message>
             <source>Must be lower than the value of maximum rate</source>
-            <translation type="unfinished"/>
+            <translation>Moet lager zijn dan de maximale snelheid</translation>
         </message>
         <message>
             <source>Must be higher than the value of minimum rate</source>
-            <translation type="unfinished"/>
+            <translation>Moet hoger zijn dan de minimale snelheid</translation>
         </message>
         <message>
             <source>Please enter your username.</source>
-            <translation type="unfinished"/>
+            <translation>Voer uw gebruikersnaam in.</translation>
         </message>
         <message>
             <source>Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager</translation>
         </message>
         <message>
             <source>Please update your Quillmar File Manager on your computer.</source>
-            <translation type="unfinished"/>
+            <translation>Werk Quillmar File Manager op uw computer bij.</translation>
         </message>
         <message>
             <source>Compatibility error. Please upgrade Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Compatibiliteitsfout. Upgrade Quillmar File Manager.</translation>
         </message>
         <message>
             <source>Connect to a Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Verbinding maken met een Quillmar File Manager</translation>
         </message>
         <message>
             <source>The connection cannot be established with wrong port number. Please check the port number and try again. </source>
-            <translation type="unfinished"/>
+            <translation>Met een onjuist poortnummer kan geen verbinding worden gemaakt. Controleer het poortnummer en probeer het opnieuw. </translation>
         </message>
         <message>
             <source>Connection failed. Please make sure TCP on port %1 is open.</source>
-            <translation type="unfinished"/>
+            <translation>Verbinding mislukt. Controleer of TCP-poort %1 open is.</translation>
         </message>
         <message>
             <source>Failed to connect to this Koralt File Server due to compatibility issues. Please go to Download Center to download Koralt desktop client and connect it to this Koralt File Server.  </source>
-            <translation type="unfinished"/>
+            <translation>Kan vanwege compatibiliteitsproblemen geen verbinding maken met deze Koralt File Server. Download de Koralt-desktopclient in het Download Center en maak daarmee verbinding met deze Koralt File Server.  </translation>
         </message>
         <message>
             <source>Please enter a one-time verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Voer een eenmalige verificatiecode in.</translation>
         </message>
         <message>
             <source>The SSL certificate of Quillmar NAS is not trusted. This may mean that it is a self-signed certificate, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>Het SSL-certificaat van Quillmar NAS wordt niet vertrouwd. Mogelijk is het een zelfondertekend certificaat, of probeert iemand uw verbinding te onderscheppen.</translation>
         </message>
         <message>
             <source>The SSL certificate has been changed. This may mean that the Quillmar NAS certificate has been changed, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>Het SSL-certificaat is gewijzigd. Mogelijk is het certificaat van Quillmar NAS vervangen, of probeert iemand uw verbinding te onderscheppen.</translation>
         </message>
         <message>
             <source>Sign In</source>
-            <translation type="unfinished"/>
+            <translation>Aanmelding</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation>De gegevensmap %1 bestaat niet en kan niet worden gemaakt.</translation>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation>Kan niet schrijven naar de gegevensmap %1 (%2).</translation>
+        </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Kan %1 niet uploaden: een naam op de server mag geen "\" bevatten.</translation>
         </message>
         <message>
             <source>The file could not be read or written.</source>

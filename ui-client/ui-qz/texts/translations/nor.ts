@@ -2,798 +2,845 @@
 <!DOCTYPE TS>
 <TS sourcelanguage="en_US" version="2.1" language="nb_NO">
     <context>
+        <name>CertificateChainDialog</name>
+        <message>
+            <source>Certificate</source>
+            <translation>Sertifikat</translation>
+        </message>
+        <message>
+            <source>Level</source>
+            <translation>Nivå</translation>
+        </message>
+        <message>
+            <source>Subject</source>
+            <translation>Emne</translation>
+        </message>
+        <message>
+            <source>Issuer</source>
+            <translation>Utsteder</translation>
+        </message>
+        <message>
+            <source>Valid</source>
+            <translation>Gyldig</translation>
+        </message>
+        <message>
+            <source>%1 to %2</source>
+            <extracomment>The validity period of a certificate: its first and its last day.</extracomment>
+            <translation>%1 til %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>HelpWindow</name>
+        <message>
+            <source>The help is not installed.</source>
+            <translation>Hjelpen er ikke installert.</translation>
+        </message>
+    </context>
+    <context>
         <name>global</name>
         <message>
             <source>Login</source>
-            <translation type="unfinished"/>
+            <translation>Logg på</translation>
         </message>
         <message>
             <source>You don't have enough privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tilstrekkelige rettigheter.</translation>
         </message>
         <message>
             <source>Close</source>
-            <translation type="unfinished"/>
+            <translation>Lukk</translation>
         </message>
         <message>
             <source>Disk full. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Disken er full. Kan ikke kopiere %1 til %2.</translation>
         </message>
         <message>
             <source>Back</source>
-            <translation type="unfinished"/>
+            <translation>Tilbake</translation>
         </message>
         <message>
             <source>Maximum retries reached.</source>
-            <translation type="unfinished"/>
+            <translation>Maksimalt antall forsøk er nådd.</translation>
         </message>
         <message>
             <source>Filter</source>
-            <translation type="unfinished"/>
+            <translation>Filtrer</translation>
         </message>
         <message>
             <source>Remember password?</source>
-            <translation type="unfinished"/>
+            <translation>Vil du huske passordet?</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kvoten for den delte mappen er ikke tilstrekkelig. Kan ikke kopiere %1 til %2.</translation>
         </message>
         <message>
             <source>Disk full. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Disken er full. Kan ikke flytte %1 til %2.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Brukerkvoten er ikke tilstrekkelig. Kan ikke kopiere %1 til %2.</translation>
         </message>
         <message>
             <source>Shared folder quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kvoten for den delte mappen er ikke tilstrekkelig. Kan ikke flytte %1 til %2.</translation>
         </message>
         <message>
             <source>Insufficient disk space.</source>
-            <translation type="unfinished"/>
+            <translation>Ikke nok diskplass.</translation>
         </message>
         <message>
             <source>File size exceeds destination file system limit.</source>
-            <translation type="unfinished"/>
+            <translation>Filstørrelsen overskrider grensen for målfilsystemet.</translation>
         </message>
         <message>
             <source>File does not exist.</source>
-            <translation type="unfinished"/>
+            <translation>Filen finnes ikke.</translation>
         </message>
         <message>
             <source>Cannot access the temporary file.</source>
-            <translation type="unfinished"/>
+            <translation>Får ikke tilgang til den midlertidige filen.</translation>
         </message>
         <message>
             <source>Last Page</source>
-            <translation type="unfinished"/>
+            <translation>Siste side</translation>
         </message>
         <message>
             <source>Please upgrade your Quillmar File Manager package.</source>
-            <translation type="unfinished"/>
+            <translation>Oppgrader Quillmar File Manager-pakken.</translation>
         </message>
         <message>
             <source>User quota insufficient. Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Brukerkvoten er ikke tilstrekkelig. Kan ikke flytte %1 til %2.</translation>
         </message>
         <message>
             <source>Shared folder quota full.</source>
-            <translation type="unfinished"/>
+            <translation>Kvoten for den delte mappen er full.</translation>
         </message>
         <message>
             <source>User quota full.</source>
-            <translation type="unfinished"/>
+            <translation>Brukerkvoten er full.</translation>
         </message>
         <message>
             <source>A one-time password is required. Please log into your ZRM to set your one-time password.</source>
-            <translation type="unfinished"/>
+            <translation>Et engangspassord kreves. Logg på ZRM for å angi engangspassordet ditt.</translation>
         </message>
         <message>
             <source>The one-time password you entered is incorrect.</source>
-            <translation type="unfinished"/>
+            <translation>Engangspassordet du skrev inn, er feil.</translation>
         </message>
         <message>
             <source>Please enter a 6-digit verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn en sekssifret bekreftelseskode.</translation>
         </message>
         <message>
             <source>Quillmar File Manager will be reconnected in %1 seconds.</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager kobler til på nytt om %1 sekunder.</translation>
         </message>
         <message>
             <source>Display mode </source>
-            <translation type="unfinished"/>
+            <translation>Display mode </translation>
         </message>
         <message>
             <source>Failed to update Quillmar File Manager database. Please restart or reinstall Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke oppdatere databasen til Quillmar File Manager. Start Quillmar File Manager på nytt, eller installer den på nytt.</translation>
         </message>
         <message>
             <source>Friday</source>
-            <translation>fredag</translation>
+            <translation>Fredag</translation>
         </message>
         <message>
             <source>Paste</source>
-            <translation type="unfinished"/>
+            <translation>Lim inn</translation>
         </message>
         <message>
             <source>Forward</source>
-            <translation type="unfinished"/>
+            <translation>Fremover</translation>
         </message>
         <message>
             <source>Invalid username/password or insufficient user privilege.</source>
-            <translation type="unfinished"/>
+            <translation>Ugyldig brukernavn/passord eller utilstrekkelige brukerrettigheter.</translation>
         </message>
         <message>
             <source>Closing the application will close all connections and abort all transfer tasks. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Hvis du lukker programmet, lukkes alle tilkoblinger og alle overføringer avbrytes. Er du sikker på at du vil fortsette?</translation>
         </message>
         <message>
             <source>Copy</source>
-            <translation type="unfinished"/>
+            <translation>Kopier</translation>
         </message>
         <message>
             <source>Create Folder</source>
-            <translation type="unfinished"/>
+            <translation>Opprett mappe</translation>
         </message>
         <message>
             <source>Wednesday</source>
-            <translation>onsdag</translation>
+            <translation>Onsdag</translation>
         </message>
         <message>
             <source>Log</source>
-            <translation type="unfinished"/>
+            <translation>Logg</translation>
         </message>
         <message>
             <source>Please enter the password to connect.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn passordet for å koble til.</translation>
         </message>
         <message>
             <source>First Page</source>
-            <translation type="unfinished"/>
+            <translation>Første side</translation>
         </message>
         <message>
             <source>Previous %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>Forrige %1 sider</translation>
         </message>
         <message>
             <source>Next %1 pages</source>
-            <translation type="unfinished"/>
+            <translation>Neste %1 sider</translation>
         </message>
         <message>
             <source>Help / About </source>
-            <translation type="unfinished"/>
+            <translation>Hjelp / Om </translation>
         </message>
         <message>
             <source>Activity logs</source>
-            <translation type="unfinished"/>
+            <translation>Aktivitetslogger</translation>
         </message>
         <message>
             <source>Settings</source>
-            <translation type="unfinished"/>
+            <translation>Innstillinger</translation>
         </message>
         <message>
             <source>Sort by </source>
-            <translation type="unfinished"/>
+            <translation>Sorter etter </translation>
         </message>
         <message>
             <source>Task Manager</source>
-            <translation type="unfinished"/>
+            <translation>Oppgavebehandling</translation>
         </message>
         <message>
             <source>Remote Path</source>
-            <translation type="unfinished"/>
+            <translation>Ekstern bane</translation>
         </message>
         <message>
             <source>Please enter a valid server address.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn en gyldig serveradresse.</translation>
         </message>
         <message>
             <source>You do not have permission to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tillatelse til å gi %1 det nye navnet %2.</translation>
         </message>
         <message>
             <source>Login failed.</source>
-            <translation type="unfinished"/>
+            <translation>Pålogging mislyktes.</translation>
         </message>
         <message>
             <source>Delete</source>
-            <translation type="unfinished"/>
+            <translation>Slett</translation>
         </message>
         <message>
             <source>Rename</source>
-            <translation type="unfinished"/>
+            <translation>Gi nytt navn</translation>
         </message>
         <message>
             <source>Server address</source>
-            <translation type="unfinished"/>
+            <translation>Serveradresse</translation>
         </message>
         <message>
             <source>Apply</source>
-            <translation type="unfinished"/>
+            <translation>Bruk</translation>
         </message>
         <message>
             <source>Cancel</source>
-            <translation type="unfinished"/>
+            <translation>Avbryt</translation>
         </message>
         <message>
             <source>Connect</source>
-            <translation type="unfinished"/>
+            <translation>Koble til</translation>
         </message>
         <message>
             <source>OK</source>
-            <translation type="unfinished"/>
+            <translation>OK</translation>
         </message>
         <message>
             <source>Reset</source>
-            <translation type="unfinished"/>
+            <translation>Tilbakestill</translation>
         </message>
         <message>
             <source>Closing the connection will abort all transfer tasks in this connection. Are you sure you want to continue?</source>
-            <translation type="unfinished"/>
+            <translation>Hvis du lukker tilkoblingen, avbrytes alle overføringer i denne tilkoblingen. Er du sikker på at du vil fortsette?</translation>
         </message>
         <message>
             <source>day(s)</source>
-            <translation type="unfinished"/>
+            <translation>dag(er)</translation>
         </message>
         <message>
             <source>Failed to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke kopiere %1 til %2.</translation>
         </message>
         <message>
             <source>You do not have permission to copy %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tillatelse til å kopiere %1 til %2.</translation>
         </message>
         <message>
             <source>Disconnected from the server. Please login again.</source>
-            <translation type="unfinished"/>
+            <translation>Forbindelsen til serveren er brutt. Logg på igjen.</translation>
         </message>
         <message>
             <source>Failed to load this directory.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke laste inn denne mappen.</translation>
         </message>
         <message>
             <source>You do not have permission to load the directory.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tillatelse til å laste inn mappen.</translation>
         </message>
         <message>
             <source>Failed to connect to server.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke koble til serveren.</translation>
         </message>
         <message>
             <source>Failed to create directory %1.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke opprette mappen %1.</translation>
         </message>
         <message>
             <source>You do not have permission to create %1.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tillatelse til å opprette %1.</translation>
         </message>
         <message>
             <source>Failed to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke slette %1.</translation>
         </message>
         <message>
             <source>You do not have permission to remove %1.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tillatelse til å slette %1.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke gi %1 det nye navnet %2.</translation>
         </message>
         <message>
             <source>Failed to rename %1 to %2 because %2 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke gi %1 det nye navnet %2 fordi %2 finnes allerede.</translation>
         </message>
         <message>
             <source>File</source>
-            <translation type="unfinished"/>
+            <translation>Fil</translation>
         </message>
         <message>
             <source>File Name</source>
-            <translation type="unfinished"/>
+            <translation>Filnavn</translation>
         </message>
         <message>
             <source>File Type</source>
-            <translation type="unfinished"/>
+            <translation>Filtype</translation>
         </message>
         <message>
             <source>From</source>
-            <translation type="unfinished"/>
+            <translation>Fra</translation>
         </message>
         <message>
             <source>Keyword</source>
-            <translation type="unfinished"/>
+            <translation>Søkeord</translation>
         </message>
         <message>
             <source>Size</source>
-            <translation type="unfinished"/>
+            <translation>Størrelse</translation>
         </message>
         <message>
             <source>Any</source>
-            <translation type="unfinished"/>
+            <translation>Alle</translation>
         </message>
         <message>
             <source>Equal to</source>
-            <translation type="unfinished"/>
+            <translation>Lik</translation>
         </message>
         <message>
             <source>Greater than</source>
-            <translation type="unfinished"/>
+            <translation>Større enn</translation>
         </message>
         <message>
             <source>Less than</source>
-            <translation type="unfinished"/>
+            <translation>Mindre enn</translation>
         </message>
         <message>
             <source>Ascending</source>
-            <translation type="unfinished"/>
+            <translation>Stigende</translation>
         </message>
         <message>
             <source>Descending</source>
-            <translation type="unfinished"/>
+            <translation>Synkende</translation>
         </message>
         <message>
             <source>To</source>
-            <translation type="unfinished"/>
+            <translation>Til</translation>
         </message>
         <message>
             <source>Folder</source>
-            <translation type="unfinished"/>
+            <translation>Mappe</translation>
         </message>
         <message>
             <source>Duration</source>
-            <translation type="unfinished"/>
+            <translation>Varighet</translation>
         </message>
         <message>
             <source>End</source>
-            <translation type="unfinished"/>
+            <translation>Slutt</translation>
         </message>
         <message>
             <source>Event</source>
-            <translation type="unfinished"/>
+            <translation>Hendelse</translation>
         </message>
         <message>
             <source>Start</source>
-            <translation type="unfinished"/>
+            <translation>Start</translation>
         </message>
         <message>
             <source>Time</source>
-            <translation type="unfinished"/>
+            <translation>Tid</translation>
         </message>
         <message>
             <source>Type</source>
-            <translation type="unfinished"/>
+            <translation>Type</translation>
         </message>
         <message>
             <source>%1 copied %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 kopierte %2 til %3.</translation>
         </message>
         <message>
             <source>%1 downloaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 lastet ned %2.</translation>
         </message>
         <message>
             <source>%1 logged in to %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 logget på %2.</translation>
         </message>
         <message>
             <source>%1 created folder %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 opprettet mappen %2.</translation>
         </message>
         <message>
             <source>%1 deleted %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 slettet %2.</translation>
         </message>
         <message>
             <source>July</source>
-            <translation>juli</translation>
+            <translation>Juli</translation>
         </message>
         <message>
             <source>%1 renamed %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 ga %2 det nye navnet %3.</translation>
         </message>
         <message>
             <source>%1 uploaded %2.</source>
-            <translation type="unfinished"/>
+            <translation>%1 lastet opp %2.</translation>
         </message>
         <message>
             <source>All Events</source>
-            <translation type="unfinished"/>
+            <translation>Alle hendelser</translation>
         </message>
         <message>
             <source>Event logs</source>
-            <translation type="unfinished"/>
+            <translation>Hendelseslogger</translation>
         </message>
         <message>
             <source>File transfer log</source>
-            <translation type="unfinished"/>
+            <translation>Filoverføringslogg</translation>
         </message>
         <message>
             <source>Modified Time</source>
-            <translation type="unfinished"/>
+            <translation>Endringsdato</translation>
         </message>
         <message>
             <source>Monday</source>
-            <translation>mandag</translation>
+            <translation>Mandag</translation>
         </message>
         <message>
             <source>April</source>
-            <translation>april</translation>
+            <translation>April</translation>
         </message>
         <message>
             <source>August</source>
-            <translation>august</translation>
+            <translation>August</translation>
         </message>
         <message>
             <source>December</source>
-            <translation>desember</translation>
+            <translation>Desember</translation>
         </message>
         <message>
             <source>February</source>
-            <translation>februar</translation>
+            <translation>Februar</translation>
         </message>
         <message>
             <source>January</source>
-            <translation>januar</translation>
+            <translation>Januar</translation>
         </message>
         <message>
             <source>June</source>
-            <translation>juni</translation>
+            <translation>Juni</translation>
         </message>
         <message>
             <source>March</source>
-            <translation>mars</translation>
+            <translation>Mars</translation>
         </message>
         <message>
             <source>May</source>
-            <translation>mai</translation>
+            <translation>Mai</translation>
         </message>
         <message>
             <source>November</source>
-            <translation>november</translation>
+            <translation>November</translation>
         </message>
         <message>
             <source>October</source>
-            <translation>oktober</translation>
+            <translation>Oktober</translation>
         </message>
         <message>
             <source>September</source>
-            <translation>september</translation>
+            <translation>September</translation>
         </message>
         <message>
             <source>My Computer</source>
-            <translation type="unfinished"/>
+            <translation>Min datamaskin</translation>
         </message>
         <message>
             <source>item(s)</source>
-            <translation type="unfinished"/>
+            <translation>element(er)</translation>
         </message>
         <message>
             <source>Password</source>
-            <translation type="unfinished"/>
+            <translation>Passord</translation>
         </message>
         <message>
             <source>Time Remaining</source>
-            <translation type="unfinished"/>
+            <translation>Tid igjen</translation>
         </message>
         <message>
             <source>All Transfers</source>
-            <translation type="unfinished"/>
+            <translation>Alle overføringer</translation>
         </message>
         <message>
             <source>Downloaded</source>
-            <translation type="unfinished"/>
+            <translation>Lastet ned</translation>
         </message>
         <message>
             <source>Elapsed Time</source>
-            <translation type="unfinished"/>
+            <translation>Tid brukt</translation>
         </message>
         <message>
             <source>Local Path</source>
-            <translation type="unfinished"/>
+            <translation>Lokal bane</translation>
         </message>
         <message>
             <source>Speed</source>
-            <translation type="unfinished"/>
+            <translation>Hastighet</translation>
         </message>
         <message>
             <source>Status</source>
-            <translation type="unfinished"/>
+            <translation>Status</translation>
         </message>
         <message>
             <source>UL/DL</source>
-            <translation type="unfinished"/>
+            <translation>Retning</translation>
         </message>
         <message>
             <source>Uploaded</source>
-            <translation type="unfinished"/>
+            <translation>Lastet opp</translation>
         </message>
         <message>
             <source>Remember password</source>
-            <translation type="unfinished"/>
+            <translation>Husk passord</translation>
         </message>
         <message>
             <source>Saturday</source>
-            <translation>lørdag</translation>
+            <translation>Lørdag</translation>
         </message>
         <message>
             <source>Changes are not saved. Are you sure you want to leave?</source>
-            <translation type="unfinished"/>
+            <translation>Endringene er ikke lagret. Er du sikker på at du vil gå ut?</translation>
         </message>
         <message>
             <source>Enable transfer compression</source>
-            <translation type="unfinished"/>
+            <translation>Aktiver komprimering av overføringer</translation>
         </message>
         <message>
             <source>Max. concurrent transfers</source>
-            <translation type="unfinished"/>
+            <translation>Maks. samtidige overføringer</translation>
         </message>
         <message>
             <source>Enable transfer encryption</source>
-            <translation type="unfinished"/>
+            <translation>Aktiver kryptering av overføringer</translation>
         </message>
         <message>
             <source>files</source>
-            <translation type="unfinished"/>
+            <translation>filer</translation>
         </message>
         <message>
             <source>Host Info</source>
-            <translation type="unfinished"/>
+            <translation>Vertsinformasjon</translation>
         </message>
         <message>
             <source>Hostname</source>
-            <translation type="unfinished"/>
+            <translation>Vertsnavn</translation>
         </message>
         <message>
             <source>System default</source>
-            <translation type="unfinished"/>
+            <translation>Systemstandard</translation>
         </message>
         <message>
             <source>Please restart %1 to apply the new language settings.</source>
-            <translation type="unfinished"/>
+            <translation>Start %1 på nytt for å ta i bruk de nye språkinnstillingene.</translation>
         </message>
         <message>
             <source>Language</source>
-            <translation type="unfinished"/>
+            <translation>Språk</translation>
         </message>
         <message>
             <source>Max. download rate</source>
-            <translation type="unfinished"/>
+            <translation>Maks. nedlastingshastighet</translation>
         </message>
         <message>
             <source>Max. upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Maks. opplastingshastighet</translation>
         </message>
         <message>
             <source>New site</source>
-            <translation type="unfinished"/>
+            <translation>Ny server</translation>
         </message>
         <message>
             <source>No limit</source>
-            <translation type="unfinished"/>
+            <translation>Ingen grense</translation>
         </message>
         <message>
             <source>Optional</source>
-            <translation type="unfinished"/>
+            <translation>Valgfritt</translation>
         </message>
         <message>
             <source>Transfer Settings</source>
-            <translation type="unfinished"/>
+            <translation>Overføringsinnstillinger</translation>
         </message>
         <message>
             <source>Failed</source>
-            <translation type="unfinished"/>
+            <translation>Mislyktes</translation>
         </message>
         <message>
             <source>Paused</source>
-            <translation type="unfinished"/>
+            <translation>Satt på pause</translation>
         </message>
         <message>
             <source>Waiting</source>
-            <translation type="unfinished"/>
+            <translation>Venter</translation>
         </message>
         <message>
             <source>Sunday</source>
-            <translation>søndag</translation>
+            <translation>Søndag</translation>
         </message>
         <message>
             <source>Thursday</source>
-            <translation>torsdag</translation>
+            <translation>Torsdag</translation>
         </message>
         <message>
             <source>Today</source>
-            <translation type="unfinished"/>
+            <translation>I dag</translation>
         </message>
         <message>
             <source>Tuesday</source>
-            <translation>tirsdag</translation>
+            <translation>Tirsdag</translation>
         </message>
         <message>
             <source>Username</source>
-            <translation type="unfinished"/>
+            <translation>Brukernavn</translation>
         </message>
         <message>
             <source>Connecting...</source>
-            <translation type="unfinished"/>
+            <translation>Kobler til ...</translation>
         </message>
         <message>
             <source>Please enter a valid IP address.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn en gyldig IP-adresse.</translation>
         </message>
         <message>
             <source>New Connection</source>
-            <translation type="unfinished"/>
+            <translation>Ny tilkobling</translation>
         </message>
         <message>
             <source>Cut</source>
-            <translation type="unfinished"/>
+            <translation>Klipp ut</translation>
         </message>
         <message>
             <source>Download</source>
-            <translation type="unfinished"/>
+            <translation>Nedlasting</translation>
         </message>
         <message>
             <source>Upload</source>
-            <translation type="unfinished"/>
+            <translation>Opplasting</translation>
         </message>
         <message>
             <source>Cannot load information for %1.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke laste inn informasjon om %1.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke flytte %1 til %2.</translation>
         </message>
         <message>
             <source>You do not have permission to move %1 to %2.</source>
-            <translation type="unfinished"/>
+            <translation>Du har ikke tillatelse til å flytte %1 til %2.</translation>
         </message>
         <message>
             <source>Failed to move %1 to %2 because %1 already exists.</source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke flytte %1 til %2 fordi %1 finnes allerede.</translation>
         </message>
         <message>
             <source>%1 moved %2 to %3.</source>
-            <translation type="unfinished"/>
+            <translation>%1 flyttet %2 til %3.</translation>
         </message>
         <message>
             <source>Copyright (c) %1 Quillmar. All rights reserved.</source>
-            <translation type="unfinished"/>
+            <translation>Copyright (c) %1 Quillmar. Med enerett.</translation>
         </message>
         <message>
             <source>Version</source>
-            <translation type="unfinished"/>
+            <translation>Versjon</translation>
         </message>
         <message>
             <source>Help</source>
-            <translation type="unfinished"/>
+            <translation>Hjelp</translation>
         </message>
         <message>
             <source>About</source>
-            <translation type="unfinished"/>
+            <translation>Om</translation>
         </message>
         <message>
             <source>This setting is enforced by the server.</source>
-            <translation type="unfinished"/>
+            <translation>Denne innstillingen er påtvunget av serveren.</translation>
         </message>
         <message>
             <source>This connected server does not support minimum bandwidth configuration.</source>
-            <translation type="unfinished"/>
+            <translation>Den tilkoblede serveren støtter ikke innstilling av minste båndbredde.</translation>
         </message>
         <message>
             <source>Untrusted SSL certificate</source>
-            <translation type="unfinished"/>
+            <translation>Ikke-klarert SSL-sertifikat</translation>
         </message>
         <message>
             <source>SSL certificate has been changed.</source>
-            <translation type="unfinished"/>
+            <translation>SSL-sertifikatet er endret.</translation>
         </message>
         <message>
             <source>Proceed anyway</source>
-            <translation type="unfinished"/>
+            <translation>Fortsett likevel</translation>
         </message>
         <message>
             <source>Default download location</source>
-            <translation type="unfinished"/>
+            <translation>Nedlastingsmappe</translation>
         </message>
         <message>
             <source>Download Settings</source>
-            <translation type="unfinished"/>
+            <translation>Nedlastingsinnstillinger</translation>
         </message>
         <message>
             <source>Download to default folder</source>
-            <translation type="unfinished"/>
+            <translation>Last ned til standardmappen</translation>
         </message>
         <message>
             <source>Download to …</source>
-            <translation type="unfinished"/>
+            <translation>Last ned til …</translation>
         </message>
         <message>
             <source>Browse</source>
-            <translation type="unfinished"/>
+            <translation>Bla gjennom</translation>
         </message>
         <message>
             <source>New tab</source>
-            <translation type="unfinished"/>
+            <translation>Ny fane</translation>
         </message>
         <message>
             <source>Download rate</source>
-            <translation type="unfinished"/>
+            <translation>Nedlastingshastighet</translation>
         </message>
         <message>
             <source>Max.</source>
-            <translation type="unfinished"/>
+            <translation>Maks.</translation>
         </message>
         <message>
             <source>Min.</source>
-            <translation type="unfinished"/>
+            <translation>Min.</translation>
         </message>
         <message>
             <source>Upload rate</source>
-            <translation type="unfinished"/>
+            <translation>Opplastingshastighet</translation>
         </message>
         <message>
             <source>Please enter a valid number between 1 and 10.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn et gyldig tall mellom 1 og 10.</translation>
         </message>
         <message>
             <source>Must be lower than the value of maximum rate</source>
-            <translation type="unfinished"/>
+            <translation>Må være lavere enn maksimumshastigheten</translation>
         </message>
         <message>
             <source>Must be higher than the value of minimum rate</source>
-            <translation type="unfinished"/>
+            <translation>Må være høyere enn minimumshastigheten</translation>
         </message>
         <message>
             <source>Please enter your username.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn brukernavnet ditt.</translation>
         </message>
         <message>
             <source>Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Quillmar File Manager</translation>
         </message>
         <message>
             <source>Please update your Quillmar File Manager on your computer.</source>
-            <translation type="unfinished"/>
+            <translation>Oppdater Quillmar File Manager på datamaskinen.</translation>
         </message>
         <message>
             <source>Compatibility error. Please upgrade Quillmar File Manager.</source>
-            <translation type="unfinished"/>
+            <translation>Kompatibilitetsfeil. Oppgrader Quillmar File Manager.</translation>
         </message>
         <message>
             <source>Connect to a Quillmar File Manager</source>
-            <translation type="unfinished"/>
+            <translation>Koble til Quillmar File Manager</translation>
         </message>
         <message>
             <source>The connection cannot be established with wrong port number. Please check the port number and try again. </source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke opprette tilkoblingen med feil portnummer. Kontroller portnummeret og prøv igjen. </translation>
         </message>
         <message>
             <source>Connection failed. Please make sure TCP on port %1 is open.</source>
-            <translation type="unfinished"/>
+            <translation>Tilkoblingen mislyktes. Kontroller at TCP-port %1 er åpen.</translation>
         </message>
         <message>
             <source>Failed to connect to this Koralt File Server due to compatibility issues. Please go to Download Center to download Koralt desktop client and connect it to this Koralt File Server.  </source>
-            <translation type="unfinished"/>
+            <translation>Kan ikke koble til denne Koralt File Server på grunn av kompatibilitetsproblemer. Gå til Nedlastingssenter for å laste ned Koralt-skrivebordsklienten, og koble den til denne Koralt File Server.  </translation>
         </message>
         <message>
             <source>Please enter a one-time verification code.</source>
-            <translation type="unfinished"/>
+            <translation>Skriv inn en bekreftelseskode for engangsbruk.</translation>
         </message>
         <message>
             <source>The SSL certificate of Quillmar NAS is not trusted. This may mean that it is a self-signed certificate, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>SSL-sertifikatet til Quillmar NAS er ikke klarert. Dette kan bety at det er et selvsignert sertifikat, eller at noen prøver å avskjære tilkoblingen din.</translation>
         </message>
         <message>
             <source>The SSL certificate has been changed. This may mean that the Quillmar NAS certificate has been changed, or someone may be trying to intercept your connection.</source>
-            <translation type="unfinished"/>
+            <translation>SSL-sertifikatet er endret. Dette kan bety at sertifikatet til Quillmar NAS er byttet ut, eller at noen prøver å avskjære tilkoblingen din.</translation>
         </message>
         <message>
             <source>Sign In</source>
-            <translation type="unfinished"/>
+            <translation>Pålogging</translation>
+        </message>
+        <message>
+            <source>The data folder %1 does not exist and cannot be created.</source>
+            <translation>Datamappen %1 finnes ikke og kan ikke opprettes.</translation>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be written to (%2).</source>
+            <translation>Kan ikke skrive til datamappen %1 (%2).</translation>
+        </message>
+        <message>
+            <source>Cannot upload %1: a name on the server cannot contain "\".</source>
+            <translation>Kan ikke laste opp %1: et navn på serveren kan ikke inneholde "\".</translation>
         </message>
         <message>
             <source>The file could not be read or written.</source>

@@ -1,0 +1,6 @@
+if(TARGET quillmar_test_server_lib OR EXISTS ${CMAKE_CURRENT_LIST_DIR}/../server/data_server.cpp)
+  qm_add_test(transfer_source_change_test LABEL engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/transfer_source_change_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/transfer_e2e_support.cpp
+    LIBS quillmar_test_server_lib kavelin)
+endif()
