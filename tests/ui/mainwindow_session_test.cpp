@@ -177,6 +177,11 @@ TEST_F(MainWindowReconnect, ServerStoppedMarksTheTabAndALoginAgainReattachesIt)
     const uint64_t peer = LoginAs("alice", "secret");
     ASSERT_NE(peer, 0u);
     const TabPage tab = Central()->tabPages().at(0);
+    // The disconnected sheet stays up: the only login again is the one
+    // below, none left in flight for the next test's window to meet.
+    m_responder.answer = [](const SheetRequest& request) {
+        return request.type == VexoMessageSheet::Confirming ? 0 : int(QMessageBox::Ok);
+    };
     StopServer();
     ASSERT_TRUE(WaitUntil([&] { return tab.btn->isDisconnected(); }));
     EXPECT_FALSE(tab.btn->certificateButton()->isVisible());
@@ -219,7 +224,12 @@ TEST_F(MainWindowReconnect, ClosingFromTheDisconnectedSheetRemovesTheTab)
     SiteWidget* raw = pane.data();
     QObject::connect(raw, &SiteWidget::sigCloseSite, raw, [raw, &seen_after] { seen_after = raw->peerId(); });
     StopServer();
-    ASSERT_TRUE(WaitUntil([&] { return Tabs() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Tabs() == 0; }))
+        << "pane state " << (pane ? pane->reconnectingState() : -1) << ", disconnected sheet "
+        << (pane && pane->disconnectedSheet() && pane->disconnectedSheet()->isVisible()) << ", connecting sheet "
+        << (pane && pane->connectingSheet() && pane->connectingSheet()->isVisible()) << ", sheets answered "
+        << m_responder.seen.size() << (m_responder.seen.isEmpty() ? "" : ", last: ")
+        << (m_responder.seen.isEmpty() ? std::string() : m_responder.seen.last().text.toStdString());
     EXPECT_EQ(seen_after, peer);
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(removed.at(0).at(0).value<uint64_t>(), peer);
@@ -527,8 +537,12 @@ TEST_F(MainWindowSession, AcceptedCertificateIsKeptAndAChangedOneIsQuestioned)
     });
     ASSERT_EQ(m_control_port, port);
     LoginAs("alice", "secret");
-    ASSERT_GE(m_responder.seen.size(), 2);
-    EXPECT_EQ(m_responder.seen.at(1).text, T(StrTable::msg_ssl_change));
+    // The open tabs may have found their server gone meanwhile (a sheet of
+    // their own); the new login asks about the changed certificate.
+    QStringList later;
+    for (int i = 1; i < m_responder.seen.size(); ++i)
+        later << m_responder.seen.at(i).text;
+    EXPECT_TRUE(later.contains(T(StrTable::msg_ssl_change))) << later.join(" | ").toStdString();
 }
 
 TEST_F(MainWindowSession, ToolWindows)

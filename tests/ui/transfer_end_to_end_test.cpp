@@ -302,6 +302,39 @@ TEST_F(TransferEndToEndTest, SelectionStaysOnTheTaskWhenTheOneAboveFinishes)
     EXPECT_EQ(Digest(Docs("/c.bin")), Digest(Local("/c.bin")));
 }
 
+// A download this computer cannot write (its destination folder is a file
+// here) fails with a reason, not "Failed" alone.
+TEST_F(TransferEndToEndTest, LocalWriteFailureSaysWhy)
+{
+    ASSERT_TRUE(qm_test::writeFile(Docs("/blocked.bin"), Content(50000, 'b')));
+    ASSERT_TRUE(qm_test::writeFile(Local("/not-a-folder"), "a file where the folder should be"));
+    const uint64_t p = Login(0);
+    ASSERT_NE(p, 0u);
+    QueuePage* page = Open();
+    QTest::mouseClick(page->topToolBar()->windowButton(), Qt::LeftButton);
+    FullQueue* full = page->fullQueue();
+    QTableWidget* table = full->table()->getTable();
+    Event event;
+    ASSERT_EQ(EventGenerator().createCopyEventFromPaths(
+                  event, p, QString::fromStdString(std::to_string(p) + ":/docs/blocked.bin"),
+                  QString::fromStdString("0:" + Local("/not-a-folder"))), 0);
+    ASSERT_EQ(Run(event), 0);
+    const uint64_t id = IdOf("blocked.bin");
+    ASSERT_NE(id, 0u);
+    auto statusText = [&] {
+        const std::vector<ResumeInfo>& infos = full->resumeInfos();
+        for (size_t row = 0; row < infos.size(); ++row)
+            if (infos[row].resume_id == id)
+                if (auto* status = qobject_cast<ProgressStatusWidget*>(table->cellWidget(int(row), FullQueue::COL_STATUS)))
+                    return status->message();
+        return QString("(no row)");
+    };
+    EXPECT_TRUE(WaitUntil([&] { return statusText().startsWith("Failed: "); }, 10000)) << statusText().toStdString();
+    EXPECT_EQ(statusText(), "Failed: The file could not be read or written.");
+    EXPECT_EQ(qm_test::readFile(Local("/not-a-folder")), "a file where the folder should be");
+    vexotest::saveScreenshot(page, "transfer_e2e_local_write_failure");
+}
+
 TEST_F(TransferEndToEndTest, FailuresAsTheEngineReportsThem)
 {
     fs::create_directories(m_dir.file("readonly"));
