@@ -844,27 +844,27 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>Soubor se nepodařilo přečíst ani zapsat.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>Připojení bylo přerušeno.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>Server již tento přenos nezná.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>Přenos byl pozastaven.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>Přijatá data jsou větší, než je povoleno.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>Odpověď serveru: %1</translation>
         </message>
     </context>
 </TS>

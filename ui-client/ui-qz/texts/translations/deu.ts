@@ -844,27 +844,27 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>Die Datei konnte nicht gelesen oder geschrieben werden.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>Die Verbindung wurde unterbrochen.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>Der Server kennt diese Übertragung nicht mehr.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>Die Übertragung wurde angehalten.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>Die empfangenen Daten waren größer als erlaubt.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>Meldung des Servers: %1</translation>
         </message>
     </context>
 </TS>
