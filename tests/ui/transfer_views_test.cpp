@@ -196,6 +196,7 @@ void TransferViewsTest::statusCell_data()
         {ProjectVardo::ERR_NO_PERM, "You don't have enough privilege."},
         {ProjectVardo::ERR_DROP_LARGE, "The data received was larger than allowed."},
         {ProjectVardo::ERR_SSL_CHANGED, "SSL certificate has been changed."},
+        {ProjectVardo::ERR_SOURCE_CHANGED, "The file changed while it was being sent."},
     };
     for (const auto& r : reasons)
         QTest::addRow("error code %d", r.code) << makeInfo(1, R::UA_NONE, R::RI_ERROR, r.code) << false

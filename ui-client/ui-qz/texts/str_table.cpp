@@ -236,6 +236,7 @@ void fill() {
   set(error_transfer_paused, "error_transfer_paused", QT_TRANSLATE_NOOP("global", "The transfer was paused."));
   set(error_transfer_too_large, "error_transfer_too_large", QT_TRANSLATE_NOOP("global", "The data received was larger than allowed."));
   set(error_server_reason, "error_server_reason", QT_TRANSLATE_NOOP("global", "The server said: %1"));
+  set(error_source_changed, "error_source_changed", QT_TRANSLATE_NOOP("global", "The file changed while it was being sent."));
 }
 
 }  // namespace

@@ -215,11 +215,12 @@ enum StringID {
   error_transfer_paused = 205,
   error_transfer_too_large = 206,
   error_server_reason = 207,
+  error_source_changed = 208,
 };
 
 // The first and the last id of the table.
 constexpr int kFirstStrID = 0;
-constexpr int kLastStrID = 207;
+constexpr int kLastStrID = 208;
 
 // Fills the table; start-up calls it once, after installing the translation.
 // Later calls do nothing, and LoadStr and LookupStrID fill it themselves when

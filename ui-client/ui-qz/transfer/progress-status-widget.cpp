@@ -129,7 +129,7 @@ void ProgressStatusWidget::setTaskInfo(const ResumeInfo& info)
 
 QString ProgressStatusWidget::getErrorString(int error)
 {
-    // Codes 1..19 in order: every code the engine gives has its reason.
+    // Codes 1..20 in order: every code the engine gives has its reason.
     static const int kMessages[] = {
         StrTable::error_transfer_system,     // ERR_SYS
         StrTable::error_transfer_io,         // ERR_IO
@@ -150,11 +150,12 @@ QString ProgressStatusWidget::getErrorString(int error)
         StrTable::error_disconnected,        // ERR_CONNECTION_LOST
         StrTable::error_transfer_too_large,  // ERR_DROP_LARGE
         StrTable::err_ssl_change,            // ERR_SSL_CHANGED
+        StrTable::error_source_changed,      // ERR_SOURCE_CHANGED
     };
-    static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == ProjectVardo::ERR_SSL_CHANGED - ProjectVardo::ERR_SYS + 1,
-                  "one entry per code from 1 to 19");
+    static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == ProjectVardo::ERR_SOURCE_CHANGED - ProjectVardo::ERR_SYS + 1,
+                  "one entry per code from 1 to 20");
     const QString failed = StrTable::LoadStr(StrTable::status_failed);
-    if (error < ProjectVardo::ERR_SYS || error > ProjectVardo::ERR_SSL_CHANGED)
+    if (error < ProjectVardo::ERR_SYS || error > ProjectVardo::ERR_SOURCE_CHANGED)
         return failed;
     const QString message = StrTable::LoadStr(kMessages[error - ProjectVardo::ERR_SYS]);
     return message.isEmpty() ? failed : failed + QStringLiteral(": ") + message;

@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>无法读取或写入该文件。</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>连接已中断。</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>服务器已不再识别此传输。</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>传输已暂停。</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>收到的数据超出了允许的大小。</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>服务器返回：%1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>文件在发送过程中发生了更改。</translation>
         </message>
     </context>
 </TS>

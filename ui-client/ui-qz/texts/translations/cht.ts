@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>無法讀取或寫入該檔案。</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>連線已中斷。</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>伺服器已不再識別此傳輸。</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>傳輸已暫停。</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>收到的資料超出了允許的大小。</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>伺服器回覆：%1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>檔案在傳送過程中發生了變更。</translation>
         </message>
     </context>
 </TS>

@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Odpověď serveru: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Soubor se během odesílání změnil.</translation>
+        </message>
     </context>
 </TS>

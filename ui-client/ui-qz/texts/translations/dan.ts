@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>Filen kunne ikke læses eller skrives.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>Forbindelsen blev afbrudt.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>Serveren kender ikke længere denne overførsel.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>Overførslen blev sat på pause.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>De modtagne data var større end tilladt.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>Serveren svarede: %1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Filen blev ændret, mens den blev sendt.</translation>
         </message>
     </context>
 </TS>

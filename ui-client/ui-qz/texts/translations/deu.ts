@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Meldung des Servers: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Die Datei wurde während des Sendens geändert.</translation>
+        </message>
     </context>
 </TS>

@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation type="unfinished"/>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation type="unfinished"/>
+        </message>
     </context>
 </TS>

@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Respuesta del servidor: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>El archivo cambió mientras se enviaba.</translation>
+        </message>
     </context>
 </TS>

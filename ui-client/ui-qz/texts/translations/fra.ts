@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Réponse du serveur : %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Le fichier a été modifié pendant son envoi.</translation>
+        </message>
     </context>
 </TS>

@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>A fájl nem olvasható vagy írható.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>A kapcsolat megszakadt.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>A kiszolgáló már nem ismeri ezt az átvitelt.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>Az átvitel szüneteltetve lett.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>A fogadott adat nagyobb volt a megengedettnél.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>A kiszolgáló válasza: %1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>A fájl küldés közben megváltozott.</translation>
         </message>
     </context>
 </TS>

@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Risposta del server: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Il file è stato modificato durante l'invio.</translation>
+        </message>
     </context>
 </TS>

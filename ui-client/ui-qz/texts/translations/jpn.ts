@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>サーバーからの応答: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>送信中にファイルが変更されました。</translation>
+        </message>
     </context>
 </TS>

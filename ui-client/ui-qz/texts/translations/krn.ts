@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>파일을 읽거나 쓸 수 없습니다.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>연결이 끊어졌습니다.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>서버에서 이 전송을 더 이상 인식하지 못합니다.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>전송이 일시 중지되었습니다.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>받은 데이터가 허용된 크기보다 큽니다.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>서버 응답: %1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>파일을 보내는 동안 파일이 변경되었습니다.</translation>
         </message>
     </context>
 </TS>

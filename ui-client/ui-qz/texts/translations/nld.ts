@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Melding van de server: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Het bestand is gewijzigd tijdens het verzenden.</translation>
+        </message>
     </context>
 </TS>

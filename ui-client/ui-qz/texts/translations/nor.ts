@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>Filen kunne ikke leses eller skrives.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>Tilkoblingen ble brutt.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>Serveren kjenner ikke lenger denne overføringen.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>Overføringen ble satt på pause.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>De mottatte dataene var større enn tillatt.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>Serveren svarte: %1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Filen ble endret mens den ble sendt.</translation>
         </message>
     </context>
 </TS>

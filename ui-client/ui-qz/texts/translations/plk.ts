@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Odpowiedź serwera: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Plik zmienił się podczas wysyłania.</translation>
+        </message>
     </context>
 </TS>

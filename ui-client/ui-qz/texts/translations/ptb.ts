@@ -844,27 +844,31 @@
         </message>
         <message>
             <source>The file could not be read or written.</source>
-            <translation type="unfinished"/>
+            <translation>Não foi possível ler ou gravar o arquivo.</translation>
         </message>
         <message>
             <source>The connection was interrupted.</source>
-            <translation type="unfinished"/>
+            <translation>A conexão foi interrompida.</translation>
         </message>
         <message>
             <source>The server no longer knows this transfer.</source>
-            <translation type="unfinished"/>
+            <translation>O servidor não reconhece mais esta transferência.</translation>
         </message>
         <message>
             <source>The transfer was paused.</source>
-            <translation type="unfinished"/>
+            <translation>A transferência foi pausada.</translation>
         </message>
         <message>
             <source>The data received was larger than allowed.</source>
-            <translation type="unfinished"/>
+            <translation>Os dados recebidos excederam o tamanho permitido.</translation>
         </message>
         <message>
             <source>The server said: %1</source>
-            <translation type="unfinished"/>
+            <translation>O servidor respondeu: %1</translation>
+        </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>O arquivo foi alterado durante o envio.</translation>
         </message>
     </context>
 </TS>

@@ -866,5 +866,9 @@
             <source>The server said: %1</source>
             <translation>Ответ сервера: %1</translation>
         </message>
+        <message>
+            <source>The file changed while it was being sent.</source>
+            <translation>Файл изменился во время отправки.</translation>
+        </message>
     </context>
 </TS>
