@@ -35,4 +35,11 @@ enum ErrorCode : int32_t {
 // value outside that range is a system error.
 int32_t convertFromSocketStreamError(int32_t stream_error);
 
+// Maps the errno of a failed local file operation (create, write, flush,
+// rename) to an engine code: refused access or a read-only volume is a
+// permission failure, a full disk or quota is a full disk, a file over the
+// volume's limit is too big. A name the file system refuses has no code of
+// its own and is a system error; every other errno gives otherwise.
+int32_t convertFromLocalError(int error, int32_t otherwise = ERR_SYS);
+
 } // namespace ProjectVardo

@@ -79,7 +79,7 @@ protected:
     // Lets a role consume a complete object that is no header (the contents
     // of a refused file) before the token check; true drops it.
     virtual bool skipObject() { return false; }
-    int failStream(const wchar_t* what, int stream_error);
+    int failStream(const wchar_t* what, const PSocketStream& stream, int stream_error);
     // For the handshake roles, which share the stream set-up: one TLS
     // handshake step (-1 failed, 1 more to do, 0 done), and the layers put
     // on both streams once it is done: TLS first, then LZ4 when compressed.

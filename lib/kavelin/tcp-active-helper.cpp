@@ -122,7 +122,7 @@ int TcpActiveHelper::writeFile()
         if (position >= begin)
             publishSent(position, false);
         if (r != PSocketStream::ERR_WOULD_BLOCK)
-            return failStream(L"stream send failed", r);
+            return failStream(L"stream send failed", stream, r);
     }
     size_t n = stream.GetLastTransferredBytes();
     if (n == 0)

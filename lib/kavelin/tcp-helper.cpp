@@ -66,11 +66,15 @@ void TcpHelper::setSpeed(uint64_t kib_per_second)
         m_read_context.max_speed = kib_per_second;
 }
 
-int TcpHelper::failStream(const wchar_t* what, int stream_error)
+int TcpHelper::failStream(const wchar_t* what, const PSocketStream& stream, int stream_error)
 {
     QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-helper(%d): %s (%d)\n", what, stream_error);
-    m_error_code = static_cast<ProjectVardo::ErrorCode>(
-        ProjectVardo::convertFromSocketStreamError(stream_error));
+    int32_t code = ProjectVardo::convertFromSocketStreamError(stream_error);
+    // A failure of the payload file says more by its errno (a refused
+    // folder, a read-only volume) than the stream's code does.
+    if (stream.GetLastFileError() != 0)
+        code = ProjectVardo::convertFromLocalError(stream.GetLastFileError(), code);
+    m_error_code = static_cast<ProjectVardo::ErrorCode>(code);
     return -1;
 }
 
@@ -82,14 +86,14 @@ int TcpHelper::readHeader()
         if (r == PSocketStream::ERR_WOULD_BLOCK)
             return progressOf(stream);
         if (r != PSocketStream::ERR_OK)
-            return failStream(L"stream recv failed", r);
+            return failStream(L"stream recv failed", stream, r);
     }
     m_read_header.clear();
     PSocketStream::ErrorCode r = stream.GetNextAvailibleReceivedObject(m_read_header);
     if (r == PSocketStream::ERR_WOULD_BLOCK)
         return progressOf(stream);
     if (r != PSocketStream::ERR_OK)
-        return failStream(L"stream get next object failed", r);
+        return failStream(L"stream get next object failed", stream, r);
     if (skipObject())
         return 0;
     if (verifyToken() < 0) {
@@ -113,7 +117,7 @@ int TcpHelper::writeHeader()
     if (r == PSocketStream::ERR_WOULD_BLOCK)
         return progressOf(stream);
     if (r != PSocketStream::ERR_OK)
-        return failStream(L"stream send failed", r);
+        return failStream(L"stream send failed", stream, r);
     m_write_context.state =
         m_write_header["command"].asUInt64() == C_PUSH ? TRANSFER_FILE : TRANSFER_DONE;
     return progressOf(stream);

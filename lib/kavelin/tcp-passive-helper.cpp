@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "file-op.h"
 #include "kavelin/fragment-manager.h"
@@ -46,17 +47,18 @@ int stepResult(const PSocketStream& stream)
 // Makes sure the file at path exists and holds at least size bytes, so that
 // a region can be written at that offset; bytes of a gap are zeros, and the
 // task's fragments say they are missing.
-bool extendFile(const ustring& path, uint64_t size)
+// 0, or the errno of the failure.
+int extendFile(const ustring& path, uint64_t size)
 {
     int fd = ::open(path.c_str_utf8(), O_RDWR | O_CREAT, 0644);
     if (fd < 0)
-        return false;
+        return errno;
     struct stat st;
-    bool ok = fstat(fd, &st) == 0;
-    if (ok && static_cast<uint64_t>(st.st_size) < size)
-        ok = ftruncate(fd, static_cast<off_t>(size)) == 0;
+    int error = fstat(fd, &st) == 0 ? 0 : errno;
+    if (error == 0 && static_cast<uint64_t>(st.st_size) < size && ftruncate(fd, static_cast<off_t>(size)) != 0)
+        error = errno;
     ::close(fd);
-    return ok;
+    return error;
 }
 
 // The volume of a destination that may not exist yet: its nearest existing
@@ -269,10 +271,12 @@ int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
                 FSMKDir(folder, true);
         }
     }
-    if (!extendFile(m_cached_info.temp_path, offset)) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot prepare temp file %s\n",
-               m_cached_info.temp_path);
-        m_error_code = ProjectVardo::ERR_TEMP_LOST;
+    const int extend_error = extendFile(m_cached_info.temp_path, offset);
+    if (extend_error != 0) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot prepare temp file %s: %s (%d)\n",
+               m_cached_info.temp_path, std::strerror(extend_error), extend_error);
+        m_error_code = static_cast<ProjectVardo::ErrorCode>(
+            ProjectVardo::convertFromLocalError(extend_error, ProjectVardo::ERR_TEMP_LOST));
         return -1;
     }
     PObject target;
@@ -454,7 +458,7 @@ int TcpPassiveHelper::readFile()
         if (r == PSocketStream::ERR_WOULD_BLOCK)
             return stepResult(stream);
         if (r != PSocketStream::ERR_OK)
-            return failStream(L"stream recv failed", r);
+            return failStream(L"stream recv failed", stream, r);
     }
     m_read_file.clear();
     PSocketStream::ErrorCode r = stream.GetNextAvailibleReceivedObject(m_read_file);
@@ -463,7 +467,7 @@ int TcpPassiveHelper::readFile()
     if (r == PSocketStream::ERR_WOULD_BLOCK)
         return stepResult(stream);
     if (r != PSocketStream::ERR_OK)
-        return failStream(L"stream get next object failed", r);
+        return failStream(L"stream get next object failed", stream, r);
     if (processFile() < 0) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): failed to processFile, m_read_file: %s\n",
                m_read_file.toString());
@@ -558,19 +562,20 @@ int TcpPassiveHelper::processFile()
         const int flush_error = flushReceivedFile(m_cached_info.temp_path);
         if (flush_error != 0) {
             QM_LOG(Logger::L_ERR, kComponent,
-                   L"[ERROR] tcp-passive-helper(%d): Failed to flush temp (%s) to disk errcode = %d\n",
-                   m_cached_info.temp_path, flush_error);
-            m_error_code = flush_error == ENOSPC || flush_error == EDQUOT ? ProjectVardo::ERR_LOCAL_DISKFULL
-                                                                          : ProjectVardo::ERR_SYS;
+                   L"[ERROR] tcp-passive-helper(%d): Failed to flush temp (%s) to disk: %s (%d)\n",
+                   m_cached_info.temp_path, std::strerror(flush_error), flush_error);
+            m_error_code = static_cast<ProjectVardo::ErrorCode>(ProjectVardo::convertFromLocalError(flush_error));
             return -1;
         }
         // The temporary file is ours and beside the destination: a plain
         // rename, its folder synced with the others of this read pass.
         if (::rename(m_cached_info.temp_path.c_str_utf8(), m_cached_info.path_to.c_str_utf8()) != 0) {
+            const int error = errno;
             QM_LOG(Logger::L_ERR, kComponent,
-                   L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s) errcode = %d\n",
-                   m_cached_info.temp_path, m_cached_info.path_to, cross::getSystemError());
-            m_error_code = ProjectVardo::ERR_TEMP_LOST;
+                   L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s): %s (%d)\n",
+                   m_cached_info.temp_path, m_cached_info.path_to, std::strerror(error), error);
+            m_error_code = static_cast<ProjectVardo::ErrorCode>(
+                ProjectVardo::convertFromLocalError(error, ProjectVardo::ERR_TEMP_LOST));
             return -1;
         }
         if (m_cached_info.mtime != 0)

@@ -2,6 +2,7 @@
 #include "psocket_stream.h"
 #include <sys/stat.h>
 #include <cerrno>
+#include <cstring>
 
 #include <openssl/ssl.h>
 
@@ -170,6 +171,7 @@ bool PSocketStream::IsSendComplete()
 
 PSocketStream::ErrorCode PSocketStream::Send(size_t max_send)
 {
+    m_file_error = 0;
     int r = HandleToBuffer();
     if (r != 0)
         return static_cast<ErrorCode>(r);
@@ -255,13 +257,15 @@ size_t PSocketStream::GetLastTransferredBytes() const
 int PSocketStream::translateBufferError()
 {
     int e = cross::getSystemError();
-    PSS_ERROR(L"system error code = %d", e);
+    PSS_ERROR(L"system error code = %d (%s)", e, std::strerror(e));
     int result = ERR_SYS;
     if (cross::isErrorDiskFull(e))
         result = ERR_DISKFULL;
     else if (cross::isErrorFileTooBig(e))
         result = ERR_FBIG;
     ClearState();
+    // Kept for the caller, whose codes tell more local causes apart.
+    m_file_error = e;
     return result;
 }
 

@@ -101,6 +101,10 @@ public:
     // Folder and name prefix for a payload without a file, next object only.
     void SetRecvLocation(const path_type& path);
     size_t GetLastTransferredBytes() const;
+    // The errno of the payload file's failure behind the last error of Send,
+    // Recv or GetNextAvailibleReceivedObject; 0 when that error did not come
+    // from the file (or there was none).
+    int GetLastFileError() const { return m_file_error; }
     // Bytes every Recv so far has taken in, whatever objects they belong to.
     uint64_t GetTotalReceivedBytes() const { return total_received_bytes; }
     // Received bytes the decoder has not consumed yet.
@@ -165,6 +169,7 @@ private:
     std::list<PObject> key_objects;
     size_t expected_size;
     size_t last_transfer_bytes;
+    int m_file_error = 0;
     uint64_t total_received_bytes = 0;
     cross::socket_t socket;
     path_type recv_location;

@@ -3,6 +3,8 @@
 #include "psocket_stream.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include <openssl/ssl.h>
@@ -51,6 +53,7 @@ void PSocketStream::SetRecv(const PObject& o)
 
 PSocketStream::ErrorCode PSocketStream::Recv(size_t max_recv)
 {
+    m_file_error = 0;
     current_buffer->setSocket(socket);
     int r = current_buffer->lineRecv(max_recv);
     if (r < 0) {
@@ -91,6 +94,7 @@ PSocketStream::ErrorCode PSocketStream::Recv(size_t max_recv)
 
 PSocketStream::ErrorCode PSocketStream::GetNextAvailibleReceivedObject(PObject& object)
 {
+    m_file_error = 0;
     if (func_stack.empty())
         SetRecv(PObject());
     int r = HandleFromBuffer();
@@ -307,7 +311,7 @@ int PSocketStream::BufferToBinaryLength()
         // name might point to later.
         new_file = openNewTemporaryFile(recv_location, binary.path);
         if (new_file == cross::INVALID_FILE_VALUE) {
-            PSS_ERROR(L"Cannot create temp file on %s", recv_location.c_str_utf8());
+            PSS_ERROR(L"Cannot create temp file on %s: %s", recv_location.c_str_utf8(), std::strerror(errno));
             binary.path.clear();
             return translateBufferError();
         }

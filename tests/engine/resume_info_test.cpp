@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -240,4 +241,30 @@ TEST(EngineErrorCode, MapsEveryStreamCode)
     };
     for (const auto& c : cases)
         EXPECT_EQ(convertFromSocketStreamError(c.first), c.second) << "stream code " << c.first;
+}
+
+// A local file failure names its cause where the engine has a code for it;
+// a refused name keeps the system error, and any other errno keeps the
+// caller's own code.
+TEST(EngineErrorCode, MapsLocalFileErrors)
+{
+    using namespace ProjectVardo;
+    struct Row {
+        int error;
+        int32_t otherwise;
+        int32_t expected;
+    };
+    const Row rows[] = {
+        {EACCES, ERR_SYS, ERR_NO_PERM},        {EPERM, ERR_SYS, ERR_NO_PERM},
+        {EROFS, ERR_TEMP_LOST, ERR_NO_PERM},   {ENOSPC, ERR_SYS, ERR_LOCAL_DISKFULL},
+        {EDQUOT, ERR_TEMP_LOST, ERR_LOCAL_DISKFULL}, {EFBIG, ERR_SYS, ERR_LOCAL_FBIG},
+        {ENAMETOOLONG, ERR_TEMP_LOST, ERR_SYS}, {EILSEQ, ERR_TEMP_LOST, ERR_SYS},
+        {EINVAL, ERR_TEMP_LOST, ERR_SYS},      {EIO, ERR_SYS, ERR_SYS},
+        {ENOENT, ERR_TEMP_LOST, ERR_TEMP_LOST}, {EIO, ERR_IO, ERR_IO},
+        {0, ERR_SYS, ERR_SYS},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.expected, convertFromLocalError(row.error, row.otherwise))
+            << "errno " << row.error << " otherwise " << row.otherwise;
+    EXPECT_EQ(ERR_SYS, convertFromLocalError(EMFILE));
 }

@@ -76,6 +76,32 @@ TEST(ReceiptLeftovers, FailedDownloadRemovesItsTemporaryFile)
     EXPECT_FALSE(e2e::fileExists(loop.localPath("gone.bin")));
 }
 
+// A download whose name the local file system refuses (one byte over the
+// longest name) ends failed with the system error, and what it received
+// does not stay behind under a temporary name.
+TEST(ReceiptLeftovers, DownloadToARefusedNameFailsWithoutLeftovers)
+{
+    Loopback loop(kPlain);
+    ASSERT_TRUE(loop.connected());
+    e2e::writeRandomFile(loop.sharePath("named.bin"), 256 * 1024, 4);
+
+    ResumeInfo task;
+    task.peer_id = loop.peerId();
+    task.command = C_PULL;
+    task.path_from = "/share/named.bin";
+    task.path_to = loop.localPath(std::string(256, 'n'));
+    loop.client().updateInfo(task);
+    loop.clientService().notifyNew(loop.peerId());
+
+    ASSERT_TRUE(loop.waitTask(task.resume_id,
+                              [](const ResumeInfo& i) { return i.local_state == ResumeInfo::RI_ERROR; }));
+    ResumeInfo failed;
+    ASSERT_TRUE(loop.client().getResumeInfoFromResumeId(task.resume_id, failed));
+    EXPECT_EQ(ProjectVardo::ERR_SYS, failed.error);
+    EXPECT_TRUE(temporaryFiles(loop.localPath("")).empty());
+    EXPECT_TRUE(e2e::listFolder(loop.localPath("")).empty());
+}
+
 // An upload whose push broke with an earlier run of the server asks the
 // restarted server what it holds; the temporary file the old run left is
 // of no known version and goes, and the upload arrives whole.
