@@ -66,7 +66,11 @@ TEST(ReceiptLeftovers, FailedDownloadRemovesItsTemporaryFile)
     for (int fd : loop.dataSockets(TRANSFER_USE_PASSIVE))
         shutdown(fd, SHUT_RDWR);
 
-    ASSERT_TRUE(loop.waitTask(id, [](const ResumeInfo& i) { return i.local_state == ResumeInfo::RI_ERROR; }));
+    // The failed state and the dropped receipt are stored in two steps:
+    // wait for both, then check what the user is left with.
+    ASSERT_TRUE(loop.waitTask(id, [](const ResumeInfo& i) {
+        return i.local_state == ResumeInfo::RI_ERROR && i.temp_path.empty() && i.progress == 0;
+    }));
     ResumeInfo failed;
     ASSERT_TRUE(loop.client().getResumeInfoFromResumeId(id, failed));
     EXPECT_EQ(ProjectVardo::ERR_NO_SUCH_FILE, failed.error);
