@@ -36,6 +36,13 @@ public:
     // First task of the peer in list order that may be scheduled, or null.
     TaskNode* firstEligible(uint64_t peer_id) const;
     size_t runningIncomplete(uint64_t peer_id) const;
+    // Whether one more handed-over download of size bytes may ride ahead of
+    // the peer's cap. Over a round trip a small file takes less time to send
+    // than its request takes to arrive, so a cap of a few running downloads
+    // would leave the link idle most of the time; a budget of requests out
+    // keeps it busy, and bounds what the other end is asked ahead of the
+    // user's order. A file of unknown size (0) never rides.
+    bool mayRide(uint64_t peer_id, uint64_t size) const;
     bool hasWaiting(uint64_t peer_id) const;
 
     // Number of tasks that pass the filter, and the page [first, last) of
@@ -46,6 +53,9 @@ public:
     // updated within the last second can have one, so only those are looked at.
     void sumSpeeds(const ResumeFilter& filter, uint64_t now_ms, uint64_t& download, uint64_t& upload) const;
 
+    static const size_t kMaxRidingTasks = 256;
+    static const uint64_t kMaxRidingBytes = 4u << 20;
+
 private:
     struct PeerTasks {
         OrderSet all;
@@ -53,6 +63,8 @@ private:
         OrderSet eligible;
         size_t waiting = 0;
         size_t running_incomplete = 0;
+        size_t riding = 0;
+        uint64_t riding_bytes = 0;
     };
 
     const PeerTasks* findPeer(uint64_t peer_id) const;

@@ -15,6 +15,8 @@ struct TaskIndexState {
     bool eligible = false;            // waiting and not paused remotely
     bool waiting = false;             // local_state is RI_WAITING
     bool running_incomplete = false;  // counts against the peer's cap
+    uint64_t riding_bytes = 0;        // a handed-over download's size, counted ahead of the cap
+    bool riding = false;              // a handed-over download counted ahead of the cap
     bool has_speed = false;           // may show a speed; keyed by update_time
     uint64_t speed_time = 0;
 };
@@ -27,6 +29,11 @@ struct TaskNode {
 
     ResumeInfo info;
     uint64_t order = 0;
+    // This end's part is on the link (all of an upload's bytes, or a
+    // download's request): the task waits only for the other end, and holds
+    // no slot of its peer's cap. Kept in memory only; the store clears it
+    // whenever the task changes state or token.
+    bool handed_over = false;
     TaskIndexState indexed;
 };
 

@@ -24,8 +24,11 @@ public:
     bool isTokenRunning(token_t token, ResumeInfo& info);
 
 private:
-    // Publishes the position reached in the file as the task's progress.
-    void publishSent(uint64_t position, bool force);
+    // Publishes the position reached in the file as the task's progress;
+    // all_sent: the last byte is in the link, so the task hands its slot over.
+    void publishSent(uint64_t position, bool force, bool all_sent);
+    // Tells the store a download's request is on the link.
+    void markHandedOver();
 
     PObject m_write_file;
     std::deque<token_t> m_processed_tokens;

@@ -87,7 +87,10 @@ public:
     // replaces the stored task of that id.
     bool updateInfo(ResumeInfo& info);
     // Fragments outside the task's size, and those beyond
-    // kMaxFragmentsPerTask, are left out.
+    // kMaxFragmentsPerTask, are left out. "handed_over" (1) says this end's
+    // part of a running task is on the link: an upload's bytes all sent, or
+    // a download's request; the task then stops counting against its peer's
+    // cap (a download only while it fits the peer's budget of requests out).
     bool updatePartialInfo(const PObject& object);
     bool getResumeInfoFromResumeId(uint64_t resume_id, ResumeInfo& info) const;
     bool getResumeInfoFromToken(token_t token, ResumeInfo& info) const;
@@ -117,6 +120,7 @@ private:
     // Runs change on the task with the indexes unlinked around it.
     template <typename Change> void modifyTask(ResumeInfoIterator position, Change change);
     void moveTask(ResumeInfoIterator task, ResumeInfoIterator before);
+    void markHandedOver(ResumeInfoIterator position);
     void indexToken(token_t token, ResumeInfoIterator position);
     // Drops the token's index entry, and its token-table entry with drop_token,
     // only while the index names this task: a token that has moved on to
@@ -152,6 +156,12 @@ template <typename Change>
 void VardoCoreManagerImplDefault::modifyTask(ResumeInfoIterator position, Change change)
 {
     m_task_index.unlink(&*position);
+    const ResumeInfo::State state = position->info.local_state;
+    const token_t token = position->info.token;
     change(position->info);
+    // A task handed over is waiting for the other end's word on that
+    // hand-over only: any new state or token starts afresh.
+    if (position->info.local_state != state || position->info.token != token)
+        position->handed_over = false;
     m_task_index.link(&*position);
 }

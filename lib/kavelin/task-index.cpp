@@ -5,9 +5,10 @@
 
 namespace {
 
-bool isRunningIncomplete(const ResumeInfo& info)
+bool isRunningIncomplete(const TaskNode& node)
 {
-    if (info.local_state != ResumeInfo::RI_RUNNING)
+    const ResumeInfo& info = node.info;
+    if (info.local_state != ResumeInfo::RI_RUNNING || node.handed_over)
         return false;
     // A download whose size is not known yet is still in progress.
     return info.progress != info.total || (info.command == C_PULL && info.total == 0);
@@ -30,7 +31,9 @@ void TaskIndex::link(TaskNode* node)
     state.listed = info.user_action != ResumeInfo::UA_ABORT;
     state.waiting = info.local_state == ResumeInfo::RI_WAITING;
     state.eligible = state.waiting && info.remote_state != ResumeInfo::RI_PAUSED;
-    state.running_incomplete = isRunningIncomplete(info);
+    state.running_incomplete = isRunningIncomplete(*node);
+    state.riding = node->handed_over && info.command == C_PULL;
+    state.riding_bytes = state.riding ? info.total : 0;
     state.has_speed = mayHaveSpeed(info);
     state.speed_time = info.update_time;
 
@@ -46,6 +49,10 @@ void TaskIndex::link(TaskNode* node)
         ++peer.waiting;
     if (state.running_incomplete)
         ++peer.running_incomplete;
+    if (state.riding) {
+        ++peer.riding;
+        peer.riding_bytes += state.riding_bytes;
+    }
     if (state.has_speed)
         m_by_update_time.insert({state.speed_time, node});
 }
@@ -67,6 +74,10 @@ void TaskIndex::unlink(TaskNode* node)
             --peer.waiting;
         if (state.running_incomplete)
             --peer.running_incomplete;
+        if (state.riding) {
+            --peer.riding;
+            peer.riding_bytes -= state.riding_bytes;
+        }
         if (peer.all.empty())
             m_peers.erase(found);
     }
@@ -103,6 +114,16 @@ size_t TaskIndex::runningIncomplete(uint64_t peer_id) const
 {
     const PeerTasks* peer = findPeer(peer_id);
     return peer ? peer->running_incomplete : 0;
+}
+
+bool TaskIndex::mayRide(uint64_t peer_id, uint64_t size) const
+{
+    if (size == 0 || size > kMaxRidingBytes)
+        return false;
+    const PeerTasks* peer = findPeer(peer_id);
+    if (!peer)
+        return true;
+    return peer->riding < kMaxRidingTasks && peer->riding_bytes <= kMaxRidingBytes - size;
 }
 
 bool TaskIndex::hasWaiting(uint64_t peer_id) const

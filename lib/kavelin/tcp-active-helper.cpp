@@ -91,8 +91,12 @@ int TcpActiveHelper::handleWrite()
     }
     m_transfer->adjustBandwidth(BT_WRITE, m_write_context.state == TRANSFER_FILE ? BA_REG : BA_UNREG);
     switch (m_write_context.state) {
-    case TRANSFER_HEADER:
-        return writeHeader();
+    case TRANSFER_HEADER: {
+        const int result = writeHeader();
+        if (m_write_context.state == TRANSFER_DONE && m_cached_info.command == C_PULL)
+            markHandedOver();
+        return result;
+    }
     case TRANSFER_FILE:
         return writeFile();
     default:
@@ -115,12 +119,12 @@ int TcpActiveHelper::writeFile()
     if (r == PSocketStream::ERR_OK) {
         m_transfer->adjustBandwidth(BT_WRITE, BA_UNREG);
         m_write_context.state = TRANSFER_DONE;
-        publishSent(m_cached_info.total, true);
+        publishSent(m_cached_info.total, true, true);
         m_acked_watch = m_cached_info.progress < m_cached_info.total;
     } else {
         const uint64_t position = stream.GetTransferredBytes();
         if (position >= begin)
-            publishSent(position, false);
+            publishSent(position, false, false);
         if (r != PSocketStream::ERR_WOULD_BLOCK)
             return failStream(L"stream send failed", stream, r);
     }
@@ -130,7 +134,16 @@ int TcpActiveHelper::writeFile()
     return n > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(n);
 }
 
-void TcpActiveHelper::publishSent(uint64_t position, bool force)
+void TcpActiveHelper::markHandedOver()
+{
+    // The request is on its way: the next task need not wait for the file.
+    PObject update;
+    update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
+    update["handed_over"] = static_cast<uint32_t>(1);
+    m_transfer->getManager()->updatePartialInfo(update);
+}
+
+void TcpActiveHelper::publishSent(uint64_t position, bool force, bool all_sent)
 {
     const time_t now = time(nullptr);
     if (!force && m_write_context.last_update_time == now)
@@ -154,6 +167,10 @@ void TcpActiveHelper::publishSent(uint64_t position, bool force)
     PObject update;
     update["resume_id"] = static_cast<uint64_t>(m_cached_info.resume_id);
     update["progress"] = static_cast<uint64_t>(shown);
+    // Every byte is in the link: the next file may follow at once, while
+    // this one still shows only what the receiver is known to hold.
+    if (all_sent)
+        update["handed_over"] = static_cast<uint32_t>(1);
     m_transfer->getManager()->updatePartialInfo(update);
     m_write_context.last_update_time = now;
 }
@@ -174,7 +191,7 @@ bool TcpActiveHelper::isIdle()
         m_acked_watch = m_transfer->getManager()->getResumeInfoFromToken(m_cached_info.token, info) &&
                         info.local_state == ResumeInfo::RI_RUNNING;
         if (m_acked_watch) {
-            publishSent(m_cached_info.total, false);
+            publishSent(m_cached_info.total, false, false);
             m_acked_watch = m_cached_info.progress < m_cached_info.total;
         }
     }

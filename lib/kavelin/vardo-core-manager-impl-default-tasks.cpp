@@ -158,8 +158,24 @@ bool VardoCoreManagerImplDefault::updatePartialInfo(const PObject& object)
                static_cast<unsigned long long>(position->info.total),
                static_cast<unsigned long long>(kMaxFragmentsPerTask));
     }
+    if (object["handed_over"].asUInt64() != 0)
+        markHandedOver(position);
     processDoneTask(position);
     return true;
+}
+
+void VardoCoreManagerImplDefault::markHandedOver(ResumeInfoIterator position)
+{
+    const ResumeInfo& task = position->info;
+    if (position->handed_over || task.local_state != ResumeInfo::RI_RUNNING)
+        return;
+    // An upload's bytes in flight are bounded by the socket; a download's
+    // request by the budget of requests out.
+    if (task.command == C_PULL && !m_task_index.mayRide(task.peer_id, task.total))
+        return;
+    m_task_index.unlink(&*position);
+    position->handed_over = true;
+    m_task_index.link(&*position);
 }
 
 void VardoCoreManagerImplDefault::processDoneTask(ResumeInfoIterator position)

@@ -241,8 +241,12 @@ bool VardoCoreManagerImplDefault::debugVCM(PObject& out) const
     PObject::array_type& queue = out["m_resume_priority_queue"].asArray();
     queue.resize(m_resume_priority_queue.size());
     size_t index = 0;
-    for (const TaskNode& node : m_resume_priority_queue)
-        addResumeInfoIntoPObject(node.info, queue[index++]);
+    for (const TaskNode& node : m_resume_priority_queue) {
+        addResumeInfoIntoPObject(node.info, queue[index]);
+        if (node.handed_over)
+            setUInt(queue[index]["handed_over"], 1);
+        ++index;
+    }
     PObject::array_type& done = out["m_done_tasks"].asArray();
     done.resize(m_done_tasks.size());
     for (size_t i = 0; i < m_done_tasks.size(); ++i)

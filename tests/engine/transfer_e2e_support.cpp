@@ -336,6 +336,10 @@ std::vector<uint64_t> Loopback::download(const std::vector<std::string>& names)
         task.command = C_PULL;
         task.path_from = "/share/" + name;
         task.path_to = localPath(name);
+        // As the client does: the size the server listed, when known.
+        struct stat st;
+        if (m_listed_download_sizes && stat(sharePath(name).c_str(), &st) == 0)
+            task.total = static_cast<uint64_t>(st.st_size);
         m_client_store->updateInfo(task);
         ids.push_back(task.resume_id);
     }

@@ -100,7 +100,10 @@ public:
 
     // Queues one task per name and wakes the engine; returns their resume ids.
     std::vector<uint64_t> upload(const std::vector<std::string>& names);
+    // Downloads carry the size the server lists, as the client's do, unless
+    // listedDownloadSizes(false) makes them of unknown size.
     std::vector<uint64_t> download(const std::vector<std::string>& names);
+    void listedDownloadSizes(bool on) { m_listed_download_sizes = on; }
     // Waits until every id has left the task list; fills the finished copies.
     bool waitDone(const std::vector<uint64_t>& ids, std::vector<ResumeInfo>& done,
                   int timeout_ms = 120000);
@@ -128,6 +131,7 @@ private:
     uint64_t m_server_peer_id = 0;
     uint64_t m_seed = 0;
     bool m_connected = false;
+    bool m_listed_download_sizes = true;
     std::vector<ResumeInfo> m_done;
 };
 

@@ -149,6 +149,71 @@ TEST(PacedLinkSmallFiles, EveryDownloadArrivesAtConcurrencyTen)
               << paced.relay->turns() << " turns\n";
 }
 
+// Many small files over a 40 ms round trip. Sending a file takes a fraction
+// of the round trip, so the next files must be on their way before the last
+// one's receipt comes back: a task that waited for that word in each of the
+// three slots would cost two turns of the link per three files. Counted in
+// turns, which the link's speed does not change. A download of unknown size
+// still waits for its file in its slot, as before.
+struct PipelineRow {
+    const char* name;
+    bool upload;
+    bool listed_size;
+    double most_turns_per_file;
+};
+
+void PrintTo(const PipelineRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class PacedLinkPipeline : public testing::TestWithParam<PipelineRow> {};
+
+TEST_P(PacedLinkPipeline, SmallFilesShareTheRoundTrips)
+{
+    const PipelineRow row = GetParam();
+    PacingRelay::Options options;
+    options.one_way_delay_ms = 20;
+    PacedLoopback paced(kPlain, options);
+    Loopback& loop = *paced.loop;
+    ASSERT_TRUE(loop.connected());
+    loop.listedDownloadSizes(row.listed_size);
+    const int kFiles = 240;
+    std::vector<std::string> names;
+    mkdir(loop.localPath("many").c_str(), 0755);
+    mkdir(loop.sharePath("many").c_str(), 0755);
+    for (int i = 0; i < kFiles; ++i) {
+        names.push_back("many/f" + std::to_string(i));
+        const std::string source = row.upload ? loop.localPath(names.back()) : loop.sharePath(names.back());
+        e2e::writeRandomFile(source, 4096 + static_cast<uint64_t>(i % 5) * 333, static_cast<uint32_t>(7000 + i));
+    }
+    const uint64_t turns_before = paced.relay->turns();
+    const std::vector<uint64_t> ids = row.upload ? loop.upload(names) : loop.download(names);
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone(ids, done, 60000));
+    const double turns_per_file = static_cast<double>(paced.relay->turns() - turns_before) / kFiles;
+
+    ASSERT_EQ(ids.size(), done.size());
+    for (const ResumeInfo& info : done) {
+        EXPECT_EQ(ResumeInfo::RI_DONE, info.local_state) << info.path_from.c_str_utf8() << " error " << info.error;
+        EXPECT_EQ(info.total, info.progress);
+    }
+    for (const std::string& name : names)
+        ASSERT_EQ(e2e::sha256File(loop.sharePath(name)), e2e::sha256File(loop.localPath(name))) << name;
+    std::cout << row.name << ": " << turns_per_file << " turns per file\n";
+    EXPECT_LE(turns_per_file, row.most_turns_per_file);
+}
+
+const PipelineRow kPipelineRows[] = {
+    {"upload", true, true, 0.2},
+    {"download_of_listed_size", false, true, 0.2},
+    // One file per slot and round trip: two turns per three files.
+    {"download_of_unknown_size", false, false, 0.8},
+};
+
+INSTANTIATE_TEST_SUITE_P(Directions, PacedLinkPipeline, testing::ValuesIn(kPipelineRows),
+                         [](const testing::TestParamInfo<PipelineRow>& info) { return std::string(info.param.name); });
+
 // The bytes the engine's sender puts on a command connection for cmd.
 std::string commandBytes(PObject cmd)
 {

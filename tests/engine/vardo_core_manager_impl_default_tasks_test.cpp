@@ -9,6 +9,7 @@
 
 #include "file-op.h"
 #include "kavelin/error-code.h"
+#include "kavelin/task-index.h"
 #include "store_test_support.h"
 
 namespace {
@@ -234,6 +235,84 @@ TEST_F(StoreTasksTest, SchedulingFollowsListOrderUnderTheCap)
     never.resume_id = 12345;
     EXPECT_FALSE(store.getNextWaitingInfo(seed, 0, never));
     EXPECT_EQ(never.resume_id, 12345u);
+}
+
+// A task whose part is on the link waits only for the other end's word and
+// gives its slot to the next one; anything that changes its state or token
+// takes the mark away. Downloads ride ahead only within the peer's budget of
+// requests out, and only when their size is known.
+TEST_F(StoreTasksTest, HandedOverTasksGiveTheirSlotToTheNext)
+{
+    const uint64_t seed = connectPeer(1);
+    const PObject yes(static_cast<uint32_t>(1));
+    const uint64_t upload = add(1);
+    const uint64_t second = add(1);
+    const uint64_t unsized = add(1, C_PULL);
+    update(unsized, "total", PObject(0u));
+    const uint64_t third = add(1);
+
+    EXPECT_EQ(next(seed, 1), upload);
+    EXPECT_EQ(next(seed, 1), 0u);
+    update(upload, "progress", PObject(999u));  // not yet confirmed
+    ASSERT_TRUE(update(upload, "handed_over", yes));
+    EXPECT_EQ(task(upload).progress, 999u);     // what is shown stays as it was
+    EXPECT_EQ(next(seed, 1), second);
+    ASSERT_TRUE(update(second, "handed_over", yes));
+    EXPECT_EQ(next(seed, 1), unsized);
+    ASSERT_TRUE(update(unsized, "handed_over", yes));  // a download of unknown size keeps its slot
+    EXPECT_EQ(next(seed, 1), 0u);
+    update(unsized, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
+    EXPECT_EQ(next(seed, 1), third);
+
+    // The other end asked for the upload again: back to waiting, then
+    // running again, it holds a slot until handed over anew.
+    update(third, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
+    update(upload, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_WAITING)));
+    EXPECT_EQ(next(seed, 1), upload);
+    EXPECT_EQ(next(seed, 1), 0u);
+
+    // A waiting task cannot be handed over.
+    const uint64_t waiting = add(1);
+    ASSERT_TRUE(update(waiting, "handed_over", yes));
+    PObject dump;
+    store.debugVCM(dump);
+    for (const PObject& form : dump["m_resume_priority_queue"].asArray()) {
+        const uint64_t id = form["resume_id"].asUInt64();
+        EXPECT_EQ(form["handed_over"].asUInt64(), id == second ? 1u : 0u) << id;
+    }
+}
+
+TEST_F(StoreTasksTest, DownloadsRideAheadWithinTheBudgetOfRequestsOut)
+{
+    const uint64_t seed = connectPeer(1);
+    const PObject yes(static_cast<uint32_t>(1));
+    const size_t kTasks = TaskIndex::kMaxRidingTasks;
+    for (size_t i = 0; i < kTasks + 1; ++i)
+        add(1, C_PULL);
+    for (size_t i = 0; i < kTasks; ++i) {
+        const uint64_t id = next(seed, 1);
+        ASSERT_NE(id, 0u) << i;
+        ASSERT_TRUE(update(id, "handed_over", yes));
+    }
+    const uint64_t over_count = next(seed, 1);
+    ASSERT_NE(over_count, 0u);
+    update(over_count, "handed_over", yes);
+    EXPECT_EQ(next(seed, 1), 0u);  // the budget is spent: it holds its slot
+
+    // One file received frees one place in the budget.
+    update(1, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
+    const uint64_t big = add(1, C_PULL);
+    const uint64_t small = add(1, C_PULL);
+    update(over_count, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
+    update(big, "total", PObject(static_cast<uint64_t>(TaskIndex::kMaxRidingBytes)));
+    EXPECT_EQ(next(seed, 1), big);
+    update(big, "handed_over", yes);  // more than the budget's bytes left: keeps its slot
+    EXPECT_EQ(next(seed, 1), 0u);
+    update(big, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
+    EXPECT_EQ(next(seed, 1), small);
+    update(small, "handed_over", yes);
+    const uint64_t after = add(1);
+    EXPECT_EQ(next(seed, 1), after);
 }
 
 TEST_F(StoreTasksTest, NoCapWithoutAPositiveConcurrency)

@@ -144,6 +144,9 @@ int EventHandler::walkDownload(const Event& event, int depth)
             std::string from = name.empty() ? source_base : source_base + "/" + name;
             std::string to = name.empty() ? dest_base : dest_base + "/" + name;
             m_new_infos.push_back(newTask(event.peer_id, C_PULL, from, to));
+            // The listed size lets the engine ask for small files ahead of
+            // the running ones; the file's own header still decides.
+            m_new_infos.back().total = entry.size;
             if (!aborted())
                 notifyNew(false);
         } else {
