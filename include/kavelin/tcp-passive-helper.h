@@ -58,6 +58,9 @@ private:
     int prepareReceiveTarget(uint64_t offset);
     // Client side: a pull header may only restart an upload of ours.
     int resumeOwnUpload();
+    // The file the stream wrote the completed object's payload into, still
+    // open, when it is the task's temporary file; -1 otherwise.
+    int takeReceivedFile();
 
     PObject m_read_file;
     // A push header was refused: the file object that follows is dropped.

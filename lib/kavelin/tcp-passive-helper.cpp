@@ -26,16 +26,21 @@ const char* const kComponent = "default_component";
 
 // Puts the received bytes on disk before the file takes its final name, so
 // that a crash cannot leave the destination with contents that never
-// reached the disk. 0, or the errno of a failed fsync; a file that cannot be
-// opened is left to the rename, which reports it.
+// reached the disk. Closes fd; 0, or the errno of the failed sync.
+int syncAndClose(int fd)
+{
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    return error;
+}
+
+// The same by name, for a file the stream no longer holds open. A file that
+// cannot be opened is left to the rename, which reports it.
 int flushReceivedFile(const ustring& path)
 {
     const int fd = ::open(path.c_str_utf8(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return 0;
-    const int error = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return error;
+    return fd < 0 ? 0 : syncAndClose(fd);
 }
 
 int stepResult(const PSocketStream& stream)
@@ -549,6 +554,18 @@ void TcpPassiveHelper::endShort(bool connection_failed)
     m_transfer->getController()->pushReport(m_transfer->getPeerId(), report);
 }
 
+int TcpPassiveHelper::takeReceivedFile()
+{
+    const int fd = m_read_context.stream.TakeReceivedFile();
+    if (fd < 0)
+        return -1;
+    const PObject& data = static_cast<const PObject&>(m_read_file)["file"]["data"];
+    if (data.isBinary() && data.asBinary().path == m_cached_info.temp_path)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
 int TcpPassiveHelper::processFile()
 {
     if (m_cached_info.temp_path.empty()) {
@@ -557,9 +574,16 @@ int TcpPassiveHelper::processFile()
     }
     FragmentManager fragments(m_cached_info.total, m_cached_info.fragments);
     const bool finished = fragments.isFinished();
+    const int received = takeReceivedFile();
     std::string folder;
     if (finished) {
-        const int flush_error = flushReceivedFile(m_cached_info.temp_path);
+        // Time and sync go through the descriptor the stream wrote with: the
+        // time then reaches the disk with the data, and the name is not
+        // looked up again. A failed time does not fail the task.
+        const bool timed = received >= 0 && m_cached_info.mtime != 0 &&
+                           FSUTimeFd(received, m_cached_info.mtime) == 0;
+        const int flush_error =
+            received >= 0 ? syncAndClose(received) : flushReceivedFile(m_cached_info.temp_path);
         if (flush_error != 0) {
             QM_LOG(Logger::L_ERR, kComponent,
                    L"[ERROR] tcp-passive-helper(%d): Failed to flush temp (%s) to disk: %s (%d)\n",
@@ -578,9 +602,11 @@ int TcpPassiveHelper::processFile()
                 ProjectVardo::convertFromLocalError(error, ProjectVardo::ERR_TEMP_LOST));
             return -1;
         }
-        if (m_cached_info.mtime != 0)
+        if (m_cached_info.mtime != 0 && !timed)
             FSUTime(m_cached_info.path_to, m_cached_info.mtime, m_cached_info.mtime);
         folder = parentFolder(m_cached_info.path_to.c_str_utf8());
+    } else if (received >= 0) {
+        ::close(received);
     }
     PObject report;
     report["token"] = static_cast<uint64_t>(m_cached_info.token);
@@ -600,6 +626,8 @@ int TcpPassiveHelper::processFile()
             PObject update;
             update["resume_id"] = static_cast<uint64_t>(resume_id);
             update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
+            // The temporary name is gone with the rename: nothing to remove.
+            update["temp_path"] = std::string();
             manager->updatePartialInfo(update);
             TransferRetryBudget::forget(manager, resume_id);
         }
