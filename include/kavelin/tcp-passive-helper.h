@@ -65,6 +65,7 @@ private:
     PObject m_read_file;
     // A push header was refused: the file object that follows is dropped.
     bool m_drop_next_file;
-    // Files finished in this read pass, announced once their folders are synced.
+    // Files finished in this wake-up, announced once they are synced, in
+    // place, and their folders synced.
     FinishedFileBatch m_finished;
 };
