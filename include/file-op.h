@@ -99,6 +99,8 @@ void FSCloseDir(DIR_HANDLE& dh);
 
 // Sets the modification time (microseconds since 1970); atime is unused.
 int FSUTime(const ustring& path, uint64_t atime, uint64_t mtime);
+// The same on an open file, which spares looking its name up again.
+int FSUTimeFd(int fd, uint64_t mtime);
 // Equal, or less than 2 s apart on a FAT volume (see FSInit).
 bool FSTimeEqual(time_t a, time_t b);
 

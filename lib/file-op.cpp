@@ -280,19 +280,40 @@ void FSCloseDir(DIR_HANDLE& dh)
     dh.path.clear();
 }
 
-int FSUTime(const ustring& path, uint64_t atime, uint64_t mtime)
+namespace {
+
+// Access time left alone; FAT keeps times in 2 s steps.
+void modificationTimes(uint64_t mtime, struct timespec (&times)[2])
 {
-    (void)atime;
     if (g_is_fat.load(std::memory_order_relaxed))
         mtime -= mtime % kFatTimeStep;
-    struct timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = static_cast<time_t>(mtime / kMicrosPerSecond);
     times[1].tv_nsec = static_cast<long>(mtime % kMicrosPerSecond) * 1000;
+}
+
+} // namespace
+
+int FSUTime(const ustring& path, uint64_t atime, uint64_t mtime)
+{
+    (void)atime;
+    struct timespec times[2];
+    modificationTimes(mtime, times);
     // A link gets its own time, as FSStat reports the link's own time.
     if (utimensat(AT_FDCWD, path.c_str_utf8(), times, AT_SYMLINK_NOFOLLOW) != 0) {
         FILE_OP_ERROR(L"FSUTime: error code %d", errno);
+        return -1;
+    }
+    return 0;
+}
+
+int FSUTimeFd(int fd, uint64_t mtime)
+{
+    struct timespec times[2];
+    modificationTimes(mtime, times);
+    if (futimens(fd, times) != 0) {
+        FILE_OP_ERROR(L"FSUTimeFd: error code %d", errno);
         return -1;
     }
     return 0;

@@ -4,13 +4,21 @@
 #include <string>
 #include <vector>
 
-// What a receiving connection finished in one read pass: files renamed to
-// their destinations and the records and reports that announce them. Each
-// folder is synced once for all its renames, and only then do the
-// announcements run, in the order they were added, so that nothing is
-// reported done whose name a crash could still take back.
+// What a receiving connection finished in one wake-up: files received whole
+// into temporary files, to be moved to their destinations, and the records
+// and reports that announce them. On flush every file's data is synced
+// before any of them is renamed (their writeback started together, so the
+// file system commits them at once rather than one by one), each folder is
+// synced once for all its renames, and only then do the announcements run,
+// in the order they were added, so that nothing is reported done whose
+// contents or name a crash could still take back.
 class FinishedFileBatch {
 public:
+    // Runs instead of the announcement when a file cannot be synced or
+    // renamed: the errno of the failure, and whether the rename failed
+    // (else the sync did).
+    typedef std::function<void(int error, bool in_rename)> Failure;
+
     FinishedFileBatch() = default;
     FinishedFileBatch(const FinishedFileBatch&) = delete;
     FinishedFileBatch& operator=(const FinishedFileBatch&) = delete;
@@ -19,11 +27,26 @@ public:
 
     // A rename into folder (empty: no rename, only the announcement).
     void add(const std::string& folder, std::function<void()> announce);
-    bool empty() const { return m_announce.empty(); }
-    // Syncs the folders, then runs the announcements; the batch is empty after.
+    // A received file: fd (owned by the batch from here; -1 when the file
+    // could not be opened, which its rename then reports) is synced, temp
+    // is renamed over destination, the folder synced, then announce runs.
+    void addFile(int fd, const std::string& temp, const std::string& destination, std::function<void()> announce,
+                 Failure failed);
+    bool empty() const { return m_entries.empty(); }
+    // Syncs and renames the files, syncs the folders, then runs the
+    // announcements; the batch is empty after.
     void flush();
 
 private:
-    std::vector<std::string> m_folders;
-    std::vector<std::function<void()>> m_announce;
+    struct Entry {
+        int fd;
+        std::string temp;
+        std::string destination;
+        std::string folder;
+        std::function<void()> announce;
+        Failure failed;
+        int error;
+        bool in_rename;
+    };
+    std::vector<Entry> m_entries;
 };

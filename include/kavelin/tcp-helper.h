@@ -41,7 +41,8 @@ public:
     // 0: the connection may be aborted now.
     virtual int preAbort();
     // Whatever the reads so far finished is made durable and announced;
-    // runs after every read pass, before the socket is read again.
+    // runs when a read wake-up ends, before a failure is handled and before
+    // the role changes.
     virtual void announceFinished() {}
     virtual int verifyToken();
     virtual int processHeader() = 0;

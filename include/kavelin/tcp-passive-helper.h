@@ -58,10 +58,14 @@ private:
     int prepareReceiveTarget(uint64_t offset);
     // Client side: a pull header may only restart an upload of ours.
     int resumeOwnUpload();
+    // The file the stream wrote the completed object's payload into, still
+    // open, when it is the task's temporary file; -1 otherwise.
+    int takeReceivedFile();
 
     PObject m_read_file;
     // A push header was refused: the file object that follows is dropped.
     bool m_drop_next_file;
-    // Files finished in this read pass, announced once their folders are synced.
+    // Files finished in this wake-up, announced once they are synced, in
+    // place, and their folders synced.
     FinishedFileBatch m_finished;
 };

@@ -1,5 +1,6 @@
 #include "kavelin/finished-file-batch.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,6 +17,24 @@ void syncFolder(const std::string& folder)
     }
 }
 
+// 0, or the errno of a failed sync; fd is closed either way.
+int syncAndClose(int fd)
+{
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    return error;
+}
+
+// The folder that holds path, whose entry a rename changes.
+std::string parentFolder(const std::string& path)
+{
+    const size_t cut = path.find_last_of('/');
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? "/" : path.substr(0, cut);
+}
+
 } // namespace
 
 FinishedFileBatch::~FinishedFileBatch()
@@ -25,21 +44,51 @@ FinishedFileBatch::~FinishedFileBatch()
 
 void FinishedFileBatch::add(const std::string& folder, std::function<void()> announce)
 {
-    if (!folder.empty() && std::find(m_folders.begin(), m_folders.end(), folder) == m_folders.end())
-        m_folders.push_back(folder);
-    m_announce.push_back(std::move(announce));
+    m_entries.push_back(Entry{-1, std::string(), std::string(), folder, std::move(announce), Failure(), 0, false});
+}
+
+void FinishedFileBatch::addFile(int fd, const std::string& temp, const std::string& destination,
+                                std::function<void()> announce, Failure failed)
+{
+    m_entries.push_back(
+        Entry{fd, temp, destination, parentFolder(destination), std::move(announce), std::move(failed), 0, false});
 }
 
 void FinishedFileBatch::flush()
 {
     // Emptied first, so that the batch is ready for the next pass whatever
     // an announcement does.
+    std::vector<Entry> entries;
+    entries.swap(m_entries);
+    // Writeback of every file first: a file system with a journal then
+    // commits their blocks together, and each sync after the first finds
+    // its file already on disk.
+    for (const Entry& entry : entries)
+        if (entry.fd >= 0)
+            ::sync_file_range(entry.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    for (Entry& entry : entries) {
+        if (entry.fd >= 0) {
+            entry.error = syncAndClose(entry.fd);
+            entry.fd = -1;
+        }
+    }
     std::vector<std::string> folders;
-    std::vector<std::function<void()>> announce;
-    folders.swap(m_folders);
-    announce.swap(m_announce);
+    for (Entry& entry : entries) {
+        if (entry.error == 0 && !entry.temp.empty() &&
+            ::rename(entry.temp.c_str(), entry.destination.c_str()) != 0) {
+            entry.error = errno;
+            entry.in_rename = true;
+        }
+        if (entry.error == 0 && !entry.folder.empty() &&
+            std::find(folders.begin(), folders.end(), entry.folder) == folders.end())
+            folders.push_back(entry.folder);
+    }
     for (const std::string& folder : folders)
         syncFolder(folder);
-    for (const std::function<void()>& step : announce)
-        step();
+    for (const Entry& entry : entries) {
+        if (entry.error == 0)
+            entry.announce();
+        else if (entry.failed)
+            entry.failed(entry.error, entry.in_rename);
+    }
 }

@@ -24,20 +24,6 @@ namespace {
 
 const char* const kComponent = "default_component";
 
-// Puts the received bytes on disk before the file takes its final name, so
-// that a crash cannot leave the destination with contents that never
-// reached the disk. 0, or the errno of a failed fsync; a file that cannot be
-// opened is left to the rename, which reports it.
-int flushReceivedFile(const ustring& path)
-{
-    const int fd = ::open(path.c_str_utf8(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return 0;
-    const int error = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return error;
-}
-
 int stepResult(const PSocketStream& stream)
 {
     size_t n = stream.GetLastTransferredBytes();
@@ -88,15 +74,6 @@ uint64_t writtenUpTo(uint64_t position, uint64_t begin)
     const uint64_t block = cross::getPreferredBlockSize();
     const uint64_t written = block == 0 ? position : position - position % block;
     return std::max(written, begin);
-}
-
-// The folder that holds path, whose entry a rename changes.
-std::string parentFolder(const std::string& path)
-{
-    const size_t cut = path.find_last_of('/');
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
 }
 
 uint64_t fileSize(const ustring& path)
@@ -549,6 +526,18 @@ void TcpPassiveHelper::endShort(bool connection_failed)
     m_transfer->getController()->pushReport(m_transfer->getPeerId(), report);
 }
 
+int TcpPassiveHelper::takeReceivedFile()
+{
+    const int fd = m_read_context.stream.TakeReceivedFile();
+    if (fd < 0)
+        return -1;
+    const PObject& data = static_cast<const PObject&>(m_read_file)["file"]["data"];
+    if (data.isBinary() && data.asBinary().path == m_cached_info.temp_path)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
 int TcpPassiveHelper::processFile()
 {
     if (m_cached_info.temp_path.empty()) {
@@ -557,54 +546,78 @@ int TcpPassiveHelper::processFile()
     }
     FragmentManager fragments(m_cached_info.total, m_cached_info.fragments);
     const bool finished = fragments.isFinished();
-    std::string folder;
-    if (finished) {
-        const int flush_error = flushReceivedFile(m_cached_info.temp_path);
-        if (flush_error != 0) {
-            QM_LOG(Logger::L_ERR, kComponent,
-                   L"[ERROR] tcp-passive-helper(%d): Failed to flush temp (%s) to disk: %s (%d)\n",
-                   m_cached_info.temp_path, std::strerror(flush_error), flush_error);
-            m_error_code = static_cast<ProjectVardo::ErrorCode>(ProjectVardo::convertFromLocalError(flush_error));
-            return -1;
-        }
-        // The temporary file is ours and beside the destination: a plain
-        // rename, its folder synced with the others of this read pass.
-        if (::rename(m_cached_info.temp_path.c_str_utf8(), m_cached_info.path_to.c_str_utf8()) != 0) {
-            const int error = errno;
-            QM_LOG(Logger::L_ERR, kComponent,
-                   L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s): %s (%d)\n",
-                   m_cached_info.temp_path, m_cached_info.path_to, std::strerror(error), error);
-            m_error_code = static_cast<ProjectVardo::ErrorCode>(
-                ProjectVardo::convertFromLocalError(error, ProjectVardo::ERR_TEMP_LOST));
-            return -1;
-        }
-        if (m_cached_info.mtime != 0)
-            FSUTime(m_cached_info.path_to, m_cached_info.mtime, m_cached_info.mtime);
-        folder = parentFolder(m_cached_info.path_to.c_str_utf8());
-    }
-    PObject report;
-    report["token"] = static_cast<uint64_t>(m_cached_info.token);
-    if (finished) {
-        report["status"] = "done";
-    } else {
-        std::vector<FileFragment> held;
-        fragments.getFragments(held);
-        report["fragments"] = fragmentList(held);
-    }
+    int received = takeReceivedFile();
     VardoCoreManager* manager = m_transfer->getManager();
     TransferController* controller = m_transfer->getController();
     const uint64_t peer_id = m_transfer->getPeerId();
     const uint64_t resume_id = m_cached_info.resume_id;
-    m_finished.add(folder, [manager, controller, peer_id, finished, resume_id, report]() mutable {
-        if (finished) {
+    const token_t token = m_cached_info.token;
+    PObject report;
+    report["token"] = static_cast<uint64_t>(token);
+    if (!finished) {
+        if (received >= 0)
+            ::close(received);
+        std::vector<FileFragment> held;
+        fragments.getFragments(held);
+        report["fragments"] = fragmentList(held);
+        m_finished.add(std::string(), [controller, peer_id, report]() mutable {
+            controller->pushReport(peer_id, report);
+        });
+        m_cached_info = ResumeInfo();
+        return 0;
+    }
+
+    // The file is synced and moved to its name with the others finished in
+    // this wake-up. Its time is set through the descriptor the stream wrote
+    // with, so that it reaches the disk with the data; a failed time does
+    // not fail the task.
+    if (received < 0)
+        received = ::open(m_cached_info.temp_path.c_str_utf8(), O_RDONLY | O_CLOEXEC);
+    const uint64_t mtime = m_cached_info.mtime;
+    const bool timed = received >= 0 && mtime != 0 && FSUTimeFd(received, mtime) == 0;
+    const ustring temp = m_cached_info.temp_path;
+    const ustring destination = m_cached_info.path_to;
+    report["status"] = "done";
+    auto announce = [manager, controller, peer_id, resume_id, report, destination, mtime, timed]() mutable {
+        if (mtime != 0 && !timed)
+            FSUTime(destination, mtime, mtime);
+        PObject update;
+        update["resume_id"] = static_cast<uint64_t>(resume_id);
+        update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
+        // The temporary name is gone with the rename: nothing to remove.
+        update["temp_path"] = std::string();
+        manager->updatePartialInfo(update);
+        TransferRetryBudget::forget(manager, resume_id);
+        controller->pushReport(peer_id, report);
+    };
+    // As a failure of the receipt: the task fails, keeps nothing, and the
+    // other end hears of the error.
+    auto failed = [manager, controller, peer_id, resume_id, token, temp, destination](int error, bool in_rename) {
+        if (in_rename)
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] tcp-passive-helper(%d): Failed to rename from temp (%s) to target (%s): %s (%d)\n",
+                   temp, destination, std::strerror(error), error);
+        else
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] tcp-passive-helper(%d): Failed to flush temp (%s) to disk: %s (%d)\n", temp,
+                   std::strerror(error), error);
+        const uint32_t code = static_cast<uint32_t>(in_rename ? ProjectVardo::convertFromLocalError(
+                                                                    error, ProjectVardo::ERR_TEMP_LOST)
+                                                              : ProjectVardo::convertFromLocalError(error));
+        if (resume_id != 0) {
             PObject update;
             update["resume_id"] = static_cast<uint64_t>(resume_id);
-            update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_DONE);
+            update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_ERROR);
+            update["error"] = code;
             manager->updatePartialInfo(update);
-            TransferRetryBudget::forget(manager, resume_id);
+            ReceiptLeftovers::dropFailedReceipt(manager, resume_id);
         }
+        PObject report;
+        report["error_code"] = code;
+        report["token"] = static_cast<uint64_t>(token);
         controller->pushReport(peer_id, report);
-    });
+    };
+    m_finished.addFile(received, temp.c_str_utf8(), destination.c_str_utf8(), announce, failed);
     m_cached_info = ResumeInfo();
     return 0;
 }

@@ -185,9 +185,9 @@ int TcpTransfer::handleRead()
 {
     if (!m_helper)
         return -1;
-    // Files finished by a pass are announced before the socket is read
-    // again (the sender's window of tasks waits for them), and on every way
-    // out of the wake-up.
+    // Files finished in this wake-up are announced together on every way
+    // out of it: the passes read on only while the socket holds bytes the
+    // sender has already sent, and the files then share their syncs.
     struct WakeupEnd {
         TcpTransfer* transfer;
         ~WakeupEnd()
@@ -208,7 +208,6 @@ int TcpTransfer::handleRead()
             return -1;
         if (in_file && m_read_context.stream.GetTotalReceivedBytes() > received_before)
             m_moved_payload = true;
-        m_helper->announceFinished();
         wait = 0;
         if (m_bandwidth_registered[BT_READ] && r > 0)
             wait = m_controller->getUsTimeWait(m_peer_id, this, BT_READ, static_cast<uint64_t>(r));

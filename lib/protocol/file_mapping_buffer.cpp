@@ -155,6 +155,22 @@ int FileMappingBuffer::finalize()
     return r;
 }
 
+int FileMappingBuffer::finalizeKeepingFile(cross::file_type& kept)
+{
+    // The unload writes through the descriptor; only then is it handed over.
+    const int r = unload();
+    const int saved_errno = errno;
+    kept = file_handle;
+    file_handle = cross::INVALID_FILE_VALUE;
+    if (r < 0 && kept != cross::INVALID_FILE_VALUE) {
+        cross::close(kept);
+        kept = cross::INVALID_FILE_VALUE;
+    }
+    finalize();  // the window is unloaded already: this frees it
+    errno = saved_errno;
+    return r;
+}
+
 int FileMappingBuffer::rw_load()
 {
     uint64_t start = blockStart();

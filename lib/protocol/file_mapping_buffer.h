@@ -39,6 +39,10 @@ public:
     int shiftBlock();
     // Unloads, then closes the file; the window's memory is freed.
     int finalize();
+    // Unloads and frees the window like finalize, but hands the open file to
+    // the caller in kept instead of closing it (INVALID_FILE_VALUE when none
+    // was open or the unload failed, the file then closed).
+    int finalizeKeepingFile(cross::file_type& kept);
     int rw_load();
     int rw_unload();
     // The mapped path: used only when is_always_rw is cleared and allocate

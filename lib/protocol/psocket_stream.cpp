@@ -53,6 +53,7 @@ PSocketStream::PSocketStream()
 PSocketStream::~PSocketStream()
 {
     DeleteWindow();
+    CloseReceivedFile();
     delete protocol_buffer;
     delete[] m_cbuffer->inbuf;
     delete m_cbuffer;
@@ -91,10 +92,25 @@ void PSocketStream::DeleteWindow()
     binary_buffer = nullptr;
 }
 
+void PSocketStream::CloseReceivedFile()
+{
+    if (m_received_file != cross::INVALID_FILE_VALUE)
+        cross::close(m_received_file);
+    m_received_file = cross::INVALID_FILE_VALUE;
+}
+
+cross::file_type PSocketStream::TakeReceivedFile()
+{
+    const cross::file_type fd = m_received_file;
+    m_received_file = cross::INVALID_FILE_VALUE;
+    return fd;
+}
+
 FileMappingBuffer* PSocketStream::MakeWindow(const path_type& path, uint64_t file_size,
                                              int mapping_type)
 {
     DeleteWindow();
+    CloseReceivedFile();
     binary_buffer = new FileMappingBuffer(path, file_size, static_cast<MappingType>(mapping_type));
     binary_buffer->ssl = protocol_buffer->ssl;
     binary_buffer->compressor = protocol_buffer->compressor;
@@ -106,6 +122,7 @@ FileMappingBuffer* PSocketStream::MakeWindow(const path_type& path, uint64_t fil
 void PSocketStream::ClearState()
 {
     DeleteWindow();
+    CloseReceivedFile();
     last_transfer_bytes = 0;
     current_buffer = protocol_buffer;
     object_stack.clear();

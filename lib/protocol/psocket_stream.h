@@ -100,6 +100,12 @@ public:
     uint64_t GetTransferredBytes();
     // Folder and name prefix for a payload without a file, next object only.
     void SetRecvLocation(const path_type& path);
+    // The file of the last payload received whole, still open with all its
+    // bytes written, handed to the caller (who closes it) so that it can be
+    // synced and timed without being looked up by name again; INVALID_FILE_VALUE
+    // when there is none. Unclaimed, it is closed when the next payload
+    // starts or the stream is cleared.
+    cross::file_type TakeReceivedFile();
     size_t GetLastTransferredBytes() const;
     // The errno of the payload file's failure behind the last error of Send,
     // Recv or GetNextAvailibleReceivedObject; 0 when that error did not come
@@ -126,6 +132,7 @@ private:
     // the window, up to its room.
     void FillWindowFromProtocolBuffer();
     void DeleteWindow();
+    void CloseReceivedFile();
     FileMappingBuffer* MakeWindow(const path_type& path, uint64_t file_size, int mapping_type);
     bool IsSendComplete();
 
@@ -174,6 +181,7 @@ private:
     cross::socket_t socket;
     path_type recv_location;
     bool has_more_object_to_read;
+    cross::file_type m_received_file = cross::INVALID_FILE_VALUE;
 
     CBuffer* m_cbuffer;
     // Payload bytes still to be thrown away.

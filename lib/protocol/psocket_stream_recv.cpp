@@ -303,13 +303,20 @@ int PSocketStream::BufferToBinaryLength()
         PSS_LOG(Logger::L_INFO, L"[INFO]", L"Path is not set, dropping buffer");
         return 0;
     } else {
-        ustring folder = folderOf(recv_location);
-        if (!IsFileExist(folder, false) && FSMKDir(folder, true) < 0)
-            PSS_ERROR(L"Cannot create folder %s", folder.c_str_utf8());
         // The temporary name is ours only if we create the file under it:
         // the window then works on that descriptor, never on whatever the
-        // name might point to later.
+        // name might point to later. The folder is made only when the file
+        // cannot be, not looked up before every file.
         new_file = openNewTemporaryFile(recv_location, binary.path);
+        if (new_file == cross::INVALID_FILE_VALUE && errno == ENOENT) {
+            ustring folder = folderOf(recv_location);
+            if (FSMKDir(folder, true) < 0) {
+                PSS_ERROR(L"Cannot create folder %s", folder.c_str_utf8());
+                errno = ENOENT;
+            } else {
+                new_file = openNewTemporaryFile(recv_location, binary.path);
+            }
+        }
         if (new_file == cross::INVALID_FILE_VALUE) {
             PSS_ERROR(L"Cannot create temp file on %s: %s", recv_location.c_str_utf8(), std::strerror(errno));
             binary.path.clear();
@@ -361,7 +368,7 @@ int PSocketStream::BufferToBinary()
         return 0;
     }
     current_buffer = protocol_buffer;
-    if (window->finalize() < 0)
+    if (window->finalizeKeepingFile(m_received_file) < 0)
         return translateBufferError();
     binary.offset = binary.length = present;
     EndObject();

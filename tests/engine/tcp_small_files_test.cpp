@@ -4,13 +4,16 @@
 // before anything that follows a failure of the connection.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "kavelin/error-code.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/vardo-core-manager.h"
 #include "engine/tcp_transfer_test_support.h"
@@ -42,7 +45,7 @@ public:
     void pushReport(uint64_t peer_id, PObject& report) override
     {
         const uint64_t token = report["token"].asUInt64();
-        for (size_t i = 0; i < tokens.size(); ++i)
+        for (size_t i = 0; i < tokens.size() && report.hasMember("status"); ++i)
             if (tokens[i] == token)
                 in_place_at_report.push_back(qm_test::readFile(destinations[i]) == contents[i]);
         TestController::pushReport(peer_id, report);
@@ -200,6 +203,52 @@ TEST(SmallFilesInARow, FilesFinishedBeforeABreakAreDoneBeforeDownloadsArePulledA
     ResumeInfo cut;
     ASSERT_TRUE(controller.getManager()->getResumeInfoFromToken(controller.tokens[2], cut));
     EXPECT_NE(ResumeInfo::RI_DONE, cut.local_state);
+}
+
+// One file of a wake-up cannot take its name (a folder holds it): that task
+// fails, its temporary file goes, the other end hears of the error, and the
+// files before and after it are done on the same connection.
+TEST(SmallFilesInARow, AFileThatCannotTakeItsNameFailsAloneAndTheOthersAreDone)
+{
+    qm_test::TempDir dir("small-files-blocked");
+    WatchingController controller;
+    addDownloads(controller, dir, 3);
+    ASSERT_EQ(0, ::mkdir(controller.destinations[1].c_str(), 0755));
+    ASSERT_TRUE(qm_test::writeFile(controller.destinations[1] + "/inside", "x"));
+    Listener listener;
+    const int peer = connectTo(listener.port);
+    std::unique_ptr<CountingTransfer> t = receivingEnd(controller, listener);
+    for (size_t i = 0; i < 3; ++i) {
+        ASSERT_TRUE(writeObject(peer, pushHeader(controller, i)));
+        ASSERT_TRUE(writeObject(peer, fileObject(dir, i)));
+    }
+
+    ASSERT_TRUE(controller.pumpUntil([&] { return controller.reports.size() == 3; }));
+    for (size_t i : {0u, 2u}) {
+        EXPECT_EQ(controller.tokens[i], controller.reports[i]["token"].asUInt64()) << i;
+        EXPECT_EQ("done", controller.reports[i]["status"].asString()) << i;
+        EXPECT_TRUE(qm_test::readFile(controller.destinations[i]) == controller.contents[i]) << i;
+    }
+    EXPECT_EQ(controller.tokens[1], controller.reports[1]["token"].asUInt64());
+    EXPECT_EQ(static_cast<uint64_t>(ProjectVardo::ERR_TEMP_LOST), controller.reports[1]["error_code"].asUInt64());
+    EXPECT_FALSE(controller.reports[1].hasMember("status"));
+    ResumeInfo failed;
+    ASSERT_TRUE(controller.getManager()->getResumeInfoFromToken(controller.tokens[1], failed));
+    EXPECT_EQ(ResumeInfo::RI_ERROR, failed.local_state);
+    EXPECT_EQ(static_cast<int>(ProjectVardo::ERR_TEMP_LOST), static_cast<int>(failed.error));
+    EXPECT_EQ("x", qm_test::readFile(controller.destinations[1] + "/inside"));
+    std::vector<ResumeInfo> done;
+    controller.getManager()->consumeDoneTasks(done);
+    EXPECT_EQ(2u, done.size());
+    for (const ResumeInfo& info : done)
+        EXPECT_TRUE(info.temp_path.empty()) << info.path_to.c_str_utf8();
+    DIR* listing = ::opendir(dir.path().c_str());
+    ASSERT_NE(nullptr, listing);
+    while (const dirent* entry = ::readdir(listing))
+        EXPECT_EQ(std::string::npos, std::string(entry->d_name).find(".vexofm")) << entry->d_name;
+    ::closedir(listing);
+    EXPECT_FALSE(t->isAborted());
+    ::close(peer);
 }
 
 }  // namespace
