@@ -47,9 +47,9 @@ public:
     // this long, doubled after each further failure up to the cap.
     static const uint32_t kFirstBackoffSeconds = 1;
     static const uint32_t kMaxBackoffSeconds = 8;
-    // A sending or receiving connection beyond the first of its use is
-    // closed only after it has sat idle this long: demand comes in bursts,
-    // and each new connection costs a TCP (and TLS) handshake.
+    // An idle sending or receiving connection the pool can spare is closed
+    // only after it has sat idle this long: demand comes in bursts, and each
+    // new connection costs a TCP (and TLS) handshake.
     static const uint32_t kSpareIdleSeconds = 10;
 
     PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
@@ -139,20 +139,25 @@ private:
     void countTransfers(PeerStatus& status);
     // Client side: the pool of each use (see adjustTransfers).
     void keepClientPool(const PeerStatus& status);
-    // Another sending connection would get work: every sending connection is
-    // in the middle of writing and tasks that may start wait.
+    // Another sending connection would get work: every sending connection has
+    // been writing one task since an earlier tick and tasks that may start wait.
     bool needsAnotherSender(const PeerStatus& status, const std::function<const TaskDemand&()>& demand) const;
-    // Another receiving connection would get a file: more downloads are out
-    // than the busy receiving connections are reading.
+    // Another receiving connection would get a file: every busy receiving
+    // connection has been reading one file since an earlier tick and more
+    // downloads are out than they read.
     bool needsAnotherReceiver(const PeerStatus& status, const std::function<const TaskDemand&()>& demand) const;
+    // The connection was on the same task at an earlier tick and still is:
+    // a long file or a slow link, not a short one caught in passing.
+    bool isHeldByOneTask(const TcpTransfer* transfer) const;
     bool readTaskDemand(TaskDemand& demand);
     // Opens one connection that will take the use after its handshake,
     // unless connects back off or the peer has its most connections.
     void openTcpTransfer(TransferUse use);
-    // Closes the idle connections of list after the first keep; with linger,
-    // only those idle for kSpareIdleSeconds.
+    // Closes the connections of idle after the first keep; with linger, only
+    // those idle for kSpareIdleSeconds.
     void closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger);
-    // Remembers when each connection was last busy (or joined).
+    // Remembers when each connection was last busy (or joined) and since
+    // when it works on its current task.
     void noteBusy(const PeerStatus& status);
     void removeTcpTransfer(TcpTransfer* transfer);
     // Attempts to connect that ended short of a working link: the next
@@ -182,9 +187,14 @@ private:
     uint32_t m_last_read_time;
     TransferServiceController* m_controller;
     std::list<TcpTransfer*> m_tcp_transfers;
-    // Seconds when each connection was last seen busy or in its handshake,
-    // or joined the peer; kept for the connections of m_tcp_transfers only.
-    std::unordered_map<const TcpTransfer*, uint32_t> m_last_busy;
+    // What the ticks saw a connection do, in seconds of m_clock.
+    struct Activity {
+        uint32_t last_busy = 0;   // last seen busy or in its handshake, or joined
+        uint32_t task_since = 0;  // first seen on its current task; 0: idle
+        uint64_t task = 0;        // that task's token
+    };
+    // Kept for the connections of m_tcp_transfers only.
+    std::unordered_map<const TcpTransfer*, Activity> m_activity;
     std::deque<PObject> m_report_queue;
     BandwidthCalculator m_bandwidths[BT_MAX];
     Clock m_clock;

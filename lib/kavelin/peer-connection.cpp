@@ -123,7 +123,7 @@ void PeerConnection::addTcpTransfer(TcpTransfer* transfer)
     if (!transfer)
         return;
     m_tcp_transfers.push_back(transfer);
-    m_last_busy[transfer] = m_clock();
+    m_activity[transfer].last_busy = m_clock();
     // Put to use at once: left to the next tick, a request the other end
     // sends as soon as its handshake is done (a download's pull header)
     // would wait up to a second for this end's sending connection.
@@ -141,7 +141,7 @@ void PeerConnection::activate(TcpTransfer* transfer)
 void PeerConnection::removeTcpTransfer(TcpTransfer* transfer)
 {
     m_tcp_transfers.remove(transfer);
-    m_last_busy.erase(transfer);
+    m_activity.erase(transfer);
     delete transfer;
 }
 
@@ -213,7 +213,7 @@ void PeerConnection::adjustTransfers()
         else if (m_side == TRANSFER_SIDE_CLIENT && current)
             ++failed_attempts;
         it = m_tcp_transfers.erase(it);
-        m_last_busy.erase(transfer);
+        m_activity.erase(transfer);
         delete transfer;
     }
     if (m_ssl_changed)
@@ -280,9 +280,10 @@ bool PeerConnection::needsAnotherSender(const PeerStatus& status,
     if (status.using_active.empty())
         return true;  // none at all
     // A busy sending connection that is not writing only waits for the
-    // outcome of tasks it sent; it takes the next task itself.
+    // outcome of tasks it sent, and one that writes small files takes the
+    // next task within moments: either carries the waiting tasks itself.
     for (TcpTransfer* transfer : status.using_active)
-        if (!transfer->isSendingTask(transfer->getProcessingToken()))
+        if (!transfer->isSendingTask(transfer->getProcessingToken()) || !isHeldByOneTask(transfer))
             return false;
     return demand().startable > 0;
 }
@@ -292,9 +293,20 @@ bool PeerConnection::needsAnotherReceiver(const PeerStatus& status,
 {
     if (status.using_passive.empty())
         return true;  // none at all
-    // Each busy receiving connection reads one file; a download beyond
-    // those is waiting at the server for a free receiving connection.
+    // The server sends small files back to back on a busy receiving
+    // connection; only one held by a long file leaves the other downloads
+    // waiting at the server for a free connection.
+    for (TcpTransfer* transfer : status.using_passive)
+        if (!isHeldByOneTask(transfer))
+            return false;
     return demand().pulls_out > status.using_passive.size();
+}
+
+bool PeerConnection::isHeldByOneTask(const TcpTransfer* transfer) const
+{
+    auto activity = m_activity.find(transfer);
+    return activity != m_activity.end() && activity->second.task_since != 0 &&
+           activity->second.task_since < m_clock();
 }
 
 bool PeerConnection::readTaskDemand(TaskDemand& demand)
@@ -360,7 +372,7 @@ void PeerConnection::openTcpTransfer(TransferUse use)
         return;
     }
     m_tcp_transfers.push_back(transfer);
-    m_last_busy[transfer] = m_clock();
+    m_activity[transfer].last_busy = m_clock();
 }
 
 void PeerConnection::closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger)
@@ -369,8 +381,8 @@ void PeerConnection::closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idl
     // The vector is in list order, so the oldest idle connections stay.
     for (size_t i = keep; i < idle.size(); ++i) {
         if (linger) {
-            auto last = m_last_busy.find(idle[i]);
-            if (last != m_last_busy.end() && now - last->second < kSpareIdleSeconds)
+            auto activity = m_activity.find(idle[i]);
+            if (activity != m_activity.end() && now - activity->second.last_busy < kSpareIdleSeconds)
                 continue;
         }
         removeTcpTransfer(idle[i]);
@@ -381,15 +393,34 @@ void PeerConnection::noteBusy(const PeerStatus& status)
 {
     const uint32_t now = m_clock();
     for (TcpTransfer* transfer : m_tcp_transfers) {
-        auto entry = m_last_busy.emplace(transfer, now);
+        auto entry = m_activity.emplace(transfer, Activity());
+        Activity& activity = entry.first->second;
+        if (entry.second)
+            activity.last_busy = now;
         // A clock set back must not keep a connection for that long.
-        if (!entry.second && entry.first->second > now)
-            entry.first->second = now;
+        if (activity.last_busy > now)
+            activity.last_busy = now;
+        if (activity.task_since > now)
+            activity.task_since = now;
     }
     for (const std::vector<TcpTransfer*>* busy : {&status.init_active, &status.init_passive, &status.init_report,
-                                                  &status.using_active, &status.using_passive, &status.report})
+                                                  &status.report})
         for (TcpTransfer* transfer : *busy)
-            m_last_busy[transfer] = now;
+            m_activity[transfer].last_busy = now;
+    for (const std::vector<TcpTransfer*>* working : {&status.using_active, &status.using_passive}) {
+        for (TcpTransfer* transfer : *working) {
+            Activity& activity = m_activity[transfer];
+            activity.last_busy = now;
+            const uint64_t task = transfer->getProcessingToken();
+            if (activity.task_since == 0 || activity.task != task) {
+                activity.task_since = now;
+                activity.task = task;
+            }
+        }
+    }
+    for (const std::vector<TcpTransfer*>* idle : {&status.idle_active, &status.idle_passive})
+        for (TcpTransfer* transfer : *idle)
+            m_activity[transfer].task_since = 0;
 }
 
 uint32_t PeerConnection::connectBackoffLeft() const

@@ -75,19 +75,22 @@ protected:
         return ids;
     }
 
-    // The sending connection takes the next count waiting tasks and writes
-    // their headers to fd, as it would to the server.
-    void sendRequests(TcpTransfer* sending, int fd, int count)
+    // A seed to take tasks with, and fd standing for the server.
+    void connectToServer(TcpTransfer* sending, int fd)
     {
         uint64_t seed = 0;
         manager.setPeerSeed(kPeer, 0x5eed);
         ASSERT_TRUE(manager.takeTransferSeed(kPeer, seed));
         sending->setTransferSeed(seed);
         sending->getHelper()->setSocket(static_cast<cross::socket_t>(fd));
-        for (int i = 0; i < count; ++i) {
-            ASSERT_GT(sending->getHelper()->handleWrite(), 0);
-            ASSERT_EQ(TRANSFER_DONE, sending->m_write_context.state);
-        }
+    }
+
+    // The sending connection takes the next waiting task and writes its
+    // header (a download's request) whole.
+    static void sendNext(TcpTransfer* sending)
+    {
+        ASSERT_GT(sending->getHelper()->handleWrite(), 0);
+        ASSERT_EQ(TRANSFER_DONE, sending->m_write_context.state);
     }
 
     static std::vector<TransferUse> expectedUses(const PeerConnection& peer)
@@ -244,24 +247,27 @@ TEST_F(PeerConnectionTest, ReceivingConnectionsStayWhileADownloadIsOut)
 }
 
 // A sending connection that has sent its requests and waits for their
-// files is busy but takes the next task itself: another one opened then
-// would only be closed again unused. Another goes out only while every
-// sending connection is writing and tasks that may start wait.
+// files is busy but takes the next task itself, and so does one caught
+// writing a small file: another opened then would only be closed again
+// unused. Another goes out only while every sending connection has been
+// writing one task since an earlier tick and tasks that may start wait.
 TEST_F(PeerConnectionTest, AnotherSendingConnectionOnlyWhenWaitingTasksCanStart)
 {
+    enum Sending { kAwaiting, kWritingOne, kWritingAnotherEachTick };
     struct Case {
         const char* name;
-        bool writing;  // else: three downloads asked for, the files awaited
+        Sending sending;
         size_t running;
         size_t waiting;
         uint32_t cap;
         bool opens;
     };
     const std::vector<Case> cases = {
-        {"requests out, the cap leaves room", false, 0, 5, 10, false},
-        {"writing, tasks wait under the cap", true, 1, 2, 3, true},
-        {"writing, the cap is reached", true, 3, 2, 3, false},
-        {"writing, nothing waits", true, 1, 0, 3, false},
+        {"requests out, the cap leaves room", kAwaiting, 0, 5, 10, false},
+        {"writing one task, tasks wait under the cap", kWritingOne, 1, 2, 3, true},
+        {"writing one task, the cap is reached", kWritingOne, 3, 2, 3, false},
+        {"writing one task, nothing waits", kWritingOne, 1, 0, 3, false},
+        {"writing another task at each tick", kWritingAnotherEachTick, 0, 5, 10, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -278,13 +284,29 @@ TEST_F(PeerConnectionTest, AnotherSendingConnectionOnlyWhenWaitingTasksCanStart)
         const std::vector<uint64_t> waiting = addTasks(C_PULL, ResumeInfo::RI_WAITING, c.waiting);
         ids.insert(ids.end(), waiting.begin(), waiting.end());
         int fds[2] = {-1, -1};
-        if (c.writing) {
+        ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
+        connectToServer(sending, fds[0]);
+        // Before each tick: a file taken and its header on the way out.
+        auto writeAnother = [&] {
+            sending->m_write_context.state = TRANSFER_DONE;
+            sendNext(sending);
+            sending->m_write_context.state = TRANSFER_HEADER;
+        };
+        if (c.sending == kAwaiting) {
+            for (int i = 0; i < 3; ++i)
+                sendNext(sending);
+            ASSERT_FALSE(sending->isIdle()) << "the requested files are awaited";
+        } else if (c.sending == kWritingOne) {
             makeBusy(sending);
         } else {
-            ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
-            sendRequests(sending, fds[0], 3);
-            ASSERT_FALSE(sending->isIdle()) << "the requested files are awaited";
+            writeAnother();
         }
+        ++now;
+        peer.adjustTransfers();
+        EXPECT_EQ(3u, peer.countTcpTransfers()) << "a connection caught writing at one tick";
+        if (c.sending == kWritingAnotherEachTick)
+            writeAnother();
+        ++now;
         peer.adjustTransfers();
         const std::vector<TransferUse> uses = expectedUses(peer);
         EXPECT_EQ(c.opens ? 2 : 1, std::count(uses.begin(), uses.end(), TRANSFER_USE_ACTIVE));
@@ -292,14 +314,15 @@ TEST_F(PeerConnectionTest, AnotherSendingConnectionOnlyWhenWaitingTasksCanStart)
         impl.removePeerConnection(kPeer);
         for (uint64_t id : ids)
             manager.removeInfo(id);
-        for (int fd : fds)
-            if (fd >= 0)
-                ::close(fd);
+        ::close(fds[0]);
+        ::close(fds[1]);
     }
 }
 
-// Each busy receiving connection reads one file; another is opened only for
-// a download beyond those, which waits at the server for a free connection.
+// The server sends small files back to back on one receiving connection.
+// Only when every busy one has been reading one file since an earlier tick
+// is another opened, and only for a download beyond those they read, which
+// waits at the server for a free connection.
 TEST_F(PeerConnectionTest, AnotherReceivingConnectionOnlyForDownloadsTheBusyOnesCannotCarry)
 {
     struct Case {
@@ -325,6 +348,10 @@ TEST_F(PeerConnectionTest, AnotherReceivingConnectionOnlyForDownloadsTheBusyOnes
             peer.addTcpTransfer(receiving);
         }
         const std::vector<uint64_t> ids = addTasks(C_PULL, ResumeInfo::RI_RUNNING, c.downloads_out);
+        ++now;
+        peer.adjustTransfers();
+        EXPECT_EQ(2 + c.busy, peer.countTcpTransfers()) << "connections caught busy at one tick";
+        ++now;
         peer.adjustTransfers();
         size_t opened = 0;
         for (TcpTransfer* transfer : peer.getTcpTransfers())
