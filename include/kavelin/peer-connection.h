@@ -156,6 +156,8 @@ private:
     // Closes the connections of idle after the first keep; with linger, only
     // those idle for kSpareIdleSeconds.
     void closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger);
+    // Idle for kSpareIdleSeconds since it joined or was last busy.
+    bool hasSatIdle(const TcpTransfer* transfer) const;
     // Remembers when each connection was last busy (or joined) and since
     // when it works on its current task.
     void noteBusy(const PeerStatus& status);

@@ -264,7 +264,10 @@ void PeerConnection::keepClientPool(const PeerStatus& status)
     // may already be sending a pulled file on it: closing it would lose that
     // file with no error on either side. Spare receiving connections go only
     // once no download is out.
-    if (status.idle_passive.size() > 1 && status.using_passive.empty() && taskDemand().pulls_out == 0)
+    if (status.idle_passive.size() > 1 && status.using_passive.empty() &&
+        std::any_of(status.idle_passive.begin() + 1, status.idle_passive.end(),
+                    [this](const TcpTransfer* transfer) { return hasSatIdle(transfer); }) &&
+        taskDemand().pulls_out == 0)
         closeSpareTcpTransfers(status.idle_passive, 1, true);
 
     // Exactly one report connection; it is never idle, so a second one goes
@@ -377,16 +380,17 @@ void PeerConnection::openTcpTransfer(TransferUse use)
 
 void PeerConnection::closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger)
 {
-    const uint32_t now = m_clock();
     // The vector is in list order, so the oldest idle connections stay.
     for (size_t i = keep; i < idle.size(); ++i) {
-        if (linger) {
-            auto activity = m_activity.find(idle[i]);
-            if (activity != m_activity.end() && now - activity->second.last_busy < kSpareIdleSeconds)
-                continue;
-        }
-        removeTcpTransfer(idle[i]);
+        if (!linger || hasSatIdle(idle[i]))
+            removeTcpTransfer(idle[i]);
     }
+}
+
+bool PeerConnection::hasSatIdle(const TcpTransfer* transfer) const
+{
+    auto activity = m_activity.find(transfer);
+    return activity == m_activity.end() || m_clock() - activity->second.last_busy >= kSpareIdleSeconds;
 }
 
 void PeerConnection::noteBusy(const PeerStatus& status)
