@@ -5,6 +5,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "kavelin/bandwidth-calculator.h"
@@ -46,6 +47,10 @@ public:
     // this long, doubled after each further failure up to the cap.
     static const uint32_t kFirstBackoffSeconds = 1;
     static const uint32_t kMaxBackoffSeconds = 8;
+    // An idle sending or receiving connection the pool can spare is closed
+    // only after it has sat idle this long: demand comes in bursts, and each
+    // new connection costs a TCP (and TLS) handshake.
+    static const uint32_t kSpareIdleSeconds = 10;
 
     PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
                    ConnectMethod method, const std::string& ip, int port);
@@ -80,7 +85,8 @@ public:
     // Takes ownership of an accepted data connection and puts it to use.
     void addTcpTransfer(TcpTransfer* transfer);
     // Per-tick maintenance: drops dead connections, keeps the client's pool
-    // (one idle sending, one idle receiving, one report connection) and
+    // (a sending, a receiving and a report connection, and a spare sending or
+    // receiving one only while the busy ones leave work waiting) and
     // activates connections that finished their handshake.
     void adjustTransfers();
     // Aborts connections whose encryption or compression differs, then adjustTransfers.
@@ -121,12 +127,40 @@ private:
     // Sets the activated flag and wakes the connection's writing, unless a
     // changed certificate stopped this peer.
     void activate(TcpTransfer* transfer);
+    // What the peer's tasks ask of its connections now.
+    struct TaskDemand {
+        // Waiting tasks the concurrency cap lets start at once.
+        size_t startable = 0;
+        // Downloads asked for and not finished: the server may be sending
+        // any of them on any receiving connection.
+        size_t pulls_out = 0;
+    };
+
     void countTransfers(PeerStatus& status);
-    // Opens one connection of use while fewer than count are idle and none
-    // of that use is still in its handshake; with shrink, closes the idle
-    // ones beyond count.
-    void resizeTcpTransfers(const std::vector<TcpTransfer*>& list, TransferUse use, size_t count, bool shrink,
-                            const std::vector<TcpTransfer*>& starting);
+    // Client side: the pool of each use (see adjustTransfers).
+    void keepClientPool(const PeerStatus& status);
+    // Another sending connection would get work: every sending connection has
+    // been writing one task since an earlier tick and tasks that may start wait.
+    bool needsAnotherSender(const PeerStatus& status, const std::function<const TaskDemand&()>& demand) const;
+    // Another receiving connection would get a file: every busy receiving
+    // connection has been reading one file since an earlier tick and more
+    // downloads are out than they read.
+    bool needsAnotherReceiver(const PeerStatus& status, const std::function<const TaskDemand&()>& demand) const;
+    // The connection was on the same task at an earlier tick and still is:
+    // a long file or a slow link, not a short one caught in passing.
+    bool isHeldByOneTask(const TcpTransfer* transfer) const;
+    bool readTaskDemand(TaskDemand& demand);
+    // Opens one connection that will take the use after its handshake,
+    // unless connects back off or the peer has its most connections.
+    void openTcpTransfer(TransferUse use);
+    // Closes the connections of idle after the first keep; with linger, only
+    // those idle for kSpareIdleSeconds.
+    void closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger);
+    // Idle for kSpareIdleSeconds since it joined or was last busy.
+    bool hasSatIdle(const TcpTransfer* transfer) const;
+    // Remembers when each connection was last busy (or joined) and since
+    // when it works on its current task.
+    void noteBusy(const PeerStatus& status);
     void removeTcpTransfer(TcpTransfer* transfer);
     // Attempts to connect that ended short of a working link: the next
     // attempt backs off, and the peer's tasks that wait for data
@@ -135,9 +169,6 @@ private:
     void giveUpWaitingTasks();
     // A working link: attempts go at once again.
     void noteConnectSuccess();
-    // A download of this peer was asked for and has not finished: the
-    // server may be sending it on any receiving connection.
-    bool hasDownloadsOut();
     void touch() { m_last_read_time = m_clock(); }
 
     uint64_t m_peer_id;
@@ -158,6 +189,14 @@ private:
     uint32_t m_last_read_time;
     TransferServiceController* m_controller;
     std::list<TcpTransfer*> m_tcp_transfers;
+    // What the ticks saw a connection do, in seconds of m_clock.
+    struct Activity {
+        uint32_t last_busy = 0;   // last seen busy or in its handshake, or joined
+        uint32_t task_since = 0;  // first seen on its current task; 0: idle
+        uint64_t task = 0;        // that task's token
+    };
+    // Kept for the connections of m_tcp_transfers only.
+    std::unordered_map<const TcpTransfer*, Activity> m_activity;
     std::deque<PObject> m_report_queue;
     BandwidthCalculator m_bandwidths[BT_MAX];
     Clock m_clock;

@@ -123,6 +123,7 @@ void PeerConnection::addTcpTransfer(TcpTransfer* transfer)
     if (!transfer)
         return;
     m_tcp_transfers.push_back(transfer);
+    m_activity[transfer].last_busy = m_clock();
     // Put to use at once: left to the next tick, a request the other end
     // sends as soon as its handshake is done (a download's pull header)
     // would wait up to a second for this end's sending connection.
@@ -140,6 +141,7 @@ void PeerConnection::activate(TcpTransfer* transfer)
 void PeerConnection::removeTcpTransfer(TcpTransfer* transfer)
 {
     m_tcp_transfers.remove(transfer);
+    m_activity.erase(transfer);
     delete transfer;
 }
 
@@ -211,6 +213,7 @@ void PeerConnection::adjustTransfers()
         else if (m_side == TRANSFER_SIDE_CLIENT && current)
             ++failed_attempts;
         it = m_tcp_transfers.erase(it);
+        m_activity.erase(transfer);
         delete transfer;
     }
     if (m_ssl_changed)
@@ -224,60 +227,92 @@ void PeerConnection::adjustTransfers()
     countTransfers(status);
     m_method = CM_TCP;
     if (m_side == TRANSFER_SIDE_CLIENT) {
-        resizeTcpTransfers(status.idle_active, TRANSFER_USE_ACTIVE, 1, status.using_active.empty(),
-                           status.init_active);
-        // A receiving connection between two files looks idle, yet the
-        // server may already be sending a pulled file on it: closing it would
-        // lose that file with no error on either side. Surplus receiving
-        // connections go only once no download is out.
-        const bool shrink_passive = status.using_passive.empty() &&
-                                    (status.idle_passive.size() <= 1 || !hasDownloadsOut());
-        resizeTcpTransfers(status.idle_passive, TRANSFER_USE_PASSIVE, 1, shrink_passive, status.init_passive);
-        resizeTcpTransfers(status.report, TRANSFER_USE_REPORT, 1, true, status.init_report);
+        noteBusy(status);
+        keepClientPool(status);
     }
     for (TcpTransfer* transfer : m_tcp_transfers)
         activate(transfer);
 }
 
-void PeerConnection::resizeTcpTransfers(const std::vector<TcpTransfer*>& list, TransferUse use, size_t count,
-                                        bool shrink, const std::vector<TcpTransfer*>& starting)
+void PeerConnection::keepClientPool(const PeerStatus& status)
 {
-    if (list.size() < count) {
-        // One of this use is still on its way: another would only pile up
-        // connections while a slow handshake runs.
-        if (!starting.empty())
-            return;
-        if (connectBackoffLeft() > 0)
-            return;
-        if (m_tcp_transfers.size() >= kMaxTcpTransfers)
-            return;
-        TcpTransfer* transfer = new TcpTransfer(m_controller);
-        transfer->setTransferSide(TRANSFER_SIDE_CLIENT);
-        transfer->setPeerId(m_peer_id);
-        transfer->setExpectedUse(use);
-        transfer->setConcurrent(static_cast<int>(m_max_transfers));
-        transfer->setEncrypted(m_encrypted);
-        transfer->setCompressed(m_compressed);
-        transfer->setSSLSignature(m_ssl_signature);
-        if (m_handshake_timeout_ms != 0)
-            transfer->setHandshakeTimeout(m_handshake_timeout_ms);
-        if (transfer->connect(m_ip, m_port) < 0) {
-            QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): Cannot connect to ip %s port %d\n",
-                   m_ip, m_port);
-            delete transfer;
-            return;
+    // The task store is read at most once a tick, and only when a decision
+    // turns on it.
+    TaskDemand demand;
+    bool demand_read = false;
+    const std::function<const TaskDemand&()> taskDemand = [&]() -> const TaskDemand& {
+        if (!demand_read) {
+            demand_read = true;
+            if (!readTaskDemand(demand))
+                demand = TaskDemand();
         }
-        m_tcp_transfers.push_back(transfer);
-        return;
-    }
-    if (!shrink)
-        return;
-    // The vector is in list order, so the oldest idle connections stay.
-    for (size_t i = count; i < list.size(); ++i)
-        removeTcpTransfer(list[i]);
+        return demand;
+    };
+
+    // One more of a use only when none is idle, none is on its way (a slow
+    // handshake must not pile up connections) and the new one would get
+    // work: a connection opened for nothing is closed again unused.
+    if (status.idle_active.empty() && status.init_active.empty() && needsAnotherSender(status, taskDemand))
+        openTcpTransfer(TRANSFER_USE_ACTIVE);
+    // An idle sending connection holds no task; the spare ones go once they
+    // have sat idle a while, even beside a busy one.
+    closeSpareTcpTransfers(status.idle_active, status.using_active.empty() ? 1 : 0, true);
+
+    if (status.idle_passive.empty() && status.init_passive.empty() && needsAnotherReceiver(status, taskDemand))
+        openTcpTransfer(TRANSFER_USE_PASSIVE);
+    // A receiving connection between two files looks idle, yet the server
+    // may already be sending a pulled file on it: closing it would lose that
+    // file with no error on either side. Spare receiving connections go only
+    // once no download is out.
+    if (status.idle_passive.size() > 1 && status.using_passive.empty() &&
+        std::any_of(status.idle_passive.begin() + 1, status.idle_passive.end(),
+                    [this](const TcpTransfer* transfer) { return hasSatIdle(transfer); }) &&
+        taskDemand().pulls_out == 0)
+        closeSpareTcpTransfers(status.idle_passive, 1, true);
+
+    // Exactly one report connection; it is never idle, so a second one goes
+    // at once.
+    if (status.report.empty() && status.init_report.empty())
+        openTcpTransfer(TRANSFER_USE_REPORT);
+    closeSpareTcpTransfers(status.report, 1, false);
 }
 
-bool PeerConnection::hasDownloadsOut()
+bool PeerConnection::needsAnotherSender(const PeerStatus& status,
+                                        const std::function<const TaskDemand&()>& demand) const
+{
+    if (status.using_active.empty())
+        return true;  // none at all
+    // A busy sending connection that is not writing only waits for the
+    // outcome of tasks it sent, and one that writes small files takes the
+    // next task within moments: either carries the waiting tasks itself.
+    for (TcpTransfer* transfer : status.using_active)
+        if (!transfer->isSendingTask(transfer->getProcessingToken()) || !isHeldByOneTask(transfer))
+            return false;
+    return demand().startable > 0;
+}
+
+bool PeerConnection::needsAnotherReceiver(const PeerStatus& status,
+                                          const std::function<const TaskDemand&()>& demand) const
+{
+    if (status.using_passive.empty())
+        return true;  // none at all
+    // The server sends small files back to back on a busy receiving
+    // connection; only one held by a long file leaves the other downloads
+    // waiting at the server for a free connection.
+    for (TcpTransfer* transfer : status.using_passive)
+        if (!isHeldByOneTask(transfer))
+            return false;
+    return demand().pulls_out > status.using_passive.size();
+}
+
+bool PeerConnection::isHeldByOneTask(const TcpTransfer* transfer) const
+{
+    auto activity = m_activity.find(transfer);
+    return activity != m_activity.end() && activity->second.task_since != 0 &&
+           activity->second.task_since < m_clock();
+}
+
+bool PeerConnection::readTaskDemand(TaskDemand& demand)
 {
     VardoCoreManager* manager = m_controller ? m_controller->getManager() : nullptr;
     if (!manager)
@@ -291,10 +326,105 @@ bool PeerConnection::hasDownloadsOut()
     uint64_t upload_speed = 0;
     if (!manager->getInfos(filter, infos, total, download_speed, upload_speed))
         return false;
-    for (const ResumeInfo& info : infos)
-        if (info.command == C_PULL && info.local_state == ResumeInfo::RI_RUNNING)
-            return true;
-    return false;
+    size_t waiting = 0;
+    size_t running = 0;
+    demand = TaskDemand();
+    for (const ResumeInfo& info : infos) {
+        if (info.local_state == ResumeInfo::RI_WAITING) {
+            if (info.remote_state != ResumeInfo::RI_PAUSED)
+                ++waiting;
+            continue;
+        }
+        if (info.local_state != ResumeInfo::RI_RUNNING)
+            continue;
+        if (info.command == C_PULL)
+            ++demand.pulls_out;
+        // The task store's concurrency cap counts the running tasks that
+        // still move bytes (a download of unknown size does).
+        if (info.progress != info.total || (info.command == C_PULL && info.total == 0))
+            ++running;
+    }
+    const size_t cap = m_max_transfers;
+    if (cap == 0)
+        demand.startable = waiting;
+    else
+        demand.startable = running < cap ? std::min(waiting, cap - running) : 0;
+    return true;
+}
+
+void PeerConnection::openTcpTransfer(TransferUse use)
+{
+    if (connectBackoffLeft() > 0)
+        return;
+    if (m_tcp_transfers.size() >= kMaxTcpTransfers)
+        return;
+    TcpTransfer* transfer = new TcpTransfer(m_controller);
+    transfer->setTransferSide(TRANSFER_SIDE_CLIENT);
+    transfer->setPeerId(m_peer_id);
+    transfer->setExpectedUse(use);
+    transfer->setConcurrent(static_cast<int>(m_max_transfers));
+    transfer->setEncrypted(m_encrypted);
+    transfer->setCompressed(m_compressed);
+    transfer->setSSLSignature(m_ssl_signature);
+    if (m_handshake_timeout_ms != 0)
+        transfer->setHandshakeTimeout(m_handshake_timeout_ms);
+    if (transfer->connect(m_ip, m_port) < 0) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] peer-connection(%d): Cannot connect to ip %s port %d\n",
+               m_ip, m_port);
+        delete transfer;
+        return;
+    }
+    m_tcp_transfers.push_back(transfer);
+    m_activity[transfer].last_busy = m_clock();
+}
+
+void PeerConnection::closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger)
+{
+    // The vector is in list order, so the oldest idle connections stay.
+    for (size_t i = keep; i < idle.size(); ++i) {
+        if (!linger || hasSatIdle(idle[i]))
+            removeTcpTransfer(idle[i]);
+    }
+}
+
+bool PeerConnection::hasSatIdle(const TcpTransfer* transfer) const
+{
+    auto activity = m_activity.find(transfer);
+    return activity == m_activity.end() || m_clock() - activity->second.last_busy >= kSpareIdleSeconds;
+}
+
+void PeerConnection::noteBusy(const PeerStatus& status)
+{
+    const uint32_t now = m_clock();
+    for (TcpTransfer* transfer : m_tcp_transfers) {
+        auto entry = m_activity.emplace(transfer, Activity());
+        Activity& activity = entry.first->second;
+        if (entry.second)
+            activity.last_busy = now;
+        // A clock set back must not keep a connection for that long.
+        if (activity.last_busy > now)
+            activity.last_busy = now;
+        if (activity.task_since > now)
+            activity.task_since = now;
+    }
+    for (const std::vector<TcpTransfer*>* busy : {&status.init_active, &status.init_passive, &status.init_report,
+                                                  &status.report})
+        for (TcpTransfer* transfer : *busy)
+            m_activity[transfer].last_busy = now;
+    for (const std::vector<TcpTransfer*>* working : {&status.using_active, &status.using_passive}) {
+        for (TcpTransfer* transfer : *working) {
+            Activity& activity = m_activity[transfer];
+            activity.last_busy = now;
+            const uint64_t task = transfer->getProcessingToken();
+            if (activity.task_since == 0 || activity.task != task) {
+                activity.task_since = now;
+                activity.task = task;
+            }
+        }
+    }
+    for (const std::vector<TcpTransfer*>* idle : {&status.idle_active, &status.idle_passive})
+        for (TcpTransfer* transfer : *idle)
+            m_activity[transfer].task_since = 0;
 }
 
 uint32_t PeerConnection::connectBackoffLeft() const

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/transfer_service_test_support.h"
 #include "kavelin/peer-connection.h"
+#include "kavelin/tcp-helper.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/transfer-service-impl.h"
@@ -51,6 +57,42 @@ protected:
         ASSERT_FALSE(transfer->isIdle());
     }
 
+    // n tasks of the peer in the store; their resume ids.
+    std::vector<uint64_t> addTasks(Command command, ResumeInfo::State state, size_t n)
+    {
+        std::vector<uint64_t> ids;
+        for (size_t i = 0; i < n; ++i, ++files) {
+            ResumeInfo task;
+            task.peer_id = kPeer;
+            task.command = command;
+            task.local_state = state;
+            task.total = 4096;
+            task.path_from = "/share/f" + std::to_string(files);
+            task.path_to = "/tmp/f" + std::to_string(files);
+            manager.updateInfo(task);
+            ids.push_back(task.resume_id);
+        }
+        return ids;
+    }
+
+    // A seed to take tasks with, and fd standing for the server.
+    void connectToServer(TcpTransfer* sending, int fd)
+    {
+        uint64_t seed = 0;
+        manager.setPeerSeed(kPeer, 0x5eed);
+        ASSERT_TRUE(manager.takeTransferSeed(kPeer, seed));
+        sending->setTransferSeed(seed);
+        sending->getHelper()->setSocket(static_cast<cross::socket_t>(fd));
+    }
+
+    // The sending connection takes the next waiting task and writes its
+    // header (a download's request) whole.
+    static void sendNext(TcpTransfer* sending)
+    {
+        ASSERT_GT(sending->getHelper()->handleWrite(), 0);
+        ASSERT_EQ(TRANSFER_DONE, sending->m_write_context.state);
+    }
+
     static std::vector<TransferUse> expectedUses(const PeerConnection& peer)
     {
         std::vector<TransferUse> uses;
@@ -60,6 +102,7 @@ protected:
     }
 
     uint32_t now = 1000000;
+    int files = 0;
     SilentListener server;
     VardoCoreManager manager;
     TransferServiceImpl impl;
@@ -97,25 +140,32 @@ TEST_F(PeerConnectionTest, NoMoreThanFifteenConnectionsPerPeer)
     }
 }
 
-TEST_F(PeerConnectionTest, SurplusIdleConnectionsAreClosedDownToOne)
+// A spare connection costs a handshake to open again: an idle sending or
+// receiving one goes only after it has sat idle a while (counted from when it
+// joined or was last busy), down to one of the use, or to none beside a busy
+// sending one. A second report connection goes at once.
+TEST_F(PeerConnectionTest, SpareIdleConnectionsGoOnlyAfterSittingIdle)
 {
     struct Case {
         const char* name;
         TransferUse use;
-        bool one_busy;  // a third connection of the use is busy with a task
+        bool one_busy;  // a third connection of the use works on a task
+        bool lingers;
         size_t idle_after;
     };
     const std::vector<Case> cases = {
-        {"sending", TRANSFER_USE_ACTIVE, false, 1},
-        {"receiving", TRANSFER_USE_PASSIVE, false, 1},
-        {"report", TRANSFER_USE_REPORT, false, 1},
-        // While one connection of the use works, the idle ones are kept.
-        {"sending beside a busy one", TRANSFER_USE_ACTIVE, true, 2},
-        {"receiving beside a busy one", TRANSFER_USE_PASSIVE, true, 2},
+        {"sending", TRANSFER_USE_ACTIVE, false, true, 1},
+        {"receiving", TRANSFER_USE_PASSIVE, false, true, 1},
+        {"report", TRANSFER_USE_REPORT, false, false, 1},
+        // An idle sending connection holds no task, whatever the others do.
+        {"sending beside a busy one", TRANSFER_USE_ACTIVE, true, true, 0},
+        // The server may be about to send on an idle receiving connection.
+        {"receiving beside a busy one", TRANSFER_USE_PASSIVE, true, true, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PeerConnection& peer = addPeer();
+        const uint32_t joined = now;
         TcpTransfer* first = fake(c.use, c.use);
         peer.addTcpTransfer(first);
         peer.addTcpTransfer(fake(c.use, c.use));
@@ -125,38 +175,58 @@ TEST_F(PeerConnectionTest, SurplusIdleConnectionsAreClosedDownToOne)
             makeBusy(busy);
             peer.addTcpTransfer(busy);
         }
-        peer.adjustTransfers();
-        size_t idle_of_use = 0;
-        bool busy_kept = false;
-        for (TcpTransfer* transfer : peer.getTcpTransfers()) {
-            if (transfer == busy)
-                busy_kept = true;
-            else if (transfer->getTransferUse() == c.use)
-                ++idle_of_use;
+        auto idleOfUse = [&] {
+            size_t n = 0;
+            for (TcpTransfer* transfer : peer.getTcpTransfers())
+                n += transfer != busy && transfer->getTransferUse() == c.use ? 1 : 0;
+            return n;
+        };
+        if (c.lingers) {
+            now = joined + PeerConnection::kSpareIdleSeconds - 1;
+            peer.adjustTransfers();
+            EXPECT_EQ(2u, idleOfUse()) << "closed within " << PeerConnection::kSpareIdleSeconds << " s of joining";
+            now = joined + PeerConnection::kSpareIdleSeconds;
         }
-        EXPECT_EQ(c.idle_after, idle_of_use);
-        EXPECT_EQ(c.one_busy, busy_kept);
-        EXPECT_EQ(first, peer.getTcpTransfers().front()) << "the oldest stays";
+        peer.adjustTransfers();
+        EXPECT_EQ(c.idle_after, idleOfUse());
+        EXPECT_EQ(c.one_busy, std::count(peer.getTcpTransfers().begin(), peer.getTcpTransfers().end(), busy) == 1);
+        if (c.idle_after > 0) {
+            EXPECT_EQ(first, peer.getTcpTransfers().front()) << "the oldest stays";
+        }
         impl.removePeerConnection(kPeer);
     }
 }
 
+// Idle time counts from the last tick that saw the connection busy.
+TEST_F(PeerConnectionTest, ASpareLastBusyLateIsKeptLonger)
+{
+    PeerConnection& peer = addPeer();
+    peer.addTcpTransfer(fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE));
+    TcpTransfer* spare = fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE);
+    peer.addTcpTransfer(spare);
+    const uint32_t start = now;
+    now = start + 5;
+    spare->m_write_context.state = TRANSFER_HEADER;
+    peer.adjustTransfers();
+    spare->m_write_context.state = TRANSFER_DONE;
+    now = start + 5 + PeerConnection::kSpareIdleSeconds - 1;
+    peer.adjustTransfers();
+    EXPECT_EQ(1, std::count(peer.getTcpTransfers().begin(), peer.getTcpTransfers().end(), spare));
+    now = start + 5 + PeerConnection::kSpareIdleSeconds;
+    peer.adjustTransfers();
+    EXPECT_EQ(0, std::count(peer.getTcpTransfers().begin(), peer.getTcpTransfers().end(), spare));
+}
+
 // A receiving connection between two files looks idle, but the server may
 // be sending a pulled file on it already: while any download of the peer
-// is out, surplus receiving connections stay; once none is, they go.
+// is out, spare receiving connections stay however long they sit idle;
+// once none is, they go.
 TEST_F(PeerConnectionTest, ReceivingConnectionsStayWhileADownloadIsOut)
 {
     PeerConnection& peer = addPeer();
     for (int i = 0; i < 3; ++i)
         peer.addTcpTransfer(fake(TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE));
-    ResumeInfo download;
-    download.peer_id = kPeer;
-    download.command = C_PULL;
-    download.local_state = ResumeInfo::RI_RUNNING;
-    download.total = 4096;
-    download.path_from = "/share/f";
-    download.path_to = "/tmp/f";
-    manager.updateInfo(download);
+    const uint64_t download = addTasks(C_PULL, ResumeInfo::RI_RUNNING, 1).front();
 
     auto receiving = [&] {
         size_t n = 0;
@@ -164,15 +234,136 @@ TEST_F(PeerConnectionTest, ReceivingConnectionsStayWhileADownloadIsOut)
             n += transfer->getTransferUse() == TRANSFER_USE_PASSIVE ? 1 : 0;
         return n;
     };
+    now += 10 * PeerConnection::kSpareIdleSeconds;
     peer.adjustTransfers();
     EXPECT_EQ(3u, receiving());
 
     PObject finished;
-    finished["resume_id"] = static_cast<PObject::integer_type>(download.resume_id);
+    finished["resume_id"] = static_cast<PObject::integer_type>(download);
     finished["local_state"] = static_cast<int32_t>(ResumeInfo::RI_WAITING);
     manager.updatePartialInfo(finished);
     peer.adjustTransfers();
     EXPECT_EQ(1u, receiving());
+}
+
+// A sending connection that has sent its requests and waits for their
+// files is busy but takes the next task itself, and so does one caught
+// writing a small file: another opened then would only be closed again
+// unused. Another goes out only while every sending connection has been
+// writing one task since an earlier tick and tasks that may start wait.
+TEST_F(PeerConnectionTest, AnotherSendingConnectionOnlyWhenWaitingTasksCanStart)
+{
+    enum Sending { kAwaiting, kWritingOne, kWritingAnotherEachTick };
+    struct Case {
+        const char* name;
+        Sending sending;
+        size_t running;
+        size_t waiting;
+        uint32_t cap;
+        bool opens;
+    };
+    const std::vector<Case> cases = {
+        {"requests out, the cap leaves room", kAwaiting, 0, 5, 10, false},
+        {"writing one task, tasks wait under the cap", kWritingOne, 1, 2, 3, true},
+        {"writing one task, the cap is reached", kWritingOne, 3, 2, 3, false},
+        {"writing one task, nothing waits", kWritingOne, 1, 0, 3, false},
+        {"writing another task at each tick", kWritingAnotherEachTick, 0, 5, 10, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PeerConnection& peer = addPeer();
+        peer.setMaxTransfer(static_cast<int>(c.cap));
+        TcpTransfer* sending = fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE);
+        peer.addTcpTransfer(sending);
+        peer.addTcpTransfer(fake(TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE));
+        peer.addTcpTransfer(fake(TRANSFER_USE_REPORT, TRANSFER_USE_REPORT));
+        peer.adjustTransfers();
+        ASSERT_EQ(3u, peer.countTcpTransfers()) << "the pool is whole";
+
+        std::vector<uint64_t> ids = addTasks(C_PUSH, ResumeInfo::RI_RUNNING, c.running);
+        const std::vector<uint64_t> waiting = addTasks(C_PULL, ResumeInfo::RI_WAITING, c.waiting);
+        ids.insert(ids.end(), waiting.begin(), waiting.end());
+        int fds[2] = {-1, -1};
+        ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
+        connectToServer(sending, fds[0]);
+        // Before each tick: a file taken and its header on the way out.
+        auto writeAnother = [&] {
+            sending->m_write_context.state = TRANSFER_DONE;
+            sendNext(sending);
+            sending->m_write_context.state = TRANSFER_HEADER;
+        };
+        if (c.sending == kAwaiting) {
+            for (int i = 0; i < 3; ++i)
+                sendNext(sending);
+            ASSERT_FALSE(sending->isIdle()) << "the requested files are awaited";
+        } else if (c.sending == kWritingOne) {
+            makeBusy(sending);
+        } else {
+            writeAnother();
+        }
+        ++now;
+        peer.adjustTransfers();
+        EXPECT_EQ(3u, peer.countTcpTransfers()) << "a connection caught writing at one tick";
+        if (c.sending == kWritingAnotherEachTick)
+            writeAnother();
+        ++now;
+        peer.adjustTransfers();
+        const std::vector<TransferUse> uses = expectedUses(peer);
+        EXPECT_EQ(c.opens ? 2 : 1, std::count(uses.begin(), uses.end(), TRANSFER_USE_ACTIVE));
+        EXPECT_EQ(c.opens ? 4u : 3u, uses.size());
+        impl.removePeerConnection(kPeer);
+        for (uint64_t id : ids)
+            manager.removeInfo(id);
+        ::close(fds[0]);
+        ::close(fds[1]);
+    }
+}
+
+// The server sends small files back to back on one receiving connection.
+// Only when every busy one has been reading one file since an earlier tick
+// is another opened, and only for a download beyond those they read, which
+// waits at the server for a free connection.
+TEST_F(PeerConnectionTest, AnotherReceivingConnectionOnlyForDownloadsTheBusyOnesCannotCarry)
+{
+    struct Case {
+        const char* name;
+        size_t busy;
+        size_t downloads_out;
+        bool opens;
+    };
+    const std::vector<Case> cases = {
+        {"one busy, its download the only one out", 1, 1, false},
+        {"two busy, two out", 2, 2, false},
+        {"one busy, three out", 1, 3, true},
+        {"two busy, three out", 2, 3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PeerConnection& peer = addPeer();
+        peer.addTcpTransfer(fake(TRANSFER_USE_ACTIVE, TRANSFER_USE_ACTIVE));
+        peer.addTcpTransfer(fake(TRANSFER_USE_REPORT, TRANSFER_USE_REPORT));
+        for (size_t i = 0; i < c.busy; ++i) {
+            TcpTransfer* receiving = fake(TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE);
+            makeBusy(receiving);
+            peer.addTcpTransfer(receiving);
+        }
+        const std::vector<uint64_t> ids = addTasks(C_PULL, ResumeInfo::RI_RUNNING, c.downloads_out);
+        ++now;
+        peer.adjustTransfers();
+        EXPECT_EQ(2 + c.busy, peer.countTcpTransfers()) << "connections caught busy at one tick";
+        ++now;
+        peer.adjustTransfers();
+        size_t opened = 0;
+        for (TcpTransfer* transfer : peer.getTcpTransfers())
+            opened += transfer->getTransferUse() == TRANSFER_USE_CLIENT_INIT ? 1 : 0;
+        EXPECT_EQ(c.opens ? 1u : 0u, opened);
+        if (c.opens) {
+            EXPECT_EQ(TRANSFER_USE_PASSIVE, peer.getTcpTransfers().back()->getExpectedUse());
+        }
+        impl.removePeerConnection(kPeer);
+        for (uint64_t id : ids)
+            manager.removeInfo(id);
+    }
 }
 
 TEST_F(PeerConnectionTest, ReadyOnlyWithIdleSendingReceivingAndReport)

@@ -1,7 +1,6 @@
 #include "transfer_reset_relay.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -10,7 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
+
+#include "support/relay_sockets.h"
 
 namespace e2e {
 
@@ -21,31 +21,6 @@ namespace {
 // buffer on loopback.
 const int kSocketBuffer = 64 * 1024;
 const size_t kChunk = 64 * 1024;
-
-uint64_t nowUs()
-{
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
-}
-
-void setNonBlocking(int fd)
-{
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-}
-
-void setBuffers(int fd)
-{
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kSocketBuffer, sizeof(kSocketBuffer));
-    setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSocketBuffer, sizeof(kSocketBuffer));
-}
-
-void closeWithReset(int fd)
-{
-    linger hard{1, 0};
-    setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof(hard));
-    close(fd);
-}
 
 }  // namespace
 
@@ -76,7 +51,7 @@ ResetRelay::ResetRelay(unsigned target_port, const Options& options)
         return;
     int one = 1;
     setsockopt(m_listen_fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
-    setBuffers(m_listen_fd);
+    qm_test::setSocketBuffers(m_listen_fd, kSocketBuffer);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -85,9 +60,9 @@ ResetRelay::ResetRelay(unsigned target_port, const Options& options)
         listen(m_listen_fd, 64) != 0 ||
         getsockname(m_listen_fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return;
-    setNonBlocking(m_listen_fd);
+    qm_test::setNonBlocking(m_listen_fd);
     m_port = ntohs(address.sin_port);
-    m_last_refill_us = nowUs();
+    m_last_refill_us = qm_test::steadyNowUs();
     m_thread = std::thread([this] { run(); });
 }
 
@@ -149,7 +124,7 @@ void ResetRelay::acceptOne()
         if (client < 0)
             return;
         const int server = socket(AF_INET, SOCK_STREAM, 0);
-        setBuffers(server);
+        qm_test::setSocketBuffers(server, kSocketBuffer);
         sockaddr_in target{};
         target.sin_family = AF_INET;
         target.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -157,14 +132,14 @@ void ResetRelay::acceptOne()
         if (server < 0 || connect(server, reinterpret_cast<sockaddr*>(&target), sizeof(target)) != 0) {
             if (server >= 0)
                 close(server);
-            closeWithReset(client);
+            qm_test::closeWithReset(client);
             continue;
         }
         int one = 1;
         setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
         setsockopt(server, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
-        setNonBlocking(client);
-        setNonBlocking(server);
+        qm_test::setNonBlocking(client);
+        qm_test::setNonBlocking(server);
         Link* link = new Link;
         link->client = client;
         link->server = server;
@@ -176,8 +151,8 @@ void ResetRelay::acceptOne()
 
 void ResetRelay::resetLink(Link& link)
 {
-    closeWithReset(link.client);
-    closeWithReset(link.server);
+    qm_test::closeWithReset(link.client);
+    qm_test::closeWithReset(link.server);
     link.client = link.server = -1;
     link.over = true;
     ++m_resets;
@@ -201,7 +176,7 @@ bool ResetRelay::pump(Link& link, int from, Pipe& pipe, unsigned direction, uint
             if (n == 0)
                 return false;
             if (n < 0)
-                return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+                return qm_test::wouldBlock(errno);
             pipe.offset = 0;
             pipe.length = static_cast<size_t>(n);
             if (m_options.rate != 0)
@@ -212,7 +187,7 @@ bool ResetRelay::pump(Link& link, int from, Pipe& pipe, unsigned direction, uint
         }
         const ssize_t n = send(to, pipe.bytes.data() + pipe.offset, pipe.length - pipe.offset, MSG_NOSIGNAL);
         if (n < 0)
-            return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+            return qm_test::wouldBlock(errno);
         pipe.offset += static_cast<size_t>(n);
         if (link.threshold != 0 && link.counted >= link.threshold) {
             resetLink(link);
@@ -227,7 +202,7 @@ void ResetRelay::run()
 {
     std::vector<pollfd> fds;
     for (;;) {
-        refill(nowUs());
+        refill(qm_test::steadyNowUs());
         fds.clear();
         fds.push_back({m_wake[0], POLLIN, 0});
         fds.push_back({m_listen_fd, POLLIN, 0});

@@ -1,7 +1,6 @@
 #include "support/pacing_relay.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -10,8 +9,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <ctime>
+
+#include "support/relay_sockets.h"
 
 namespace qm_test {
 
@@ -25,38 +25,6 @@ const int kSocketBuffer = 128 * 1024;
 const uint64_t kFastQueue = 256 * 1024;
 // Queue of an unpaced line with a delay: what a fast link keeps in flight.
 const uint64_t kDelayQueue = 32ull * 1024 * 1024;
-
-uint64_t nowUs()
-{
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
-}
-
-void setNonBlocking(int fd)
-{
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-}
-
-void prepare(int fd)
-{
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kSocketBuffer, sizeof(kSocketBuffer));
-    setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSocketBuffer, sizeof(kSocketBuffer));
-}
-
-void closeWithReset(int fd)
-{
-    if (fd < 0)
-        return;
-    linger hard{1, 0};
-    setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof(hard));
-    close(fd);
-}
-
-bool wouldBlock(int error)
-{
-    return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
-}
 
 }  // namespace
 
@@ -94,7 +62,7 @@ PacingRelay::PacingRelay(unsigned target_port, const Options& options)
         return;
     int one = 1;
     setsockopt(m_listen_fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
-    prepare(m_listen_fd);
+    setSocketBuffers(m_listen_fd, kSocketBuffer);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -151,7 +119,7 @@ void PacingRelay::acceptAll(uint64_t now_us)
             return;
         const int server = socket(AF_INET, SOCK_STREAM, 0);
         if (server >= 0)
-            prepare(server);
+            setSocketBuffers(server, kSocketBuffer);
         sockaddr_in target{};
         target.sin_family = AF_INET;
         target.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -278,7 +246,7 @@ void PacingRelay::run()
     m_thread_id = static_cast<pid_t>(gettid());
     std::vector<pollfd> fds;
     for (;;) {
-        uint64_t now = nowUs();
+        uint64_t now = steadyNowUs();
         const uint64_t capacity = pipeCapacity();
         uint64_t next_due = UINT64_MAX;
         fds.clear();
@@ -312,7 +280,7 @@ void PacingRelay::run()
             return;
         if (fds[0].revents & POLLIN)
             return;
-        now = nowUs();
+        now = steadyNowUs();
         if (fds[1].revents & POLLIN)
             acceptAll(now);
         for (size_t i = 0; i < m_links.size() && 2 + 2 * i + 1 < fds.size(); ++i) {

@@ -16,6 +16,7 @@ add_library(qm_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/digest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/loopback.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pacing_relay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/relay_sockets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/temp_dir.cpp
   ${CMAKE_CURRENT_LIST_DIR}/thread_cpu.cpp)
 target_include_directories(qm_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
