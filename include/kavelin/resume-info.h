@@ -84,6 +84,14 @@ struct ResumeFilter {
     std::vector<uint64_t> peer_ids;
 };
 
+// What a peer's data connections need to know of its tasks, counted by the
+// store under its own rules.
+struct PeerLoad {
+    uint64_t waiting = 0;             // may be scheduled now (not paused by the other end)
+    uint64_t running_incomplete = 0;  // holding a slot of the peer's cap
+    uint64_t running_pulls = 0;       // downloads asked for and not yet received
+};
+
 void addResumeInfoIntoPObject(const ResumeInfo& info, PObject& object);
 void getResumeInfoFromPObject(const PObject& object, ResumeInfo& info);
 void addResumeFilterIntoPObject(const ResumeFilter& filter, PObject& object);

@@ -36,6 +36,9 @@ public:
     // First task of the peer in list order that may be scheduled, or null.
     TaskNode* firstEligible(uint64_t peer_id) const;
     size_t runningIncomplete(uint64_t peer_id) const;
+    // Waiting tasks of the peer that may be scheduled, and its running downloads.
+    size_t eligibleCount(uint64_t peer_id) const;
+    size_t runningPulls(uint64_t peer_id) const;
     // Whether one more handed-over download of size bytes may ride ahead of
     // the peer's cap. Over a round trip a small file takes less time to send
     // than its request takes to arrive, so a cap of a few running downloads
@@ -63,6 +66,7 @@ private:
         OrderSet eligible;
         size_t waiting = 0;
         size_t running_incomplete = 0;
+        size_t running_pulls = 0;
         size_t riding = 0;
         uint64_t riding_bytes = 0;
     };

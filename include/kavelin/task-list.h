@@ -15,6 +15,7 @@ struct TaskIndexState {
     bool eligible = false;            // waiting and not paused remotely
     bool waiting = false;             // local_state is RI_WAITING
     bool running_incomplete = false;  // counts against the peer's cap
+    bool running_pull = false;        // a download asked for and not yet received
     uint64_t riding_bytes = 0;        // a handed-over download's size, counted ahead of the cap
     bool riding = false;              // a handed-over download counted ahead of the cap
     bool has_speed = false;           // may show a speed; keyed by update_time

@@ -98,6 +98,7 @@ public:
     // peer already runs `concurrent` unfinished tasks (no cap when <= 0).
     bool getNextWaitingInfo(uint64_t transfer_seed, int concurrent, ResumeInfo& info);
     bool hasPendingInfo(uint64_t transfer_seed) const;
+    void getPeerLoad(uint64_t peer_id, PeerLoad& load) const;
     // Appends the filter's page; total and speeds cover every passing task.
     bool getInfos(const ResumeFilter& filter, std::vector<ResumeInfo>& infos, int& total,
                   uint64_t& total_download_speed, uint64_t& total_upload_speed) const;

@@ -38,6 +38,8 @@ public:
     bool abortUnknownToken(const token_t& token);
     bool hasPendingInfo(uint64_t transfer_seed);
     bool getNextWaitingInfo(uint64_t transfer_seed, int concurrent, ResumeInfo& info);
+    // The peer's task counts, without copying its tasks.
+    bool getPeerLoad(uint64_t peer_id, PeerLoad& load);
     bool getResumeInfoFromResumeId(uint64_t resume_id, ResumeInfo& info);
     bool getResumeInfoFromToken(const token_t& token, ResumeInfo& info);
     // Always copies the stored resume id back into info (a new task's id).

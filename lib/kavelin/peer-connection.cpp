@@ -315,40 +315,20 @@ bool PeerConnection::isHeldByOneTask(const TcpTransfer* transfer) const
 bool PeerConnection::readTaskDemand(TaskDemand& demand)
 {
     VardoCoreManager* manager = m_controller ? m_controller->getManager() : nullptr;
-    if (!manager)
+    PeerLoad load;
+    if (!manager || !manager->getPeerLoad(m_peer_id, load))
         return false;
-    ResumeFilter filter;
-    filter.check_peer_id = true;
-    filter.peer_ids.push_back(m_peer_id);
-    std::vector<ResumeInfo> infos;
-    int total = 0;
-    uint64_t download_speed = 0;
-    uint64_t upload_speed = 0;
-    if (!manager->getInfos(filter, infos, total, download_speed, upload_speed))
-        return false;
-    size_t waiting = 0;
-    size_t running = 0;
     demand = TaskDemand();
-    for (const ResumeInfo& info : infos) {
-        if (info.local_state == ResumeInfo::RI_WAITING) {
-            if (info.remote_state != ResumeInfo::RI_PAUSED)
-                ++waiting;
-            continue;
-        }
-        if (info.local_state != ResumeInfo::RI_RUNNING)
-            continue;
-        if (info.command == C_PULL)
-            ++demand.pulls_out;
-        // The task store's concurrency cap counts the running tasks that
-        // still move bytes (a download of unknown size does).
-        if (info.progress != info.total || (info.command == C_PULL && info.total == 0))
-            ++running;
-    }
-    const size_t cap = m_max_transfers;
+    demand.pulls_out = static_cast<size_t>(load.running_pulls);
+    // The store's cap decides what may start, under its own rule of what
+    // holds a slot.
+    const uint64_t cap = m_max_transfers;
     if (cap == 0)
-        demand.startable = waiting;
+        demand.startable = static_cast<size_t>(load.waiting);
     else
-        demand.startable = running < cap ? std::min(waiting, cap - running) : 0;
+        demand.startable = load.running_incomplete < cap
+                               ? static_cast<size_t>(std::min(load.waiting, cap - load.running_incomplete))
+                               : 0;
     return true;
 }
 

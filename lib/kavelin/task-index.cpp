@@ -32,6 +32,7 @@ void TaskIndex::link(TaskNode* node)
     state.waiting = info.local_state == ResumeInfo::RI_WAITING;
     state.eligible = state.waiting && info.remote_state != ResumeInfo::RI_PAUSED;
     state.running_incomplete = isRunningIncomplete(*node);
+    state.running_pull = info.local_state == ResumeInfo::RI_RUNNING && info.command == C_PULL;
     state.riding = node->handed_over && info.command == C_PULL;
     state.riding_bytes = state.riding ? info.total : 0;
     state.has_speed = mayHaveSpeed(info);
@@ -49,6 +50,8 @@ void TaskIndex::link(TaskNode* node)
         ++peer.waiting;
     if (state.running_incomplete)
         ++peer.running_incomplete;
+    if (state.running_pull)
+        ++peer.running_pulls;
     if (state.riding) {
         ++peer.riding;
         peer.riding_bytes += state.riding_bytes;
@@ -74,6 +77,8 @@ void TaskIndex::unlink(TaskNode* node)
             --peer.waiting;
         if (state.running_incomplete)
             --peer.running_incomplete;
+        if (state.running_pull)
+            --peer.running_pulls;
         if (state.riding) {
             --peer.riding;
             peer.riding_bytes -= state.riding_bytes;
@@ -114,6 +119,18 @@ size_t TaskIndex::runningIncomplete(uint64_t peer_id) const
 {
     const PeerTasks* peer = findPeer(peer_id);
     return peer ? peer->running_incomplete : 0;
+}
+
+size_t TaskIndex::eligibleCount(uint64_t peer_id) const
+{
+    const PeerTasks* peer = findPeer(peer_id);
+    return peer ? peer->eligible.size() : 0;
+}
+
+size_t TaskIndex::runningPulls(uint64_t peer_id) const
+{
+    const PeerTasks* peer = findPeer(peer_id);
+    return peer ? peer->running_pulls : 0;
 }
 
 bool TaskIndex::mayRide(uint64_t peer_id, uint64_t size) const

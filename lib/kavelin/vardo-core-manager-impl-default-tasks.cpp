@@ -289,6 +289,13 @@ bool VardoCoreManagerImplDefault::hasPendingInfo(uint64_t transfer_seed) const
     return m_task_index.hasWaiting(transfer->second.peer_id);
 }
 
+void VardoCoreManagerImplDefault::getPeerLoad(uint64_t peer_id, PeerLoad& load) const
+{
+    load.waiting = m_task_index.eligibleCount(peer_id);
+    load.running_incomplete = m_task_index.runningIncomplete(peer_id);
+    load.running_pulls = m_task_index.runningPulls(peer_id);
+}
+
 bool VardoCoreManagerImplDefault::getInfos(const ResumeFilter& filter, std::vector<ResumeInfo>& infos, int& total,
                                            uint64_t& total_download_speed, uint64_t& total_upload_speed) const
 {

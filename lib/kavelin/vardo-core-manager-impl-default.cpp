@@ -143,6 +143,13 @@ void VardoCoreManagerImplDefault::handle(const PObject& request, PObject& respon
         response["success"] = success;
         if (success)
             addResumeInfoIntoPObject(info, response["resume_info"]);
+    } else if (action == "get_peer_load") {
+        PeerLoad load;
+        getPeerLoad(request["peer_id"].asUInt64(), load);
+        response["success"] = true;
+        setUInt(response["waiting"], load.waiting);
+        setUInt(response["running_incomplete"], load.running_incomplete);
+        setUInt(response["running_pulls"], load.running_pulls);
     } else if (action == "get_resume_info_from_resume_id") {
         ResumeInfo info;
         const bool success = getResumeInfoFromResumeId(request["resume_id"].asUInt64(), info);

@@ -168,6 +168,17 @@ bool VardoCoreManager::getNextWaitingInfo(uint64_t transfer_seed, int concurrent
     return lookUpTask(m_impl, request, info);
 }
 
+bool VardoCoreManager::getPeerLoad(uint64_t peer_id, PeerLoad& load)
+{
+    PObject response = call(m_impl, makeRequest("get_peer_load", "peer_id", peer_id));
+    if (!response["success"].asBool())
+        return false;
+    load.waiting = response["waiting"].asUInt64();
+    load.running_incomplete = response["running_incomplete"].asUInt64();
+    load.running_pulls = response["running_pulls"].asUInt64();
+    return true;
+}
+
 bool VardoCoreManager::getResumeInfoFromResumeId(uint64_t resume_id, ResumeInfo& info)
 {
     return lookUpTask(m_impl, makeRequest("get_resume_info_from_resume_id", "resume_id", resume_id), info);

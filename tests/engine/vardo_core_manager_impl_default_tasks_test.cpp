@@ -271,6 +271,25 @@ TEST_F(StoreTasksTest, HandedOverTasksGiveTheirSlotToTheNext)
     EXPECT_EQ(next(seed, 1), upload);
     EXPECT_EQ(next(seed, 1), 0u);
 
+    // The counts the data connections plan with follow the same rule:
+    // second and upload run, upload holds the only slot.
+    update(second, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_RUNNING)));
+    const uint64_t download = add(1, C_PULL);
+    update(download, "remote_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_PAUSED)));
+    PeerLoad load;
+    store.getPeerLoad(1, load);
+    EXPECT_EQ(load.running_incomplete, 1u);
+    EXPECT_EQ(load.waiting, 0u);  // the remotely paused one may not start
+    EXPECT_EQ(load.running_pulls, 0u);
+    update(download, "remote_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_WAITING)));
+    ASSERT_EQ(next(seed, 0), download);
+    ASSERT_TRUE(update(download, "handed_over", yes));
+    store.getPeerLoad(1, load);
+    EXPECT_EQ(load.running_incomplete, 1u);
+    EXPECT_EQ(load.running_pulls, 1u);
+    store.getPeerLoad(2, load);
+    EXPECT_EQ(load.running_incomplete + load.waiting + load.running_pulls, 0u);
+
     // A waiting task cannot be handed over.
     const uint64_t waiting = add(1);
     ASSERT_TRUE(update(waiting, "handed_over", yes));
@@ -278,7 +297,7 @@ TEST_F(StoreTasksTest, HandedOverTasksGiveTheirSlotToTheNext)
     store.debugVCM(dump);
     for (const PObject& form : dump["m_resume_priority_queue"].asArray()) {
         const uint64_t id = form["resume_id"].asUInt64();
-        EXPECT_EQ(form["handed_over"].asUInt64(), id == second ? 1u : 0u) << id;
+        EXPECT_EQ(form["handed_over"].asUInt64(), id == second || id == download ? 1u : 0u) << id;
     }
 }
 

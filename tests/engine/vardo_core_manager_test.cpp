@@ -242,6 +242,14 @@ TEST(VardoCoreManager, LookupsSendTheirActionAndReadTheirAnswer)
              out = info.resume_id;
              return ok;
          }},
+        {"peer_load", requestMap("get_peer_load", {{"peer_id", 11}}), "running_pulls",
+         [](VardoCoreManager& m, uint64_t& out) {
+             PeerLoad load;
+             load.running_pulls = out;
+             const bool ok = m.getPeerLoad(11, load);
+             out = load.running_pulls;
+             return ok;
+         }},
     };
     for (const Case& c : cases) {
         for (bool success : {false, true}) {
