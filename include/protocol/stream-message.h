@@ -26,6 +26,10 @@ public:
     void Reset();
     // Bytes of the message scanned so far.
     uint64_t Scanned() const { return m_scanned; }
+    // Bytes the message has at least: those scanned and the rest of the
+    // value whose length was announced, so a reader with a byte budget can
+    // refuse a long value at its header instead of after its body.
+    uint64_t LeastLength() const { return m_scanned + (m_step == STEP_SKIP ? m_skip : 0); }
 
 private:
     enum Step {

@@ -107,7 +107,7 @@ bool ControlConnection::readCommand()
         budget -= static_cast<size_t>(n);
         size_t used = 0;
         const PStreamMessageScanner::Result scanned = m_scanner.Feed(buffer, static_cast<size_t>(n), used);
-        if (m_scanner.Scanned() > m_limits.max_bytes) {
+        if (m_scanner.LeastLength() > m_limits.max_bytes) {
             QM_LOG(Logger::L_ERR, kComponent,
                    L"[ERROR] transfer-service-impl-control(%d): Command larger than %llu bytes refused.\n",
                    static_cast<unsigned long long>(m_limits.max_bytes));
