@@ -98,7 +98,6 @@ public:
     TransferServiceController* getController() { return m_controller; }
     QuillmarFileManager::RateController* getRateController() { return m_system_rate_controller; }
     size_t countWildTransfers() const { return wild_transfers.size(); }
-    size_t countCommandConnections() const { return m_command_connections.size(); }
 
     // Event callbacks.
     static void event_handle_timer(int fd, short events, void* arg);
