@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 
 struct event;
 struct event_base;
+class ControlConnection;
 class PObject;
 class PeerConnection;
 class TcpTransfer;
@@ -49,6 +51,9 @@ public:
     // How long one command (its request and answer) may take in all: a
     // client trickling a byte now and then must not hold the loop either.
     static const unsigned kCommandDeadlineSeconds;
+    // Command connections open at once; beyond it a new one is closed on
+    // accept, so a flood of local connections cannot grow memory.
+    static const size_t kMaxCommandConnections;
 
     TransferServiceImpl(TransferService* service, VardoCoreManager* manager);
     ~TransferServiceImpl();
@@ -60,7 +65,8 @@ public:
     // Server side: the data listener on "::" (IPv4 too). 0 or -1.
     int initTransferService(int bind_port);
     int initTimer();
-    // Closes the control listener; commands are refused from then on.
+    // Closes the control listener and the command connections still open;
+    // commands are refused from then on.
     void closeControlService();
     // One slice of the loop, at most about 1 s; the dispatch result.
     int accept();
@@ -100,7 +106,9 @@ public:
     static void event_handle_wake(int fd, short events, void* arg);
 
 private:
+    // Accepts one command connection; its command is served by its own events.
     void serveControlConnection();
+    void endControlConnection(ControlConnection* connection);
     void acceptDataConnection();
     void handleUpdateTaskStatus(uint64_t resume_id);
     void destroyPeerConnection(PeerConnection* peer);
@@ -120,4 +128,6 @@ private:
     // A socket pair whose readable end wakes the loop when a stop is asked.
     cross::socket_t m_wake_fds[2];
     event* wake_event;
+    // Accepted command connections whose exchange is not over; owned.
+    std::set<ControlConnection*> m_command_connections;
 };

@@ -2,14 +2,14 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "channel/channel.h"
+#include "kavelin/control-connection.h"
 #include "kavelin/error-code.h"
 #include "kavelin/peer-connection.h"
 #include "kavelin/rate-controller.h"
 #include "kavelin/transfer-service-impl.h"
 #include "kavelin/vardo-core-manager.h"
 #include "log.h"
-#include "protocol/stream.h"
+#include "protocol/pobject.h"
 
 namespace {
 const char* const kComponent = "transfer_service_impl_debug";
@@ -31,41 +31,46 @@ constexpr size_t kCommandMaxValues = 1u << 20;
 
 void TransferServiceImpl::serveControlConnection()
 {
-    Channel channel(0);
-    PStream stream;
-    PObject request;
-
     sockaddr_storage peer_address;
     socklen_t length = sizeof(peer_address);
-    cross::socket_t fd = ::accept4(control_socket, reinterpret_cast<sockaddr*>(&peer_address), &length, SOCK_CLOEXEC);
+    cross::socket_t fd = ::accept4(control_socket, reinterpret_cast<sockaddr*>(&peer_address), &length,
+                                   SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot accept control channel.\n");
+        // Also when the connection went away before it was taken.
+        if (!cross::isErrorWouldBlock(cross::getSocketError()))
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] transfer-service-impl-control(%d): Cannot accept control channel.\n");
         return;
     }
-    cross::setBlocking(fd, false);
-    if (channel.Open(fd, true) != 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot open control channel.\n");
-        // The channel did not take the socket over.
-        if (channel.getNativeHandle() != fd)
-            ::close(fd);
+    if (m_command_connections.size() >= kMaxCommandConnections) {
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] transfer-service-impl-control(%d): %zu command connections open, closing a new one.\n",
+               m_command_connections.size());
+        ::close(fd);
         return;
     }
-    // The exchange runs on the loop's thread: a client that connects and
-    // stays silent may hold every transfer only this long.
-    channel.SetTimeout(kCommandIdleSeconds);
-    channel.SetDeadline(kCommandDeadlineSeconds);
     // Commands are small maps: any local process can connect here, so it
-    // must not make the engine write files or hold unbounded memory.
-    stream.SetFileValuesAllowed(false);
-    stream.SetReceiveBudget(kCommandMaxBytes, kCommandMaxValues);
-    if (stream.Recv(channel, request) != 0) {
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot recv from control channel.\n");
+    // must not make the engine write files, hold unbounded memory or wait.
+    ControlConnection::Limits limits;
+    limits.max_bytes = kCommandMaxBytes;
+    limits.max_values = kCommandMaxValues;
+    limits.idle_seconds = kCommandIdleSeconds;
+    limits.deadline_seconds = kCommandDeadlineSeconds;
+    ControlConnection* connection = new ControlConnection(
+        ev_base, fd, limits, [this](const PObject& cmd, PObject& response) { handleControlRequest(cmd, response); },
+        [this](ControlConnection* done) { endControlConnection(done); });
+    if (connection->start() != 0) {
+        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot open control channel.\n");
+        delete connection;
         return;
     }
-    PObject response;
-    handleControlRequest(request, response);
-    if (!response.isNull() && stream.Send(channel, response) != 0)
-        QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl-control(%d): Cannot send response\n");
+    m_command_connections.insert(connection);
+}
+
+void TransferServiceImpl::endControlConnection(ControlConnection* connection)
+{
+    m_command_connections.erase(connection);
+    delete connection;
 }
 
 int TransferServiceImpl::handleControlRequest(const PObject& cmd, PObject& response)

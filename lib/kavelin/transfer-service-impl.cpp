@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "kavelin/control-connection.h"
 #include "kavelin/peer-connection.h"
 #include "kavelin/rate-controller.h"
 #include "kavelin/tcp-transfer.h"
@@ -47,6 +48,7 @@ void freeEvent(event*& ev)
 
 const unsigned TransferServiceImpl::kCommandIdleSeconds = 2;
 const unsigned TransferServiceImpl::kCommandDeadlineSeconds = 3;
+const size_t TransferServiceImpl::kMaxCommandConnections = 64;
 
 FdGuard::~FdGuard()
 {
@@ -124,7 +126,9 @@ int TransferServiceImpl::initControlService()
     }
     if (!ev_base)
         return -1;
-    control_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+    // Non-blocking: a connection that is gone by the time the loop accepts
+    // it must not leave the loop waiting in accept for the next one.
+    control_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
     if (control_socket < 0) {
         control_socket = cross::INVALID_SOCKET_VALUE;
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Error at socket(): %d\n",
@@ -175,6 +179,10 @@ void TransferServiceImpl::closeControlService()
 {
     freeEvent(control_event);
     closeSocket(control_socket);
+    // Their events belong to the base, so they go before it.
+    for (ControlConnection* connection : m_command_connections)
+        delete connection;
+    m_command_connections.clear();
 }
 
 int TransferServiceImpl::initTimer()
