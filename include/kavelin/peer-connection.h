@@ -40,17 +40,17 @@ public:
 
     // A peer with neither an idle data connection nor traffic for longer
     // than this counts as disconnected.
-    static const uint32_t kDisconnectSeconds = 60;
+    static constexpr uint32_t kDisconnectSeconds = 60;
     // The most data connections one peer may have.
-    static const size_t kMaxTcpTransfers = 15;
+    static constexpr size_t kMaxTcpTransfers = 15;
     // After a data connection failed short of a working link, new ones wait
     // this long, doubled after each further failure up to the cap.
-    static const uint32_t kFirstBackoffSeconds = 1;
-    static const uint32_t kMaxBackoffSeconds = 8;
+    static constexpr uint32_t kFirstBackoffSeconds = 1;
+    static constexpr uint32_t kMaxBackoffSeconds = 8;
     // An idle sending or receiving connection the pool can spare is closed
     // only after it has sat idle this long: demand comes in bursts, and each
     // new connection costs a TCP (and TLS) handshake.
-    static const uint32_t kSpareIdleSeconds = 10;
+    static constexpr uint32_t kSpareIdleSeconds = 10;
 
     PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
                    ConnectMethod method, const std::string& ip, int port);

@@ -56,8 +56,8 @@ public:
     // updated within the last second can have one, so only those are looked at.
     void sumSpeeds(const ResumeFilter& filter, uint64_t now_ms, uint64_t& download, uint64_t& upload) const;
 
-    static const size_t kMaxRidingTasks = 256;
-    static const uint64_t kMaxRidingBytes = 4u << 20;
+    static constexpr size_t kMaxRidingTasks = 256;
+    static constexpr uint64_t kMaxRidingBytes = 4u << 20;
 
 private:
     struct PeerTasks {
