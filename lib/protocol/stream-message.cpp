@@ -6,19 +6,11 @@
 #include <cstring>
 
 #include "channel/channel.h"
+#include "stream_tags.h"
 
 namespace {
 
-// Wire tags of the blocking codec (stream.cpp).
-const uint8_t TAG_NULL = 0x00;
-const uint8_t TAG_INTEGER = 0x01;
-const uint8_t TAG_STRING = 0x10;
-const uint8_t TAG_BUFFER = 0x20;
-const uint8_t TAG_BINARY = 0x30;
-const uint8_t TAG_END = 0x40;
-const uint8_t TAG_ARRAY = 0x41;
-const uint8_t TAG_MAP = 0x42;
-const uint8_t TAG_BINARY_EX = 0x43;
+using namespace stream_tags;
 
 const uint8_t kMaxIntegerWidth = 8;
 

@@ -7,21 +7,13 @@
 #include <utility>
 
 #include "log.h"
+#include "stream_tags.h"
 
 namespace {
 
 const char* const kComponent = "stream";
 
-// Wire tags.
-const uint8_t TAG_NULL = 0x00;
-const uint8_t TAG_INTEGER = 0x01;
-const uint8_t TAG_STRING = 0x10;
-const uint8_t TAG_BUFFER = 0x20;
-const uint8_t TAG_BINARY = 0x30;
-const uint8_t TAG_END = 0x40;
-const uint8_t TAG_ARRAY = 0x41;
-const uint8_t TAG_MAP = 0x42;
-const uint8_t TAG_BINARY_EX = 0x43;
+using namespace stream_tags;
 
 const size_t kMaxStringBytes = 0xFFFF;
 // Small strings go out with their header in one channel write.
