@@ -12,29 +12,17 @@
 #include <vector>
 
 #include "support/pacing_relay.h"
+#include "paced_loopback.h"
 #include "transfer_e2e_support.h"
 
 using e2e::Loopback;
+using e2e::PacedLoopback;
 using qm_test::PacingRelay;
 
 namespace {
 
 const uint64_t kMiB = 1024 * 1024;
 const e2e::Mode kPlain = {"plain", false, false};
-
-// A Loopback whose data connections go through a pacing relay.
-struct PacedLoopback {
-    PacedLoopback(const PacingRelay::Options& options, int concurrent)
-    {
-        auto route = [&](unsigned server_port) {
-            relay.reset(new PacingRelay(server_port, options));
-            return relay->port();
-        };
-        loop.reset(new Loopback(kPlain, concurrent, 0, 0, std::string(), e2e::SeedSource::Direct, route));
-    }
-    std::unique_ptr<PacingRelay> relay;
-    std::unique_ptr<Loopback> loop;
-};
 
 struct PacedRun {
     const char* name;
@@ -76,7 +64,7 @@ TEST_P(PacedSmallFiles, NoConnectionOpenedStaysUnused)
     const PacedRun run = GetParam();
     PacingRelay::Options options;
     options.one_way_delay_ms = 5;
-    PacedLoopback paced(options, run.concurrent);
+    PacedLoopback paced(kPlain, options, run.concurrent);
     Loopback& loop = *paced.loop;
     ASSERT_TRUE(paced.relay && loop.connected());
     const uint64_t at_login = paced.relay->connections();
@@ -109,7 +97,7 @@ TEST_P(PacedLargeFiles, RunSideBySide)
     PacingRelay::Options options;
     options.one_way_delay_ms = 5;
     options.bytes_per_s = 8 * kMiB;
-    PacedLoopback paced(options, run.concurrent);
+    PacedLoopback paced(kPlain, options, run.concurrent);
     Loopback& loop = *paced.loop;
     ASSERT_TRUE(paced.relay && loop.connected());
 

@@ -20,9 +20,11 @@
 #include "support/loopback.h"
 #include "support/pacing_relay.h"
 #include "support/thread_cpu.h"
+#include "paced_loopback.h"
 #include "transfer_e2e_support.h"
 
 using e2e::Loopback;
+using e2e::PacedLoopback;
 using e2e::Mode;
 using qm_test::PacingRelay;
 
@@ -51,20 +53,6 @@ const CpuRow kCpuRows[] = {
     {"lz4_download", kLz4, false},     {"lz4_upload", kLz4, true},
     {"tls_download", kTls, false},     {"tls_upload", kTls, true},
     {"tls_lz4_download", kTlsLz4, false}, {"tls_lz4_upload", kTlsLz4, true},
-};
-
-// A Loopback whose data connections go through a pacing relay.
-struct PacedLoopback {
-    PacedLoopback(Mode mode, const PacingRelay::Options& options, int concurrent = 3)
-    {
-        auto route = [&](unsigned server_port) {
-            relay.reset(new PacingRelay(server_port, options));
-            return relay->port();
-        };
-        loop.reset(new Loopback(mode, concurrent, 0, 0, std::string(), e2e::SeedSource::Direct, route));
-    }
-    std::unique_ptr<PacingRelay> relay;
-    std::unique_ptr<Loopback> loop;
 };
 
 class PacedLinkCpu : public testing::TestWithParam<CpuRow> {};
