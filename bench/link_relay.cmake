@@ -1,0 +1,6 @@
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/support/pacing_relay.cpp)
+  include(${PROJECT_SOURCE_DIR}/tests/support/support.cmake)
+  add_executable(link_relay ${CMAKE_CURRENT_LIST_DIR}/link_relay.cpp)
+  target_link_libraries(link_relay PRIVATE qm_test_support Threads::Threads)
+  set_target_properties(link_relay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+endif()
