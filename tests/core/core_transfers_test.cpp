@@ -251,6 +251,48 @@ TEST_F(CoreTransfersTest, UploadTasksAreQueuedDepthFirstOnePerFile)
             }
 }
 
+// Downloads carry the size the server listed, for a folder's files and for a
+// file downloaded on its own, so that the engine can ask for small files
+// ahead of the running ones.
+TEST_F(CoreTransfersTest, DownloadTasksCarryTheListedSize)
+{
+    CoreTiming::get().data_wait_ms = 600000;
+    SiteInfo request = Request([](SiteInfo& s) { s.transfer_port = 1; });
+    ASSERT_TRUE(ClientCoreManager::getCoreManager()->getNextPeerId(request.peer_id));
+    const uint64_t p = request.peer_id;
+    QSignalSpy up(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectControlChannelSuccess);
+    emit m_views.sigConnectSite(request);
+    ASSERT_TRUE(WaitUntil([&] { return up.count() == 1; }));
+    MakeTree(Docs("/tree"));
+    fs::create_directories(Local("/down"));
+    const std::string single = kFiles.begin()->first;
+    EventGenerator generator;
+    for (const std::string& from : {std::string("/docs/tree"), "/docs/tree/" + single}) {
+        Event download;
+        ASSERT_EQ(generator.createCopyEventFromPaths(download, p, QString::fromStdString(std::to_string(p) + ":" + from),
+                                                     QString::fromStdString("0:" + Local("/down"))),
+                  0);
+        download.source_is_dir = from == "/docs/tree";
+        ASSERT_EQ(download.type, EV_DOWNLOAD);
+        EXPECT_EQ(Run(download), 0) << from;
+    }
+
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids = {p};
+    std::vector<ResumeInfo> tasks;
+    int total = 0;
+    uint64_t down = 0, up_speed = 0;
+    ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up_speed);
+    ASSERT_EQ(tasks.size(), kFiles.size() + 1);
+    for (const ResumeInfo& task : tasks) {
+        const std::string from = task.path_from.c_str_utf8();
+        ASSERT_EQ(from.rfind("/docs/tree/", 0), 0u) << from;
+        EXPECT_EQ(task.command, C_PULL);
+        EXPECT_EQ(task.total, kFiles.at(from.substr(std::string("/docs/tree/").size())).size()) << from;
+    }
+}
+
 TEST(CoreTaskMonitorRow, BuiltFromTaskAndSite)
 {
     SiteInfo site;

@@ -121,9 +121,13 @@ int EventHandler::walkDownload(const Event& event, int depth)
         return -1;
     }
     if (!is_dir) {
-        // A file: whatever the server listed for it, it is one task.
+        // A file: whatever the server listed for it, it is one task; the
+        // size of a single file entry is kept as the task's expected size.
+        SiteFileInfo file;
+        if (listing.size() == 1 && !listing.front().is_dir)
+            file.size = listing.front().size;
         listing.clear();
-        listing.append(SiteFileInfo());
+        listing.append(file);
     } else {
         m_local_helper->mkdir(dest_base);
     }
