@@ -535,12 +535,18 @@ int TcpTransfer::abortTask(uint64_t token)
     const TransferUse use = m_helper->getTransferUse();
     if ((use == TRANSFER_USE_ACTIVE || use == TRANSFER_USE_PASSIVE) &&
         m_helper->getCachedResumeInfo().token == token) {
+        const uint64_t resume_id = m_helper->getCachedResumeInfo().resume_id;
         // A receiving role first records what of the file it holds.
         if (use == TRANSFER_USE_PASSIVE)
             m_helper->preAbort();
         m_read_context.stream.ClearState();
         m_write_context.stream.ClearState();
         abortTransfer();
+        // The server may have sent the next files asked for behind this one
+        // on this connection already; closed here, they are lost on the way
+        // and the server waits to be asked again.
+        if (use == TRANSFER_USE_PASSIVE && m_transfer_side != TRANSFER_SIDE_SERVER)
+            pullOrphansAgain(resume_id);
     }
     return 0;
 }

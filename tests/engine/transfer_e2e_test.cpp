@@ -189,6 +189,32 @@ TEST(TransferScenario, PausedUploadResumesFromTheFirstHole)
     EXPECT_EQ(e2e::sha256File(loop.localPath("big")), e2e::sha256File(loop.sharePath("big")));
 }
 
+// Small downloads are asked for behind the one being received, and the
+// server may already have sent them on the same connection. Pausing the one
+// being received closes that connection: the files behind it must be asked
+// for again, not wait for good.
+TEST(TransferScenario, PausingADownloadLosesNoneOfThoseAskedBehindIt)
+{
+    Loopback loop(kPlain, 1, 0, 64);
+    ASSERT_TRUE(loop.connected());
+    const std::vector<std::string> names = {"first", "second", "third"};
+    for (size_t i = 0; i < names.size(); ++i)
+        e2e::writeRandomFile(loop.sharePath(names[i]), i == 0 ? 400000 : 100000 + i, static_cast<uint32_t>(60 + i));
+    const std::vector<uint64_t> ids = loop.download(names);
+
+    ASSERT_TRUE(loop.waitTask(ids[0], [](const ResumeInfo& i) { return i.progress > 0; }));
+    loop.pause(ids[0]);
+    ASSERT_TRUE(loop.waitTask(ids[0], [](const ResumeInfo& i) { return i.local_state == ResumeInfo::RI_PAUSED; }));
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone({ids[1], ids[2]}, done, 30000)) << "a download asked behind the paused one was lost";
+    loop.resume(ids[0]);
+    ASSERT_TRUE(loop.waitDone({ids[0]}, done, 60000));
+    for (const ResumeInfo& info : done)
+        EXPECT_EQ(ResumeInfo::RI_DONE, info.local_state) << info.path_to.c_str_utf8();
+    for (const std::string& name : names)
+        EXPECT_EQ(e2e::sha256File(loop.sharePath(name)), e2e::sha256File(loop.localPath(name))) << name;
+}
+
 class KilledConnection : public testing::TestWithParam<bool> {};
 
 TEST_P(KilledConnection, TaskResumesAndTheFileIsIntact)

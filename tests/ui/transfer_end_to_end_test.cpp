@@ -213,7 +213,8 @@ TEST_F(TransferEndToEndTest, DownloadProgressPauseStartAndClear)
     // Clear the one running meanwhile: the task and its partial file go.
     const uint64_t d1 = IdOf("d1.bin");
     ASSERT_NE(d1, 0u);
-    ASSERT_TRUE(WaitUntil([&] { return Task(d1).progress > 0 && SimpleRowOf(page, d1) >= 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Task(d1).progress > 0 && SimpleRowOf(page, d1) >= 0; }))
+        << "d1: state " << Task(d1).local_state << ", " << Task(d1).progress << " of " << Task(d1).total;
     const std::string temp1 = Task(d1).temp_path.c_str_utf8();
     ASSERT_FALSE(temp1.empty());
     page->simpleQueue()->listWidget()->clearSelection();
