@@ -44,7 +44,8 @@ public:
     // than its request takes to arrive, so a cap of a few running downloads
     // would leave the link idle most of the time; a budget of requests out
     // keeps it busy, and bounds what the other end is asked ahead of the
-    // user's order. A file of unknown size (0) never rides.
+    // user's order. Larger files, and files of unknown size (0), keep to the
+    // cap the user set.
     bool mayRide(uint64_t peer_id, uint64_t size) const;
     bool hasWaiting(uint64_t peer_id) const;
 
@@ -57,7 +58,8 @@ public:
     void sumSpeeds(const ResumeFilter& filter, uint64_t now_ms, uint64_t& download, uint64_t& upload) const;
 
     static constexpr size_t kMaxRidingTasks = 256;
-    static constexpr uint64_t kMaxRidingBytes = 4u << 20;
+    static constexpr uint64_t kMaxRidingFileBytes = 64u << 10;
+    static constexpr uint64_t kMaxRidingBytes = 1u << 20;
 
 private:
     struct PeerTasks {

@@ -135,7 +135,7 @@ size_t TaskIndex::runningPulls(uint64_t peer_id) const
 
 bool TaskIndex::mayRide(uint64_t peer_id, uint64_t size) const
 {
-    if (size == 0 || size > kMaxRidingBytes)
+    if (size == 0 || size > kMaxRidingFileBytes)
         return false;
     const PeerTasks* peer = findPeer(peer_id);
     if (!peer)

@@ -170,7 +170,7 @@ void VardoCoreManagerImplDefault::markHandedOver(ResumeInfoIterator position)
     if (position->handed_over || task.local_state != ResumeInfo::RI_RUNNING)
         return;
     // An upload's bytes in flight are bounded by the socket; a download's
-    // request by the budget of requests out.
+    // request by the budget of small files asked ahead.
     if (task.command == C_PULL && !m_task_index.mayRide(task.peer_id, task.total))
         return;
     m_task_index.unlink(&*position);

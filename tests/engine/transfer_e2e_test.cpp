@@ -195,11 +195,11 @@ TEST(TransferScenario, PausedUploadResumesFromTheFirstHole)
 // for again, not wait for good.
 TEST(TransferScenario, PausingADownloadLosesNoneOfThoseAskedBehindIt)
 {
-    Loopback loop(kPlain, 1, 0, 64);
+    Loopback loop(kPlain, 3, 0, 64);
     ASSERT_TRUE(loop.connected());
     const std::vector<std::string> names = {"first", "second", "third"};
     for (size_t i = 0; i < names.size(); ++i)
-        e2e::writeRandomFile(loop.sharePath(names[i]), i == 0 ? 400000 : 100000 + i, static_cast<uint32_t>(60 + i));
+        e2e::writeRandomFile(loop.sharePath(names[i]), i == 0 ? 400000 : 40000 + i, static_cast<uint32_t>(60 + i));
     const std::vector<uint64_t> ids = loop.download(names);
 
     ASSERT_TRUE(loop.waitTask(ids[0], [](const ResumeInfo& i) { return i.progress > 0; }));

@@ -323,9 +323,9 @@ TEST_F(StoreTasksTest, DownloadsRideAheadWithinTheBudgetOfRequestsOut)
     const uint64_t big = add(1, C_PULL);
     const uint64_t small = add(1, C_PULL);
     update(over_count, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
-    update(big, "total", PObject(static_cast<uint64_t>(TaskIndex::kMaxRidingBytes)));
+    update(big, "total", PObject(static_cast<uint64_t>(TaskIndex::kMaxRidingFileBytes + 1)));
     EXPECT_EQ(next(seed, 1), big);
-    update(big, "handed_over", yes);  // more than the budget's bytes left: keeps its slot
+    update(big, "handed_over", yes);  // not a small file: keeps its slot
     EXPECT_EQ(next(seed, 1), 0u);
     update(big, "local_state", PObject(static_cast<uint32_t>(ResumeInfo::RI_DONE)));
     EXPECT_EQ(next(seed, 1), small);

@@ -344,10 +344,11 @@ TEST_F(TransferEndToEndTest, FailuresAsTheEngineReportsThem)
     });
     ASSERT_TRUE(qm_test::writeFile(Local("/denied.bin"), Content(50000, 'x')));
     ASSERT_TRUE(qm_test::writeFile(Docs("/first.bin"), Content(150000, 'f')));
-    ASSERT_TRUE(qm_test::writeFile(Docs("/gone.bin"), Content(50000, 'g')));
+    // Too large to be asked for ahead of the one running: they wait their turn.
+    ASSERT_TRUE(qm_test::writeFile(Docs("/gone.bin"), Content(100000, 'g')));
     ASSERT_TRUE(qm_test::writeFile(Docs("/long.bin"), Content(900000, 'l')));
-    ASSERT_TRUE(qm_test::writeFile(Docs("/paused.bin"), Content(50000, 'p')));
-    ASSERT_TRUE(qm_test::writeFile(Docs("/waits.bin"), Content(50000, 'w')));
+    ASSERT_TRUE(qm_test::writeFile(Docs("/paused.bin"), Content(100000, 'p')));
+    ASSERT_TRUE(qm_test::writeFile(Docs("/waits.bin"), Content(100000, 'w')));
     const uint64_t p = Login(60);
     ASSERT_NE(p, 0u);
     QueuePage* page = Open();
