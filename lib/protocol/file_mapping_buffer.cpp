@@ -1,5 +1,6 @@
 #include "file_mapping_buffer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
@@ -177,11 +178,14 @@ int FileMappingBuffer::rw_load()
     setWindowCapacity();
     is_rw = true;
     if (!rw_buffer) {
-        rw_buffer = static_cast<char*>(malloc(static_cast<size_t>(block_size)));
+        // No window is larger than the file: a small file's window stays a
+        // small allocation, whose release does not make the allocator sweep
+        // its free lists as a whole block's would, once per file.
+        const size_t window = static_cast<size_t>(std::max<uint64_t>(1, std::min(block_size, file_size)));
+        rw_buffer = static_cast<char*>(malloc(window));
         if (!rw_buffer) {
             errno = ENOMEM;
-            FMB_ERROR(L"Cannot allocate a window of %llu bytes",
-                      static_cast<unsigned long long>(block_size));
+            FMB_ERROR(L"Cannot allocate a window of %llu bytes", static_cast<unsigned long long>(window));
             return -1;
         }
     }
