@@ -15,8 +15,8 @@
 
 // Derived indexes over the task list that keep scheduling, paging and the
 // speed totals independent of the number of tasks. Every change of a listed
-// task is framed by unlink() before and link() after, so the indexes always
-// describe the fields as they are now.
+// task is framed by unlink() before and link() after, or followed by
+// refile(), so the indexes always describe the fields as they are now.
 class TaskIndex {
 public:
     struct ByOrder {
@@ -30,6 +30,10 @@ public:
 
     void link(TaskNode* node);
     void unlink(TaskNode* node);
+    // Files a linked task again after a change of its fields (not of its
+    // place in the list): the same as unlink() before the change and link()
+    // after it.
+    void refile(TaskNode* node);
 
     // The peer's tasks in list order (a copy, safe to change tasks while walking it).
     std::vector<TaskNode*> peerTasks(uint64_t peer_id) const;
@@ -74,6 +78,9 @@ private:
     };
 
     const PeerTasks* findPeer(uint64_t peer_id) const;
+    static TaskIndexState stateOf(const TaskNode& node);
+    // Adds the state's counts to the peer's, or takes them away.
+    static void count(PeerTasks& peer, const TaskIndexState& state, bool add);
     // Distinct peers of a filter that checks peer ids.
     static std::vector<uint64_t> filterPeers(const ResumeFilter& filter);
 

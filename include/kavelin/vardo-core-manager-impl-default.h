@@ -118,7 +118,7 @@ private:
     // and draws a replacement: the token is in use now.
     void consumeSpareToken(uint64_t transfer_seed, token_t token);
     ResumeInfoIterator findTask(uint64_t resume_id);
-    // Runs change on the task with the indexes unlinked around it.
+    // Runs change on the task and files it again in the indexes.
     template <typename Change> void modifyTask(ResumeInfoIterator position, Change change);
     void moveTask(ResumeInfoIterator task, ResumeInfoIterator before);
     void markHandedOver(ResumeInfoIterator position);
@@ -156,7 +156,6 @@ private:
 template <typename Change>
 void VardoCoreManagerImplDefault::modifyTask(ResumeInfoIterator position, Change change)
 {
-    m_task_index.unlink(&*position);
     const ResumeInfo::State state = position->info.local_state;
     const token_t token = position->info.token;
     change(position->info);
@@ -164,5 +163,5 @@ void VardoCoreManagerImplDefault::modifyTask(ResumeInfoIterator position, Change
     // hand-over only: any new state or token starts afresh.
     if (position->info.local_state != state || position->info.token != token)
         position->handed_over = false;
-    m_task_index.link(&*position);
+    m_task_index.refile(&*position);
 }

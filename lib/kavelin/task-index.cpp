@@ -22,22 +22,41 @@ bool mayHaveSpeed(const ResumeInfo& info)
 
 } // namespace
 
-void TaskIndex::link(TaskNode* node)
+TaskIndexState TaskIndex::stateOf(const TaskNode& node)
 {
-    const ResumeInfo& info = node->info;
-    TaskIndexState& state = node->indexed;
+    const ResumeInfo& info = node.info;
+    TaskIndexState state;
     state.linked = true;
     state.peer_id = info.peer_id;
     state.listed = info.user_action != ResumeInfo::UA_ABORT;
     state.waiting = info.local_state == ResumeInfo::RI_WAITING;
     state.eligible = state.waiting && info.remote_state != ResumeInfo::RI_PAUSED;
-    state.running_incomplete = isRunningIncomplete(*node);
+    state.running_incomplete = isRunningIncomplete(node);
     state.running_pull = info.local_state == ResumeInfo::RI_RUNNING && info.command == C_PULL;
-    state.riding = node->handed_over && info.command == C_PULL;
+    state.riding = node.handed_over && info.command == C_PULL;
     state.riding_bytes = state.riding ? info.total : 0;
     state.has_speed = mayHaveSpeed(info);
     state.speed_time = info.update_time;
+    return state;
+}
 
+void TaskIndex::count(PeerTasks& peer, const TaskIndexState& state, bool add)
+{
+    auto step = [add](size_t& counter, bool on) {
+        if (on)
+            counter = add ? counter + 1 : counter - 1;
+    };
+    step(peer.waiting, state.waiting);
+    step(peer.running_incomplete, state.running_incomplete);
+    step(peer.running_pulls, state.running_pull);
+    step(peer.riding, state.riding);
+    peer.riding_bytes = add ? peer.riding_bytes + state.riding_bytes : peer.riding_bytes - state.riding_bytes;
+}
+
+void TaskIndex::link(TaskNode* node)
+{
+    node->indexed = stateOf(*node);
+    const TaskIndexState& state = node->indexed;
     PeerTasks& peer = m_peers[state.peer_id];
     peer.all.insert(node);
     if (state.listed) {
@@ -46,16 +65,7 @@ void TaskIndex::link(TaskNode* node)
     }
     if (state.eligible)
         peer.eligible.insert(node);
-    if (state.waiting)
-        ++peer.waiting;
-    if (state.running_incomplete)
-        ++peer.running_incomplete;
-    if (state.running_pull)
-        ++peer.running_pulls;
-    if (state.riding) {
-        ++peer.riding;
-        peer.riding_bytes += state.riding_bytes;
-    }
+    count(peer, state, true);
     if (state.has_speed)
         m_by_update_time.insert({state.speed_time, node});
 }
@@ -73,16 +83,7 @@ void TaskIndex::unlink(TaskNode* node)
             peer.listed.erase(node);
         if (state.eligible)
             peer.eligible.erase(node);
-        if (state.waiting)
-            --peer.waiting;
-        if (state.running_incomplete)
-            --peer.running_incomplete;
-        if (state.running_pull)
-            --peer.running_pulls;
-        if (state.riding) {
-            --peer.riding;
-            peer.riding_bytes -= state.riding_bytes;
-        }
+        count(peer, state, false);
         if (peer.all.empty())
             m_peers.erase(found);
     }
@@ -91,6 +92,45 @@ void TaskIndex::unlink(TaskNode* node)
     if (state.has_speed)
         m_by_update_time.erase({state.speed_time, node});
     state = TaskIndexState();
+}
+
+void TaskIndex::refile(TaskNode* node)
+{
+    const TaskIndexState before = node->indexed;
+    auto found = before.linked ? m_peers.find(before.peer_id) : m_peers.end();
+    if (found == m_peers.end() || before.peer_id != node->info.peer_id) {
+        unlink(node);
+        link(node);
+        return;
+    }
+    // Same peer, same place in the list: only the sets whose membership
+    // changed are touched, which spares most tree operations of a change.
+    PeerTasks& peer = found->second;
+    const TaskIndexState after = stateOf(*node);
+    if (before.listed != after.listed) {
+        if (after.listed) {
+            peer.listed.insert(node);
+            m_listed.insert(node);
+        } else {
+            peer.listed.erase(node);
+            m_listed.erase(node);
+        }
+    }
+    if (before.eligible != after.eligible) {
+        if (after.eligible)
+            peer.eligible.insert(node);
+        else
+            peer.eligible.erase(node);
+    }
+    count(peer, before, false);
+    count(peer, after, true);
+    if (before.has_speed != after.has_speed || before.speed_time != after.speed_time) {
+        if (before.has_speed)
+            m_by_update_time.erase({before.speed_time, node});
+        if (after.has_speed)
+            m_by_update_time.insert({after.speed_time, node});
+    }
+    node->indexed = after;
 }
 
 const TaskIndex::PeerTasks* TaskIndex::findPeer(uint64_t peer_id) const

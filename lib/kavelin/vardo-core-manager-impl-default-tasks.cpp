@@ -173,9 +173,8 @@ void VardoCoreManagerImplDefault::markHandedOver(ResumeInfoIterator position)
     // request by the budget of small files asked ahead.
     if (task.command == C_PULL && !m_task_index.mayRide(task.peer_id, task.total))
         return;
-    m_task_index.unlink(&*position);
     position->handed_over = true;
-    m_task_index.link(&*position);
+    m_task_index.refile(&*position);
 }
 
 void VardoCoreManagerImplDefault::processDoneTask(ResumeInfoIterator position)
