@@ -61,9 +61,9 @@ public:
     // updated within the last second can have one, so only those are looked at.
     void sumSpeeds(const ResumeFilter& filter, uint64_t now_ms, uint64_t& download, uint64_t& upload) const;
 
-    static constexpr size_t kMaxRidingTasks = 256;
+    static constexpr size_t kMaxRidingTasks = 512;
     static constexpr uint64_t kMaxRidingFileBytes = 64u << 10;
-    static constexpr uint64_t kMaxRidingBytes = 1u << 20;
+    static constexpr uint64_t kMaxRidingBytes = 2u << 20;
 
 private:
     struct PeerTasks {
