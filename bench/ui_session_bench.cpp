@@ -47,6 +47,7 @@
 #include "login-widget.h"
 #include "main-window.h"
 #include "program-windows.h"
+#include "program_script.h"
 #include "protocol/proto-ui.h"
 #include "queue-page.h"
 #include "queue-rules.h"
@@ -67,6 +68,9 @@
 #include "vexo_message_sheet.h"
 
 namespace {
+
+using session::typeInto;
+using session::visibleWindow;
 
 namespace fs = std::filesystem;
 
@@ -132,24 +136,6 @@ bool waitUntil(const std::function<bool()>& done, int limit_ms = kWaitMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
     }
     return true;
-}
-
-template <typename Widget>
-Widget* visibleWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<Widget*>(widget))
-            if (found->isVisible())
-                return found;
-    return nullptr;
-}
-
-void typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
 }
 
 int rowNamed(SiteTableWidget* table, const QString& name)

@@ -49,6 +49,7 @@
 #include "main-window.h"
 #include "misc-log-widget.h"
 #include "program-windows.h"
+#include "program_script.h"
 #include "progress-status-widget.h"
 #include "queue-page.h"
 #include "session_support.h"
@@ -74,21 +75,14 @@
 
 namespace {
 
+using session::typeInto;
+using session::visibleWindow;
+
 int g_argc = 0;
 char** g_argv = nullptr;
 std::string g_self;
 
 const int kWaitMs = 30000;
-
-template <typename Widget>
-Widget* visibleWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<Widget*>(widget))
-            if (found->isVisible())
-                return found;
-    return nullptr;
-}
 
 // ---- the child: one language at one scale ---------------------------------
 
@@ -193,14 +187,6 @@ void shoot(QWidget* widget, const QString& name)
     std::fflush(stdout);
     for (const QString& cut : cutTexts(window))
         fail(name + QStringLiteral(": ") + cut);
-}
-
-void typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
 }
 
 int rowNamed(SiteTableWidget* table, const QString& name)
@@ -361,28 +347,6 @@ void script(const QString& address)
     about->close();
 }
 
-std::function<void()> g_script;
-
-void startScriptWhenLoginShown()
-{
-    QMetaObject::invokeMethod(
-        qApp,
-        [] {
-            auto* poll = new QTimer(qApp);
-            QObject::connect(poll, &QTimer::timeout, [poll] {
-                if (!visibleWindow<LoginWidget>())
-                    return;
-                poll->stop();
-                poll->deleteLater();
-                auto run = std::move(g_script);
-                run();
-                QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
-            });
-            poll->start(20);
-        },
-        Qt::QueuedConnection);
-}
-
 // --child=<language>: the language stored as the settings window stores it,
 // then the program started; the address of the server in QM_SHOTS_ADDRESS.
 int childRun(const QString& language)
@@ -397,8 +361,7 @@ int childRun(const QString& language)
     }
     SystemDB::destroy();
     const QString address = QString::fromLocal8Bit(std::getenv("QM_SHOTS_ADDRESS"));
-    g_script = [address] { script(address); };
-    qAddPreRoutine(startScriptWhenLoginShown);
+    session::runWhenLoginShown([address] { script(address); });
     installProgramWindows();
     const int result = qMain(g_argc, g_argv);
     std::printf("RESULT=%d\nFAILURES=%d\n", result, g_failures);

@@ -31,6 +31,7 @@
 #include "login-widget.h"
 #include "main-window.h"
 #include "program-windows.h"
+#include "program_script.h"
 #include "session_support.h"
 #include "sheet_responder.h"
 #include "site-connecter.h"
@@ -56,6 +57,9 @@
 
 namespace {
 
+using session::typeInto;
+using session::visibleWindow;
+
 namespace fs = std::filesystem;
 
 int g_argc = 0;
@@ -73,59 +77,23 @@ void screenshot(QWidget* widget, const QString& name)
         QStringLiteral("%1/%2_%3.png").arg(folder).arg(++count, 2, 10, QLatin1Char('0')).arg(name));
 }
 
-template <typename Widget>
-Widget* visibleWindow()
+// The close confirmation is agreed to; a progress sheet is left to run.
+void answerCloseQuestion()
 {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<Widget*>(widget))
-            if (found->isVisible())
-                return found;
-    return nullptr;
-}
-
-// Runs the script inside the program's event loop once the login window
-// shows, then closes the program as a user does (the question agreed to).
-std::function<void()> g_script;
-void startScriptWhenLoginShown()
-{
-    QMetaObject::invokeMethod(
-        qApp,
-        [] {
-            auto* poll = new QTimer(qApp);
-            QObject::connect(poll, &QTimer::timeout, [poll] {
-                if (!visibleWindow<LoginWidget>())
-                    return;
-                poll->stop();
-                poll->deleteLater();
-                auto script = std::move(g_script);
-                script();
-                installSheetResponder([](const SheetRequest& request) {
-                    return request.type == VexoMessageSheet::Processing ||
-                                   request.type == VexoMessageSheet::ProcessingWithAnimation
-                               ? 0
-                               : int(QMessageBox::Ok);
-                });
-                QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
-            });
-            poll->start(20);
-        },
-        Qt::QueuedConnection);
+    installSheetResponder([](const SheetRequest& request) {
+        return request.type == VexoMessageSheet::Processing ||
+                       request.type == VexoMessageSheet::ProcessingWithAnimation
+                   ? 0
+                   : int(QMessageBox::Ok);
+    });
 }
 
 int runProgram(std::function<void()> script)
 {
-    g_script = std::move(script);
-    qAddPreRoutine(startScriptWhenLoginShown);
+    // The close question is agreed to.
+    session::runWhenLoginShown(std::move(script), answerCloseQuestion);
     installProgramWindows();
     return qMain(g_argc, g_argv);
-}
-
-void typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
 }
 
 int rowNamed(SiteTableWidget* table, const QString& name)

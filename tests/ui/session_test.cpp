@@ -54,6 +54,7 @@
 #include "global-connecter.h"
 #include "login-widget.h"
 #include "program-windows.h"
+#include "program_script.h"
 #include "session_support.h"
 #include "sheet_responder.h"
 #include "startup-main.h"
@@ -74,6 +75,9 @@
 #include "top-tool-bar.h"
 
 namespace {
+
+using session::typeInto;
+using session::visibleWindow;
 
 int g_argc = 0;
 char** g_argv = nullptr;
@@ -128,58 +132,22 @@ void screenshot(QWidget* widget, const QString& name, const QString& docs_name =
     }
 }
 
-template <typename Widget>
-Widget* visibleWindow()
+// The close confirmation is agreed to; a progress sheet is left to run.
+void answerCloseQuestion()
 {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<Widget*>(widget))
-            if (found->isVisible())
-                return found;
-    return nullptr;
-}
-
-// The program ends as a user ends it: its windows closed.
-void closeAllWindows()
-{
-    QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
-}
-
-// Runs the script once the program shows its login window, from inside the
-// program's event loop. The hook is Qt's own: routines added with
-// qAddPreRoutine run when the application object is made.
-std::function<void()> g_script;
-void startScriptWhenLoginShown()
-{
-    QMetaObject::invokeMethod(
-        qApp,
-        [] {
-            auto* poll = new QTimer(qApp);
-            QObject::connect(poll, &QTimer::timeout, [poll] {
-                if (!visibleWindow<LoginWidget>())
-                    return;
-                poll->stop();
-                poll->deleteLater();
-                auto script = std::move(g_script);
-                script();
-                // Also after a failed check, so that the program still ends:
-                // the close confirmation is agreed to.
-                installSheetResponder([](const SheetRequest& request) {
-                    return request.type == VexoMessageSheet::Processing ||
-                                   request.type == VexoMessageSheet::ProcessingWithAnimation
-                               ? 0
-                               : int(QMessageBox::Ok);
-                });
-                closeAllWindows();
-            });
-            poll->start(20);
-        },
-        Qt::QueuedConnection);
+    installSheetResponder([](const SheetRequest& request) {
+        return request.type == VexoMessageSheet::Processing ||
+                       request.type == VexoMessageSheet::ProcessingWithAnimation
+                   ? 0
+                   : int(QMessageBox::Ok);
+    });
 }
 
 int runProgram(std::function<void()> script)
 {
-    g_script = std::move(script);
-    qAddPreRoutine(startScriptWhenLoginShown);
+    // Also after a failed check, so that the program still ends: the close
+    // confirmation is agreed to.
+    session::runWhenLoginShown(std::move(script), answerCloseQuestion);
     installProgramWindows();
     return qMain(g_argc, g_argv);
 }
@@ -205,14 +173,6 @@ QString okText(const SheetRequest& request)
         if (button.first == QMessageBox::Ok)
             return button.second;
     return QString();
-}
-
-void typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
 }
 
 // Runs this program again in a child mode with the current environment;
