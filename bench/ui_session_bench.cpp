@@ -468,12 +468,7 @@ int main(int argc, char** argv)
                     poll->stop();
                     poll->deleteLater();
                     figures.start_ms = msSince(s_start);
-                    installSheetResponder([](const SheetRequest& request) {
-                        return request.type == VexoMessageSheet::Processing ||
-                                       request.type == VexoMessageSheet::ProcessingWithAnimation
-                                   ? 0
-                                   : int(QMessageBox::Ok);
-                    });
+                    session::answerCloseQuestion();
                     script(*s_server, figures);
                     QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
                 });

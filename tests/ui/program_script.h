@@ -3,6 +3,7 @@
 // program's event loop once its login window shows, and the steps of typing
 // and finding windows that the session tests and the session bench share.
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +12,8 @@
 #include <utility>
 
 #include "login-widget.h"
+#include "sheet_responder.h"
+#include "vexo_message_sheet.h"
 
 namespace session {
 
@@ -31,6 +34,18 @@ inline void typeInto(QWidget* field, const QString& text)
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
+}
+
+// The program's close confirmation is agreed to from now on; a progress
+// sheet is left to run.
+inline void answerCloseQuestion()
+{
+    installSheetResponder([](const SheetRequest& request) {
+        return request.type == VexoMessageSheet::Processing ||
+                       request.type == VexoMessageSheet::ProcessingWithAnimation
+                   ? 0
+                   : int(QMessageBox::Ok);
+    });
 }
 
 namespace detail {

@@ -57,6 +57,7 @@
 
 namespace {
 
+using session::answerCloseQuestion;
 using session::typeInto;
 using session::visibleWindow;
 
@@ -75,17 +76,6 @@ void screenshot(QWidget* widget, const QString& name)
     QDir().mkpath(folder);
     widget->window()->grab().save(
         QStringLiteral("%1/%2_%3.png").arg(folder).arg(++count, 2, 10, QLatin1Char('0')).arg(name));
-}
-
-// The close confirmation is agreed to; a progress sheet is left to run.
-void answerCloseQuestion()
-{
-    installSheetResponder([](const SheetRequest& request) {
-        return request.type == VexoMessageSheet::Processing ||
-                       request.type == VexoMessageSheet::ProcessingWithAnimation
-                   ? 0
-                   : int(QMessageBox::Ok);
-    });
 }
 
 int runProgram(std::function<void()> script)

@@ -76,6 +76,7 @@
 
 namespace {
 
+using session::answerCloseQuestion;
 using session::typeInto;
 using session::visibleWindow;
 
@@ -130,17 +131,6 @@ void screenshot(QWidget* widget, const QString& name, const QString& docs_name =
         QDir().mkpath(QStringLiteral(QM_DOCS_DIR));
         picture.save(QStringLiteral(QM_DOCS_DIR "/%1.png").arg(docs_name));
     }
-}
-
-// The close confirmation is agreed to; a progress sheet is left to run.
-void answerCloseQuestion()
-{
-    installSheetResponder([](const SheetRequest& request) {
-        return request.type == VexoMessageSheet::Processing ||
-                       request.type == VexoMessageSheet::ProcessingWithAnimation
-                   ? 0
-                   : int(QMessageBox::Ok);
-    });
 }
 
 int runProgram(std::function<void()> script)
