@@ -2,6 +2,8 @@
 # rsync in daemon mode (no ssh, no encryption) over the same pacing relay as
 # transfer_bench --rtt-ms: the yardstick for many small files over a link.
 # Usage: bench/rsync_over_link.sh BUILD_DIR RTT_MS [FILES]
+# RSYNC_OPTIONS adds options to both runs (e.g. --fsync, to sync every file
+# before its rename as the engine does).
 # Needs rsync (not a dependency of the project: apt-get install rsync).
 set -euo pipefail
 build=${1:?build dir}
@@ -32,10 +34,11 @@ for _ in $(seq 50); do [ -s "$work/relay-port" ] && break; sleep 0.1; done
 relay=$(cat "$work/relay-port")
 rate() { awk -v n="$files" -v s="$1" 'BEGIN { printf "%.0f files/s", n / s }'; }
 start=$(date +%s.%N)
-rsync -a "rsync://127.0.0.1:$relay/share/small/" "$work/down/small/"
+rsync -a ${RSYNC_OPTIONS:-} "rsync://127.0.0.1:$relay/share/small/" "$work/down/small/"
 down=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
-rm -rf "$work/share/small"
+# Into a new folder: files deleted just before would make the file system
+# slower to create the next ones, which is not what is measured here.
 start=$(date +%s.%N)
-rsync -a "$work/up/small/" "rsync://127.0.0.1:$relay/share/small/"
+rsync -a ${RSYNC_OPTIONS:-} "$work/up/small/" "rsync://127.0.0.1:$relay/share/uploaded/"
 up=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
-echo "rsync daemon, RTT $rtt ms, $files x 4 KiB: download $(rate "$down"), upload $(rate "$up")"
+echo "rsync daemon${RSYNC_OPTIONS:+ $RSYNC_OPTIONS}, RTT $rtt ms, $files x 4 KiB: download $(rate "$down"), upload $(rate "$up")"

@@ -23,7 +23,8 @@
 // and down; --files, default 2,000) and one large file per mode (--size,
 // default 64 MiB): files/s or MB/s, the CPU of the two engines together and
 // of the relay, and the link's turns (a request answered counts two) per file;
-// QM_BENCH_LINKS=1 also prints what each connection carried.
+// --direction and --mode pick among these as above. QM_BENCH_LINKS=1 also
+// prints what each connection carried.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -348,7 +349,8 @@ LinkRun runThroughRelay(const e2e::Mode& mode, bool upload, const qm_test::Pacin
     return run;
 }
 
-int runLatencyMode(double rtt_ms, double rate_mbps, int files, uint64_t large)
+int runLatencyMode(double rtt_ms, double rate_mbps, int files, uint64_t large, const char* direction,
+                    const char* only_mode)
 {
     qm_test::PacingRelay::Options options;
     options.one_way_delay_ms = static_cast<unsigned>(rtt_ms / 2);
@@ -358,6 +360,8 @@ int runLatencyMode(double rtt_ms, double rate_mbps, int files, uint64_t large)
     const e2e::Mode plain = {"plain", false, false};
     bool all_ok = true;
     for (bool upload : {true, false}) {
+        if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
+            continue;
         const LinkRun run = runThroughRelay(plain, upload, options, [&](e2e::Loopback& loop, bool up) {
             std::vector<std::string> names;
             const std::string folder = up ? loop.localPath("small") : loop.sharePath("small");
@@ -378,7 +382,11 @@ int runLatencyMode(double rtt_ms, double rate_mbps, int files, uint64_t large)
     }
     const e2e::Mode modes[] = {{"plain", false, false}, {"tls", true, false}};
     for (const e2e::Mode& mode : modes) {
+        if (only_mode && std::strcmp(only_mode, mode.name) != 0)
+            continue;
         for (bool upload : {true, false}) {
+            if (direction && std::strcmp(direction, upload ? "up" : "down") != 0)
+                continue;
             const LinkRun run = runThroughRelay(mode, upload, options, [&](e2e::Loopback& loop, bool up) {
                 e2e::writeRandomFile(up ? loop.localPath("large") : loop.sharePath("large"), large, 1);
                 return std::vector<std::string>{"large"};
@@ -431,7 +439,8 @@ int main(int argc, char** argv)
     }
     if (rtt_ms >= 0)
         return runLatencyMode(rtt_ms, rate_mbps, files > 0 ? files : 2000,
-                              size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : 64ull << 20);
+                              size_mib > 0 ? static_cast<uint64_t>(size_mib) << 20 : 64ull << 20, direction,
+                              only_mode);
     if (syscalls)
         return printSyscallsPerMiB(argv[0], size_mib) ? 0 : 1;
     e2e::TempDir log_dir;
