@@ -24,6 +24,7 @@ struct event_base;
 // Apart from its own thread, only the service thread calls it.
 class FileFinisher {
 public:
+    // The thread starts with the first batch handed over.
     explicit FileFinisher(event_base* base);
     // Commits and announces whatever is still handed over.
     ~FileFinisher();
@@ -35,7 +36,7 @@ public:
 
     // Takes the batch's contents (the batch is empty after); files names
     // what it finishes until it is announced. Without its thread (it could
-    // not start) the batch is finished here and now.
+    // not start, or is stopped) the batch is finished here and now.
     void hand(FinishedFileBatch& batch, const std::vector<FileKey>& files);
     // Whether a file handed over is not yet announced: it is received
     // whole, and a second receipt of it must not start.
@@ -44,8 +45,11 @@ public:
     // announcements still due: what then reads the task store finds those
     // tasks done (or failed), as a connection's failure handling must.
     void settle();
+    // Settles and ends the thread, when the loop that announces ends.
+    void stop();
 
 private:
+    bool startThread();
     static void onCommitted(int fd, short events, void* arg);
     void work();
     void announceCommitted();
@@ -63,6 +67,8 @@ private:
     std::map<FileKey, unsigned> m_finishing;
     bool m_committing = false;
     bool m_stopping = false;
+    // Stopped, or could not start: batches are finished where handed.
+    bool m_stopped = false;
     // Tells the loop that batches were committed.
     int m_wake_fd = -1;
     event* m_wake_event = nullptr;

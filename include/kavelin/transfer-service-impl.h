@@ -98,6 +98,9 @@ public:
 
     TransferServiceController* getController() { return m_controller; }
     FileFinisher* getFileFinisher() { return m_file_finisher; }
+    // When the loop ends: what is being finished is announced, and the
+    // finisher's thread ends with the service thread.
+    void stopFileFinisher();
     QuillmarFileManager::RateController* getRateController() { return m_system_rate_controller; }
     size_t countWildTransfers() const { return wild_transfers.size(); }
 

@@ -36,36 +36,53 @@ FileFinisher::FileFinisher(event_base* base)
         m_wake_fd = -1;
         return;
     }
-    try {
-        m_thread = std::thread(&FileFinisher::work, this);
-    } catch (const std::system_error&) {
-        QM_LOG(Logger::L_ERR, kComponent,
-               L"[ERROR] file-finisher(%d): no thread: received files are finished on the service thread\n");
-    }
 }
 
 FileFinisher::~FileFinisher()
 {
-    settle();
-    if (m_thread.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_stopping = true;
-        }
-        m_work_to_do.notify_one();
-        m_thread.join();
-    }
+    stop();
     if (m_wake_event)
         event_free(m_wake_event);
     if (m_wake_fd >= 0)
         ::close(m_wake_fd);
 }
 
+void FileFinisher::stop()
+{
+    settle();
+    m_stopped = true;
+    if (!m_thread.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_work_to_do.notify_one();
+    m_thread.join();
+}
+
+bool FileFinisher::startThread()
+{
+    if (m_thread.joinable())
+        return true;
+    if (m_stopped || !m_wake_event)
+        return false;
+    try {
+        m_thread = std::thread(&FileFinisher::work, this);
+    } catch (const std::system_error&) {
+        QM_LOG(Logger::L_ERR, kComponent,
+               L"[ERROR] file-finisher(%d): no thread: received files are finished on the service thread\n");
+        m_stopped = true;
+        return false;
+    }
+    return true;
+}
+
 void FileFinisher::hand(FinishedFileBatch& batch, const std::vector<FileKey>& files)
 {
     if (batch.empty())
         return;
-    if (!m_thread.joinable()) {
+    if (!startThread()) {
         batch.flush();
         return;
     }

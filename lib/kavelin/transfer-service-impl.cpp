@@ -375,6 +375,12 @@ void TransferServiceImpl::addPeer(uint64_t peer_id, TransferSide side, ConnectMe
         m_system_rate_controller->registerConnection(peer);
 }
 
+void TransferServiceImpl::stopFileFinisher()
+{
+    if (m_file_finisher)
+        m_file_finisher->stop();
+}
+
 void TransferServiceImpl::destroyPeerConnection(PeerConnection* peer)
 {
     // Files of the peer still being finished are announced while its report
