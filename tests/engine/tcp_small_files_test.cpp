@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "kavelin/error-code.h"
+#include "kavelin/file-finisher.h"
 #include "kavelin/tcp-transfer.h"
 #include "kavelin/vardo-core-manager.h"
 #include "engine/tcp_transfer_test_support.h"
@@ -40,8 +41,10 @@ public:
 
 // What the receiver had done when each report left, and when it asked its
 // sending role to pull downloads again.
+// Received files are finished on the finisher's thread, as in the service.
 class WatchingController : public TestController {
 public:
+    FileFinisher* getFileFinisher() override { return &finisher; }
     void pushReport(uint64_t peer_id, PObject& report) override
     {
         const uint64_t token = report["token"].asUInt64();
@@ -68,6 +71,7 @@ public:
     std::vector<std::string> contents;
     std::vector<bool> in_place_at_report;
     std::vector<size_t> running_at_pull_again;
+    FileFinisher finisher{getEventBase()};
 };
 
 std::string patterned(size_t size, uint32_t seed)
