@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ public:
     FinishedFileBatch() = default;
     FinishedFileBatch(const FinishedFileBatch&) = delete;
     FinishedFileBatch& operator=(const FinishedFileBatch&) = delete;
+    // The other batch is left empty.
+    FinishedFileBatch(FinishedFileBatch&& other) noexcept;
+    FinishedFileBatch& operator=(FinishedFileBatch&& other) noexcept;
     // Whatever is left is synced and announced.
     ~FinishedFileBatch();
 
@@ -37,6 +41,17 @@ public:
     // announcements; the batch is empty after.
     void flush();
 
+    // The two halves of flush, for a caller that commits on another thread
+    // than the one that announces. commit does the file system's part (the
+    // syncs and renames, noting each failure) of several batches at once,
+    // so that they share their writeback and folder syncs; announce then
+    // runs each batch's announcements, or failures, in order and empties it.
+    static void commit(const std::vector<FinishedFileBatch*>& batches);
+    void announce();
+
+    // How many files commit syncs at the same time.
+    static const size_t kMaxSyncsAtOnce = 8;
+
 private:
     struct Entry {
         int fd;
@@ -48,5 +63,8 @@ private:
         int error;
         bool in_rename;
     };
+    // Syncs and closes each entry's file, noting its error.
+    static void syncAll(const std::vector<Entry*>& entries);
+
     std::vector<Entry> m_entries;
 };

@@ -40,10 +40,13 @@ public:
     virtual int handleWrite();
     // 0: the connection may be aborted now.
     virtual int preAbort();
-    // Whatever the reads so far finished is made durable and announced;
-    // runs when a read wake-up ends, before a failure is handled and before
-    // the role changes.
+    // Whatever the reads so far finished is made durable and announced
+    // before this returns: before a failure is handled, before a task is
+    // aborted and before the role changes.
     virtual void announceFinished() {}
+    // When a read wake-up ends: whatever it finished goes to be made
+    // durable while the connection reads on; it is announced once it is.
+    virtual void handOverFinished() {}
     virtual int verifyToken();
     virtual int processHeader() = 0;
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "kavelin/finished-file-batch.h"
 #include "kavelin/tcp-helper.h"
 
@@ -28,6 +31,7 @@ public:
     // Records what a push cut short by an abort left in the file; always 0.
     int preAbort() override;
     void announceFinished() override;
+    void handOverFinished() override;
     int verifyToken() override;
     int processHeader() override;
 
@@ -66,6 +70,7 @@ private:
     // A push header was refused: the file object that follows is dropped.
     bool m_drop_next_file;
     // Files finished in this wake-up, announced once they are synced, in
-    // place, and their folders synced.
+    // place, and their folders synced; and the tokens of those files.
     FinishedFileBatch m_finished;
+    std::vector<uint64_t> m_finished_tokens;
 };

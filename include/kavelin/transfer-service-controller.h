@@ -8,6 +8,7 @@
 #include "kavelin/transfer-types.h"
 
 struct event_base;
+class FileFinisher;
 class PObject;
 class TransferServiceImpl;
 class VardoCoreManager;
@@ -36,8 +37,15 @@ public:
     // Whether a sending connection of the peer is writing that task's header
     // or contents right now.
     virtual bool taskIsBeingSent(uint64_t peer_id, token_t token);
-    // Whether a receiving connection of the peer is reading that task's file.
+    // Whether a receiving connection of the peer is reading that task's
+    // file, or the file is received whole and not yet announced.
     virtual bool taskIsBeingReceived(uint64_t peer_id, token_t token);
+    // Where received files are synced and renamed; null: on this thread,
+    // as each read wake-up ends.
+    virtual FileFinisher* getFileFinisher();
+    // Every received file handed over so far is finished and announced
+    // when this returns.
+    void settleFinishedFiles();
 };
 
 // The controller of the service core: forwards every call to the core.
@@ -59,6 +67,7 @@ public:
     bool taskIsStillRunning(uint64_t peer_id, token_t token) override;
     bool taskIsBeingSent(uint64_t peer_id, token_t token) override;
     bool taskIsBeingReceived(uint64_t peer_id, token_t token) override;
+    FileFinisher* getFileFinisher() override;
 
 private:
     TransferServiceImpl* m_service_impl;

@@ -14,6 +14,7 @@
 struct event;
 struct event_base;
 class ControlConnection;
+class FileFinisher;
 class PObject;
 class PeerConnection;
 class TcpTransfer;
@@ -96,6 +97,10 @@ public:
     bool taskIsBeingReceived(uint64_t peer_id, token_t token);
 
     TransferServiceController* getController() { return m_controller; }
+    FileFinisher* getFileFinisher() { return m_file_finisher; }
+    // When the loop ends: what is being finished is announced, and the
+    // finisher's thread ends with the service thread.
+    void stopFileFinisher();
     QuillmarFileManager::RateController* getRateController() { return m_system_rate_controller; }
     size_t countWildTransfers() const { return wild_transfers.size(); }
 
@@ -124,6 +129,9 @@ private:
     std::map<uint64_t, PeerConnection*> peer_connection_table;
     VardoCoreManager* m_manager;
     TransferServiceController* m_controller;
+    // Syncs and renames received files off the service thread; its
+    // announcements run here.
+    FileFinisher* m_file_finisher;
     QuillmarFileManager::RateController* m_system_rate_controller;
     // A socket pair whose readable end wakes the loop when a stop is asked.
     cross::socket_t m_wake_fds[2];

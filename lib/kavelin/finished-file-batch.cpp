@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -37,6 +40,20 @@ std::string parentFolder(const std::string& path)
 
 } // namespace
 
+FinishedFileBatch::FinishedFileBatch(FinishedFileBatch&& other) noexcept
+{
+    m_entries.swap(other.m_entries);
+}
+
+FinishedFileBatch& FinishedFileBatch::operator=(FinishedFileBatch&& other) noexcept
+{
+    if (this != &other) {
+        flush();
+        m_entries.swap(other.m_entries);
+    }
+    return *this;
+}
+
 FinishedFileBatch::~FinishedFileBatch()
 {
     flush();
@@ -56,35 +73,79 @@ void FinishedFileBatch::addFile(int fd, const std::string& temp, const std::stri
 
 void FinishedFileBatch::flush()
 {
+    if (m_entries.empty())
+        return;
+    commit({this});
+    announce();
+}
+
+void FinishedFileBatch::commit(const std::vector<FinishedFileBatch*>& batches)
+{
+    // Writeback of every file first: a file system with a journal then
+    // commits their blocks together, and each sync after the first finds
+    // its file already on disk.
+    for (const FinishedFileBatch* batch : batches)
+        for (const Entry& entry : batch->m_entries)
+            if (entry.fd >= 0)
+                ::sync_file_range(entry.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    std::vector<Entry*> to_sync;
+    for (FinishedFileBatch* batch : batches)
+        for (Entry& entry : batch->m_entries)
+            if (entry.fd >= 0)
+                to_sync.push_back(&entry);
+    syncAll(to_sync);
+    std::vector<std::string> folders;
+    for (FinishedFileBatch* batch : batches) {
+        for (Entry& entry : batch->m_entries) {
+            if (entry.error == 0 && !entry.temp.empty() &&
+                ::rename(entry.temp.c_str(), entry.destination.c_str()) != 0) {
+                entry.error = errno;
+                entry.in_rename = true;
+            }
+            // Renamed: a second commit must not rename again.
+            entry.temp.clear();
+            if (entry.error == 0 && !entry.folder.empty() &&
+                std::find(folders.begin(), folders.end(), entry.folder) == folders.end())
+                folders.push_back(entry.folder);
+            entry.folder.clear();
+        }
+    }
+    for (const std::string& folder : folders)
+        syncFolder(folder);
+}
+
+void FinishedFileBatch::syncAll(const std::vector<Entry*>& entries)
+{
+    // Each sync waits for the disk to empty its cache; several at once are
+    // served by one flush, so a disk that flushes slowly costs about the
+    // same for many files as for one.
+    std::atomic<size_t> next{0};
+    auto syncSome = [&entries, &next] {
+        for (size_t i = next++; i < entries.size(); i = next++) {
+            entries[i]->error = syncAndClose(entries[i]->fd);
+            entries[i]->fd = -1;
+        }
+    };
+    std::vector<std::thread> helpers;
+    const size_t wanted = std::min(entries.size(), kMaxSyncsAtOnce);
+    for (size_t k = 1; k < wanted; ++k) {
+        try {
+            helpers.emplace_back(syncSome);
+        } catch (const std::system_error&) {
+            break; // the ones running, and this thread, do the rest
+        }
+    }
+    syncSome();
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+void FinishedFileBatch::announce()
+{
     // Emptied first, so that the batch is ready for the next pass whatever
     // an announcement does.
     std::vector<Entry> entries;
     entries.swap(m_entries);
-    // Writeback of every file first: a file system with a journal then
-    // commits their blocks together, and each sync after the first finds
-    // its file already on disk.
-    for (const Entry& entry : entries)
-        if (entry.fd >= 0)
-            ::sync_file_range(entry.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    for (Entry& entry : entries) {
-        if (entry.fd >= 0) {
-            entry.error = syncAndClose(entry.fd);
-            entry.fd = -1;
-        }
-    }
-    std::vector<std::string> folders;
-    for (Entry& entry : entries) {
-        if (entry.error == 0 && !entry.temp.empty() &&
-            ::rename(entry.temp.c_str(), entry.destination.c_str()) != 0) {
-            entry.error = errno;
-            entry.in_rename = true;
-        }
-        if (entry.error == 0 && !entry.folder.empty() &&
-            std::find(folders.begin(), folders.end(), entry.folder) == folders.end())
-            folders.push_back(entry.folder);
-    }
-    for (const std::string& folder : folders)
-        syncFolder(folder);
     for (const Entry& entry : entries) {
         if (entry.error == 0)
             entry.announce();

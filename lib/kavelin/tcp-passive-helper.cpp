@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "file-op.h"
+#include "kavelin/file-finisher.h"
 #include "kavelin/fragment-manager.h"
 #include "kavelin/receipt-leftovers.h"
 #include "kavelin/source-change.h"
@@ -110,6 +111,7 @@ TcpPassiveHelper::TcpPassiveHelper(TcpTransfer* transfer)
 
 TcpPassiveHelper::~TcpPassiveHelper()
 {
+    TcpPassiveHelper::announceFinished();
 }
 
 bool TcpPassiveHelper::isClientSide() const
@@ -618,16 +620,34 @@ int TcpPassiveHelper::processFile()
         controller->pushReport(peer_id, report);
     };
     m_finished.addFile(received, temp.c_str_utf8(), destination.c_str_utf8(), announce, failed);
+    m_finished_tokens.push_back(token);
     m_cached_info = ResumeInfo();
     return 0;
 }
 
-void TcpPassiveHelper::announceFinished()
+void TcpPassiveHelper::handOverFinished()
 {
     if (m_finished.empty())
         return;
-    m_finished.flush();
-    m_transfer->getController()->controlPeerWrite(m_transfer->getPeerId(), true, TRANSFER_USE_ACTIVE);
+    TransferController* controller = m_transfer->getController();
+    const uint64_t peer_id = m_transfer->getPeerId();
+    // Done tasks free their places: the sending connections may start more.
+    m_finished.add(std::string(),
+                   [controller, peer_id] { controller->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE); });
+    std::vector<FileFinisher::FileKey> files;
+    for (uint64_t token : m_finished_tokens)
+        files.emplace_back(peer_id, token);
+    m_finished_tokens.clear();
+    if (FileFinisher* finisher = controller->getFileFinisher())
+        finisher->hand(m_finished, files);
+    else
+        m_finished.flush();
+}
+
+void TcpPassiveHelper::announceFinished()
+{
+    handOverFinished();
+    m_transfer->getController()->settleFinishedFiles();
 }
 
 int TcpPassiveHelper::checkQuotaSpace(const ustring&, uint64_t)

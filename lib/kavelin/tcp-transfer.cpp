@@ -185,15 +185,16 @@ int TcpTransfer::handleRead()
 {
     if (!m_helper)
         return -1;
-    // Files finished in this wake-up are announced together on every way
-    // out of it: the passes read on only while the socket holds bytes the
-    // sender has already sent, and the files then share their syncs.
+    // Files finished in this wake-up go together to be made durable on
+    // every way out of it: the passes read on only while the socket holds
+    // bytes the sender has already sent, and the files then share their
+    // syncs while the next ones arrive.
     struct WakeupEnd {
         TcpTransfer* transfer;
         ~WakeupEnd()
         {
             if (transfer->m_helper)
-                transfer->m_helper->announceFinished();
+                transfer->m_helper->handOverFinished();
         }
     } wakeup_end{this};
     adjustBandwidth(BT_READ, BA_RESET);
@@ -455,6 +456,8 @@ void TcpTransfer::sourceChanged(const ResumeInfo& info)
 
 void TcpTransfer::pullOrphansAgain(uint64_t current_resume_id)
 {
+    // A file received whole but not yet announced is no orphan.
+    m_controller->settleFinishedFiles();
     // A download asked for may have been on its way on this connection, its
     // header not yet read: nothing here knows its token, and the server
     // waits for this end to ask again. Every download of the peer that

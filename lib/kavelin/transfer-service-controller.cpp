@@ -1,5 +1,6 @@
 #include "kavelin/transfer-service-controller.h"
 
+#include "kavelin/file-finisher.h"
 #include "kavelin/transfer-service-impl.h"
 
 TransferController::~TransferController() = default;
@@ -60,6 +61,22 @@ bool TransferController::taskIsBeingSent(uint64_t, token_t)
 bool TransferController::taskIsBeingReceived(uint64_t, token_t)
 {
     return false;
+}
+
+FileFinisher* TransferController::getFileFinisher()
+{
+    return nullptr;
+}
+
+void TransferController::settleFinishedFiles()
+{
+    if (FileFinisher* finisher = getFileFinisher())
+        finisher->settle();
+}
+
+FileFinisher* TransferServiceController::getFileFinisher()
+{
+    return m_service_impl->getFileFinisher();
 }
 
 bool TransferServiceController::taskIsBeingReceived(uint64_t peer_id, token_t token)

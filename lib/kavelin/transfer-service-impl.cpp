@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "kavelin/control-connection.h"
+#include "kavelin/file-finisher.h"
 #include "kavelin/peer-connection.h"
 #include "kavelin/rate-controller.h"
 #include "kavelin/tcp-transfer.h"
@@ -66,6 +67,7 @@ TransferServiceImpl::TransferServiceImpl(TransferService* /*service*/, VardoCore
       ev_base(nullptr),
       m_manager(manager),
       m_controller(nullptr),
+      m_file_finisher(nullptr),
       m_system_rate_controller(nullptr),
       m_wake_fds{cross::INVALID_SOCKET_VALUE, cross::INVALID_SOCKET_VALUE},
       wake_event(nullptr)
@@ -78,6 +80,7 @@ TransferServiceImpl::TransferServiceImpl(TransferService* /*service*/, VardoCore
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Cannot create event base\n");
         return;
     }
+    m_file_finisher = new FileFinisher(ev_base);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_wake_fds) != 0) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] transfer-service-impl(%d): Cannot create wake-up pair: %d\n",
                cross::getSystemError());
@@ -104,6 +107,10 @@ TransferServiceImpl::~TransferServiceImpl()
     for (auto& entry : wild_transfers)
         delete entry.second;
     wild_transfers.clear();
+    // Its last announcements reach the task store through the controller,
+    // and its event belongs to the base.
+    delete m_file_finisher;
+    m_file_finisher = nullptr;
     delete m_controller;
     m_controller = nullptr;
     if (ev_base)
@@ -368,8 +375,18 @@ void TransferServiceImpl::addPeer(uint64_t peer_id, TransferSide side, ConnectMe
         m_system_rate_controller->registerConnection(peer);
 }
 
+void TransferServiceImpl::stopFileFinisher()
+{
+    if (m_file_finisher)
+        m_file_finisher->stop();
+}
+
 void TransferServiceImpl::destroyPeerConnection(PeerConnection* peer)
 {
+    // Files of the peer still being finished are announced while its report
+    // queue is there to take their word.
+    if (m_file_finisher)
+        m_file_finisher->settle();
     m_system_rate_controller->unregisterConnection(peer);
     // The entry stays in the table while the peer is deleted: its data
     // connections unregister their bandwidth through us on the way out.
@@ -465,6 +482,8 @@ bool TransferServiceImpl::taskIsStillRunning(uint64_t peer_id, token_t token)
 
 bool TransferServiceImpl::taskIsBeingReceived(uint64_t peer_id, token_t token)
 {
+    if (m_file_finisher && m_file_finisher->isFinishing(peer_id, token))
+        return true;
     PeerConnection* peer = getPeerConnection(peer_id);
     return peer ? peer->taskIsBeingReceived(token) : false;
 }

@@ -127,6 +127,7 @@ void TransferService::serviceLoop()
         if (!m_run.load())
             break;
     }
+    m_impl->stopFileFinisher();
     m_thread_alive.store(false);
 }
 
