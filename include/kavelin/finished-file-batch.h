@@ -50,7 +50,7 @@ public:
     void announce();
 
     // How many files commit syncs at the same time.
-    static const size_t kMaxSyncsAtOnce = 8;
+    static constexpr size_t kMaxSyncsAtOnce = 8;
 
 private:
     struct Entry {
