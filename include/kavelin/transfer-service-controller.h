@@ -24,8 +24,9 @@ public:
     virtual void pushReport(uint64_t peer_id, PObject& report) = 0;
     // Takes the oldest queued report of the peer; false when there is none.
     virtual bool popReport(uint64_t peer_id, PObject& report) = 0;
-    // Binds an accepted (wild) data connection to its peer (server side).
-    virtual void setSocketPeerId(cross::socket_t socket, uint64_t peer_id) = 0;
+    // Binds an accepted (wild) data connection to its peer (server side);
+    // false when the connection or the peer is not known here.
+    virtual bool setSocketPeerId(cross::socket_t socket, uint64_t peer_id) = 0;
     // Turns write events on or off for every data connection of the peer in that use.
     virtual void controlPeerWrite(uint64_t peer_id, bool on, TransferUse use) = 0;
     virtual void adjustBandwidth(uint64_t peer_id, void* transfer, BandwidthType type,
@@ -58,7 +59,7 @@ public:
     event_base* getEventBase() override;
     void pushReport(uint64_t peer_id, PObject& report) override;
     bool popReport(uint64_t peer_id, PObject& report) override;
-    void setSocketPeerId(cross::socket_t socket, uint64_t peer_id) override;
+    bool setSocketPeerId(cross::socket_t socket, uint64_t peer_id) override;
     void controlPeerWrite(uint64_t peer_id, bool on, TransferUse use) override;
     void adjustBandwidth(uint64_t peer_id, void* transfer, BandwidthType type,
                          BandwidthAction action) override;

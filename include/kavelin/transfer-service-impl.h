@@ -88,7 +88,7 @@ public:
     event_base* getEventBase() { return ev_base; }
     void pushReport(uint64_t peer_id, PObject& report);
     bool popReport(uint64_t peer_id, PObject& report);
-    void setSocketPeerId(cross::socket_t socket, uint64_t peer_id);
+    bool setSocketPeerId(cross::socket_t socket, uint64_t peer_id);
     void controlPeerWrite(uint64_t peer_id, bool on, TransferUse use);
     void adjustBandwidth(uint64_t peer_id, void* transfer, BandwidthType type, BandwidthAction action);
     uint64_t getUsTimeWait(uint64_t peer_id, void* transfer, BandwidthType type, uint64_t bytes);

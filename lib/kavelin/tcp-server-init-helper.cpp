@@ -46,7 +46,10 @@ int TcpServerInitHelper::verifyToken()
         return -1;
     }
     m_transfer->setPeerId(peer_id);
-    m_transfer->getController()->setSocketPeerId(m_transfer->getSocket(), peer_id);
+    if (!m_transfer->getController()->setSocketPeerId(m_transfer->getSocket(), peer_id)) {
+        m_error_code = ProjectVardo::ERR_INVALID_SEED;
+        return -1;
+    }
     return 0;
 }
 

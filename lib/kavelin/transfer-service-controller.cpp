@@ -26,9 +26,9 @@ bool TransferServiceController::popReport(uint64_t peer_id, PObject& report)
     return m_service_impl->popReport(peer_id, report);
 }
 
-void TransferServiceController::setSocketPeerId(cross::socket_t socket, uint64_t peer_id)
+bool TransferServiceController::setSocketPeerId(cross::socket_t socket, uint64_t peer_id)
 {
-    m_service_impl->setSocketPeerId(socket, peer_id);
+    return m_service_impl->setSocketPeerId(socket, peer_id);
 }
 
 void TransferServiceController::controlPeerWrite(uint64_t peer_id, bool on, TransferUse use)

@@ -345,23 +345,26 @@ void TransferServiceImpl::acceptDataConnection()
     }
 }
 
-void TransferServiceImpl::setSocketPeerId(cross::socket_t socket, uint64_t peer_id)
+bool TransferServiceImpl::setSocketPeerId(cross::socket_t socket, uint64_t peer_id)
 {
     auto wild = wild_transfers.find(socket);
     if (wild == wild_transfers.end()) {
         QM_LOG(Logger::L_ERR, kComponent,
                L"[ERROR] transfer-service-impl(%d): Cannot setSocketPeerId %d: no such connection\n", socket);
-        return;
+        return false;
     }
     PeerConnection* peer = getPeerConnection(peer_id);
     if (!peer) {
-        QM_LOG(Logger::L_ERR, kComponent,
-               L"[ERROR] transfer-service-impl(%d): Cannot setSocketPeerId %d to an unknown peer %llu\n", socket,
+        // A login records its seed before it adds its peer here: a data
+        // connection that comes in between is refused, and its end retries.
+        QM_LOG(Logger::L_WARNING, kComponent,
+               L"[WARNING] transfer-service-impl(%d): connection %d refused: peer %llu is not ready\n", socket,
                static_cast<unsigned long long>(peer_id));
-        return;
+        return false;
     }
     peer->addTcpTransfer(wild->second);
     wild_transfers.erase(wild);
+    return true;
 }
 
 void TransferServiceImpl::addPeer(uint64_t peer_id, TransferSide side, ConnectMethod method, const std::string& ip,

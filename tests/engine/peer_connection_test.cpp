@@ -580,7 +580,7 @@ TEST_F(PeerConnectionTest, CallsForAnUnknownPeerChangeNothing)
     impl.controlPeerWrite(kUnknown, true, TRANSFER_USE_ACTIVE);
     impl.adjustBandwidth(kUnknown, &transfer_id, BT_READ, BA_REG);
     impl.removePeerConnection(kUnknown);
-    impl.setSocketPeerId(12345, kUnknown);
+    EXPECT_FALSE(impl.setSocketPeerId(12345, kUnknown));
 
     EXPECT_EQ(nullptr, impl.getPeerConnection(kUnknown));
     PObject dump;

@@ -27,7 +27,7 @@ public:
     event_base* getEventBase() override { return m_base; }
     void pushReport(uint64_t, PObject& report) override;
     bool popReport(uint64_t, PObject& report) override;
-    void setSocketPeerId(cross::socket_t, uint64_t) override {}
+    bool setSocketPeerId(cross::socket_t, uint64_t) override { return true; }
     void controlPeerWrite(uint64_t, bool, TransferUse) override {}
     void adjustBandwidth(uint64_t, void*, BandwidthType, BandwidthAction) override {}
     uint64_t getUsTimeWait(uint64_t, void*, BandwidthType, uint64_t) override { return 0; }

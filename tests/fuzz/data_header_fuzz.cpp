@@ -56,7 +56,7 @@ public:
     event_base* getEventBase() override { return m_base; }
     void pushReport(uint64_t, PObject&) override {}
     bool popReport(uint64_t, PObject&) override { return false; }
-    void setSocketPeerId(cross::socket_t, uint64_t) override {}
+    bool setSocketPeerId(cross::socket_t, uint64_t) override { return true; }
     void controlPeerWrite(uint64_t, bool, TransferUse) override {}
     void adjustBandwidth(uint64_t, void*, BandwidthType, BandwidthAction) override {}
     uint64_t getUsTimeWait(uint64_t, void*, BandwidthType, uint64_t) override { return 0; }
