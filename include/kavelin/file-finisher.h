@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstddef>
 #include <deque>
 #include <cstdint>
 #include <map>
@@ -33,6 +34,10 @@ public:
 
     // A received file, named by its peer and token.
     typedef std::pair<uint64_t, uint64_t> FileKey;
+    // Files handed over and not yet announced, each holding its descriptor
+    // open: beyond it, handing more over first settles the earlier ones, so
+    // that a disk slower than the link cannot use up the process's files.
+    static constexpr size_t kMaxFilesHeld = 256;
 
     // Takes the batch's contents (the batch is empty after); files names
     // what it finishes until it is announced. Without its thread (it could
@@ -65,6 +70,7 @@ private:
     std::deque<Handed> m_committed; // on disk, not yet announced
     // Files handed over and not yet announced; the service thread's alone.
     std::map<FileKey, unsigned> m_finishing;
+    size_t m_files_held = 0;
     bool m_committing = false;
     bool m_stopping = false;
     // Stopped, or could not start: batches are finished where handed.

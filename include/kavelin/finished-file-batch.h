@@ -31,9 +31,10 @@ public:
 
     // A rename into folder (empty: no rename, only the announcement).
     void add(const std::string& folder, std::function<void()> announce);
-    // A received file: fd (owned by the batch from here; -1 when the file
-    // could not be opened, which its rename then reports) is synced, temp
-    // is renamed over destination, the folder synced, then announce runs.
+    // A received file: fd (owned by the batch from here; -1: the file is
+    // opened by name when it is synced, and a file that is not there is
+    // reported by its rename) is synced, temp is renamed over destination,
+    // the folder synced, then announce runs.
     void addFile(int fd, const std::string& temp, const std::string& destination, std::function<void()> announce,
                  Failure failed);
     bool empty() const { return m_entries.empty(); }

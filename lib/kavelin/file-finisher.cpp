@@ -86,6 +86,9 @@ void FileFinisher::hand(FinishedFileBatch& batch, const std::vector<FileKey>& fi
         batch.flush();
         return;
     }
+    if (m_files_held > 0 && m_files_held + files.size() > kMaxFilesHeld)
+        settle();
+    m_files_held += files.size();
     for (const FileKey& file : files)
         ++m_finishing[file];
     {
@@ -161,6 +164,7 @@ void FileFinisher::announceCommitted()
             m_committed.pop_front();
         }
         handed.batch.announce();
+        m_files_held -= handed.files.size();
         for (const FileKey& file : handed.files) {
             auto it = m_finishing.find(file);
             if (it != m_finishing.end() && --it->second == 0)

@@ -91,7 +91,7 @@ void FinishedFileBatch::commit(const std::vector<FinishedFileBatch*>& batches)
     std::vector<Entry*> to_sync;
     for (FinishedFileBatch* batch : batches)
         for (Entry& entry : batch->m_entries)
-            if (entry.fd >= 0)
+            if (entry.fd >= 0 || !entry.temp.empty())
                 to_sync.push_back(&entry);
     syncAll(to_sync);
     std::vector<std::string> folders;
@@ -122,8 +122,17 @@ void FinishedFileBatch::syncAll(const std::vector<Entry*>& entries)
     std::atomic<size_t> next{0};
     auto syncSome = [&entries, &next] {
         for (size_t i = next++; i < entries.size(); i = next++) {
-            entries[i]->error = syncAndClose(entries[i]->fd);
-            entries[i]->fd = -1;
+            Entry& entry = *entries[i];
+            if (entry.fd < 0)
+                entry.fd = ::open(entry.temp.c_str(), O_RDONLY | O_CLOEXEC);
+            if (entry.fd < 0) {
+                // A file that is not there is reported by its rename; any
+                // other failure must not let it take its name unsynced.
+                entry.error = errno == ENOENT ? 0 : errno;
+                continue;
+            }
+            entry.error = syncAndClose(entry.fd);
+            entry.fd = -1;
         }
     };
     std::vector<std::thread> helpers;

@@ -571,10 +571,8 @@ int TcpPassiveHelper::processFile()
 
     // The file is synced and moved to its name with the others finished in
     // this wake-up. Its time is set through the descriptor the stream wrote
-    // with, so that it reaches the disk with the data; a failed time does
-    // not fail the task.
-    if (received < 0)
-        received = ::open(m_cached_info.temp_path.c_str_utf8(), O_RDONLY | O_CLOEXEC);
+    // with, so that it reaches the disk with the data (without one, by name
+    // once the file has its name); a failed time does not fail the task.
     const uint64_t mtime = m_cached_info.mtime;
     const bool timed = received >= 0 && mtime != 0 && FSUTimeFd(received, mtime) == 0;
     const ustring temp = m_cached_info.temp_path;

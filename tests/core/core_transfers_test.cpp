@@ -122,6 +122,31 @@ protected:
         }, 120000);
     }
 
+    // A site logged in whose data side never comes up: the tasks stay in the
+    // store as they were queued. Its peer id, or 0.
+    uint64_t ConnectWithoutDataSide()
+    {
+        CoreTiming::get().data_wait_ms = 600000;
+        SiteInfo request = Request([](SiteInfo& s) { s.transfer_port = 1; });
+        if (!ClientCoreManager::getCoreManager()->getNextPeerId(request.peer_id))
+            return 0;
+        QSignalSpy up(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectControlChannelSuccess);
+        emit m_views.sigConnectSite(request);
+        return WaitUntil([&] { return up.count() == 1; }) ? request.peer_id : 0;
+    }
+    // The peer's tasks in the store, in their order.
+    static std::vector<ResumeInfo> TasksOf(uint64_t peer_id)
+    {
+        ResumeFilter filter;
+        filter.check_peer_id = true;
+        filter.peer_ids = {peer_id};
+        std::vector<ResumeInfo> tasks;
+        int total = 0;
+        uint64_t down = 0, up = 0;
+        ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up);
+        return tasks;
+    }
+
     TaskMonitor* m_task_monitor = nullptr;
     QThread m_task_thread;
     std::vector<std::pair<int, int>> m_sequence;  // (-1, count) or (1, peer)
@@ -201,13 +226,8 @@ TEST_F(CoreTransfersTest, TreeUploadedThenDownloadedIntact)
 TEST_F(CoreTransfersTest, UploadTasksAreQueuedDepthFirstOnePerFile)
 {
     // No data connection: the tasks stay in the store in the order they came.
-    CoreTiming::get().data_wait_ms = 600000;
-    SiteInfo request = Request([](SiteInfo& s) { s.transfer_port = 1; });
-    ASSERT_TRUE(ClientCoreManager::getCoreManager()->getNextPeerId(request.peer_id));
-    const uint64_t p = request.peer_id;
-    QSignalSpy up(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectControlChannelSuccess);
-    emit m_views.sigConnectSite(request);
-    ASSERT_TRUE(WaitUntil([&] { return up.count() == 1; }));
+    const uint64_t p = ConnectWithoutDataSide();
+    ASSERT_NE(p, 0u);
     MakeTree(Local("/tree"));
     EventGenerator generator;
     Event upload;
@@ -216,13 +236,7 @@ TEST_F(CoreTransfersTest, UploadTasksAreQueuedDepthFirstOnePerFile)
     upload.source_is_dir = true;
     EXPECT_EQ(Run(upload), 0);
 
-    ResumeFilter filter;
-    filter.check_peer_id = true;
-    filter.peer_ids = {p};
-    std::vector<ResumeInfo> tasks;
-    int total = 0;
-    uint64_t down = 0, up_speed = 0;
-    ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up_speed);
+    const std::vector<ResumeInfo> tasks = TasksOf(p);
     ASSERT_EQ(tasks.size(), kFiles.size());
     std::vector<std::string> folders_seen;
     for (const ResumeInfo& task : tasks) {
@@ -256,13 +270,8 @@ TEST_F(CoreTransfersTest, UploadTasksAreQueuedDepthFirstOnePerFile)
 // ahead of the running ones.
 TEST_F(CoreTransfersTest, DownloadTasksCarryTheListedSize)
 {
-    CoreTiming::get().data_wait_ms = 600000;
-    SiteInfo request = Request([](SiteInfo& s) { s.transfer_port = 1; });
-    ASSERT_TRUE(ClientCoreManager::getCoreManager()->getNextPeerId(request.peer_id));
-    const uint64_t p = request.peer_id;
-    QSignalSpy up(GlobalConnecter::getInstance(), &GlobalConnecter::sigConnectControlChannelSuccess);
-    emit m_views.sigConnectSite(request);
-    ASSERT_TRUE(WaitUntil([&] { return up.count() == 1; }));
+    const uint64_t p = ConnectWithoutDataSide();
+    ASSERT_NE(p, 0u);
     MakeTree(Docs("/tree"));
     fs::create_directories(Local("/down"));
     const std::string single = kFiles.begin()->first;
@@ -277,13 +286,7 @@ TEST_F(CoreTransfersTest, DownloadTasksCarryTheListedSize)
         EXPECT_EQ(Run(download), 0) << from;
     }
 
-    ResumeFilter filter;
-    filter.check_peer_id = true;
-    filter.peer_ids = {p};
-    std::vector<ResumeInfo> tasks;
-    int total = 0;
-    uint64_t down = 0, up_speed = 0;
-    ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up_speed);
+    const std::vector<ResumeInfo> tasks = TasksOf(p);
     ASSERT_EQ(tasks.size(), kFiles.size() + 1);
     for (const ResumeInfo& task : tasks) {
         const std::string from = task.path_from.c_str_utf8();

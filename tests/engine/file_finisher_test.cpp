@@ -160,4 +160,51 @@ TEST_F(FileFinisherTest, SettlingStoppingOrNoThreadAnnounceEverythingHandedOver)
     }
 }
 
+// Each file handed over holds its descriptor until it is announced: past
+// the bound, handing more over first settles what is held.
+TEST_F(FileFinisherTest, HandingOverPastTheBoundSettlesTheFilesHeldFirst)
+{
+    FileFinisher finisher(base.get());
+    std::vector<FileFinisher::FileKey> held, more;
+    for (uint64_t token = 1; token <= FileFinisher::kMaxFilesHeld - 1; ++token)
+        held.emplace_back(1, token);
+    more.emplace_back(1, FileFinisher::kMaxFilesHeld);
+    more.emplace_back(1, FileFinisher::kMaxFilesHeld + 1);
+    FinishedFileBatch first;
+    addReceived(first, "first");
+    finisher.hand(first, held);
+    EXPECT_TRUE(seen.empty());
+    FinishedFileBatch second;
+    addReceived(second, "second");
+    finisher.hand(second, more);
+
+    ASSERT_EQ(std::vector<std::string>{"done first"}, whats()) << "announced before the second was taken";
+    EXPECT_TRUE(seen[0].in_place);
+    EXPECT_FALSE(finisher.isFinishing(1, 1));
+    EXPECT_TRUE(finisher.isFinishing(1, FileFinisher::kMaxFilesHeld));
+    runLoopUntil(2);
+    EXPECT_EQ((std::vector<std::string>{"done first", "done second"}), whats());
+}
+
+// A file handed over without its descriptor is opened by name to be synced;
+// one that is gone fails at its rename.
+TEST_F(FileFinisherTest, AFileWithoutItsDescriptorIsSyncedByNameOrFailsAtItsRename)
+{
+    FileFinisher finisher(base.get());
+    ASSERT_TRUE(qm_test::writeFile(dir.file("named.part"), "contents of named"));
+    FinishedFileBatch batch;
+    for (const std::string name : {"named", "gone"})
+        batch.addFile(
+            -1, dir.file(name + ".part"), dir.file(name), [this, name] { note("done " + name, name); },
+            [this, name](int error, bool in_rename) {
+                note("failed " + name + " " + std::to_string(error) + (in_rename ? " rename" : " sync"), name);
+            });
+    finisher.hand(batch, {});
+    runLoopUntil(2);
+
+    EXPECT_EQ((std::vector<std::string>{"done named", "failed gone " + std::to_string(ENOENT) + " rename"}),
+              whats());
+    EXPECT_TRUE(seen[0].in_place);
+}
+
 }  // namespace
