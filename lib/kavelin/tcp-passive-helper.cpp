@@ -19,7 +19,7 @@
 #include "kavelin/transfer-service-controller.h"
 #include "kavelin/vardo-core-manager.h"
 #include "log.h"
-#include "tmp_name_gen.h"
+#include "stream_temp_file.h"
 
 namespace {
 
@@ -31,21 +31,25 @@ int stepResult(const PSocketStream& stream)
     return n > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(n);
 }
 
-// Makes sure the file at path exists and holds at least size bytes, so that
-// a region can be written at that offset; bytes of a gap are zeros, and the
-// task's fragments say they are missing.
+// Makes sure the open file fd holds at least size bytes, so that a region
+// can be written at that offset (bytes of a gap are zeros, and the task's
+// fragments say they are missing), and closes it.
 // 0, or the errno of the failure.
-int extendFile(const ustring& path, uint64_t size)
+int extendAndClose(int fd, uint64_t size)
 {
-    int fd = ::open(path.c_str_utf8(), O_RDWR | O_CREAT, 0644);
-    if (fd < 0)
-        return errno;
     struct stat st;
     int error = fstat(fd, &st) == 0 ? 0 : errno;
     if (error == 0 && static_cast<uint64_t>(st.st_size) < size && ftruncate(fd, static_cast<off_t>(size)) != 0)
         error = errno;
     ::close(fd);
     return error;
+}
+
+// The temporary file being resumed, grown to size.
+int extendFile(const ustring& path, uint64_t size)
+{
+    const int fd = ::open(path.c_str_utf8(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    return fd < 0 ? errno : extendAndClose(fd, size);
 }
 
 // The volume of a destination that may not exist yet: its nearest existing
@@ -234,12 +238,12 @@ int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
         stream.SetRecvLocation(m_cached_info.path_to);
         return 0;
     }
+    int extend_error = 0;
     if (m_cached_info.temp_path.empty() || !IsFileExist(m_cached_info.temp_path, false)) {
         // No temporary file to resume: start a new one; what lies before the
         // offset is missing in the fragments and is asked for again. Files
         // an earlier run left for this destination are of no known version.
         ReceiptLeftovers::removeOrphans(m_transfer->getManager(), m_cached_info.path_to);
-        m_cached_info.temp_path = TmpNameGen::getInstance().getTmpPath(m_cached_info.path_to);
         m_cached_info.fragments.clear();
         // The destination's folder may have gone with the old temporary file.
         const std::string destination = m_cached_info.path_to.c_str_utf8();
@@ -249,8 +253,26 @@ int TcpPassiveHelper::prepareReceiveTarget(uint64_t offset)
             if (!IsFileExist(folder, false))
                 FSMKDir(folder, true);
         }
+        // Random names can repeat: the new file is created exclusively, so
+        // that it never writes into a file another task holds under that name.
+        ustring temp;
+        const int fd = openNewTemporaryFile(m_cached_info.path_to, temp);
+        if (fd < 0) {
+            // The name tried last is not ours: nothing may remove it later.
+            const int error = errno;
+            QM_LOG(Logger::L_ERR, kComponent,
+                   L"[ERROR] tcp-passive-helper(%d): Cannot create temp file %s: %s (%d)\n", temp,
+                   std::strerror(error), error);
+            m_cached_info.temp_path.clear();
+            m_error_code = static_cast<ProjectVardo::ErrorCode>(
+                ProjectVardo::convertFromLocalError(error, ProjectVardo::ERR_TEMP_LOST));
+            return -1;
+        }
+        m_cached_info.temp_path = temp;
+        extend_error = extendAndClose(fd, offset);
+    } else {
+        extend_error = extendFile(m_cached_info.temp_path, offset);
     }
-    const int extend_error = extendFile(m_cached_info.temp_path, offset);
     if (extend_error != 0) {
         QM_LOG(Logger::L_ERR, kComponent, L"[ERROR] tcp-passive-helper(%d): Cannot prepare temp file %s: %s (%d)\n",
                m_cached_info.temp_path, std::strerror(extend_error), extend_error);
