@@ -250,8 +250,16 @@ TEST_F(SitePaneListingTest, HostileNamesReachNeitherTheCacheNorTheDisk)
     }
     for (const auto& entry : fs::recursive_directory_iterator(m_dir.path()))
         EXPECT_EQ(entry.path().string().find("escape"), std::string::npos) << entry.path();
-    // Only the folder and its one usable file land, inside the destination.
-    ASSERT_TRUE(WaitUntil([&] { return qm_test::readFile(down.path() + "/tree/ok.txt") == "ok"; }));
+    // Only the folder and its one usable file land, inside the destination,
+    // once the five downloads of it are done (each passes through a
+    // temporary file beside it).
+    auto onlyTheUsableFile = [&] {
+        for (const auto& entry : fs::recursive_directory_iterator(down.path()))
+            if (!entry.is_directory() && entry.path() != down.path() + "/tree/ok.txt")
+                return false;
+        return qm_test::readFile(down.path() + "/tree/ok.txt") == "ok";
+    };
+    EXPECT_TRUE(WaitUntil(onlyTheUsableFile));
     for (const auto& entry : fs::recursive_directory_iterator(down.path()))
         EXPECT_TRUE(entry.is_directory() || entry.path() == down.path() + "/tree/ok.txt") << entry.path();
 }
