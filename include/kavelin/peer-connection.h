@@ -51,6 +51,9 @@ public:
     // only after it has sat idle this long: demand comes in bursts, and each
     // new connection costs a TCP (and TLS) handshake.
     static constexpr uint32_t kSpareIdleSeconds = 10;
+    // Downloads asked for while every receiving connection has sat idle this
+    // long are asked for again: the server has lost their pulls.
+    static constexpr uint32_t kQuietPullSeconds = 5;
 
     PeerConnection(TransferServiceController* controller, uint64_t peer_id, TransferSide side,
                    ConnectMethod method, const std::string& ip, int port);
@@ -158,6 +161,9 @@ private:
     void closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idle, size_t keep, bool linger);
     // Idle for kSpareIdleSeconds since it joined or was last busy.
     bool hasSatIdle(const TcpTransfer* transfer) const;
+    // Client side: downloads still asked for while the receiving connections
+    // have sat idle kQuietPullSeconds are asked for again.
+    void askQuietPullsAgain(const PeerStatus& status, const std::function<const TaskDemand&()>& demand);
     // Remembers when each connection was last busy (or joined) and since
     // when it works on its current task.
     void noteBusy(const PeerStatus& status);
@@ -171,6 +177,8 @@ private:
     void noteConnectSuccess();
     void touch() { m_last_read_time = m_clock(); }
 
+    // When downloads were last asked for again after a quiet while.
+    uint32_t m_pulls_asked_again = 0;
     uint64_t m_peer_id;
     TransferSide m_side;
     ConnectMethod m_method;

@@ -50,6 +50,11 @@ public:
     uint64_t getProcessingToken();
     // The sending role is writing this task's header or contents.
     bool isSendingTask(uint64_t token);
+    // Client side: every download of the peer that is running while no
+    // receiving connection has it (but except_resume_id) goes back to wait,
+    // so that it is asked for again.
+    static void askRunningPullsAgain(TransferController* controller, uint64_t peer_id,
+                                     uint64_t except_resume_id);
     // The receiving role is reading this task's file.
     bool isReceivingTask(uint64_t token);
     ProjectVardo::ErrorCode getLastError() const;

@@ -270,6 +270,8 @@ void PeerConnection::keepClientPool(const PeerStatus& status)
         taskDemand().pulls_out == 0)
         closeSpareTcpTransfers(status.idle_passive, 1, true);
 
+    askQuietPullsAgain(status, taskDemand);
+
     // Exactly one report connection; it is never idle, so a second one goes
     // at once.
     if (status.report.empty() && status.init_report.empty())
@@ -365,6 +367,31 @@ void PeerConnection::closeSpareTcpTransfers(const std::vector<TcpTransfer*>& idl
         if (!linger || hasSatIdle(idle[i]))
             removeTcpTransfer(idle[i]);
     }
+}
+
+void PeerConnection::askQuietPullsAgain(const PeerStatus& status, const std::function<const TaskDemand&()>& demand)
+{
+    // A server whose push broke before its header reached this end, or
+    // that took a pull for a push about to break, leaves the download
+    // waiting here for a file it will not send unasked. The server answers
+    // a pull for a task it still has queued as the same request, and sets
+    // one aside for a file it is sending, so asking again costs nothing.
+    if (!status.using_passive.empty() || status.idle_passive.empty())
+        return;
+    const uint32_t now = m_clock();
+    for (const TcpTransfer* transfer : status.idle_passive) {
+        auto activity = m_activity.find(transfer);
+        if (activity == m_activity.end() || now - activity->second.last_busy < kQuietPullSeconds)
+            return;
+    }
+    if (now - m_pulls_asked_again < kQuietPullSeconds || demand().pulls_out == 0)
+        return;
+    QM_LOG(Logger::L_WARNING, kComponent,
+           L"[WARNING] peer-connection(%d): peer %llu sent nothing for %u s with downloads asked for: asking again\n",
+           static_cast<unsigned long long>(m_peer_id), kQuietPullSeconds);
+    // The next question waits as long again.
+    m_pulls_asked_again = now;
+    TcpTransfer::askRunningPullsAgain(m_controller, m_peer_id, 0);
 }
 
 bool PeerConnection::hasSatIdle(const TcpTransfer* transfer) const

@@ -456,33 +456,39 @@ void TcpTransfer::sourceChanged(const ResumeInfo& info)
 
 void TcpTransfer::pullOrphansAgain(uint64_t current_resume_id)
 {
-    // A file received whole but not yet announced is no orphan.
-    m_controller->settleFinishedFiles();
     // A download asked for may have been on its way on this connection, its
     // header not yet read: nothing here knows its token, and the server
-    // waits for this end to ask again. Every download of the peer that
-    // is running while no receiving connection has it is asked for again;
-    // the server leaves a pull aside for a file it is sending.
+    // waits for this end to ask again. The server leaves a pull aside for a
+    // file it is sending.
+    askRunningPullsAgain(m_controller, m_peer_id, current_resume_id);
+}
+
+void TcpTransfer::askRunningPullsAgain(TransferController* controller, uint64_t peer_id, uint64_t except_resume_id)
+{
+    VardoCoreManager* manager = controller ? controller->getManager() : nullptr;
+    if (!manager)
+        return;
+    // A file received whole but not yet announced is no orphan.
+    controller->settleFinishedFiles();
     ResumeFilter filter;
     filter.check_peer_id = true;
-    filter.peer_ids.push_back(m_peer_id);
+    filter.peer_ids.push_back(peer_id);
     std::vector<ResumeInfo> infos;
     int total = 0;
     uint64_t download_speed = 0;
     uint64_t upload_speed = 0;
-    if (!m_manager->getInfos(filter, infos, total, download_speed, upload_speed))
+    if (!manager->getInfos(filter, infos, total, download_speed, upload_speed))
         return;
     for (const ResumeInfo& info : infos) {
         if (info.command != C_PULL || info.local_state != ResumeInfo::RI_RUNNING ||
-            info.resume_id == current_resume_id || info.token == 0 ||
-            m_controller->taskIsStillRunning(m_peer_id, info.token))
+            info.resume_id == except_resume_id || info.token == 0 || controller->taskIsStillRunning(peer_id, info.token))
             continue;
         PObject update;
         update["resume_id"] = static_cast<uint64_t>(info.resume_id);
         update["local_state"] = static_cast<uint32_t>(ResumeInfo::RI_WAITING);
-        m_manager->updatePartialInfo(update);
+        manager->updatePartialInfo(update);
     }
-    m_controller->controlPeerWrite(m_peer_id, true, TRANSFER_USE_ACTIVE);
+    controller->controlPeerWrite(peer_id, true, TRANSFER_USE_ACTIVE);
 }
 
 bool TcpTransfer::giveUpAfterFailure(const ResumeInfo& info, TransferUse use)

@@ -246,6 +246,54 @@ TEST_F(PeerConnectionTest, ReceivingConnectionsStayWhileADownloadIsOut)
     EXPECT_EQ(1u, receiving());
 }
 
+// A download asked for while the receiving connections sit quiet is asked
+// for again after a while (the server may have lost its pull), no more often
+// than that; while a receiving connection works, nothing is asked again.
+TEST_F(PeerConnectionTest, QuietDownloadsAreAskedForAgain)
+{
+    PeerConnection& peer = addPeer();
+    TcpTransfer* receiving = fake(TRANSFER_USE_PASSIVE, TRANSFER_USE_PASSIVE);
+    peer.addTcpTransfer(receiving);
+    const uint64_t download = addTasks(C_PULL, ResumeInfo::RI_RUNNING, 1).front();
+    ResumeInfo task;
+    ASSERT_TRUE(manager.getResumeInfoFromResumeId(download, task));
+    task.token = 77;
+    manager.updateInfo(task);
+    auto state = [&] {
+        ResumeInfo info;
+        manager.getResumeInfoFromResumeId(download, info);
+        return info.local_state;
+    };
+    auto askedFor = [&] {
+        PObject running;
+        running["resume_id"] = static_cast<PObject::integer_type>(download);
+        running["local_state"] = static_cast<int32_t>(ResumeInfo::RI_RUNNING);
+        manager.updatePartialInfo(running);
+    };
+
+    peer.adjustTransfers();
+    now += PeerConnection::kQuietPullSeconds - 1;
+    peer.adjustTransfers();
+    EXPECT_EQ(ResumeInfo::RI_RUNNING, state());
+    now += 1;
+    peer.adjustTransfers();
+    EXPECT_EQ(ResumeInfo::RI_WAITING, state());
+
+    askedFor();
+    now += 1;
+    peer.adjustTransfers();
+    EXPECT_EQ(ResumeInfo::RI_RUNNING, state()) << "asked again too soon";
+    now += PeerConnection::kQuietPullSeconds;
+    peer.adjustTransfers();
+    EXPECT_EQ(ResumeInfo::RI_WAITING, state());
+
+    askedFor();
+    makeBusy(receiving);
+    now += 10 * PeerConnection::kQuietPullSeconds;
+    peer.adjustTransfers();
+    EXPECT_EQ(ResumeInfo::RI_RUNNING, state());
+}
+
 // A sending connection that has sent its requests and waits for their
 // files is busy but takes the next task itself, and so does one caught
 // writing a small file: another opened then would only be closed again

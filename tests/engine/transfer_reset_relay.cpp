@@ -39,6 +39,8 @@ struct ResetRelay::Link {
     uint64_t counted = 0;
     uint64_t threshold = 0;
     bool over = false;
+    // Set once the client's end is reset and the server's waits for this time.
+    uint64_t server_reset_at_us = 0;
 };
 
 ResetRelay::ResetRelay(unsigned target_port, const Options& options)
@@ -151,11 +153,16 @@ void ResetRelay::acceptOne()
 
 void ResetRelay::resetLink(Link& link)
 {
-    qm_test::closeWithReset(link.client);
-    qm_test::closeWithReset(link.server);
-    link.client = link.server = -1;
-    link.over = true;
     ++m_resets;
+    qm_test::closeWithReset(link.client);
+    link.client = -1;
+    if (m_options.server_reset_delay_ms != 0) {
+        link.server_reset_at_us = qm_test::steadyNowUs() + 1000ull * m_options.server_reset_delay_ms;
+        return;
+    }
+    qm_test::closeWithReset(link.server);
+    link.server = -1;
+    link.over = true;
 }
 
 bool ResetRelay::pump(Link& link, int from, Pipe& pipe, unsigned direction, uint64_t& budget)
@@ -202,12 +209,25 @@ void ResetRelay::run()
 {
     std::vector<pollfd> fds;
     for (;;) {
-        refill(qm_test::steadyNowUs());
+        const uint64_t now_us = qm_test::steadyNowUs();
+        refill(now_us);
         fds.clear();
         fds.push_back({m_wake[0], POLLIN, 0});
         fds.push_back({m_listen_fd, POLLIN, 0});
         bool starved = false;
         for (Link* link : m_links) {
+            if (link->server_reset_at_us != 0) {
+                // Half reset: the server's end waits, nothing moves on it.
+                starved = true;
+                if (now_us >= link->server_reset_at_us && !link->over) {
+                    qm_test::closeWithReset(link->server);
+                    link->server = -1;
+                    link->over = true;
+                }
+                fds.push_back({-1, 0, 0});
+                fds.push_back({-1, 0, 0});
+                continue;
+            }
             short client_events = 0;
             short server_events = 0;
             const bool may_read_client = m_options.rate == 0 || m_allowance[0] > 0;
@@ -238,14 +258,14 @@ void ResetRelay::run()
             Link& link = *m_links[i];
             const short client = fds[2 + 2 * i].revents;
             const short server = fds[2 + 2 * i + 1].revents;
-            if (client == 0 && server == 0)
+            if ((client == 0 && server == 0) || link.server_reset_at_us != 0)
                 continue;
             bool alive = true;
             if (client & (POLLIN | POLLHUP | POLLERR) || server & POLLOUT)
                 alive = pump(link, link.client, link.to_server, kToServer, m_allowance[0]);
-            if (alive && !link.over && (server & (POLLIN | POLLHUP | POLLERR) || client & POLLOUT))
+            if (alive && !link.over && link.server_reset_at_us == 0 && (server & (POLLIN | POLLHUP | POLLERR) || client & POLLOUT))
                 alive = pump(link, link.server, link.to_client, kToClient, m_allowance[1]);
-            if (!alive && !link.over) {
+            if (!alive && !link.over && link.server_reset_at_us == 0) {
                 // An end closed or failed: pass that on as the same kind of end.
                 close(link.client);
                 close(link.server);

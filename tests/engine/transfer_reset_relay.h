@@ -29,6 +29,10 @@ public:
         // 0: as fast as the sockets go.
         uint64_t rate = 0;
         uint32_t seed = 1;
+        // The server's end of a reset link is reset this long after the
+        // client's, held open meanwhile without a byte moving: a path whose
+        // far end learns of the break only later. 0: both at once.
+        uint32_t server_reset_delay_ms = 0;
     };
 
     ResetRelay(unsigned target_port, const Options& options);

@@ -183,4 +183,34 @@ INSTANTIATE_TEST_SUITE_P(Directions, ResetRelayGiveUp, testing::Bool(),
                              return std::string(info.param ? "upload" : "download");
                          });
 
+// The client learns of a broken download first and asks for the file again
+// while the server's end of the link still looks alive: the server takes the
+// pull for a new push on that same dead link, its push breaks before a byte
+// reaches the client, and it waits for the client to ask again, which waits
+// for the file. The client asks again once its receiving connections have
+// sat quiet a while, and the file arrives whole.
+TEST(ResetRelayLateServer, DownloadAskedAgainDuringTheBrokenPushArrivesWhole)
+{
+    ResetRelay::Options options;
+    options.reset_min = options.reset_max = 3 * kMiB / 2;
+    options.counted = ResetRelay::kToClient;
+    options.server_reset_delay_ms = 1500;
+    std::unique_ptr<ResetRelay> relay;
+    auto route = [&](unsigned server_port) {
+        relay.reset(new ResetRelay(server_port, options));
+        return relay->port();
+    };
+    Loopback loop(kPlain, 3, 0, 0, std::string(), e2e::SeedSource::Direct, route);
+    ASSERT_TRUE(loop.connected());
+    e2e::writeRandomFile(loop.sharePath("late.bin"), 4 * kMiB, 12);
+    const std::vector<uint64_t> ids = loop.download({"late.bin"});
+    std::vector<ResumeInfo> done;
+    ASSERT_TRUE(loop.waitDone(ids, done, 90000)) << "resets so far: " << relay->resets() << "\n"
+                                                  << pendingTasks(loop, ids);
+    ASSERT_EQ(1u, done.size());
+    EXPECT_EQ(ResumeInfo::RI_DONE, done[0].local_state) << "error " << done[0].error;
+    EXPECT_GE(relay->resets(), 2u);
+    EXPECT_EQ(e2e::sha256File(loop.sharePath("late.bin")), e2e::sha256File(loop.localPath("late.bin")));
+}
+
 }  // namespace
