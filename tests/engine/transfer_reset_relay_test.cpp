@@ -80,6 +80,16 @@ std::string pendingTasks(Loopback& loop, const std::vector<uint64_t>& ids)
     return text;
 }
 
+// Routes the data connections through a reset relay made when the server's
+// port is known.
+e2e::PortRoute routeThrough(std::unique_ptr<ResetRelay>& relay, const ResetRelay::Options& options)
+{
+    return [&relay, options](unsigned server_port) {
+        relay.reset(new ResetRelay(server_port, options));
+        return relay->port();
+    };
+}
+
 class ResetRelayTable : public testing::TestWithParam<Row> {};
 
 TEST_P(ResetRelayTable, EveryFileArrivesWholeAndResumesFromTheReceiver)
@@ -92,10 +102,7 @@ TEST_P(ResetRelayTable, EveryFileArrivesWholeAndResumesFromTheReceiver)
     options.rate = row.rate;
     options.seed = 7;
     std::unique_ptr<ResetRelay> relay;
-    auto route = [&](unsigned server_port) {
-        relay.reset(new ResetRelay(server_port, options));
-        return relay->port();
-    };
+    const e2e::PortRoute route = routeThrough(relay, options);
     Loopback loop(row.mode, 3, 0, 0, std::string(), e2e::SeedSource::Direct, route);
     ASSERT_TRUE(relay && relay->port() != 0);
     ASSERT_TRUE(loop.connected());
@@ -154,10 +161,7 @@ TEST_P(ResetRelayGiveUp, TaskFailsWithAConnectionError)
     options.reset_min = options.reset_max = 8 * 1024;
     options.counted = upload ? ResetRelay::kToServer : ResetRelay::kToClient;
     std::unique_ptr<ResetRelay> relay;
-    auto route = [&](unsigned server_port) {
-        relay.reset(new ResetRelay(server_port, options));
-        return relay->port();
-    };
+    const e2e::PortRoute route = routeThrough(relay, options);
     Loopback loop(kPlain, 3, 0, 0, std::string(), e2e::SeedSource::Direct, route);
     ASSERT_TRUE(loop.connected());
     const std::string source = upload ? loop.localPath("stuck.bin") : loop.sharePath("stuck.bin");
@@ -196,10 +200,7 @@ TEST(ResetRelayLateServer, DownloadAskedAgainDuringTheBrokenPushArrivesWhole)
     options.counted = ResetRelay::kToClient;
     options.server_reset_delay_ms = 1500;
     std::unique_ptr<ResetRelay> relay;
-    auto route = [&](unsigned server_port) {
-        relay.reset(new ResetRelay(server_port, options));
-        return relay->port();
-    };
+    const e2e::PortRoute route = routeThrough(relay, options);
     Loopback loop(kPlain, 3, 0, 0, std::string(), e2e::SeedSource::Direct, route);
     ASSERT_TRUE(loop.connected());
     e2e::writeRandomFile(loop.sharePath("late.bin"), 4 * kMiB, 12);
