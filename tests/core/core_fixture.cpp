@@ -304,6 +304,18 @@ std::vector<MiscLog> CoreTest::Rows(uint32_t type)
     return std::vector<MiscLog>(newest_first.rbegin(), newest_first.rend());
 }
 
+std::vector<ResumeInfo> CoreTest::TasksOf(uint64_t peer_id)
+{
+    ResumeFilter filter;
+    filter.check_peer_id = true;
+    filter.peer_ids = {peer_id};
+    std::vector<ResumeInfo> tasks;
+    int total = 0;
+    uint64_t down = 0, up = 0;
+    ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up);
+    return tasks;
+}
+
 int CoreTest::TaskCount(uint64_t peer_id)
 {
     ResumeFilter filter;

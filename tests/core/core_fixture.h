@@ -90,6 +90,8 @@ protected:
     bool HasSite(uint64_t peer_id);
     std::vector<MiscLog> Rows(uint32_t type = 0);
     int TaskCount(uint64_t peer_id = 0);
+    // The peer's tasks in the store, in their order.
+    static std::vector<ResumeInfo> TasksOf(uint64_t peer_id);
 
     std::string Docs(const std::string& rel = "") const { return m_dir.file("docs") + rel; }
     std::string Local(const std::string& rel = "") const { return m_dir.file("local") + rel; }

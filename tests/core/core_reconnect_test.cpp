@@ -24,18 +24,6 @@ std::string Digest(const std::string& path)
     return std::string(reinterpret_cast<char*>(digest), length);
 }
 
-std::vector<ResumeInfo> Tasks(uint64_t peer)
-{
-    ResumeFilter filter;
-    filter.check_peer_id = true;
-    filter.peer_ids = {peer};
-    std::vector<ResumeInfo> tasks;
-    int total = 0;
-    uint64_t down = 0, up = 0;
-    ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up);
-    return tasks;
-}
-
 }  // namespace
 
 class CoreReconnectTest : public CoreTest {
@@ -68,7 +56,7 @@ TEST_F(CoreReconnectTest, ServerKilledMidDownloadThenResumed)
                                                         QString::fromStdString("0:" + Local())), 0);
     ASSERT_EQ(Run(download), 0);
     ASSERT_TRUE(WaitUntil([&] {
-        std::vector<ResumeInfo> tasks = Tasks(p);
+        std::vector<ResumeInfo> tasks = TasksOf(p);
         return tasks.size() == 1 && tasks[0].progress > 0;
     }));
 
@@ -85,7 +73,7 @@ TEST_F(CoreReconnectTest, ServerKilledMidDownloadThenResumed)
         return gone;
     }));
     ASSERT_TRUE(WaitUntil([&] {
-        std::vector<ResumeInfo> tasks = Tasks(p);
+        std::vector<ResumeInfo> tasks = TasksOf(p);
         return tasks.size() == 1 && tasks[0].local_state == ResumeInfo::RI_ERROR &&
                tasks[0].error == ProjectVardo::ERR_CONNECTION_LOST;
     }));

@@ -134,18 +134,6 @@ protected:
         emit m_views.sigConnectSite(request);
         return WaitUntil([&] { return up.count() == 1; }) ? request.peer_id : 0;
     }
-    // The peer's tasks in the store, in their order.
-    static std::vector<ResumeInfo> TasksOf(uint64_t peer_id)
-    {
-        ResumeFilter filter;
-        filter.check_peer_id = true;
-        filter.peer_ids = {peer_id};
-        std::vector<ResumeInfo> tasks;
-        int total = 0;
-        uint64_t down = 0, up = 0;
-        ClientCoreManager::getCoreManager()->getInfos(filter, tasks, total, down, up);
-        return tasks;
-    }
 
     TaskMonitor* m_task_monitor = nullptr;
     QThread m_task_thread;
